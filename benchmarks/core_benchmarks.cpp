@@ -1,0 +1,83 @@
+// Costs of the computations that run at every tick of the tap and for every
+// drawn curve. Run on a Release build: build-release/benchmarks/core_benchmarks
+#include "model/curve.h"
+#include "model/measurement.h"
+#include "model/solver.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace titrage;
+
+namespace {
+
+BenchEntries ethanoic(float v)
+{
+    BenchEntries e;
+    e.acide = true;
+    e.position = 4;
+    e.c = 0.01f;
+    e.cburette = 0.01f;
+    e.vsol = 20.0f;
+    e.veau = 0.0f;
+    e.vverse = v;
+    return e;
+}
+
+Model loaded(float v)
+{
+    Model m;
+    initcatalogue(m);
+    loadModel(m, ethanoic(v));
+    return m;
+}
+
+void BM_solvmelange(benchmark::State& state)
+{
+    Model m = loaded(12.3f);
+    for (auto _ : state) {
+        solvmelange(m, true);
+        benchmark::DoNotOptimize(m.xprinc);
+    }
+}
+BENCHMARK(BM_solvmelange);
+
+void BM_calcsigma(benchmark::State& state)
+{
+    Model m = loaded(12.3f);
+    const SigmaInputs in = ethanoic(12.3f).sigmaInputs();
+    for (auto _ : state) {
+        calcsigma(m, in, 5.1, 12.3);
+        benchmark::DoNotOptimize(m.sigma);
+    }
+}
+BENCHMARK(BM_calcsigma);
+
+void BM_curveWalk(benchmark::State& state)
+{
+    Model m = loaded(0.0f);
+    const SigmaInputs in = ethanoic(0.0f).sigmaInputs();
+    std::vector<CurveVertex> out;
+    out.reserve(512);
+    for (auto _ : state) {
+        loadModel(m, ethanoic(0.0f));
+        walkCurve(m, in, 0.1f, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["vertices"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_curveWalk)->Unit(benchmark::kMicrosecond);
+
+void BM_tableAtTenthOfMillilitre(benchmark::State& state)
+{
+    Model m = loaded(0.0f);
+    size_t rows = 0;
+    for (auto _ : state) {
+        const auto table = tabulate(m, ethanoic(0.0f), 1);
+        rows = table.size();
+        benchmark::DoNotOptimize(table.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_tableAtTenthOfMillilitre)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,43 @@
+#pragma once
+// Conductivity of the mixture by Kohlrausch's law: sigma = sum of lambda_i.[X_i].
+// With concentrations in mol/L and lambda in mS.m2/mol the products are
+// already in S/m (the factors 1e-3 of mS and 1e3 L/m3 cancel).
+
+#include "model/model.h"
+
+#include <optional>
+#include <string_view>
+
+namespace titrage {
+
+struct Situation;
+
+// What the conductivity needs besides the model variables. The bench fills it
+// from its entry boxes, a stored situation from its texts; a value that did
+// not parse is absent and the step that needs it is skipped.
+struct SigmaInputs {
+    bool acide = true;
+    int position = 0; // list position 0..14 on the chosen side
+    std::optional<float> vsol;
+    std::optional<float> veau;
+    std::optional<float> cburette;
+};
+
+// Molar ionic conductivity of each slot (slot 0 holds no species; 17 and 18 are never filled).
+float lambdaForSlot(int slot);
+
+// The one computation behind calcsigma and calcsigmasit. Writes concion,
+// lambdaion and sigma.
+void computeSigma(Model& model, const SigmaInputs& in, double ph, double v);
+
+// The inputs a stored situation gives: nature, solute, Vsol, Veau, burette.
+SigmaInputs sigmaInputsOf(const Situation& situation);
+
+// Kept under the names the rest of the program knows them by.
+inline void calcsigma(Model& model, const SigmaInputs& bench, double ph, double v)
+{
+    computeSigma(model, bench, ph, v);
+}
+void calcsigmasit(Model& model, const Situation& situation, double ph, double v);
+
+} // namespace titrage

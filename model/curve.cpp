@@ -1,0 +1,100 @@
+#include "model/curve.h"
+
+#include "model/solver.h"
+
+#include <cmath>
+#include <optional>
+
+namespace titrage {
+
+namespace {
+
+constexpr float kCurveStep = 0.05f;
+constexpr float kDistributionStep = 0.2f;
+constexpr float kLastP = 13.9f;
+
+// Fraction of the acid form at pH `ph` for a couple of constant K (Ka for an
+// acid beaker, Kb for a base beaker). Nothing when it cannot be formed.
+std::optional<double> acidFraction(double ph, float kcouple, bool acide, double c)
+{
+    const double h = std::pow(10.0, -ph);
+    const double ka = acide ? static_cast<double>(kcouple) : 1e-14 / static_cast<double>(kcouple);
+    if (!std::isfinite(ka) || ka + h == 0.0) return std::nullopt;
+    const double a = c * h / (ka + h);
+    const double b = c - a;
+    if (a + b == 0.0) return std::nullopt;
+    return a / (a + b);
+}
+
+// Walks p from p0 to 13.9 in 32-bit steps, as the loop counter was a float;
+// calls `visit` with the volume of each point inside the burette's range.
+template <typename Visit>
+void walkP(Model& model, float p0, float step, Visit visit)
+{
+    for (float p = p0; p <= kLastP; p = p + step) {
+        model.phcalc = p;
+        model.xprinc = static_cast<float>(std::pow(10.0, -static_cast<double>(p)));
+        if (const auto v = volumeForIon(model, model.xprinc);
+            v && std::fabs(*v) <= 3.4e38)
+            model.vverse = static_cast<float>(*v);
+        if (model.vverse >= 0.0f && model.vverse <= kBuretteCapacity) visit();
+    }
+}
+
+} // namespace
+
+double graphY(double sigma, double maxaxe)
+{
+    return maxaxe != 0.0 ? 250.0 - 220.0 * sigma / maxaxe : 250.0;
+}
+
+void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<CurveVertex>& out)
+{
+    out.clear();
+    solvinit(model);
+    const double p0 = -std::log10(static_cast<double>(model.xprinc));
+    if (model.kcouple == 1.0f) model.kcouple = kStrongConstant;
+    auto phOf = [&](double p) { return in.acide ? p : 14.0 - p; };
+
+    computeSigma(model, in, phOf(p0), 0.0);
+    out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe)});
+    model.vverse = 0;
+
+    walkP(model, static_cast<float>(p0), kCurveStep, [&] {
+        computeSigma(model, in, phOf(model.phcalc), model.vverse);
+        out.push_back({model.vverse, model.sigma, 13.0 * model.vverse + 40.0,
+                       graphY(model.sigma, maxaxe)});
+    });
+
+    model.vverse = kBuretteCapacity;
+    solvmelange(model, in.acide);
+    computeSigma(model, in, model.phcalc, model.vverse);
+    out.push_back({kBuretteCapacity, model.sigma, graphX(kBuretteCapacity),
+                   graphY(model.sigma, maxaxe)});
+}
+
+void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>& out)
+{
+    out.clear();
+    solvinit(model);
+    const double p0 = -std::log10(static_cast<double>(model.xprinc));
+    if (model.kcouple == 1.0f) model.kcouple = kStrongConstant;
+    const double c = model.cdilue;
+    auto phOf = [&](double p) { return acide ? p : 14.0 - p; };
+
+    auto push = [&](float v, double x, double ph) {
+        const auto fa = acidFraction(ph, model.kcouple, acide, c);
+        if (!fa) return;
+        out.push_back({v, *fa, 1.0 - *fa, x, 250.0 - 220.0 * *fa, 250.0 - 220.0 * (1.0 - *fa)});
+    };
+
+    push(0.0f, graphX(0), phOf(p0));
+    walkP(model, static_cast<float>(p0), kDistributionStep, [&] {
+        push(model.vverse, 13.0 * model.vverse + 40.0, phOf(model.phcalc));
+    });
+    model.vverse = kBuretteCapacity;
+    solvmelange(model, acide);
+    push(kBuretteCapacity, graphX(kBuretteCapacity), model.phcalc);
+}
+
+} // namespace titrage

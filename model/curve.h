@@ -1,0 +1,47 @@
+#pragma once
+// The complete theoretical curve sigma(V) and the distribution of the couple's
+// two forms, computed by inversion: the p-value of the principal ion (pH for
+// an acid beaker, pOH for a base beaker) is walked upwards in fixed steps and
+// the titrant volume that gives it is computed in closed form. The points
+// crowd where p changes fastest with V, around the equivalence.
+
+#include "model/conductivity.h"
+#include "model/model.h"
+
+#include <vector>
+
+namespace titrage {
+
+// Graph mapping shared by every drawing on the graph: V mL at x = 40 + 13 V,
+// sigma at y = 250 - 220 sigma / maxaxe.
+inline double graphX(double v) { return 40.0 + 13.0 * v; }
+double graphY(double sigma, double maxaxe);
+
+struct CurveVertex {
+    float v = 0;     // mL
+    float sigma = 0; // S/m
+    double x = 0;
+    double y = 0;
+};
+
+// The vertices of the curve in drawing order: the first is a point at 0 mL,
+// every later one a line from the previous vertex; the last is at 25 mL.
+// The model must be loaded for the titration (from the bench or from a stored
+// situation); `inputs` carries the nature and what the conductivity reads.
+// Leaves the model at the 25 mL end point. `out` is cleared and reused.
+void walkCurve(Model& model, const SigmaInputs& inputs, float maxaxe,
+               std::vector<CurveVertex>& out);
+
+struct DistributionVertex {
+    float v = 0;
+    double acidFraction = 0; // 0..1
+    double baseFraction = 0;
+    double x = 0;
+    double yAcid = 0; // 250 - 220 f
+    double yBase = 0;
+};
+
+// The proportions of the acid and base forms from 0 to 25 mL, p in steps of 0.2.
+void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>& out);
+
+} // namespace titrage

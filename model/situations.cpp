@@ -1,0 +1,39 @@
+#include "model/situations.h"
+
+#include <cctype>
+
+namespace titrage {
+
+namespace {
+constexpr const char* kTags[kSituations] = {
+    "&H00FF0000&", "&H00008000&", "&H00C000C0&", "&H00808000&", "&H000080FF&",
+    "&H00FF00FF&", "&H000000FF&", "&H00800000&", "&H000040C0&", "&H80000012&",
+};
+} // namespace
+
+const char* situationTag(int k)
+{
+    return k >= 0 && k < kSituations ? kTags[k] : kTags[0];
+}
+
+TagColour parseColourTag(const std::string& tag)
+{
+    TagColour c;
+    size_t i = 0;
+    if (tag.size() >= 2 && tag[0] == '&' && (tag[1] == 'H' || tag[1] == 'h')) i = 2;
+    std::uint32_t value = 0;
+    for (; i < tag.size() && std::isxdigit(static_cast<unsigned char>(tag[i])); ++i) {
+        const char ch = static_cast<char>(std::tolower(static_cast<unsigned char>(tag[i])));
+        value = value * 16 + static_cast<std::uint32_t>(ch <= '9' ? ch - '0' : ch - 'a' + 10);
+    }
+    c.value = value;
+    c.systemColour = (value & 0x80000000u) != 0;
+    return c;
+}
+
+TagColour situationColour(int k)
+{
+    return parseColourTag(situationTag(k));
+}
+
+} // namespace titrage

@@ -1,0 +1,46 @@
+#pragma once
+// The ten situations the student keeps side by side: for each, the texts of
+// the entry boxes, the list positions, the switches and whether its curve is
+// finished. Slot k is shown to the user as situation k + 1.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace titrage {
+
+inline constexpr int kSituations = 10;
+
+struct Situation {
+    bool courbefinie = false;
+    // 0 pKa of the "other" solute, 1 burette concentration, 2 poured volume,
+    // 3 beaker concentration, 4 beaker volume, 5 added water, 6 sigmamax.
+    std::array<std::string, 7> textesit{"7,0", "0,01", "0,0", "0,01", "20,0", "0,0", "0,0"};
+    // 1 solute list position, 2 indicator list position; 0 unused.
+    std::array<std::int16_t, 3> listesit{0, 0, 0};
+    // 1 acid in the beaker, 2 burette and stirrer shown, 3 conductimeter shown,
+    // 4 beaker concentration masked; 0 unused.
+    std::array<bool, 5> optsit{false, true, true, true, false};
+};
+
+struct SituationStore {
+    std::int16_t numsit = -1; // current situation; -1 before the first selection
+    std::array<Situation, kSituations> sit{};
+};
+
+// Colour of situation k's curve as the tag of its option button holds it.
+const char* situationTag(int k);
+
+// The tag's 0x00BBGGRR value; the tenth (0x80000012) is a system colour, for
+// which `systemColour` is true and the caller substitutes the button-text colour.
+struct TagColour {
+    std::uint32_t value = 0;
+    bool systemColour = false;
+    int red() const { return static_cast<int>(value & 0xFF); }
+    int green() const { return static_cast<int>((value >> 8) & 0xFF); }
+    int blue() const { return static_cast<int>((value >> 16) & 0xFF); }
+};
+TagColour parseColourTag(const std::string& tag);
+TagColour situationColour(int k);
+
+} // namespace titrage
