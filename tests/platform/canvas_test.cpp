@@ -1,0 +1,54 @@
+#include "platform/canvas.h"
+
+#include <gtest/gtest.h>
+
+using namespace titrage;
+
+TEST(Canvas, ClearingRestoresThePersistentBackground)
+{
+    Canvas c(QSize(50, 40));
+    c.line(0, 10, 49, 10, Qt::red);
+    c.keepAsBackground();
+    c.line(0, 20, 49, 20, Qt::blue);
+    EXPECT_EQ(c.pixel(5, 20), QColor(Qt::blue));
+    c.cls();
+    EXPECT_EQ(c.pixel(5, 10), QColor(Qt::red));   // background kept
+    EXPECT_EQ(c.pixel(5, 20), QColor(Qt::white)); // live layer gone
+    c.dropBackground();
+    c.cls();
+    EXPECT_EQ(c.pixel(5, 10), QColor(Qt::white));
+}
+
+TEST(Canvas, LinesLandOnTheirPixelsAndMoveTheCurrentPosition)
+{
+    Canvas c(QSize(100, 100));
+    c.moveTo(10, 10);
+    c.lineTo(10, 50, Qt::black);
+    EXPECT_EQ(c.pixel(10, 30), QColor(Qt::black));
+    EXPECT_EQ(c.pixel(11, 30), QColor(Qt::white));
+    EXPECT_EQ(c.currentPosition(), QPointF(10, 50));
+    c.filledBox(20, 20, 22, 22, Qt::green);
+    EXPECT_EQ(c.pixel(22, 22), QColor(Qt::green)); // both corners included
+    EXPECT_EQ(c.pixel(23, 22), QColor(Qt::white));
+}
+
+TEST(Canvas, MergePenWashesOutWhatIsDrawn)
+{
+    Canvas c(QSize(20, 20));
+    c.filledBox(0, 0, 19, 19, QColor(0, 0, 200));
+    c.setMergePen(true);
+    c.filledBox(0, 0, 19, 19, QColor(100, 100, 100));
+    c.setMergePen(false);
+    EXPECT_EQ(c.pixel(5, 5), QColor(100, 100, 100 | 200));
+}
+
+TEST(Canvas, PrintAdvancesAlongTheLine)
+{
+    Canvas c(QSize(200, 50));
+    c.setFont(QStringLiteral("Arial"), 8);
+    const double w = c.textWidth(QStringLiteral("Graphe"));
+    EXPECT_GT(w, 10.0);
+    c.printAt(5, 5, QStringLiteral("Graphe"));
+    EXPECT_DOUBLE_EQ(c.currentX(), 5 + w);
+    EXPECT_DOUBLE_EQ(c.currentY(), 5);
+}
