@@ -42,6 +42,7 @@ QPainter& Canvas::begin()
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->translate(-m_origin);
     }
     m_painter->setCompositionMode(m_merge ? QPainter::RasterOp_SourceOrDestination
                                           : QPainter::CompositionMode_SourceOver);
@@ -62,9 +63,16 @@ const QImage& Canvas::image() const
 QColor Canvas::pixel(int x, int y) const
 {
     flush();
-    const QPoint p(static_cast<int>(x * m_ratio), static_cast<int>(y * m_ratio));
+    const QPoint p(static_cast<int>((x - m_origin.x()) * m_ratio),
+                   static_cast<int>((y - m_origin.y()) * m_ratio));
     if (!m_image.rect().contains(p)) return {};
     return m_image.pixelColor(p);
+}
+
+void Canvas::setOrigin(QPointF origin)
+{
+    flush();
+    m_origin = origin;
 }
 
 void Canvas::cls()
@@ -225,7 +233,8 @@ QPointF CanvasWidget::toLogical(QPointF widgetPoint) const
 {
     const QSize s = m_canvas.size();
     if (width() <= 0 || height() <= 0) return widgetPoint;
-    return {widgetPoint.x() * s.width() / width(), widgetPoint.y() * s.height() / height()};
+    return QPointF(widgetPoint.x() * s.width() / width(), widgetPoint.y() * s.height() / height()) +
+           m_canvas.origin();
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*)

@@ -29,6 +29,11 @@ public:
     void resize(QSize logicalSize, qreal devicePixelRatio = 1.0);
     QSize size() const { return m_size; }
 
+    // The logical point shown at the top-left corner of the image (the graph,
+    // for one, draws labels left of x = 0). Default (0, 0).
+    void setOrigin(QPointF origin);
+    QPointF origin() const { return m_origin; }
+
     // The finished drawing (pending strokes are flushed first).
     const QImage& image() const;
     // Colour of the logical pixel (x, y), for tests and read-outs.
@@ -100,6 +105,7 @@ private:
     QFont m_font;
     bool m_merge = false;
     QPointF m_current;
+    QPointF m_origin;
 };
 
 // A widget that shows a canvas, scaled to the widget when it is resized.

@@ -52,3 +52,12 @@ TEST(Canvas, PrintAdvancesAlongTheLine)
     EXPECT_DOUBLE_EQ(c.currentX(), 5 + w);
     EXPECT_DOUBLE_EQ(c.currentY(), 5);
 }
+
+TEST(Canvas, OriginShiftsTheLogicalFrame)
+{
+    Canvas c(QSize(60, 40));
+    c.setOrigin(QPointF(-20, 0)); // x = -20 at the left edge
+    c.line(-10, 5, -10, 30, Qt::black);
+    EXPECT_EQ(c.pixel(-10, 10), QColor(Qt::black));
+    EXPECT_EQ(c.image().pixelColor(10, 10), QColor(Qt::black));
+}
