@@ -1,0 +1,129 @@
+#include "graph/graphview.h"
+
+#include "graph/graphscale.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace titrage {
+
+namespace {
+
+const QColor kGridGrey(192, 192, 192); // palette colour 7
+const QColor kVolumeGrid(220, 220, 220);
+const QColor kMinorLabel(200, 200, 200);
+
+double clampCoordinate(double c) {
+    return std::clamp(c, -GraphView::kCoordinateLimit, GraphView::kCoordinateLimit);
+}
+
+} // namespace
+
+GraphView::GraphView(QWidget* parent) : CanvasWidget(QSize(kWidth, kHeight), parent) {
+    setObjectName(QStringLiteral("Picture1"));
+    canvas().setOrigin(QPointF(kLeft, 0));
+    canvas().setBackColor(Qt::white);
+    canvas().cls();
+}
+
+void GraphView::setPenWidth(int width) {
+    canvas().setPenWidth(width);
+}
+
+void GraphView::drawFrame(float maxaxe) {
+    Canvas& c = canvas();
+    c.dropBackground();
+    c.setBackColor(Qt::white);
+    c.cls();
+    c.setFont(QStringLiteral("Arial"), 8, false, false);
+    c.setPenWidth(1);
+    c.setForeColor(Qt::black);
+
+    // Horizontal graduations, labelled right-aligned on x = 36.
+    m_graduations.clear();
+    for (int j = 0; j <= kSigmaGraduations; ++j) {
+        const double y = 250 - 22 * j;
+        c.line(40, y, 365, y, kGridGrey);
+        const QString label = QString::fromStdString(graduationLabel(maxaxe, j));
+        m_graduations << label;
+        c.printAt(36 - c.textWidth(label), y - c.textHeight(label) / 2, label);
+    }
+
+    // Vertical graduations, one per millilitre, labelled every 5 mL.
+    for (int i = 0; i <= kVolumeGraduations; ++i) {
+        const double x = 40 + 13 * i;
+        if (i % 5 == 0) {
+            c.setForeColor(Qt::black);
+            const QString label = QString::number(i);
+            c.printAt(x - c.textWidth(label) / 2, 252, label);
+        } else {
+            c.setForeColor(kMinorLabel);
+        }
+        c.line(x, 30, x, 250, kVolumeGrid);
+    }
+
+    drawAxes();
+    drawSigmaTitle();
+    drawVolumeTitle();
+    update();
+}
+
+void GraphView::drawAxes() {
+    Canvas& c = canvas();
+    c.line(40, 2, 40, 250, Qt::black);
+    c.line(40, 2, 37, 7, Qt::black);
+    c.line(40, 2, 43, 7, Qt::black);
+    c.line(40, 250, 415, 250, Qt::black);
+    c.line(411, 248, 415, 250, Qt::black);
+    c.line(411, 252, 415, 250, Qt::black);
+}
+
+void GraphView::drawSigmaTitle() {
+    Canvas& c = canvas();
+    c.setForeColor(Qt::black);
+    c.printAt(-18, 4, QStringLiteral("σ"));
+    c.print(QStringLiteral(" (S · m"));
+    c.moveTo(c.currentX(), c.currentY() - 3);
+    c.print(QStringLiteral("-1"));
+    c.moveTo(c.currentX(), c.currentY() + 3);
+    c.print(QStringLiteral(")"));
+}
+
+void GraphView::drawVolumeTitle() {
+    Canvas& c = canvas();
+    c.setItalic(true);
+    c.printAt(405, 252, QStringLiteral("V"));
+    c.setItalic(false);
+    c.moveTo(c.currentX(), c.currentY() + 5);
+    c.print(QStringLiteral("1"));
+    c.moveTo(c.currentX(), c.currentY() - 5);
+    c.print(QStringLiteral(" (mL)"));
+}
+
+void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour) {
+    const auto y = crossY(sigma, maxaxe);
+    const double x = 40 + 13 * v;
+    if (!y || !std::isfinite(x) || std::fabs(x) > kCoordinateLimit) return;
+    Canvas& c = canvas();
+    c.line(x + 4, *y, x - 3, *y, colour);
+    c.line(x, *y + 4, x, *y - 3, colour);
+    update();
+}
+
+void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colour) {
+    Canvas& c = canvas();
+    bool first = true;
+    for (const CurveVertex& p : vertices) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+        const double x = clampCoordinate(p.x);
+        const double y = clampCoordinate(p.y);
+        if (first)
+            c.pset(x, y, colour);
+        else
+            c.lineTo(x, y, colour);
+        first = false;
+    }
+    update();
+}
+
+} // namespace titrage

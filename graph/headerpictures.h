@@ -1,0 +1,16 @@
+#pragma once
+// The pictures in the header cells of the table of values: white Arial 8 on
+// blue, with indices and exponents shifted off the base line.
+
+#include <QImage>
+
+namespace titrage {
+
+inline constexpr int kHeaderHeight = 42; // pixels
+extern const QColor kHeaderBlue;
+
+// Header of column 0..5 (V1 (mL), sigma, [H3O+], [HO-], [acide], [base]) on a
+// picture of `size`. A column outside 0..5 gives a plain blue picture.
+QImage headerPicture(int column, QSize size);
+
+} // namespace titrage

@@ -1,0 +1,49 @@
+#pragma once
+// The table of values "MSFlexGrid1": one row per measurement of the current
+// titration under a 42-pixel header of pictures (V1 (mL), sigma, [H3O+],
+// [HO-] and, for a weak couple, [acide] and [base]).
+
+#include <QTableWidget>
+
+#include <string>
+#include <vector>
+
+namespace titrage {
+
+class PictureHeader;
+
+class ValueTable : public QTableWidget {
+    Q_OBJECT
+
+public:
+    explicit ValueTable(QWidget* parent = nullptr);
+
+    // 4 or 6 columns of equal width filling the widget (20 pixels kept for the
+    // scroll bar), their header pictures drawn, every measurement row removed.
+    void resetTable(int columns);
+    // Keeps only the header.
+    void cutToHeader();
+    // A measurement row, cells as formatRow writes them (UTF-8). Missing cells
+    // stay empty; cells past the last column are ignored.
+    void appendRow(const std::vector<std::string>& cells);
+
+    int measurementRows() const { return rowCount(); }
+    QString cellText(int measurementRow, int column) const;
+    int columns() const { return columnCount(); }
+
+    // The whole grid as text, header row first: cells separated by tabs, rows
+    // by line feeds. The header row's cells are empty (its headers are pictures).
+    QString contentsText() const;
+    // The picture in the header cell of `column`.
+    QImage headerImage(int column) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutColumns();
+
+    PictureHeader* m_header = nullptr;
+};
+
+} // namespace titrage
