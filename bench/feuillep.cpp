@@ -1,0 +1,453 @@
+// The main window: construction of the controls, their layout, the start-up
+// sequence and the small helpers the routines share.
+#include "bench/feuillep.h"
+
+#include "bench/apparatusview.h"
+#include "bench/indicators.h"
+#include "bench/introduction.h"
+#include "bench/parameterpanel.h"
+#include "bench/parametrespage.h"
+#include "bench/tabstrip.h"
+#include "bench/tappicture.h"
+#include "graph/graphview.h"
+#include "graph/valuetable.h"
+#include "model/measurement.h"
+#include "platform/numberformat.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace titrage {
+
+namespace {
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+const QRect kStripRect(268, 6, 524, 20);
+const QRect kPageRect(272, 30, 516, 292);
+constexpr int kSituationLeft = 290;
+constexpr int kSituationTop = 348;
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& tooltip = {})
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    if (!tooltip.isEmpty()) b->setToolTip(tooltip);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+} // namespace
+
+feuilleP::feuilleP(QString programFolder, QWidget* parent)
+    : QWidget(parent), m_programFolder(std::move(programFolder))
+{
+    if (m_programFolder.isEmpty()) m_programFolder = QCoreApplication::applicationDirPath();
+    setObjectName(QStringLiteral("feuilleP"));
+    setWindowTitle(QStringLiteral("Titrage conductimétrique"));
+    setMouseTracking(true);
+    createControls();
+    layoutControls();
+    connectHandlers();
+    installHoverTexts();
+    Form_Load();
+}
+
+feuilleP::~feuilleP() = default;
+
+void feuilleP::createControls()
+{
+    createBenchControls();
+    createPages();
+    createSituationControls();
+    createWindowButtons();
+
+    info = new QLabel(this);
+    info->setObjectName(QStringLiteral("info"));
+    info->setWordWrap(true);
+    info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info->setFrameShape(QFrame::Panel);
+    info->setFrameShadow(QFrame::Sunken);
+
+    supertext = new QTextEdit(this);
+    supertext->setObjectName(QStringLiteral("supertext"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(60);
+}
+
+void feuilleP::createBenchControls()
+{
+    picburette = new ApparatusView(this);
+
+    for (int i = 0; i < 7; ++i) {
+        Text1[i] = new QLineEdit(this);
+        Text1[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
+        Text1[i]->setAlignment(Qt::AlignRight);
+        Text1[i]->installEventFilter(this);
+    }
+
+    Image3 = new TapPicture(picburette);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setPixmap(ApparatusView::tapPicture(false));
+    Image1 = makeButton(picburette, "Image1", {}, QStringLiteral("Ajouter une goutte"));
+    Image1->setIcon(ApparatusView::dropPicture());
+    Command6 = makeButton(picburette, "Command6", QStringLiteral("Vider la burette"));
+    Command13 = makeButton(picburette, "Command13", QStringLiteral("Trace rapide"));
+    Command14 = makeButton(picburette, "Command14", QStringLiteral("0"),
+                           QStringLiteral("Recommencer le titrage"));
+    Labelbur = new QLabel(picburette);
+    Labelbur->setObjectName(QStringLiteral("Labelbur"));
+    LabelpH = new QLabel(picburette);
+    LabelpH->setObjectName(QStringLiteral("LabelpH"));
+    LabelpH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelpH->setAutoFillBackground(true);
+    {
+        QPalette p = LabelpH->palette();
+        p.setColor(QPalette::Window, QColor(20, 40, 20));
+        p.setColor(QPalette::WindowText, QColor(120, 255, 120));
+        LabelpH->setPalette(p);
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSize(11);
+        f.setBold(true);
+        LabelpH->setFont(f);
+    }
+    Text1[1]->setParent(picburette);
+}
+
+void feuilleP::createPages()
+{
+    Onglets = new TabStrip(this);
+
+    frame2 = new ParameterPanel(this);
+    for (int i : {0, 2, 3, 4, 5, 6}) Text1[i]->setParent(frame2);
+    Text1[3]->hide(); // the spare entry stays outside the visible panel
+    Option1[0] = new QRadioButton(QStringLiteral("Solution acide"), frame2);
+    Option1[0]->setObjectName(QStringLiteral("Option1(0)"));
+    Option1[1] = new QRadioButton(QStringLiteral("Solution basique"), frame2);
+    Option1[1]->setObjectName(QStringLiteral("Option1(1)"));
+    lbecher = new QComboBox(frame2);
+    lbecher->setObjectName(QStringLiteral("lbecher"));
+    lindic = new QComboBox(frame2);
+    lindic->setObjectName(QStringLiteral("lindic"));
+    command5 = makeButton(frame2, "command5", QStringLiteral("Concentration aléatoire"));
+    Label1 = new QLabel(frame2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFrameShape(QFrame::Box);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->installEventFilter(this);
+    Label1->hide();
+
+    graphPage = new QWidget(this);
+    graphPage->setObjectName(QStringLiteral("graphPage"));
+    graphPage->setAutoFillBackground(true);
+    Picture1 = new GraphView(graphPage);
+    Picture1->setMouseTracking(true);
+    outils = new QFrame(graphPage);
+    outils->setObjectName(QStringLiteral("outils"));
+    outils->setFrameShape(QFrame::StyledPanel);
+    labout = new QLabel(outils);
+    labout->setObjectName(QStringLiteral("labout"));
+    labout->setAlignment(Qt::AlignCenter);
+    Command12 = makeButton(outils, "Command12", QStringLiteral("Effacer"),
+                           QStringLiteral("Effacer la courbe"));
+    Command9 = makeButton(outils, "Command9", QStringLiteral("Restaurer"),
+                          QStringLiteral("Redessiner le graphe"));
+    Command3 = makeButton(outils, "Command3", QStringLiteral("Diagramme de\ndistribution"),
+                          QStringLiteral("Diagramme de distribution"));
+    image4 = makeButton(outils, "image4", QStringLiteral("Méthode des\ntangentes"),
+                        QStringLiteral("Méthode des tangentes"));
+    image5 = makeButton(outils, "image5", QStringLiteral("Courbe\ndérivée"),
+                        QStringLiteral("Courbe dérivée"));
+    // Built by a later stage of the program: shown, but not yet usable.
+    for (QPushButton* later : {Command3, image4, image5}) later->setEnabled(false);
+    outils->hide();
+
+    Picture5 = new QWidget(this);
+    Picture5->setObjectName(QStringLiteral("Picture5"));
+    MSFlexGrid1 = new ValueTable(Picture5);
+
+    Picture3 = new ParametresPage(this);
+
+    Histo = new QTextEdit(this);
+    Histo->setObjectName(QStringLiteral("Histo"));
+    Histo->setReadOnly(true);
+}
+
+void feuilleP::createSituationControls()
+{
+    for (int k = 0; k < kSituations; ++k) {
+        auto* b = new QRadioButton(this);
+        b->setObjectName(QStringLiteral("Option2(%1)").arg(k));
+        b->setProperty("tag", QString::fromLatin1(situationTag(k)));
+        b->setAutoFillBackground(true);
+        QPalette p = b->palette();
+        p.setColor(QPalette::Window, QColor(255, 255 - 9 * k, 180));
+        b->setPalette(p);
+        Option2[k] = b;
+    }
+    Shape3 = new QFrame(this);
+    Shape3->setObjectName(QStringLiteral("Shape3"));
+    Shape3->setFrameShape(QFrame::Box);
+    Shape3->setAutoFillBackground(true);
+}
+
+void feuilleP::createWindowButtons()
+{
+    Command1 = makeButton(this, "Command1", QStringLiteral("&Fermer"),
+                          QStringLiteral("Quitter cette application"));
+    Command7 = makeButton(this, "Command7", QStringLiteral("&Aide"),
+                          QStringLiteral("Aide pour utiliser cette application"));
+    Command8 = makeButton(this, "Command8", QStringLiteral("&Calculatrice"),
+                          QStringLiteral("calculer"));
+    Command10 = makeButton(this, "Command10", QStringLiteral("&Imprimer"),
+                           QStringLiteral("Imprimer l'image"));
+    Command4 = makeButton(this, "Command4", QStringLiteral("Co&pier"),
+                          QStringLiteral("Placer l'image dans le presse-papiers"));
+    Command11 = makeButton(this, "Command11", QStringLiteral("&Enregistrer"),
+                           QStringLiteral("Enregistrer la configuration actuelle"));
+    Command2 = makeButton(this, "Command2", QStringLiteral("&Ouvrir"),
+                          QStringLiteral("Retrouver une configuration"));
+    btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"),
+                       QStringLiteral("Exercices"));
+    // Built by later stages of the program: shown, but not yet usable.
+    for (QPushButton* later : {Command7, Command8, Command10, Command4, Command11, Command2, btexo})
+        later->setEnabled(false);
+}
+
+void feuilleP::layoutControls()
+{
+    picburette->move(0, 0);
+    Onglets->setGeometry(kStripRect);
+    for (QWidget* page : {static_cast<QWidget*>(frame2), graphPage, Picture5,
+                          static_cast<QWidget*>(Picture3), static_cast<QWidget*>(Histo)})
+        page->setGeometry(kPageRect);
+    MSFlexGrid1->setGeometry(0, 0, kPageRect.width(), kPageRect.height());
+    Picture1->move(0, 0);
+    outils->setGeometry(kPageRect.width() - 80, 0, 80, kPageRect.height());
+    labout->setGeometry(2, 4, 76, 20);
+    int y = 30;
+    for (QPushButton* b : {Command12, Command9, Command3, image4, image5}) {
+        b->setGeometry(3, y, 74, 38);
+        y += 44;
+    }
+
+    frame2->setPkaShown(false);
+    Option1[0]->setGeometry(frame2->controlRect(ParameterPanel::Nature, 0));
+    Option1[1]->setGeometry(frame2->controlRect(ParameterPanel::Nature, 1));
+    lbecher->setGeometry(frame2->controlRect(ParameterPanel::Solute));
+    Text1[2]->setGeometry(frame2->controlRect(ParameterPanel::Pka));
+    Text1[0]->setGeometry(frame2->controlRect(ParameterPanel::Concentration));
+    const QRect conc = frame2->controlRect(ParameterPanel::Concentration);
+    Label1->setGeometry(conc.adjusted(0, -6, 0, 6));
+    command5->setGeometry(conc.right() + 70, conc.top(), 150, conc.height());
+    Text1[4]->setGeometry(frame2->controlRect(ParameterPanel::Vsol));
+    Text1[6]->setGeometry(frame2->controlRect(ParameterPanel::Water));
+    lindic->setGeometry(frame2->controlRect(ParameterPanel::Indicator));
+    Text1[5]->setGeometry(frame2->controlRect(ParameterPanel::Poured));
+    Text1[3]->setGeometry(-200, -200, 10, 10);
+
+    for (int k = 0; k < kSituations; ++k)
+        Option2[k]->setGeometry(kSituationLeft + (k % 5) * 100, kSituationTop + (k / 5) * 40, 96, 20);
+
+    supertext->setGeometry(268, 430, 420, 126);
+    int by = 338;
+    for (QPushButton* b : {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo}) {
+        b->setGeometry(700, by, 92, 24);
+        by += 27;
+    }
+    info->setGeometry(4, 562, 792, 34);
+    placeOverlays();
+}
+
+void feuilleP::placeOverlays()
+{
+    Image3->setGeometry(picburette->overlayRect(Overlay::Tap));
+    Image1->setGeometry(picburette->overlayRect(Overlay::DropButton));
+    Image1->setIconSize(Image1->size() - QSize(6, 6));
+    Command6->setGeometry(picburette->overlayRect(Overlay::EmptyBurette));
+    Command13->setGeometry(picburette->overlayRect(Overlay::FastPlot));
+    Command14->setGeometry(picburette->overlayRect(Overlay::Restart));
+    Text1[1]->setGeometry(picburette->overlayRect(Overlay::BuretteConcentration));
+    Labelbur->setGeometry(picburette->overlayRect(Overlay::PouredVolume));
+    LabelpH->setGeometry(picburette->overlayRect(Overlay::Conductimeter));
+}
+
+void feuilleP::Form_Load()
+{
+    // 1. The launcher learns that the bench is running.
+    writeMarker(true);
+
+    // 2. Size and place.
+    if (const QScreen* screen = QGuiApplication::primaryScreen();
+        screen && screen->geometry().width() > 850) {
+        resize(kWindowWidth, kWindowHeight);
+        move(screen->geometry().center() - rect().center());
+    } else {
+        resize(kWindowWidth, kWindowHeight);
+    }
+
+    // 3. Status line.
+    info->setText(QStringLiteral("Vous pouvez modifier les paramètres,\n"
+                                 "ouvrir une configuration ou un exercice"));
+    // 4. Introduction.
+    paintIntroduction(*supertext);
+    // 5. Situation captions.
+    for (int k = 0; k < kSituations; ++k)
+        Option2[k]->setText(QStringLiteral("Situation n° %1").arg(k + 1));
+    // 6. Defaults.
+    const Situation defaults;
+    Text1[0]->setText(QString::fromStdString(defaults.textesit[3]));
+    Text1[1]->setText(QString::fromStdString(defaults.textesit[1]));
+    Text1[2]->setText(QString::fromStdString(defaults.textesit[0]));
+    Text1[3]->setText(QStringLiteral("1,0"));
+    Text1[4]->setText(QString::fromStdString(defaults.textesit[4]));
+    Text1[5]->setText(QString::fromStdString(defaults.textesit[2]));
+    Text1[6]->setText(QString::fromStdString(defaults.textesit[5]));
+    Labelbur->setText(Text1[5]->text() + QStringLiteral(" mL"));
+    // 7. Every slot holds the default situation; none is current yet.
+    m_store = SituationStore{};
+    m_store.numsit = -1;
+    // 8. Panel, scene, catalogue, indicators.
+    {
+        const QSignalBlocker b0(Option1[0]);
+        Option1[0]->setChecked(true);
+    }
+    initcatalogue(m_model);
+    fillSoluteList();
+    {
+        const QSignalBlocker blocker(lindic);
+        lindic->clear();
+        for (const std::string& name : indicatorNames()) lindic->addItem(QString::fromStdString(name));
+        lindic->setCurrentIndex(0);
+    }
+    imafond();
+    // 9. Situation 1.
+    Option2_Click(0);
+    // 10. Tabs (every page laid out once, "Dans le bécher" in front), level.
+    for (int k : {3, 2, 4, 1}) Onglets->setOngletactif(k);
+    refreshPanel();
+    niveaubecher();
+    // 11. Measurement, step, restart.
+    majaff();
+    Picture3->UpDown1->setValue(5);
+    reinitialise();
+}
+
+void feuilleP::fillSoluteList()
+{
+    const QSignalBlocker blocker(lbecher);
+    lbecher->clear();
+    for (const std::string& name : solutenames(m_model, acide()))
+        lbecher->addItem(QString::fromStdString(name));
+    lbecher->setCurrentIndex(0);
+}
+
+bool feuilleP::acide() const
+{
+    return !Option1[1]->isChecked();
+}
+
+bool feuilleP::conductimetre() const
+{
+    return Picture3->optscema[1]->isChecked();
+}
+
+float feuilleP::boxNumber(int box, float fallback) const
+{
+    return parseFloat(Text1[box]->text().toStdString()).value_or(fallback);
+}
+
+BenchEntries feuilleP::entries() const
+{
+    BenchEntries e;
+    e.acide = acide();
+    e.position = lbecher->currentIndex();
+    e.c = parseFloat(Text1[0]->text().toStdString());
+    e.cburette = parseFloat(Text1[1]->text().toStdString());
+    e.vsol = parseFloat(Text1[4]->text().toStdString());
+    e.vverse = parseFloat(Text1[5]->text().toStdString());
+    e.veau = parseFloat(Text1[6]->text().toStdString());
+    return e;
+}
+
+SceneState feuilleP::sceneState() const
+{
+    SceneState s;
+    s.burette = Picture3->optscema[0]->isChecked();
+    s.conductimetre = conductimetre();
+    s.acide = acide();
+    s.vsol = boxNumber(4);
+    s.veau = boxNumber(6);
+    s.vpoured = boxNumber(5);
+    s.liquid = indicatorColour(lindic->currentIndex(), m_measuredPh);
+    s.tapOpen = Timer1->isActive();
+    return s;
+}
+
+void feuilleP::setPoured(const QString& text)
+{
+    Text1[5]->setText(text);
+    Labelbur->setText(text + QStringLiteral(" mL"));
+}
+
+void feuilleP::lockEntries(bool locked)
+{
+    for (QLineEdit* box : Text1) box->setReadOnly(locked);
+}
+
+QColor feuilleP::situationColor(int k) const
+{
+    const TagColour c = parseColourTag(Option2[k >= 0 && k < kSituations ? k : 0]
+                                           ->property("tag")
+                                           .toString()
+                                           .toStdString());
+    if (c.systemColour) return QApplication::palette().color(QPalette::ButtonText);
+    return QColor(c.red(), c.green(), c.blue());
+}
+
+void feuilleP::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    // Background: white at the top to RGB(200, 200, 180) at the bottom.
+    for (int y = 0; y <= kWindowHeight; ++y) {
+        const int g = static_cast<int>(std::nearbyint(255 - (y / 600.0) * 55));
+        const int b = static_cast<int>(std::nearbyint(255 - (y / 600.0) * 75));
+        p.setPen(QColor(g, g, b));
+        p.drawLine(0, y, width(), y);
+    }
+    // Frame of the page area under the tab strip.
+    p.setPen(QColor(128, 128, 128));
+    p.setBrush(QColor(210, 205, 200));
+    p.drawRect(kPageRect.adjusted(-4, -4, 3, 3));
+    // Shadow of the exercise text box.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(128, 128, 128));
+    p.drawRect(supertext->geometry().translated(3, 3));
+    // A dot in each situation's colour above its button.
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int k = 0; k < kSituations; ++k) {
+        const QRect r = Option2[k]->geometry();
+        p.setBrush(situationColor(k));
+        p.setPen(Qt::black);
+        p.drawEllipse(QPointF(r.left() + 9, r.top() - 13), 4, 4);
+    }
+}
+
+} // namespace titrage

@@ -1,0 +1,198 @@
+#pragma once
+// The main window: the titration bench. The entry boxes `Text1` are the
+// authoritative parameters; every change ends in `majaff` (refresh of the
+// measurement) or `reinitialise` (restart of the titration), and the routines
+// keep the names and the order of effects that the rest of the program knows.
+
+#include "model/curve.h"
+#include "model/model.h"
+#include "model/situations.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTextEdit;
+class QTimer;
+
+namespace titrage {
+
+class ApparatusView;
+class GraphView;
+class ParameterPanel;
+class ParametresPage;
+class TabStrip;
+class TapPicture;
+class ValueTable;
+struct BenchEntries;
+struct SceneState;
+
+class feuilleP : public QWidget {
+    Q_OBJECT
+
+public:
+    // `programFolder` holds the marker file and the shipped data; empty: the
+    // folder of the executable.
+    explicit feuilleP(QString programFolder = {}, QWidget* parent = nullptr);
+    ~feuilleP() override;
+
+    // --- Controls, named as the rest of the program knows them ---
+    std::array<QLineEdit*, 7> Text1{};
+    std::array<QRadioButton*, 2> Option1{};
+    QComboBox* lbecher = nullptr;
+    QComboBox* lindic = nullptr;
+    QPushButton* command5 = nullptr;
+    QLabel* Label1 = nullptr;
+    ParameterPanel* frame2 = nullptr;
+
+    ApparatusView* picburette = nullptr;
+    TapPicture* Image3 = nullptr;
+    QPushButton* Image1 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QPushButton* Command13 = nullptr;
+    QPushButton* Command14 = nullptr;
+    QLabel* Labelbur = nullptr;
+    QLabel* LabelpH = nullptr;
+
+    TabStrip* Onglets = nullptr;
+    GraphView* Picture1 = nullptr;
+    QWidget* Picture5 = nullptr;
+    ValueTable* MSFlexGrid1 = nullptr;
+    ParametresPage* Picture3 = nullptr;
+    QTextEdit* Histo = nullptr;
+    QWidget* graphPage = nullptr;
+
+    QFrame* outils = nullptr;
+    QPushButton* Command12 = nullptr; // "Effacer"
+    QPushButton* Command9 = nullptr;  // "Restaurer"
+    QPushButton* Command3 = nullptr;  // "Diagramme de distribution"
+    QPushButton* image4 = nullptr;    // "Méthode des tangentes"
+    QPushButton* image5 = nullptr;    // "Courbe dérivée"
+    QLabel* labout = nullptr;
+
+    std::array<QRadioButton*, kSituations> Option2{};
+    QFrame* Shape3 = nullptr;
+
+    QPushButton* Command1 = nullptr;  // "&Fermer"
+    QPushButton* Command7 = nullptr;  // "&Aide"
+    QPushButton* Command8 = nullptr;  // "&Calculatrice"
+    QPushButton* Command10 = nullptr; // "&Imprimer"
+    QPushButton* Command4 = nullptr;  // "Co&pier"
+    QPushButton* Command11 = nullptr; // "&Enregistrer"
+    QPushButton* Command2 = nullptr;  // "&Ouvrir"
+    QPushButton* btexo = nullptr;
+
+    QTextEdit* supertext = nullptr;
+    QLabel* info = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+    // --- Shared state of the bench ---
+    Model& model() { return m_model; }
+    SituationStore& store() { return m_store; }
+    float sigmamax() const { return m_sigmamax; }
+    float maxaxe() const { return m_maxaxe; }
+    bool graphetitrage() const { return m_graphetitrage; }
+    int etapegoutte() const { return m_etapegoutte; }
+    QString programFolder() const { return m_programFolder; }
+    // pH of the last measurement shown, which colours the liquid.
+    double measuredPh() const { return m_measuredPh; }
+
+    // --- Routines of the bench ---
+    void majaff();
+    void niveaubecher();
+    void imafond();
+    void reinitialise();
+    void valimax();
+    void placepoint();
+    void recatab();
+    void tracecourbe();
+    void redessine();
+    void tabule();
+    void retablir();
+    void writeMarker(bool running);
+
+    // --- Event handlers, as the controls trigger them ---
+    void Text1_LostFocus(int box);
+    void Text1_Click(int box);
+    void Option1_Click(int index);
+    void lbecher_Click();
+    void lindic_Click();
+    void masquer_Click();
+    void command5_Click();
+    void Label1_Click();
+    void Option2_Click(int k);
+    void Image3_MouseDown();
+    void Image3_MouseUp();
+    void Image3_Click();
+    void Timer1_Timer();
+    void Image1_Click();
+    void Timer2_Timer();
+    void Command6_Click();
+    void Command13_Click();
+    void Command14_Click();
+    void Command12_Click();
+    void Command9_Click();
+    void optscema_Click(int index);
+    void Form_Activate();
+
+    // The colour of situation k's curve and crosses.
+    QColor situationColor(int k) const;
+    // Lock or unlock every entry box (read-only while the tap is open).
+    void lockEntries(bool locked);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createBenchControls();
+    void createPages();
+    void createSituationControls();
+    void createWindowButtons();
+    void layoutControls();
+    void connectHandlers();
+    void installHoverTexts();
+    void Form_Load();
+    void fillSoluteList();
+    void showPage(int k);
+    void placeOverlays();
+    void refreshPanel();
+    void storeSituation(int k);
+    void loadSituationControls(const Situation& s);
+
+    BenchEntries entries() const;
+    SceneState sceneState() const;
+    float boxNumber(int box, float fallback = 0.0f) const;
+    void setPoured(const QString& text);
+    bool conductimetre() const;
+    bool acide() const;
+
+    QString m_programFolder;
+    Model m_model;
+    SituationStore m_store;
+    float m_sigmamax = 0;
+    float m_maxaxe = 0;
+    bool m_graphetitrage = true;
+    int m_etapegoutte = 0;
+    double m_measuredPh = 7.0;
+    bool m_activatedOnce = false;
+    bool m_closing = false;
+    bool m_tapRestarted = false;
+    std::vector<CurveVertex> m_vertices;
+};
+
+} // namespace titrage

@@ -1,0 +1,148 @@
+// The parameter panel's handlers: validation of the entry boxes, the nature,
+// the solute, the indicator, the masked and random concentration.
+#include "bench/entryvalidation.h"
+#include "bench/feuillep.h"
+#include "bench/parameterpanel.h"
+#include "bench/parametrespage.h"
+#include "model/measurement.h"
+#include "platform/messages.h"
+#include "platform/numberformat.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <random>
+
+namespace titrage {
+
+void feuilleP::Text1_LostFocus(int box)
+{
+    if (box < 0 || box >= static_cast<int>(Text1.size())) return;
+    const ValidatedEntry v = validateEntry(box, Text1[box]->text().toStdString(),
+                                           Text1[4]->text().toStdString(),
+                                           Text1[6]->text().toStdString());
+    if (v.notice)
+        Messages::inform(this, QString::fromStdString(v.notice->title),
+                         QString::fromStdString(v.notice->text), MessageIcon::Information);
+    Text1[box]->setText(QString::fromStdString(v.text));
+    if (box == BoxVsol || box == BoxWater || box == BoxPoured) niveaubecher();
+
+    if (box == BoxPoured) {
+        const QString kept = Text1[5]->text();
+        const double x = v.value;
+        reinitialise();
+        if (x != 0) {
+            // Replay the pouring from 0 mL so that the bench passes through
+            // every state, as the tap would have.
+            for (double step = 0; step <= x; step += 0.1) {
+                setPoured(QString::fromStdString(formatNumber(step, "#0.0")));
+                majaff();
+            }
+            setPoured(kept);
+            // The replay may stop a tenth short of the typed volume (0.1 added
+            // up drifts); measure at the volume the box shows.
+            majaff();
+        }
+    } else {
+        reinitialise();
+    }
+    niveaubecher();
+}
+
+void feuilleP::Text1_Click(int)
+{
+    reinitialise();
+}
+
+void feuilleP::Option1_Click(int)
+{
+    retablir();
+    Timer1->stop();
+    imafond();
+    fillSoluteList();
+    refreshPanel();
+    reinitialise();
+    majaff();
+}
+
+void feuilleP::lbecher_Click()
+{
+    retablir();
+    if (lbecher->currentIndex() == kOtherPosition)
+        chpk(m_model, acide(), kOtherPosition, Text1[2]->text().toStdString());
+    // The distribution diagram needs both forms: not for the strong acid or base.
+    Command3->setProperty("diagramAllowed", !isStrongSolute(acide(), lbecher->currentIndex()));
+    reinitialise();
+    majaff();
+    niveaubecher();
+    refreshPanel();
+}
+
+void feuilleP::lindic_Click()
+{
+    if (m_store.numsit != -1) Command14_Click();
+    niveaubecher();
+}
+
+void feuilleP::masquer_Click()
+{
+    if (Picture3->masquer->isChecked()) {
+        Text1_LostFocus(BoxConcentration);
+        Label1->show();
+        command5->hide();
+    } else {
+        Label1->hide();
+        command5->show();
+    }
+    refreshPanel();
+}
+
+void feuilleP::command5_Click()
+{
+    static std::mt19937 generator;
+    generator.seed(static_cast<std::mt19937::result_type>(QDateTime::currentMSecsSinceEpoch()));
+    {
+        const QSignalBlocker blocker(Picture3->masquer);
+        Picture3->masquer->setChecked(true);
+    }
+    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+    const double c = (r * 9 + 1) / 1000;
+    Text1[0]->setText(QString::fromStdString(generalFormat(roundSignificant(c, 3))));
+    Text1_LostFocus(BoxConcentration);
+    command5->hide();
+    Label1->show();
+    Picture3->masquer->setEnabled(false); // only Label1 lifts the mask now
+    refreshPanel();
+}
+
+void feuilleP::Label1_Click()
+{
+    {
+        const QSignalBlocker blocker(Picture3->masquer);
+        Picture3->masquer->setChecked(false);
+    }
+    command5->show();
+    Label1->hide();
+    Picture3->masquer->setEnabled(true);
+    refreshPanel();
+}
+
+void feuilleP::refreshPanel()
+{
+    const bool other = lbecher->currentIndex() == kOtherPosition;
+    frame2->setPkaShown(other);
+    Text1[2]->setVisible(other);
+    Text1[0]->setVisible(!Picture3->masquer->isChecked());
+    Label1->setVisible(Picture3->masquer->isChecked());
+    command5->setVisible(!Picture3->masquer->isChecked());
+    Command3->setEnabled(false); // the diagram is not built yet
+    frame2->update();
+}
+
+} // namespace titrage

@@ -1,0 +1,141 @@
+// The ten situations: storing the bench into a slot, loading a slot into the
+// bench, forgetting the current curve.
+#include "bench/apparatusview.h"
+#include "bench/entryvalidation.h"
+#include "bench/feuillep.h"
+#include "bench/parameterpanel.h"
+#include "bench/parametrespage.h"
+#include "platform/numberformat.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace titrage {
+
+void feuilleP::storeSituation(int k)
+{
+    Situation& s = m_store.sit[k];
+    if (conductimetre() && boxNumber(BoxPoured) >= 25.0f) s.courbefinie = true;
+    s.optsit[1] = acide();
+    s.optsit[2] = Picture3->optscema[0]->isChecked();
+    s.optsit[3] = conductimetre();
+    s.optsit[4] = Picture3->masquer->isChecked();
+    s.listesit[1] = static_cast<std::int16_t>(lbecher->currentIndex());
+    s.listesit[2] = static_cast<std::int16_t>(lindic->currentIndex());
+    const int boxes[6] = {2, 1, 5, 0, 4, 6};
+    for (int j = 0; j < 6; ++j) s.textesit[j] = Text1[boxes[j]]->text().toStdString();
+    s.textesit[6] = generalFormat(m_sigmamax);
+}
+
+// Puts a stored slot's nature, views, mask and list positions on the bench.
+// The controls are set without running their handlers: loading a situation
+// must not forget its curve or restart the titration before its texts are in.
+void feuilleP::loadSituationControls(const Situation& s)
+{
+    const bool natureChanged = acide() != s.optsit[1];
+    {
+        const QSignalBlocker b0(Option1[0]);
+        const QSignalBlocker b1(Option1[1]);
+        Option1[s.optsit[1] ? 0 : 1]->setChecked(true);
+    }
+    if (natureChanged || lbecher->count() == 0) fillSoluteList();
+    {
+        const QSignalBlocker b0(Picture3->optscema[0]);
+        const QSignalBlocker b1(Picture3->optscema[1]);
+        const QSignalBlocker b2(Picture3->masquer);
+        Picture3->optscema[0]->setChecked(s.optsit[2]);
+        Picture3->optscema[1]->setChecked(s.optsit[3]);
+        Picture3->masquer->setChecked(s.optsit[4]);
+        Picture3->masquer->setEnabled(true);
+    }
+    {
+        const QSignalBlocker b0(lbecher);
+        const QSignalBlocker b1(lindic);
+        const int solute = s.listesit[1];
+        const int indicator = s.listesit[2];
+        lbecher->setCurrentIndex(solute >= 0 && solute < lbecher->count() ? solute : 0);
+        lindic->setCurrentIndex(indicator >= 0 && indicator < lindic->count() ? indicator : 0);
+    }
+    Command3->setProperty("diagramAllowed", !isStrongSolute(acide(), lbecher->currentIndex()));
+    refreshPanel();
+}
+
+void feuilleP::Option2_Click(int k)
+{
+    if (k < 0 || k >= kSituations) return;
+    // 1-2. Leave the current situation, storing the bench into it.
+    outils->hide();
+    if (m_store.numsit != -1) {
+        storeSituation(m_store.numsit);
+        Timer1->stop();
+        Text1[5]->setText(QStringLiteral("0"));
+        Text1_LostFocus(BoxPoured);
+    }
+    // 3-4. The chosen slot's switches and lists.
+    m_store.numsit = static_cast<std::int16_t>(k);
+    {
+        const QSignalBlocker blocker(Option2[k]);
+        Option2[k]->setChecked(true);
+    }
+    const Situation s = m_store.sit[k];
+    loadSituationControls(s);
+    // 5. Its colour beside its button.
+    const QColor colour = situationColor(k);
+    const QRect button = Option2[k]->geometry();
+    Shape3->setGeometry(button.left() - 19, button.top() + 3, 12, 12);
+    QPalette p = Shape3->palette();
+    p.setColor(QPalette::Window, colour);
+    Shape3->setPalette(p);
+    labout->setText(QStringLiteral("Courbe n° %1").arg(k + 1));
+    QPalette lp = labout->palette();
+    lp.setColor(QPalette::WindowText, colour);
+    labout->setPalette(lp);
+    // 6. Its texts.
+    Text1[2]->setText(QString::fromStdString(s.textesit[0]));
+    chpk(m_model, acide(), lbecher->currentIndex(), s.textesit[0]);
+    Text1[1]->setText(QString::fromStdString(s.textesit[1]));
+    Text1[0]->setText(QString::fromStdString(s.textesit[3]));
+    Text1[4]->setText(QString::fromStdString(s.textesit[4]));
+    Text1[6]->setText(QString::fromStdString(s.textesit[5]));
+    // 7. New scale, empty graph, finished curves, table, measurement at 0 mL.
+    reinitialise();
+    // 8. Its poured volume.
+    Text1[5]->setText(QString::fromStdString(s.textesit[2]));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    Labelbur->setText(Text1[5]->text() + QStringLiteral(" mL"));
+    // 9. Scene and measurement.
+    imafond();
+    majaff();
+    niveaubecher();
+    // 10. A finished titration shows its whole curve.
+    if (boxNumber(BoxPoured) >= 25.0f) tracecourbe();
+    update();
+}
+
+void feuilleP::retablir()
+{
+    if (m_store.numsit >= 0) m_store.sit[m_store.numsit].courbefinie = false;
+    Timer1->stop();
+    Text1[5]->setText(QStringLiteral("0"));
+    Text1_LostFocus(BoxPoured);
+    outils->hide();
+}
+
+void feuilleP::Command12_Click()
+{
+    retablir();
+}
+
+void feuilleP::Command9_Click()
+{
+    Option2_Click(m_store.numsit);
+}
+
+} // namespace titrage

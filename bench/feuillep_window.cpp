@@ -1,0 +1,240 @@
+// Window-level behaviour of the bench: wiring of the controls, the status line,
+// the key filter of the entry boxes, the tab pages, activation and closing.
+#include "bench/entryvalidation.h"
+#include "bench/feuillep.h"
+#include "bench/markerfile.h"
+#include "bench/parametrespage.h"
+#include "bench/tabstrip.h"
+#include "bench/tappicture.h"
+#include "graph/graphview.h"
+#include "platform/messages.h"
+#include "platform/numberformat.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace titrage {
+
+namespace {
+const char* kHoverProperty = "statusText";
+
+const QString kWelcome = QStringLiteral("Vous pouvez modifier les paramètres,\n"
+                                        "ouvrir une configuration ou un exercice");
+
+// Help texts of the entry boxes, by box number (boxes 2 and 3 have none).
+QString entryHelp(int box)
+{
+    switch (box) {
+    case 0: return QStringLiteral("Concentration de la solution introduite dans le bécher");
+    case 1: return QStringLiteral("Concentration de la solution introduite dans la burette");
+    case 4: return QStringLiteral("Volume de la solution introduite dans le bécher");
+    case 5:
+        return QStringLiteral(
+            "Volume de solution versée (vous pouvez également utiliser le robinet)");
+    case 6: return QStringLiteral("Volume d'eau distillée ajoutée");
+    default: return {};
+    }
+}
+} // namespace
+
+void feuilleP::connectHandlers()
+{
+    for (int i = 0; i < 2; ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    connect(lbecher, qOverload<int>(&QComboBox::activated), this, [this] { lbecher_Click(); });
+    connect(lindic, qOverload<int>(&QComboBox::activated), this, [this] { lindic_Click(); });
+    connect(Picture3->masquer, &QCheckBox::clicked, this, [this] { masquer_Click(); });
+    connect(command5, &QPushButton::clicked, this, [this] { command5_Click(); });
+    for (int i = 0; i < 2; ++i)
+        connect(Picture3->optscema[i], &QCheckBox::clicked, this, [this, i] { optscema_Click(i); });
+    connect(Picture3->Check1, &QCheckBox::clicked, this, [this] { Option2_Click(m_store.numsit); });
+    connect(Picture3->Check2, &QCheckBox::clicked, this, [this] { Option2_Click(m_store.numsit); });
+
+    connect(Image3, &TapPicture::pressed, this, [this] { Image3_MouseDown(); });
+    connect(Image3, &TapPicture::released, this, [this] { Image3_MouseUp(); });
+    connect(Image3, &TapPicture::clicked, this, [this] { Image3_Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(Image1, &QPushButton::clicked, this, [this] { Image1_Click(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    connect(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
+    connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
+    connect(Command12, &QPushButton::clicked, this, [this] { Command12_Click(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    for (int k = 0; k < kSituations; ++k)
+        connect(Option2[k], &QRadioButton::clicked, this, [this, k] { Option2_Click(k); });
+    connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });
+    connect(Onglets, &TabStrip::hovered, this,
+            [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
+    connect(Command1, &QPushButton::clicked, this, [this] { close(); });
+}
+
+void feuilleP::installHoverTexts()
+{
+    const std::pair<QWidget*, QString> texts[] = {
+        {Image3, QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet.")},
+        {Picture3->masquer, QStringLiteral("Utiliser cette option pour cacher la concentration.")},
+        {Command1, QStringLiteral("Pour retrouver le module principal et quitter cette application")},
+        {Command7, QStringLiteral("Si vous rencontrez une difficulté avec cette application")},
+        {Command8, QStringLiteral("Afficher la machine à calculer")},
+        {Command10, QStringLiteral("Configurer l'imprimante et imprimer l'image")},
+        {Command4, QStringLiteral("Copier pour placer l'image dans le presse- papiers puis coller "
+                                  "depuis Word, Paint...")},
+        {Command11, QStringLiteral("Enregistrer les paramètres en cours")},
+        {Command2, QStringLiteral("Pour retrouver une situation enregistrée")},
+        {btexo, QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, "
+                               "imprimer ou fermer")},
+    };
+    for (const auto& [widget, text] : texts) {
+        widget->setProperty(kHoverProperty, text);
+        widget->installEventFilter(this);
+    }
+    command5->installEventFilter(this);
+    Onglets->installEventFilter(this);
+    // Disabled buttons receive no hover events of their own: the window's
+    // mouse tracking finds them under the pointer instead.
+}
+
+void feuilleP::showPage(int k)
+{
+    QWidget* pages[5] = {frame2, graphPage, Picture5, Picture3, Histo};
+    for (int i = 0; i < 5; ++i) pages[i]->setVisible(i + 1 == k);
+    if (k >= 1 && k <= 5) pages[k - 1]->raise();
+}
+
+bool feuilleP::eventFilter(QObject* watched, QEvent* event)
+{
+    // The entry boxes.
+    for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
+        if (watched != Text1[i]) continue;
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                Text1_LostFocus(i);
+                return true;
+            }
+            const QString text = key->text();
+            if (text.isEmpty()) return false; // arrows, Delete, Home: not typed characters
+            const QChar c = text.at(0);
+            const auto passed =
+                c.unicode() < 128 ? filterEntryKey(static_cast<char>(c.unicode())) : std::nullopt;
+            if (!passed) return true;
+            if (*passed != c.unicode()) {
+                if (!Text1[i]->isReadOnly()) Text1[i]->insert(QString(QChar(*passed)));
+                return true;
+            }
+            return false;
+        }
+        case QEvent::FocusIn:
+            info->setText(QStringLiteral("Valider à la fin de la saisie."));
+            return false;
+        case QEvent::FocusOut: {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // A message box or another window taking the focus is not the
+            // student leaving the box.
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                !m_closing)
+                Text1_LostFocus(i);
+            return false;
+        }
+        case QEvent::MouseButtonPress:
+            Text1_Click(i);
+            return false;
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            if (!entryHelp(i).isEmpty()) info->setText(entryHelp(i));
+            return false;
+        default:
+            return false;
+        }
+    }
+    if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
+        Label1_Click();
+        return true;
+    }
+    if (event->type() == QEvent::Enter) {
+        if (watched == command5) {
+            info->setText(Picture3->masquer->isChecked()
+                              ? QStringLiteral("Afficher la concentration en soluté apporté")
+                              : QStringLiteral("Ce bouton permet d'obtenir une concentration "
+                                               "aléatoire en soluté apporté"));
+        } else if (watched == Onglets) {
+            info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher"));
+        } else if (watched == Command4 && info->property("copyConfirmation").toBool()) {
+            // The copy confirmation stays in place.
+        } else if (const QVariant text = watched->property(kHoverProperty); text.isValid()) {
+            info->setText(text.toString());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void feuilleP::mouseMoveEvent(QMouseEvent* event)
+{
+    // Over a disabled button the window receives the move: its text still shows.
+    if (QWidget* child = childAt(event->position().toPoint())) {
+        if (const QVariant text = child->property(kHoverProperty); text.isValid()) {
+            info->setText(text.toString());
+            return;
+        }
+    }
+    info->setText(kWelcome);
+}
+
+void feuilleP::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Form_Activate();
+}
+
+void feuilleP::Form_Activate()
+{
+    Label1->setText(QStringLiteral("Afficher la\nconcentration"));
+    QPalette p = frame2->palette();
+    p.setColor(QPalette::Window, QColor(240, 235, 230));
+    frame2->setPalette(p);
+    // A request of the launcher is consumed once; exercises open it when they exist.
+    const std::string request = takeLauncherRequest(m_programFolder.toStdString());
+    (void)request;
+}
+
+void feuilleP::writeMarker(bool running)
+{
+    writeRunningFlag(m_programFolder.toStdString(), running);
+}
+
+void feuilleP::closeEvent(QCloseEvent* event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    const MessageAnswer answer = Messages::ask(
+        this, {QStringLiteral("Fermer"), QStringLiteral("Quitter vraiment Titrage conductimétrique ?"),
+               MessageIcon::Question, MessageButtons::OkCancel});
+    if (answer != MessageAnswer::Ok) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    Timer1->stop();
+    Timer2->stop();
+    writeMarker(false);
+    event->accept();
+    QApplication::closeAllWindows();
+}
+
+} // namespace titrage

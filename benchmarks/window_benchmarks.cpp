@@ -1,0 +1,91 @@
+// Costs of the bench window's routines, offscreen: one tick of the tap, a
+// restart with ten superposed finished curves, "Trace rapide", start-up.
+// Run on a Release build: build-release/bin/window_benchmarks
+#include "bench/feuillep.h"
+#include "bench/parametrespage.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+using namespace titrage;
+
+namespace {
+
+void BM_startUp(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    MessageRecorder messages;
+    for (auto _ : state) {
+        feuilleP w(dir.path());
+        w.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(w.grab());
+    }
+}
+BENCHMARK(BM_startUp)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_tapTick(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    MessageRecorder messages;
+    feuilleP w(dir.path());
+    w.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (w.Text1[5]->text().startsWith(QStringLiteral("24"))) w.Command14_Click();
+        state.ResumeTiming();
+        w.Timer1_Timer(); // majaff, niveaubecher and, at each step, a point
+    }
+}
+BENCHMARK(BM_tapTick)->Unit(benchmark::kMicrosecond);
+
+void BM_reinitialiseTenSuperposedCurves(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    MessageRecorder messages;
+    feuilleP w(dir.path());
+    for (int k = 0; k < 10; ++k) {
+        w.Option2_Click(k);
+        w.lbecher->setCurrentIndex(k);
+        w.lbecher_Click();
+        w.Command13_Click();
+    }
+    w.Picture3->Check1->setChecked(true);
+    w.Picture3->UpDown1->setValue(1); // a 251-row table
+    w.Option2_Click(9);
+    for (auto _ : state) w.reinitialise();
+}
+BENCHMARK(BM_reinitialiseTenSuperposedCurves)->Unit(benchmark::kMillisecond);
+
+void BM_fastPlot(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    MessageRecorder messages;
+    feuilleP w(dir.path());
+    for (auto _ : state) w.Command13_Click();
+}
+BENCHMARK(BM_fastPlot)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,348 @@
+// The bench window driven as a student would: typing into the boxes, holding
+// the tap, emptying the burette, switching situations.
+#include "bench/apparatusview.h"
+#include "bench/feuillep.h"
+#include "bench/parametrespage.h"
+#include "bench/tappicture.h"
+#include "graph/graphview.h"
+#include "graph/valuetable.h"
+#include "model/measurement.h"
+#include "platform/messages.h"
+#include "platform/numberformat.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using namespace titrage;
+
+namespace {
+
+// Record n (from 1) of a 128-byte record file: a 16-bit length and its bytes.
+QByteArray markerRecord(const QString& folder, int n)
+{
+    QFile f(folder + QStringLiteral("/TEMPQZ.TMP"));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray all = f.readAll();
+    const int at = (n - 1) * 128;
+    if (all.size() < at + 2) return {};
+    const int length = static_cast<unsigned char>(all[at]) | (static_cast<unsigned char>(all[at + 1]) << 8);
+    return all.mid(at + 2, length);
+}
+
+class Bench : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        messages = std::make_unique<MessageRecorder>(MessageAnswer::Ok);
+        w = std::make_unique<feuilleP>(dir.path());
+        w->show();
+        messages->clear();
+    }
+
+    void type(int box, const QString& text)
+    {
+        w->Text1[box]->clear();
+        QTest::keyClicks(w->Text1[box], text);
+        QTest::keyClick(w->Text1[box], Qt::Key_Return);
+    }
+
+    // Holds the tap open for `ticks` ticks of the pouring timer.
+    void holdTap(int ticks)
+    {
+        QTest::mousePress(w->Image3, Qt::LeftButton);
+        for (int i = 0; i < ticks && w->Timer1->isActive(); ++i) w->Timer1_Timer();
+        QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5)); // released off the tap: no click
+    }
+
+    QString cell(int row, int column) const { return w->MSFlexGrid1->cellText(row, column); }
+
+    // True when a pixel of `colour` lies within `radius` of (x, y) on the graph.
+    bool graphHasColourNear(double x, double y, QColor colour, int radius = 2) const
+    {
+        for (int dx = -radius; dx <= radius; ++dx)
+            for (int dy = -radius; dy <= radius; ++dy)
+                if (w->Picture1->canvas().pixel(static_cast<int>(x) + dx, static_cast<int>(y) + dy) ==
+                    colour)
+                    return true;
+        return false;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MessageRecorder> messages;
+    std::unique_ptr<feuilleP> w;
+};
+
+} // namespace
+
+TEST_F(Bench, StartsOnTheDefaultSituation)
+{
+    EXPECT_EQ(w->objectName(), QStringLiteral("feuilleP"));
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,01"));
+    EXPECT_EQ(w->Text1[4]->text(), QStringLiteral("20,0"));
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,0"));
+    EXPECT_EQ(w->Labelbur->text(), QStringLiteral("0,0 mL"));
+    EXPECT_EQ(w->lbecher->currentText(), QStringLiteral("acide acétylsalicylique"));
+    EXPECT_EQ(w->lbecher->count(), 15);
+    EXPECT_EQ(w->lindic->currentText(), QStringLiteral("aucun"));
+    EXPECT_EQ(w->store().numsit, 0);
+    EXPECT_TRUE(w->Option2[0]->isChecked());
+    EXPECT_FALSE(w->outils->isVisible());
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), 1);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("0,0"));
+    EXPECT_FALSE(w->LabelpH->text().isEmpty());
+    EXPECT_EQ(markerRecord(dir.path(), 21), QByteArray("OUI"));
+    EXPECT_TRUE(messages->requests().empty());
+    EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("Text1(5)")), w->Text1[5]);
+}
+
+TEST_F(Bench, TypedValuesAreFilteredAndCorrected)
+{
+    w->Text1[0]->clear();
+    QTest::keyClicks(w->Text1[0], QStringLiteral("0.02abc"));
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,02")); // full stop becomes a comma, letters dropped
+    QTest::keyClick(w->Text1[0], Qt::Key_Return);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,01"));
+    EXPECT_TRUE(messages->requests().empty()); // concentrations are corrected silently
+
+    type(1, QString());
+    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("0,000 000 01"));
+
+    type(4, QStringLiteral("15"));
+    EXPECT_EQ(w->Text1[4]->text(), QStringLiteral("20,0"));
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Volume corrigé"));
+    EXPECT_EQ(messages->requests()[0].text,
+              QStringLiteral("Le volume minimum pour que la sonde soit immergée est de 20 mL."));
+
+    messages->clear();
+    type(5, QStringLiteral("30"));
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("25,0"));
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].text, QStringLiteral("La contenance de la burette est de 25 mL."));
+}
+
+TEST_F(Bench, HoldingTheTapPoursAndMeasuresAtEachStep)
+{
+    QTest::mousePress(w->Image3, Qt::LeftButton);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_TRUE(w->Text1[0]->isReadOnly()); // the parameters cannot change under the pouring
+    for (int i = 0; i < 12; ++i) w->Timer1_Timer();
+    QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(w->Text1[0]->isReadOnly());
+
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("1,2"));
+    EXPECT_EQ(w->Labelbur->text(), QStringLiteral("1,2 mL"));
+    // Points at 0, 0.5 and 1.0 mL with the default 0.5 mL step.
+    ASSERT_EQ(w->MSFlexGrid1->measurementRows(), 3);
+    EXPECT_EQ(cell(1, 0), QStringLiteral("0,5"));
+    EXPECT_EQ(cell(2, 0), QStringLiteral("1,0"));
+
+    // The conductimeter shows the measurement at 1.2 mL.
+    Model m;
+    initcatalogue(m);
+    BenchEntries e;
+    e.position = 0;
+    e.c = e.cburette = 0.01f;
+    e.vsol = 20.0f;
+    e.veau = 0.0f;
+    e.vverse = 1.2f;
+    measure(m, e);
+    EXPECT_EQ(w->LabelpH->text().toStdString(), conductimeterText(m.sigma));
+
+    // The cross at 1.0 mL in situation 1's colour.
+    const QString sigma = cell(2, 1);
+    const double s = parseNumber(sigma.toStdString()).value();
+    EXPECT_TRUE(graphHasColourNear(53, std::round(250 - 220 * s / w->maxaxe()), QColor(0, 0, 255)));
+
+    // A click on the tap without any tick still pours 0.1 mL.
+    QTest::mouseClick(w->Image3, Qt::LeftButton);
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("1,3"));
+}
+
+TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
+{
+    w->lbecher->setCurrentIndex(4); // acide éthanoïque
+    w->lbecher_Click();
+    QTest::mouseClick(w->Command13, Qt::LeftButton); // "Trace rapide"
+    EXPECT_TRUE(w->store().sit[0].courbefinie);
+    EXPECT_TRUE(w->outils->isVisibleTo(w.get()));
+    EXPECT_EQ(w->labout->text(), QStringLiteral("Courbe n° 1"));
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), 51);
+    EXPECT_EQ(cell(50, 0), QStringLiteral("25,0"));
+    EXPECT_TRUE(w->Histo->toPlainText().contains(QStringLiteral("Courbe n°1")));
+    EXPECT_TRUE(w->Histo->toPlainText().contains(QStringLiteral("acide éthanoïque")));
+    // The curve ends at x = 365 in the situation's colour.
+    EXPECT_TRUE(graphHasColourNear(365, 250 - 220 * w->model().sigma / w->maxaxe(),
+                                   QColor(0, 0, 255), 4));
+
+    // The tap at 25 mL asks to restart; "Non" opens the tap and the first tick closes it.
+    messages->setAnswer(MessageAnswer::No);
+    QTest::mousePress(w->Image3, Qt::LeftButton);
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Burette vide"));
+    EXPECT_EQ(messages->requests()[0].text, QStringLiteral("Voulez-vous recommencer le titrage"));
+    EXPECT_EQ(messages->requests()[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(w->Timer1->isActive());
+    w->Timer1_Timer();
+    EXPECT_FALSE(w->Timer1->isActive());
+    QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5));
+
+    // "Oui" restarts at 0 mL and forgets the curve.
+    messages->setAnswer(MessageAnswer::Yes);
+    QTest::mousePress(w->Image3, Qt::LeftButton);
+    QTest::mouseRelease(w->Image3, Qt::LeftButton);
+    EXPECT_FALSE(w->store().sit[0].courbefinie);
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,0"));
+    EXPECT_FALSE(w->outils->isVisibleTo(w.get()));
+}
+
+TEST_F(Bench, SituationsKeepTheirParametersAndPouredVolume)
+{
+    type(0, QStringLiteral("0,005"));
+    holdTap(3);
+    ASSERT_EQ(w->Text1[5]->text(), QStringLiteral("0,3"));
+    QTest::mouseClick(w->Option2[1], Qt::LeftButton);
+    EXPECT_EQ(w->store().numsit, 1);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,01"));
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,0"));
+    w->Option1[1]->setChecked(true);
+    w->Option1_Click(1);
+    EXPECT_EQ(w->lbecher->currentText(), QStringLiteral("acétylsalicylate de sodium"));
+
+    QTest::mouseClick(w->Option2[0], Qt::LeftButton);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,005"));
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,3"));
+    EXPECT_EQ(w->lbecher->currentText(), QStringLiteral("acide acétylsalicylique"));
+    EXPECT_TRUE(w->Option1[0]->isChecked());
+
+    QTest::mouseClick(w->Option2[1], Qt::LeftButton);
+    EXPECT_TRUE(w->Option1[1]->isChecked());
+    EXPECT_EQ(w->lbecher->currentText(), QStringLiteral("acétylsalicylate de sodium"));
+}
+
+TEST_F(Bench, SuperposedCurvesShareTheLargestScale)
+{
+    w->lbecher->setCurrentIndex(2); // acide chlorhydrique: sigma(0) = 0.426
+    w->lbecher_Click();
+    QTest::mouseClick(w->Command13, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(w->maxaxe(), 0.43f);
+
+    QTest::mouseClick(w->Option2[1], Qt::LeftButton);
+    w->lbecher->setCurrentIndex(4); // acide éthanoïque, a much lower conductivity
+    w->lbecher_Click();
+    QTest::mouseClick(w->Command13, Qt::LeftButton);
+    const float own = w->sigmamax();
+    EXPECT_LT(own, 0.2f);
+    EXPECT_FLOAT_EQ(w->maxaxe(), own);
+
+    QTest::mouseClick(w->Picture3->Check1, Qt::LeftButton); // "Superposer les courbes"
+    EXPECT_FLOAT_EQ(w->maxaxe(), 0.43f);
+    // Both curves are drawn, each in its colour.
+    EXPECT_TRUE(graphHasColourNear(40, 250 - 220 * 0.426 / 0.43, QColor(0, 0, 255), 3));
+
+    QTest::mouseClick(w->Picture3->Check1, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(w->maxaxe(), own);
+}
+
+TEST_F(Bench, HiddenConductimeterRecordsNothing)
+{
+    QTest::mouseClick(w->Picture3->optscema[1], Qt::LeftButton);
+    ASSERT_FALSE(w->Picture3->optscema[1]->isChecked());
+    EXPECT_FALSE(w->LabelpH->isVisibleTo(w.get()));
+    w->reinitialise();
+    holdTap(10);
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("1,0"));
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), 0);
+}
+
+TEST_F(Bench, LiquidTakesTheIndicatorsColour)
+{
+    const int surface = w->picburette->niveau();
+    EXPECT_EQ(surface, 449);
+    EXPECT_EQ(w->picburette->canvas().pixel(52, surface + 3), QColor(230, 240, 250));
+    EXPECT_EQ(w->picburette->canvas().pixel(100, surface + 3), QColor(177, 185, 192));
+
+    // Bromothymol blue: yellow in the acid beaker, blue once the burette is emptied.
+    w->lindic->setCurrentIndex(5);
+    w->lindic_Click();
+    EXPECT_EQ(w->picburette->canvas().pixel(52, w->picburette->niveau() + 3), QColor(250, 250, 0));
+    type(5, QStringLiteral("25"));
+    EXPECT_GT(w->measuredPh(), 8.1);
+    EXPECT_EQ(w->picburette->canvas().pixel(52, w->picburette->niveau() + 3), QColor(0, 0, 210));
+}
+
+TEST_F(Bench, ExtremeParametersNeverShowNaN)
+{
+    auto finite = [&] {
+        const auto sigma = parseNumber(w->LabelpH->text().toStdString());
+        if (!sigma || !std::isfinite(*sigma)) return false;
+        for (int r = 0; r < w->MSFlexGrid1->measurementRows(); ++r)
+            for (int c = 0; c < w->MSFlexGrid1->columns(); ++c) {
+                const QString t = cell(r, c).toLower();
+                if (t.contains(QStringLiteral("nan")) || t.contains(QStringLiteral("inf")))
+                    return false;
+            }
+        return true;
+    };
+    type(0, QStringLiteral("0,00000001"));
+    type(1, QStringLiteral("0,00000001"));
+    holdTap(5);
+    EXPECT_TRUE(finite());
+    type(4, QStringLiteral("200"));
+    EXPECT_EQ(w->Text1[4]->text(), QStringLiteral("200,0"));
+    QTest::mouseClick(w->Command13, Qt::LeftButton);
+    EXPECT_TRUE(finite());
+
+    for (const char* pka : {"0", "14"}) {
+        for (int nature : {0, 1}) {
+            QTest::mouseClick(w->Option2[2], Qt::LeftButton);
+            w->Option1[nature]->setChecked(true);
+            w->Option1_Click(nature);
+            w->lbecher->setCurrentIndex(14);
+            w->lbecher_Click();
+            type(2, QString::fromLatin1(pka));
+            EXPECT_TRUE(w->Text1[2]->isVisible());
+            QTest::mouseClick(w->Command13, Qt::LeftButton);
+            EXPECT_TRUE(finite()) << pka << " nature " << nature;
+        }
+    }
+}
+
+TEST_F(Bench, ClosingAsksAndClearsTheRunningFlag)
+{
+    messages->setAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(w->close());
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Fermer"));
+    EXPECT_EQ(messages->requests()[0].text, QStringLiteral("Quitter vraiment Titrage conductimétrique ?"));
+    EXPECT_EQ(markerRecord(dir.path(), 21), QByteArray("OUI"));
+
+    messages->setAnswer(MessageAnswer::Ok);
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(markerRecord(dir.path(), 21), QByteArray("NON"));
+}
+
+TEST(BenchMarker, UnwritableFolderIsSkipped)
+{
+    MessageRecorder messages;
+    feuilleP w(QStringLiteral("/dev/null/nowhere"));
+    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("0,01"));
+    EXPECT_TRUE(messages.requests().empty());
+}
