@@ -2,6 +2,8 @@
 
 #include "graph/graphscale.h"
 
+#include <QToolTip>
+
 #include <algorithm>
 #include <cmath>
 
@@ -39,16 +41,25 @@ void GraphView::drawFrame(float maxaxe) {
     c.setPenWidth(1);
     c.setForeColor(Qt::black);
 
-    // Horizontal graduations, labelled right-aligned on x = 36.
     m_graduations.clear();
+    for (int j = 0; j <= kSigmaGraduations; ++j)
+        m_graduations << QString::fromStdString(graduationLabel(maxaxe, j));
+    drawGrid(m_graduations, kGridGrey, kVolumeGrid);
+    drawSigmaTitle();
+    drawVolumeTitle();
+    update();
+}
+
+void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor vertical) {
+    Canvas& c = canvas();
+    // Horizontal graduations, labelled right-aligned on x = 36.
+    c.setForeColor(Qt::black);
     for (int j = 0; j <= kSigmaGraduations; ++j) {
         const double y = 250 - 22 * j;
-        c.line(40, y, 365, y, kGridGrey);
-        const QString label = QString::fromStdString(graduationLabel(maxaxe, j));
-        m_graduations << label;
+        c.line(40, y, 365, y, horizontal);
+        const QString label = labels.value(j);
         c.printAt(36 - c.textWidth(label), y - c.textHeight(label) / 2, label);
     }
-
     // Vertical graduations, one per millilitre, labelled every 5 mL.
     for (int i = 0; i <= kVolumeGraduations; ++i) {
         const double x = 40 + 13 * i;
@@ -59,13 +70,9 @@ void GraphView::drawFrame(float maxaxe) {
         } else {
             c.setForeColor(kMinorLabel);
         }
-        c.line(x, 30, x, 250, kVolumeGrid);
+        c.line(x, 30, x, 250, vertical);
     }
-
     drawAxes();
-    drawSigmaTitle();
-    drawVolumeTitle();
-    update();
 }
 
 void GraphView::drawAxes() {
@@ -124,6 +131,23 @@ void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colou
         first = false;
     }
     update();
+}
+
+QString GraphView::readout(QPointF logical, bool titration) const {
+    return QString::fromStdString(graphReadout(logical.x(), logical.y(), titration).tooltip);
+}
+
+void GraphView::updateReadout(QPoint widgetPos, bool titration) {
+    const QPointF p = toLogical(widgetPos);
+    const GraphReadout r = graphReadout(p.x(), p.y(), titration);
+    setCursor(r.inside ? Qt::CrossCursor : Qt::ArrowCursor);
+    const QString tip = QString::fromStdString(r.tooltip);
+    setToolTip(tip);
+    // A tooltip already shown follows the pointer.
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else if (QToolTip::isVisible())
+        QToolTip::showText(mapToGlobal(widgetPos), tip, this);
 }
 
 } // namespace titrage

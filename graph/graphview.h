@@ -3,6 +3,8 @@
 // crosses and the finished curves, drawn on a canvas in logical units of one
 // pixel (V mL at x = 40 + 13 V, sigma at y = 250 - 220 sigma / maxaxe).
 
+#include "graph/constructions.h"
+#include "graph/readout.h"
 #include "model/curve.h"
 #include "platform/canvas.h"
 
@@ -41,12 +43,39 @@ public:
     // The sigma labels of the last frame, bottom (j = 0) to top (j = 10).
     const QStringList& graduationTexts() const { return m_graduations; }
 
+    // "Méthode des tangentes" over the finished curve; `model` holds the
+    // bench's titration (used as working storage). Draws the pH scale on the
+    // right-hand side with the pH curve in grey, then the construction in
+    // black; when the tangents are too close, shows the error message after
+    // drawing them. Nothing at all when veq is outside 2 .. 23 mL.
+    TangentOutcome drawTangents(Model& model, bool acide);
+    // "Courbe dérivée": d(pX)/dV over the same volume axis, in RGB(200, 100, 100).
+    void drawDerivative(Model& model);
+
+    // The distribution diagram, in three steps around the redrawing of the
+    // finished curves: the percentage frame; the wash-out that lightens what
+    // is drawn (curves included); then the two forms' curves and the legend.
+    void drawDistributionFrame();
+    void washOut();
+    void drawDistribution(const std::vector<DistributionVertex>& vertices);
+
+    // The tooltip for the pointer at a logical point (empty: none).
+    QString readout(QPointF logical, bool titration) const;
+    // Sets the pointer shape and the tooltip for the mouse at `widgetPos`.
+    void updateReadout(QPoint widgetPos, bool titration);
+
     // Largest magnitude of a coordinate handed to the painter: beyond it a
     // vertex is off the picture anyway, and huge values upset the rasteriser.
     static constexpr double kCoordinateLimit = 1e5;
 
 private:
+    // Grid lines 22 units apart from y = 250 up, labelled with `labels`, and
+    // one per millilitre labelled every 5 mL; then the axes.
+    void drawGrid(const QStringList& labels, QColor horizontal, QColor vertical);
     void drawAxes();
+    void drawPhScale();
+    void drawPlot(const std::vector<PlotPoint>& points, QColor colour);
+    void drawSegment(const PlotSegment& s, QColor colour);
     void drawSigmaTitle();
     void drawVolumeTitle();
 
