@@ -23,18 +23,17 @@ Situation finished(bool acide, int position, const char* vsol, const char* c, co
     return s;
 }
 
-Model catalogue() {
+QString history(const SituationStore& store, QTextEdit& histo) {
     Model m;
     initcatalogue(m);
-    return m;
+    historique(histo, store, m, kTenth);
+    return histo.toPlainText();
 }
 
-// The character format at the first occurrence of `text`.
 QTextCharFormat formatAt(const QTextDocument& doc, const QString& text) {
-    QTextCursor found = doc.find(text);
-    EXPECT_FALSE(found.isNull()) << text.toStdString();
-    QTextCursor c(const_cast<QTextDocument*>(&doc));
-    c.setPosition(found.selectionStart() + 1);
+    QTextCursor c = doc.find(text);
+    EXPECT_FALSE(c.isNull()) << text.toStdString();
+    c.setPosition(c.selectionStart() + 1);
     return c.charFormat();
 }
 
@@ -52,8 +51,7 @@ TEST_P(HistoryWording, EntryReadsLineByLine) {
     SituationStore store;
     store.sit[1] = GetParam().situation;
     QTextEdit histo;
-    historique(histo, store, catalogue(), kTenth);
-    EXPECT_EQ(histo.toPlainText(), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(history(store, histo), QString::fromUtf8(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,19 +80,12 @@ TEST(History, ListsOnlyFinishedCurvesInSlotOrder) {
     SituationStore store;
     store.sit[9] = finished(true, 2, "20,0", "0,01", "0,0", "0,01");
     store.sit[0] = finished(false, 8, "20,0", "0,01", "0,0", "0,01");
-    store.sit[4].courbefinie = false;
     QTextEdit histo;
-    historique(histo, store, catalogue(), kTenth);
-    const QString text = histo.toPlainText();
-    const int first = text.indexOf(QStringLiteral("Courbe n°1\n"));
-    const int tenth = text.indexOf(QStringLiteral("Courbe n°10\n"));
-    EXPECT_GE(first, 0);
-    EXPECT_GT(tenth, first);
+    const QString text = history(store, histo);
     EXPECT_EQ(text.count(QStringLiteral("Courbe n°")), 2);
-    EXPECT_TRUE(text.contains(QStringLiteral("hydroxyde de sodium de\nconcentration 0,01")));
-
-    historique(histo, SituationStore{}, catalogue(), kTenth); // rebuilt from empty
-    EXPECT_EQ(histo.toPlainText().count(QStringLiteral("Courbe")), 0);
+    EXPECT_GT(text.indexOf(QStringLiteral("Courbe n°10\n")),
+              text.indexOf(QStringLiteral("Courbe n°1\n")));
+    EXPECT_EQ(history(SituationStore{}, histo).count(QStringLiteral("Courbe")), 0); // from empty
 }
 
 TEST(History, TitleColourBoldSizesIndentsAndExponent) {
@@ -102,7 +93,7 @@ TEST(History, TitleColourBoldSizesIndentsAndExponent) {
     store.sit[1] = finished(true, 4, "20,0", "0,01", "10,0", "0,01");
     store.sit[9] = finished(true, 4, "20,0", "0,01", "0,0", "0,01");
     QTextEdit histo;
-    historique(histo, store, catalogue(), kTenth);
+    history(store, histo);
     const QTextDocument& doc = *histo.document();
 
     const QTextCharFormat title = formatAt(doc, QStringLiteral("Courbe n°2"));
@@ -125,29 +116,4 @@ TEST(History, TitleColourBoldSizesIndentsAndExponent) {
         doc.find(QStringLiteral("Solution dans la burette")).block().blockFormat().leftMargin(),
         45);
     EXPECT_EQ(doc.firstBlock().charFormat().fontPointSize(), 10);
-}
-
-TEST(History, SituationColoursFromTheButtonTags) {
-    const std::pair<int, QColor> cases[] = {
-        {0, QColor(0, 0, 255)},   {1, QColor(0, 128, 0)},
-        {2, QColor(192, 0, 192)}, {3, QColor(0, 128, 128)},
-        {4, QColor(255, 128, 0)}, {5, QColor(255, 0, 255)},
-        {6, QColor(255, 0, 0)},   {7, QColor(0, 0, 128)},
-        {8, QColor(192, 64, 0)},  {9, kTenth},
-    };
-    for (const auto& [k, colour] : cases)
-        EXPECT_EQ(situationQColor(k, kTenth), colour) << k;
-}
-
-TEST(History, PictureForInspection) {
-    const QByteArray dir = qgetenv("TITRAGE_PICTURES");
-    if (dir.isEmpty()) GTEST_SKIP() << "set TITRAGE_PICTURES to write the picture";
-    SituationStore store;
-    store.sit[0] = finished(true, 4, "20,0", "0,01", "10,0", "0,01");
-    store.sit[4] = finished(false, 1, "10,0", "0,1", "0,0", "0,1");
-    QTextEdit histo;
-    histo.resize(420, 300);
-    historique(histo, store, catalogue(), kTenth);
-    histo.show();
-    EXPECT_TRUE(histo.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/history.png")));
 }
