@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -36,7 +37,9 @@ constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 const QRect kStripRect(268, 6, 524, 20);
 const QRect kPageRect(272, 30, 516, 292);
-constexpr int kSituationLeft = 290;
+constexpr int kSituationLeft = 282;
+constexpr int kSituationStep = 86;
+constexpr int kButtonColumn = 716;
 constexpr int kSituationTop = 348;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
@@ -48,6 +51,23 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
+// The picture of the "Concentration aléatoire" button: a die.
+QIcon diceIcon()
+{
+    QPixmap pm(40, 40);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(QColor(250, 250, 245));
+    p.drawRoundedRect(QRectF(4, 4, 32, 32), 7, 7);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 160));
+    for (const QPointF c : {QPointF(12, 12), QPointF(20, 20), QPointF(28, 28), QPointF(28, 12),
+                            QPointF(12, 28)})
+        p.drawEllipse(c, 3.2, 3.2);
+    return QIcon(pm);
+}
 } // namespace
 
 feuilleP::feuilleP(QString programFolder, QWidget* parent)
@@ -57,6 +77,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Titrage conductimétrique"));
     setMouseTracking(true);
+    setFont(QFont(QStringLiteral("Arial"), 9));
     createControls();
     layoutControls();
     connectHandlers();
@@ -145,7 +166,9 @@ void feuilleP::createPages()
     lbecher->setObjectName(QStringLiteral("lbecher"));
     lindic = new QComboBox(frame2);
     lindic->setObjectName(QStringLiteral("lindic"));
-    command5 = makeButton(frame2, "command5", QStringLiteral("Concentration aléatoire"));
+    command5 = makeButton(frame2, "command5", {}, QStringLiteral("Concentration aléatoire"));
+    command5->setIcon(diceIcon());
+    command5->setAccessibleName(QStringLiteral("Concentration aléatoire"));
     Label1 = new QLabel(frame2);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
@@ -197,6 +220,9 @@ void feuilleP::createSituationControls()
         b->setObjectName(QStringLiteral("Option2(%1)").arg(k));
         b->setProperty("tag", QString::fromLatin1(situationTag(k)));
         b->setAutoFillBackground(true);
+        b->setFont(QFont(QStringLiteral("Arial"), 8));
+        b->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; padding-left: 1px; }"
+                                        "QRadioButton::indicator { width: 11px; height: 11px; }"));
         QPalette p = b->palette();
         p.setColor(QPalette::Window, QColor(255, 255 - 9 * k, 180));
         b->setPalette(p);
@@ -244,6 +270,7 @@ void feuilleP::layoutControls()
     labout->setGeometry(2, 4, 76, 20);
     int y = 30;
     for (QPushButton* b : {Command12, Command9, Command3, image4, image5}) {
+        b->setFont(QFont(QStringLiteral("Arial"), 7));
         b->setGeometry(3, y, 74, 38);
         y += 44;
     }
@@ -256,7 +283,7 @@ void feuilleP::layoutControls()
     Text1[0]->setGeometry(frame2->controlRect(ParameterPanel::Concentration));
     const QRect conc = frame2->controlRect(ParameterPanel::Concentration);
     Label1->setGeometry(conc.adjusted(0, -6, 0, 6));
-    command5->setGeometry(conc.right() + 70, conc.top(), 150, conc.height());
+    command5->setGeometry(conc.right() + 62, conc.top() + (conc.height() - 26) / 2, 28, 26);
     Text1[4]->setGeometry(frame2->controlRect(ParameterPanel::Vsol));
     Text1[6]->setGeometry(frame2->controlRect(ParameterPanel::Water));
     lindic->setGeometry(frame2->controlRect(ParameterPanel::Indicator));
@@ -264,12 +291,13 @@ void feuilleP::layoutControls()
     Text1[3]->setGeometry(-200, -200, 10, 10);
 
     for (int k = 0; k < kSituations; ++k)
-        Option2[k]->setGeometry(kSituationLeft + (k % 5) * 100, kSituationTop + (k / 5) * 40, 96, 20);
+        Option2[k]->setGeometry(kSituationLeft + (k % 5) * kSituationStep,
+                                kSituationTop + (k / 5) * 40, kSituationStep, 20);
 
-    supertext->setGeometry(268, 430, 420, 126);
+    supertext->setGeometry(268, 430, kButtonColumn - 278, 126);
     int by = 338;
     for (QPushButton* b : {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo}) {
-        b->setGeometry(700, by, 92, 24);
+        b->setGeometry(kButtonColumn, by, 792 - kButtonColumn, 24);
         by += 27;
     }
     info->setGeometry(4, 562, 792, 34);

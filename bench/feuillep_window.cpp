@@ -3,6 +3,7 @@
 #include "bench/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/markerfile.h"
+#include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"

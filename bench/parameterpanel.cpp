@@ -127,6 +127,9 @@ QRect ParameterPanel::controlRect(Item item, int gap) const
     const int bulletWidth =
         item == Pka ? 0 : QFontMetrics(baseFont()).horizontalAdvance(kBullet);
     int x = o.x() + bulletWidth;
+    if (item != Pka && !pieces(item).empty() &&
+        !pieces(item).front().text.startsWith(QLatin1Char(' ')))
+        x += QFontMetrics(baseFont()).horizontalAdvance(QLatin1Char(' '));
     const int lineHeight = QFontMetrics(baseFont()).height();
     if (item == Nature) {
         for (const Piece& p : pieces(item)) x += pieceWidth(p);
@@ -161,6 +164,9 @@ void ParameterPanel::paintEvent(QPaintEvent*)
             p.setFont(base);
             p.drawText(x, baseline, kBullet);
             x += fm.horizontalAdvance(kBullet);
+            const auto first = pieces(item);
+            if (!first.empty() && !first.front().text.startsWith(QLatin1Char(' ')))
+                x += fm.horizontalAdvance(QLatin1Char(' '));
         }
         for (const Piece& piece : pieces(item)) {
             switch (piece.kind) {

@@ -182,7 +182,7 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     w->lbecher_Click();
     QTest::mouseClick(w->Command13, Qt::LeftButton); // "Trace rapide"
     EXPECT_TRUE(w->store().sit[0].courbefinie);
-    EXPECT_TRUE(w->outils->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->outils->isHidden());
     EXPECT_EQ(w->labout->text(), QStringLiteral("Courbe n° 1"));
     EXPECT_EQ(w->MSFlexGrid1->measurementRows(), 51);
     EXPECT_EQ(cell(50, 0), QStringLiteral("25,0"));
@@ -210,7 +210,7 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     QTest::mouseRelease(w->Image3, Qt::LeftButton);
     EXPECT_FALSE(w->store().sit[0].courbefinie);
     EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,0"));
-    EXPECT_FALSE(w->outils->isVisibleTo(w.get()));
+    EXPECT_TRUE(w->outils->isHidden());
 }
 
 TEST_F(Bench, SituationsKeepTheirParametersAndPouredVolume)
