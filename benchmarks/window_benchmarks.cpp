@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +24,17 @@ using namespace titrage;
 
 namespace {
 
+// The process's peak resident memory, from the kernel's own account.
+double peakResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
 void BM_startUp(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -33,6 +45,7 @@ void BM_startUp(benchmark::State& state)
         QApplication::processEvents();
         benchmark::DoNotOptimize(w.grab());
     }
+    state.counters["peakRSS_MB"] = peakResidentMegabytes();
 }
 BENCHMARK(BM_startUp)->Unit(benchmark::kMillisecond)->Iterations(5);
 

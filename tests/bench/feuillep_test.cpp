@@ -10,6 +10,7 @@
 #include "platform/messages.h"
 #include "platform/numberformat.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -345,4 +346,40 @@ TEST(BenchMarker, UnwritableFolderIsSkipped)
     feuilleP w(QStringLiteral("/dev/null/nowhere"));
     EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("0,01"));
     EXPECT_TRUE(messages.requests().empty());
+}
+
+TEST_F(Bench, StatusLineExplainsTheControlUnderTheMouse)
+{
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(w->Command1, &enter);
+    EXPECT_EQ(w->info->text(),
+              QStringLiteral("Pour retrouver le module principal et quitter cette application"));
+    QApplication::sendEvent(w->Image3, &enter);
+    EXPECT_EQ(w->info->text(),
+              QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
+    QApplication::sendEvent(w->command5, &enter);
+    EXPECT_EQ(w->info->text(), QStringLiteral("Ce bouton permet d'obtenir une concentration "
+                                              "aléatoire en soluté apporté"));
+    QTest::mouseMove(w->Text1[6]);
+    QApplication::sendEvent(w->Text1[6], &enter);
+    EXPECT_EQ(w->info->text(), QStringLiteral("Volume d'eau distillée ajoutée"));
+    // Buttons of later stages are there, with their captions, but not usable yet.
+    EXPECT_EQ(w->Command8->text(), QStringLiteral("&Calculatrice"));
+    EXPECT_EQ(w->Command8->toolTip(), QStringLiteral("calculer"));
+}
+
+TEST_F(Bench, RandomConcentrationIsMaskedUntilRevealed)
+{
+    QTest::mouseClick(w->command5, Qt::LeftButton);
+    EXPECT_TRUE(w->Picture3->masquer->isChecked());
+    EXPECT_FALSE(w->Picture3->masquer->isEnabled());
+    EXPECT_TRUE(w->Text1[0]->isHidden());
+    EXPECT_FALSE(w->Label1->isHidden());
+    const double c = parseNumber(w->Text1[0]->text().toStdString()).value();
+    EXPECT_GE(c, 0.001);
+    EXPECT_LT(c, 0.0101);
+    QTest::mouseClick(w->Label1, Qt::LeftButton);
+    EXPECT_FALSE(w->Picture3->masquer->isChecked());
+    EXPECT_TRUE(w->Picture3->masquer->isEnabled());
+    EXPECT_FALSE(w->Text1[0]->isHidden());
 }
