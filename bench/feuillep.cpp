@@ -198,8 +198,6 @@ void feuilleP::createPages()
                         QStringLiteral("Méthode des tangentes"));
     image5 = makeButton(outils, "image5", QStringLiteral("Courbe\ndérivée"),
                         QStringLiteral("Courbe dérivée"));
-    // Built by a later stage of the program: shown, but not yet usable.
-    for (QPushButton* later : {Command3, image4, image5}) later->setEnabled(false);
     outils->hide();
 
     Picture5 = new QWidget(this);

@@ -143,6 +143,9 @@ public:
     void Command12_Click();
     void Command9_Click();
     void optscema_Click(int index);
+    void Command3_Click();
+    void tangente();
+    void btderive();
     void Form_Activate();
 
     // The colour of situation k's curve and crosses.

@@ -110,4 +110,26 @@ void feuilleP::tabule()
     }
 }
 
+void feuilleP::Command3_Click()
+{
+    Option2_Click(m_store.numsit);
+    Picture1->drawDistributionFrame();
+    redessine();
+    Picture1->washOut();
+    std::vector<DistributionVertex> forms;
+    walkDistribution(m_model, acide(), forms);
+    Picture1->drawDistribution(forms);
+    m_graphetitrage = false;
+}
+
+void feuilleP::tangente()
+{
+    Picture1->drawTangents(m_model, acide());
+}
+
+void feuilleP::btderive()
+{
+    Picture1->drawDerivative(m_model);
+}
+
 } // namespace titrage

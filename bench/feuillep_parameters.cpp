@@ -76,8 +76,6 @@ void feuilleP::lbecher_Click()
     retablir();
     if (lbecher->currentIndex() == kOtherPosition)
         chpk(m_model, acide(), kOtherPosition, Text1[2]->text().toStdString());
-    // The distribution diagram needs both forms: not for the strong acid or base.
-    Command3->setProperty("diagramAllowed", !isStrongSolute(acide(), lbecher->currentIndex()));
     reinitialise();
     majaff();
     niveaubecher();
@@ -141,7 +139,8 @@ void feuilleP::refreshPanel()
     Text1[0]->setVisible(!Picture3->masquer->isChecked());
     Label1->setVisible(Picture3->masquer->isChecked());
     command5->setVisible(!Picture3->masquer->isChecked());
-    Command3->setEnabled(false); // the diagram is not built yet
+    // The distribution diagram needs both forms: not for the strong acid or base.
+    Command3->setEnabled(!isStrongSolute(acide(), lbecher->currentIndex()));
     frame2->update();
 }
 

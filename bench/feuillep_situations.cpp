@@ -63,7 +63,6 @@ void feuilleP::loadSituationControls(const Situation& s)
         lbecher->setCurrentIndex(solute >= 0 && solute < lbecher->count() ? solute : 0);
         lindic->setCurrentIndex(indicator >= 0 && indicator < lindic->count() ? indicator : 0);
     }
-    Command3->setProperty("diagramAllowed", !isStrongSolute(acide(), lbecher->currentIndex()));
     refreshPanel();
 }
 

@@ -18,6 +18,7 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,6 +75,10 @@ void feuilleP::connectHandlers()
     connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
     connect(Command12, &QPushButton::clicked, this, [this] { Command12_Click(); });
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(image4, &QPushButton::clicked, this, [this] { tangente(); });
+    connect(image5, &QPushButton::clicked, this, [this] { btderive(); });
+    Picture1->installEventFilter(this);
     for (int k = 0; k < kSituations; ++k)
         connect(Option2[k], &QRadioButton::clicked, this, [this, k] { Option2_Click(k); });
     connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });
@@ -161,6 +166,12 @@ bool feuilleP::eventFilter(QObject* watched, QEvent* event)
         default:
             return false;
         }
+    }
+    if (watched == Picture1 && event->type() == QEvent::MouseMove) {
+        info->setText(QString::fromUtf8(kGraphReadoutInfo));
+        Picture1->updateReadout(static_cast<QMouseEvent*>(event)->position().toPoint(),
+                                m_graphetitrage);
+        return false;
     }
     if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
         Label1_Click();

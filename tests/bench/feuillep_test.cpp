@@ -3,6 +3,7 @@
 #include "bench/apparatusview.h"
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
+#include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
@@ -29,6 +30,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 using namespace titrage;
 
@@ -382,4 +384,42 @@ TEST_F(Bench, RandomConcentrationIsMaskedUntilRevealed)
     EXPECT_FALSE(w->Picture3->masquer->isChecked());
     EXPECT_TRUE(w->Picture3->masquer->isEnabled());
     EXPECT_FALSE(w->Text1[0]->isHidden());
+}
+
+TEST_F(Bench, AnalysisToolsOfAFinishedCurve)
+{
+    // The diagram needs both forms of the couple.
+    for (auto [nature, position, allowed] : {std::tuple{0, 2, false}, std::tuple{1, 8, false},
+                                            std::tuple{0, 4, true}, std::tuple{1, 1, true}}) {
+        w->Option1[nature]->setChecked(true);
+        w->Option1_Click(nature);
+        w->lbecher->setCurrentIndex(position);
+        w->lbecher_Click();
+        EXPECT_EQ(w->Command3->isEnabled(), allowed) << nature << " " << position;
+    }
+    w->Option1[0]->setChecked(true);
+    w->Option1_Click(0);
+    w->lbecher->setCurrentIndex(4);
+    w->lbecher_Click();
+    QTest::mouseClick(w->Command13, Qt::LeftButton);
+    ASSERT_FALSE(w->outils->isHidden());
+
+    QTest::mouseClick(w->image4, Qt::LeftButton); // tangents: a clear jump, no message
+    EXPECT_TRUE(messages->requests().empty());
+    QTest::mouseClick(w->image5, Qt::LeftButton);
+    EXPECT_TRUE(messages->requests().empty());
+
+    QTest::mouseClick(w->Command3, Qt::LeftButton);
+    EXPECT_FALSE(w->graphetitrage());
+    // The acid form's curve starts at its share at 0 mL: h / (Ka + h) at pH 3.38.
+    const double h = std::pow(10.0, -3.38);
+    const double acidShare = h / (std::pow(10.0, -4.75) + h);
+    EXPECT_TRUE(graphHasColourNear(41, 250 - 220 * acidShare, QColor(0, 0, 200), 3));
+    QTest::mouseClick(w->Command9, Qt::LeftButton); // "Restaurer"
+    EXPECT_TRUE(w->graphetitrage());
+
+    // The read-out over the graph.
+    w->Onglets->setOngletactif(2);
+    QTest::mouseMove(w->Picture1, QPoint(100, 100));
+    EXPECT_EQ(w->info->text(), QStringLiteral("Déplacer la souris pour lire les coordonnées d'un point."));
 }
