@@ -1,0 +1,536 @@
+#include "bench/apparatusview.h"
+
+#include "bench/artwork.h"
+#include "bench/scenegeometry.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace titrage {
+
+namespace {
+
+// Palette colours of the drawing.
+const QColor kLightGrey(192, 192, 192); // palette colour 7
+const QColor kDarkGrey(128, 128, 128);  // palette colour 8
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kPaper(255, 255, 255);
+const QColor kCellStem(100, 100, 100);
+const QColor kCaptionBlue(0, 0, 200);
+
+QColor qcolor(Rgb c) {
+    auto clamp = [](int v) { return std::clamp(v, 0, 255); };
+    return QColor(clamp(c.r), clamp(c.g), clamp(c.b));
+}
+
+// Burette: glass walls at x = 54 and 71 around the liquid x = 55..70, graduated
+// 10 units per mL from y = 27 (0 mL) to 277 (25 mL); below, the taper, the
+// stopcock barrel on the stem and the tip whose end is at y = 350.
+constexpr int kTubeLeft = 54;
+constexpr int kTubeRight = 71;
+constexpr int kTubeTop = 10;
+constexpr int kTubeEnd = 288;
+constexpr int kStemLeft = 59;
+constexpr int kStemRight = 66;
+constexpr int kTaperEnd = 297;
+constexpr int kBarrelTop = 300;
+constexpr int kBarrelBottom = 318;
+constexpr int kTipStart = 334;
+constexpr int kTipEnd = 350;
+constexpr int kClampY = 150;
+constexpr int kRodX = 14;
+
+// The tap picture beside the stem at x = 76, centred on the barrel.
+constexpr QPoint kTapAt{76, 297};
+
+// Beaker: rim (50, 369)-(102, 371), walls at x = 50 and 102 with their inner
+// glass at 51 and 101, liquid x = 52..100 down to y = 455, glass bottom at
+// 456..457; all shifted down by decalage. The stirrer or, without it, the
+// bench carries the beaker.
+constexpr int kRimTop = 369;
+constexpr int kRimBottom = 371;
+constexpr int kBeakerLeft = 50;
+constexpr int kBeakerRight = 102;
+constexpr int kLiquidBottom = 455;
+constexpr int kBenchTop = 488;
+constexpr int kBenchBottom = 560;
+
+// Conductivity cell: stem x = 86..92 from y = 360, immersed part to 452, a
+// disc of radius 3 at its tip; its head stands above the stem.
+constexpr int kCellLeft = 86;
+constexpr int kCellRight = 92;
+constexpr int kCellTop = 360;
+constexpr int kCellHeadTop = 342;
+
+// Conductimeter case on the bench, right of the stirrer.
+const QRectF kMeterBody(122, 378, 134, kBenchTop - 378);
+const QRectF kMeterDisplay(130, 394, 118, 28);
+const QPointF kMeterSocket(146, 378);
+
+// The texts of the picture and the controls laid in their lines. Measured
+// once on an image at 96 dots per inch, the resolution of the canvas.
+struct Layout {
+    QFont caption;
+    QFont captionTitle;
+    QFont meter;
+    QFont nameplate;
+    double captionX = 0;
+    double bulletIndent = 0;
+    double titleY = 0, solutionY = 0, solution2Y = 0, concentrationY = 0, concentrationLineY = 0,
+           volumeY = 0, volumeLineY = 0;
+    double meterTextY = 0;
+    QRect tap, drop, empty, fast, restart, concentration, poured, display;
+    double concentrationUnitX = 0; // " mol · L" after the box
+    double sigmaX = 0;             // "σ =  " before the display
+    double meterUnitX = 0;         // " S · m" after the display
+};
+
+const QString kBullet = QStringLiteral("\u2022");
+
+QFont arial(qreal points, bool bold = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+// Text measures on the canvas' own device (an image at 96 dots per inch), so
+// that they agree with what Canvas::print draws.
+QFontMetricsF metricsOn(const QFont& font) {
+    static const QImage device(1, 1, QImage::Format_RGB32);
+    return QFontMetricsF(font, &device);
+}
+
+double widthOn(const QFont& font, const QString& text) {
+    return metricsOn(font).horizontalAdvance(text);
+}
+
+double heightOn(const QFont& font) {
+    return metricsOn(font).height();
+}
+
+double ascentOn(const QFont& font) {
+    return metricsOn(font).ascent();
+}
+
+QFont smaller(const QFont& font) {
+    QFont f = font;
+    f.setPointSizeF(font.pointSizeF() * 0.72);
+    return f;
+}
+
+const Layout& sceneLayout() {
+    static const Layout l = [] {
+        Layout l;
+        l.caption = arial(8);
+        l.captionTitle = arial(9, true);
+        l.meter = arial(9);
+        l.nameplate = arial(10, true);
+
+        l.tap = QRect(kTapAt, artwork::kTapSize);
+        l.drop = QRect(108, 297, 24, 24);
+
+        l.captionX = 82;
+        l.bulletIndent = widthOn(l.caption, kBullet);
+        const double lineH = std::ceil(heightOn(l.caption));
+        l.titleY = 16;
+        l.solutionY = l.titleY + std::ceil(heightOn(l.captionTitle)) + 6;
+        l.solution2Y = l.solutionY + lineH;
+        l.concentrationY = l.solution2Y + lineH + 6;
+        l.concentrationLineY = l.concentrationY + lineH + 5;
+        l.volumeY = l.concentrationLineY + lineH + 12;
+        l.volumeLineY = l.volumeY + lineH + 5;
+
+        // "c" with subscript "1", " = ", the box, " mol · L" with exponent "-1".
+        const double lineX = l.captionX + l.bulletIndent;
+        const double c1 = widthOn(l.caption, QStringLiteral("c")) +
+                          widthOn(smaller(l.caption), QStringLiteral("1")) +
+                          widthOn(l.caption, QStringLiteral(" = "));
+        constexpr int boxH = 20;
+        const int boxTop = static_cast<int>(l.concentrationLineY + lineH / 2 - boxH / 2.0);
+        l.concentration = QRect(static_cast<int>(std::ceil(lineX + c1)), boxTop, 86, boxH);
+        l.concentrationUnitX = l.concentration.right() + 2;
+
+        const double v1 = widthOn(l.caption, QStringLiteral("V")) +
+                          widthOn(smaller(l.caption), QStringLiteral("1")) +
+                          widthOn(l.caption, QStringLiteral(" = "));
+        const int volTop = static_cast<int>(l.volumeLineY + lineH / 2 - boxH / 2.0);
+        l.poured = QRect(static_cast<int>(std::ceil(lineX + v1)), volTop, 64, boxH);
+        l.restart = QRect(l.poured.right() + 8, volTop - 1, 26, boxH + 2);
+
+        const int buttonsLeft = static_cast<int>(lineX);
+        l.empty = QRect(buttonsLeft, l.poured.bottom() + 22, 128, 24);
+        l.fast = QRect(buttonsLeft, l.empty.bottom() + 6, 128, 24);
+
+        // σ = [display] S · m-1 across the display window.
+        l.sigmaX = kMeterDisplay.left() + 4;
+        const double sigmaW = widthOn(l.meter, QStringLiteral("\u03c3 =  "));
+        const double unitW = widthOn(l.meter, QStringLiteral(" S \u00b7 m")) +
+                             widthOn(smaller(l.meter), QStringLiteral("-1"));
+        const int displayLeft = static_cast<int>(std::ceil(l.sigmaX + sigmaW));
+        const int displayRight = static_cast<int>(kMeterDisplay.right() - 3 - unitW);
+        const double meterH = heightOn(l.meter);
+        l.meterTextY = std::round(kMeterDisplay.center().y() - meterH / 2);
+        l.display = QRect(displayLeft, static_cast<int>(kMeterDisplay.top() + 4),
+                          displayRight - displayLeft, static_cast<int>(kMeterDisplay.height() - 8));
+        l.meterUnitX = l.display.right() + 1;
+        return l;
+    }();
+    return l;
+}
+
+// Prints `text` smaller, lowered (subscript) or raised (exponent), then comes
+// back to the line the normal text sits on.
+void printShifted(Canvas& c, const QString& text, bool raised) {
+    const QFont normal = c.font();
+    const QFont small = smaller(normal);
+    const double lineY = c.currentY();
+    const double ascent = ascentOn(normal);
+    const double smallAscent = ascentOn(small);
+    const double y =
+        raised ? lineY - ascent * 0.18 : lineY + (ascent - smallAscent) + ascent * 0.22;
+    c.setFont(small);
+    c.moveTo(c.currentX(), y);
+    c.print(text);
+    c.setFont(normal);
+    c.moveTo(c.currentX(), lineY);
+}
+
+void printSub(Canvas& c, const QString& text) {
+    printShifted(c, text, false);
+}
+
+void printSup(Canvas& c, const QString& text) {
+    printShifted(c, text, true);
+}
+
+// An axis-aligned stroke one unit wide with both end points drawn.
+void segment(Canvas& c, double x1, double y1, double x2, double y2, QColor color) {
+    c.filledBox(x1, y1, x2, y2, color);
+}
+
+qreal screenRatio(const QWidget* w) {
+    return w ? std::max<qreal>(1.0, w->devicePixelRatioF()) : 1.0;
+}
+
+} // namespace
+
+ApparatusView::ApparatusView(QWidget* parent) : CanvasWidget(kSize, parent) {
+    setObjectName(QStringLiteral("picburette"));
+    setFixedSize(kSize);
+    canvas().setBackColor(kPaper);
+    canvas().cls();
+}
+
+void ApparatusView::showEvent(QShowEvent* event) {
+    CanvasWidget::showEvent(event);
+    matchScreenDensity();
+}
+
+// On a high-density screen the canvas is rebuilt at the screen's ratio and the
+// scene drawn again, so that lines and text stay sharp.
+void ApparatusView::matchScreenDensity() {
+    const qreal ratio = screenRatio(this);
+    if (qFuzzyCompare(canvas().image().devicePixelRatio(), ratio)) return;
+    canvas().resize(kSize, ratio);
+    if (m_haveBackground) imafond(m_background);
+    if (m_haveLive) niveaubecher(m_live);
+}
+
+void ApparatusView::imafond(const SceneState& s) {
+    m_background = s;
+    m_haveBackground = true;
+    Canvas& c = canvas();
+    c.dropBackground();
+    c.cls();
+    c.setFont(arial(8));
+
+    const int decalage = s.burette ? 0 : 30;
+    artwork::drawBench(c.painter(), kSize.width(), kBenchTop, kBenchBottom);
+    if (s.burette) {
+        artwork::drawStand(c.painter(), kRodX, kBenchTop, kClampY, kTubeLeft, kTubeRight);
+        artwork::drawStirrer(c.painter(),
+                             QRectF(36, kLiquidBottom + 3, 80, kBenchTop - kLiquidBottom - 3));
+        drawBurette();
+    }
+    if (s.conductimetre) drawConductimeter(decalage);
+    if (s.burette) drawCaption(s.acide);
+
+    m_decalage = decalage;
+    c.keepAsBackground();
+    update();
+}
+
+void ApparatusView::drawBurette() {
+    Canvas& c = canvas();
+    QPainter& p = c.painter();
+
+    // Liquid always present below the 25 mL mark: taper, stem and tip.
+    QPainterPath below;
+    below.moveTo(kTubeLeft + 1, kTubeEnd);
+    below.lineTo(kTubeRight, kTubeEnd);
+    below.lineTo(kStemRight, kTaperEnd);
+    below.lineTo(kStemRight, kTipStart);
+    below.lineTo(64, kTipEnd);
+    below.lineTo(62, kTipEnd);
+    below.lineTo(kStemLeft + 1, kTipStart);
+    below.lineTo(kStemLeft + 1, kTaperEnd);
+    below.closeSubpath();
+    p.fillPath(below, artwork::kTitrant);
+
+    // Glass outline.
+    segment(c, kTubeLeft, kTubeTop, kTubeLeft, kTubeEnd, kBlack);
+    segment(c, kTubeRight, kTubeTop, kTubeRight, kTubeEnd, kBlack);
+    c.filledBox(kTubeLeft - 2, kTubeTop - 2, kTubeRight + 2, kTubeTop, QColor(235, 240, 245),
+                kBlack);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(kBlack, 1));
+    p.drawLine(QPointF(kTubeLeft + 0.5, kTubeEnd + 0.5), QPointF(kStemLeft + 0.5, kTaperEnd + 0.5));
+    p.drawLine(QPointF(kTubeRight + 0.5, kTubeEnd + 0.5),
+               QPointF(kStemRight + 0.5, kTaperEnd + 0.5));
+    p.drawLine(QPointF(kStemLeft + 0.5, kTipStart + 0.5), QPointF(61.5, kTipEnd + 0.5));
+    p.drawLine(QPointF(kStemRight + 0.5, kTipStart + 0.5), QPointF(64.5, kTipEnd + 0.5));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    segment(c, kStemLeft, kTaperEnd, kStemLeft, kTipStart, kBlack);
+    segment(c, kStemRight, kTaperEnd, kStemRight, kTipStart, kBlack);
+    segment(c, 61, kTipEnd, 64, kTipEnd, kBlack);
+
+    // Stopcock barrel across the stem, with the neck of the key reaching the
+    // tap picture at x = 76.
+    QPainter& q = c.painter();
+    q.setRenderHint(QPainter::Antialiasing, true);
+    QLinearGradient barrel(0, kBarrelTop, 0, kBarrelBottom);
+    barrel.setColorAt(0, QColor(235, 240, 245));
+    barrel.setColorAt(1, QColor(180, 190, 200));
+    q.setPen(QPen(kBlack, 1));
+    q.setBrush(barrel);
+    q.drawRoundedRect(QRectF(56.5, kBarrelTop + 0.5, 13, kBarrelBottom - kBarrelTop), 3, 3);
+    q.setBrush(QColor(200, 210, 220));
+    q.drawRect(QRectF(69.5, 306.5, 7, 5));
+    q.setBrush(Qt::NoBrush);
+    q.setRenderHint(QPainter::Antialiasing, false);
+
+    // Graduation figures every 5 mL, left of the tube.
+    c.setFont(arial(6));
+    c.setForeColor(kBlack);
+    for (int ml = 0; ml <= 25; ml += 5) {
+        const QString t = QString::number(ml);
+        const double y = buretteSurface(ml);
+        c.printAt(kTubeLeft - 3 - c.textWidth(t), y - c.textHeight() / 2, t);
+    }
+    c.setFont(arial(8));
+}
+
+void ApparatusView::drawConductimeter(int decalage) {
+    Canvas& c = canvas();
+    const Layout& l = sceneLayout();
+    artwork::drawConductimeterCase(c.painter(), kMeterBody, kMeterDisplay);
+    artwork::drawCellHead(c.painter(), (kCellLeft + kCellRight + 1) / 2.0, kCellHeadTop + decalage,
+                          kCellTop + decalage, kMeterSocket);
+
+    // σ = [display] S · m-1 on the line of the display.
+    c.setFont(l.meter);
+    c.setForeColor(kBlack);
+    c.printAt(l.sigmaX, l.meterTextY, QStringLiteral("\u03c3 =  "));
+    c.printAt(l.meterUnitX, l.meterTextY, QStringLiteral(" S \u00b7 m"));
+    printSup(c, QStringLiteral("-1"));
+
+    // The name plate, embossed: grey one unit below, blue on top.
+    c.setFont(l.nameplate);
+    const QString name = QStringLiteral("Conductivité");
+    const double x = kMeterBody.center().x() - c.textWidth(name) / 2;
+    c.setForeColor(QColor(150, 150, 150));
+    c.printAt(x, 435, name);
+    c.setForeColor(kCaptionBlue);
+    c.printAt(x, 434, name);
+    c.setForeColor(kBlack);
+}
+
+void ApparatusView::drawCaption(bool acide) {
+    Canvas& c = canvas();
+    const Layout& l = sceneLayout();
+    const double x = l.captionX;
+    const double lineX = x + l.bulletIndent;
+    c.setForeColor(kBlack);
+
+    c.setFont(l.captionTitle);
+    c.setForeColor(kCaptionBlue);
+    c.printAt(x, l.titleY, QStringLiteral("Dans la burette"));
+    c.setForeColor(kBlack);
+
+    c.setFont(l.caption);
+    const auto solution = solutionCaption(acide);
+    c.printAt(x, l.solutionY, kBullet);
+    c.print(solution[0]);
+    c.printAt(lineX, l.solution2Y, QStringLiteral(" ") + solution[1]);
+
+    c.printAt(x, l.concentrationY, kBullet);
+    c.print(QStringLiteral(" Concentration en soluté apporté :"));
+    c.printAt(lineX, l.concentrationLineY, QStringLiteral("c"));
+    printSub(c, QStringLiteral("1"));
+    c.print(QStringLiteral(" = "));
+    c.printAt(l.concentrationUnitX, l.concentrationLineY, QStringLiteral(" mol \u00b7 L"));
+    printSup(c, QStringLiteral("-1"));
+
+    c.printAt(x, l.volumeY, kBullet);
+    c.print(QStringLiteral(" Volume de solution versée : "));
+    c.printAt(lineX, l.volumeLineY, QStringLiteral("V"));
+    printSub(c, QStringLiteral("1"));
+    c.print(QStringLiteral(" = "));
+}
+
+void ApparatusView::niveaubecher(const SceneState& s) {
+    m_live = s;
+    m_haveLive = true;
+    Canvas& c = canvas();
+    c.cls();
+    m_niveau = niveauBecher(s.vsol, s.veau, s.vpoured);
+
+    if (s.burette) drawBuretteLiquid(s.vpoured);
+    drawBeaker(s);
+    if (s.burette) {
+        c.drawImage(kTapAt.x(), kTapAt.y(), artwork::tapImage(s.tapOpen, screenRatio(this)));
+    }
+    update();
+}
+
+void ApparatusView::drawBuretteLiquid(double vpoured) {
+    Canvas& c = canvas();
+    // A volume outside the burette (not yet validated) is drawn at its limit.
+    const double v = std::isfinite(vpoured) ? std::clamp(vpoured, 0.0, 25.0) : 0.0;
+    const double y = buretteSurface(v);
+
+    // The titrant below the surface, then the marks that show through it.
+    c.filledBox(kTubeLeft + 1, y + 1, kTubeRight - 1, kTubeEnd, artwork::kTitrant);
+    c.filledBox(kTubeLeft + 1, kTubeTop + 1, kTubeRight - 1, y, kWhite);
+    for (int ml = 0; ml <= 25; ++ml) {
+        const double my = buretteSurface(ml);
+        const int len = ml % 5 == 0 ? 8 : 4;
+        segment(c, kTubeLeft + 1, my, kTubeLeft + len, my, kBlack);
+        if (ml < 25) segment(c, kTubeLeft + 1, my + 5, kTubeLeft + 2, my + 5, kDarkGrey);
+    }
+
+    // Surface: light grey line, dark grey line one unit above, and the meniscus,
+    // a half-arc of radius 7 opening upwards.
+    segment(c, 58, y, 67, y, kLightGrey);
+    segment(c, 55, y - 1, 70, y - 1, kDarkGrey);
+    QPainter& p = c.painter();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(kDarkGrey, 1));
+    p.setBrush(Qt::NoBrush);
+    const double cy = 23 + 10 * v;
+    p.drawArc(QRectF(62 + 0.5 - 7, cy + 0.5 - 7, 14, 14), 180 * 16, 180 * 16);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void ApparatusView::drawBeaker(const SceneState& s) {
+    Canvas& c = canvas();
+    const int d = m_decalage;
+    // Above a full beaker the surface is kept below the rim.
+    const int surface = std::max(m_niveau, kRimBottom) + d;
+
+    if (s.conductimetre)
+        c.filledBox(kCellLeft, kCellTop + d, kCellRight, surface, kCellStem, kBlack);
+
+    // Walls, bottom and rim.
+    segment(c, kBeakerLeft, kRimBottom + d, kBeakerLeft, kLiquidBottom + 2 + d, kBlack);
+    segment(c, kBeakerRight, kRimBottom + d, kBeakerRight, kLiquidBottom + 2 + d, kBlack);
+    segment(c, kBeakerLeft + 1, kRimBottom + 1 + d, kBeakerLeft + 1, kLiquidBottom + 1 + d,
+            artwork::kGlassEdge);
+    segment(c, kBeakerRight - 1, kRimBottom + 1 + d, kBeakerRight - 1, kLiquidBottom + 1 + d,
+            artwork::kGlassEdge);
+    segment(c, kBeakerLeft + 1, kLiquidBottom + 1 + d, kBeakerRight - 1, kLiquidBottom + 1 + d,
+            artwork::kGlassEdge);
+    segment(c, kBeakerLeft, kLiquidBottom + 2 + d, kBeakerRight, kLiquidBottom + 2 + d, kBlack);
+    c.box(kBeakerLeft, kRimTop + d, kBeakerRight, kRimBottom + d, kBlack);
+    segment(c, kBeakerLeft + 1, kRimTop + 1 + d, kBeakerRight - 1, kRimTop + 1 + d, kWhite);
+
+    // Liquid, brightest at its left edge.
+    for (int x = kLiquidLeft; x <= kLiquidRight; ++x)
+        segment(c, x, surface + 1, x, kLiquidBottom + d, qcolor(liquidColumnColour(s.liquid, x)));
+
+    // Volume marks on the glass at 50, 100, 150 and 200 mL, and the stirring bar.
+    for (int ml = 50; ml <= 200; ml += 50) {
+        const int y = niveauBecher(ml, 0, 0) + d;
+        segment(c, kLiquidLeft + 2, y, kLiquidLeft + 6, y, kDarkGrey);
+    }
+    if (s.burette) artwork::drawStirBar(c.painter(), 72, kLiquidBottom + d);
+
+    if (s.conductimetre) {
+        const QColor cell = qcolor(cellColour(s.liquid));
+        c.box(kCellLeft, surface + 1, kCellRight, 452 + d, kBlack);
+        c.filledBox(kCellLeft + 1, surface + 1, kCellRight - 1, 451 + d, cell);
+        c.filledCircle(89, 451 + d, 3, cell, kBlack);
+    }
+
+    // The stream of titrant while the tap is open: tip to rim, then rim to surface.
+    if (s.tapOpen) {
+        c.filledBox(62, 351, 63, 369, kDarkGrey);
+        c.filledBox(62, 372, 63, surface, kDarkGrey);
+    }
+}
+
+void ApparatusView::drawDropSprite(double x, double y) {
+    canvas().drawImage(x, y, artwork::dropImage(screenRatio(this)));
+    update();
+}
+
+void ApparatusView::redrawBeakerRim() {
+    Canvas& c = canvas();
+    c.box(kBeakerLeft, kRimTop, kBeakerRight, kRimBottom, kBlack);
+    segment(c, kBeakerLeft + 1, kRimTop + 1, kBeakerRight - 1, kRimTop + 1, kWhite);
+    update();
+}
+
+std::array<QString, 2> ApparatusView::solutionCaption(bool acide) {
+    // The titrant neutralises the beaker: sodium hydroxide for an acid, hydrochloric acid for a
+    // base.
+    if (acide)
+        return {QStringLiteral(" Solution aqueuse d'hydroxyde de"), QStringLiteral("sodium.")};
+    return {QStringLiteral(" Solution aqueuse d'acide"), QStringLiteral("chlorhydrique.")};
+}
+
+QRect ApparatusView::overlayRect(Overlay which) const {
+    const Layout& l = sceneLayout();
+    switch (which) {
+    case Overlay::Tap:
+        return l.tap;
+    case Overlay::DropButton:
+        return l.drop;
+    case Overlay::EmptyBurette:
+        return l.empty;
+    case Overlay::FastPlot:
+        return l.fast;
+    case Overlay::Restart:
+        return l.restart;
+    case Overlay::BuretteConcentration:
+        return l.concentration;
+    case Overlay::PouredVolume:
+        return l.poured;
+    case Overlay::Conductimeter:
+        return l.display;
+    }
+    return {};
+}
+
+bool ApparatusView::overlayVisible(Overlay which) const {
+    return which == Overlay::Conductimeter ? m_background.conductimetre : m_background.burette;
+}
+
+QPixmap ApparatusView::tapPicture(bool open) {
+    const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    return QPixmap::fromImage(artwork::tapImage(open, ratio));
+}
+
+QPixmap ApparatusView::dropPicture() {
+    const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    return QPixmap::fromImage(artwork::dropImage(ratio));
+}
+
+} // namespace titrage

@@ -1,0 +1,149 @@
+#include "bench/parametrespage.h"
+
+#include "platform/numberformat.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSpinBox>
+
+namespace titrage {
+
+namespace {
+
+const QColor kPageBack(240, 235, 230);
+const QColor kHeading(0, 0, 150);
+
+// Vertical rhythm of the page: a heading, then its controls indented under it.
+constexpr int kHeadingX = 14;
+constexpr int kControlX = 32;
+constexpr int kHeadingGap = 22; // heading top to first control top
+constexpr int kRow = 22;        // one control to the next
+constexpr int kGroupGap = 12;   // last control to the next heading
+
+const char* const kHeadings[4] = {"Matériel", "Graphe", "Affichage", "Tableau"};
+
+QFont headingFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(9);
+    f.setBold(true);
+    return f;
+}
+
+QString stepCaption() {
+    return QStringLiteral("Volume versé entre deux mesures : ");
+}
+
+// A spin control with only its arrows: the label beside it shows the value in mL.
+class ArrowSpin : public QSpinBox {
+public:
+    explicit ArrowSpin(QWidget* parent) : QSpinBox(parent) {
+        lineEdit()->hide();
+        setFocusPolicy(Qt::WheelFocus);
+    }
+    QSize sizeHint() const override {
+        const QSize s = QSpinBox::sizeHint();
+        return {16, s.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
+} // namespace
+
+ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Picture3"));
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(9);
+    setFont(f);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kPageBack);
+    setPalette(pal);
+
+    auto check = [this](const QString& text, const QString& name) {
+        auto* box = new QCheckBox(text, this);
+        box->setObjectName(name);
+        return box;
+    };
+    optscema[0] =
+        check(QStringLiteral("Burette et agitateur magnétique"), QStringLiteral("optscema(0)"));
+    optscema[1] = check(QStringLiteral("Conductimètre"), QStringLiteral("optscema(1)"));
+    optscema[0]->setChecked(true);
+    optscema[1]->setChecked(true);
+    Check1 = check(QStringLiteral("Superposer les courbes"), QStringLiteral("Check1"));
+    Check2 = check(QStringLiteral("Tracer en gras"), QStringLiteral("Check2"));
+    masquer =
+        check(QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"),
+              QStringLiteral("masquer"));
+
+    stepLabel = new QLabel(this);
+    stepLabel->setObjectName(QStringLiteral("Label3"));
+    UpDown1 = new ArrowSpin(this);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    // In tenths of a mL; 0 is out of reach since the step divides the volume.
+    UpDown1->setRange(1, 10);
+    UpDown1->setSingleStep(1);
+    UpDown1->setValue(5);
+    UpDown1->setAccelerated(false);
+    stepLabel->setText(stepText(UpDown1->value()));
+    connect(UpDown1, &QSpinBox::valueChanged, this,
+            [this](int v) { stepLabel->setText(stepText(v)); });
+
+    placeControls();
+}
+
+QString ParametresPage::stepText(int tenths) {
+    return QString::fromStdString(formatNumber(tenths / 10.0, "#0.0")) + QStringLiteral(" mL");
+}
+
+void ParametresPage::placeControls() {
+    int y = 10;
+    auto group = [&](int index, std::initializer_list<QWidget*> controls) {
+        m_headingY[index] = y;
+        y += kHeadingGap;
+        for (QWidget* w : controls) {
+            w->adjustSize();
+            w->move(kControlX, y);
+            y += kRow;
+        }
+        y += kGroupGap;
+    };
+    group(0, {optscema[1], optscema[0]});
+    group(1, {Check1, Check2});
+    group(2, {masquer});
+
+    // "Volume versé entre deux mesures : ", the step label just after it and
+    // two units higher, the spin control just right of the label.
+    m_headingY[3] = y;
+    y += kHeadingGap;
+    m_stepTextY = y;
+    const QFontMetrics fm(font());
+    const int textRight = kControlX + fm.horizontalAdvance(stepCaption());
+    const int labelWidth = fm.horizontalAdvance(stepText(10)) + 4;
+    stepLabel->setGeometry(textRight, y - 2, labelWidth, fm.height());
+    const int spinH = UpDown1->sizeHint().height();
+    UpDown1->setGeometry(textRight + labelWidth + 2, y - 2 + (fm.height() - spinH) / 2,
+                         UpDown1->sizeHint().width(), spinH);
+}
+
+QSize ParametresPage::sizeHint() const {
+    const int right = std::max(masquer->geometry().right(), UpDown1->geometry().right());
+    return {right + kControlX, UpDown1->geometry().bottom() + 16};
+}
+
+void ParametresPage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), kPageBack);
+    p.setFont(headingFont());
+    p.setPen(kHeading);
+    const QFontMetrics hm(p.font());
+    for (int i = 0; i < 4; ++i)
+        p.drawText(kHeadingX, m_headingY[i] + hm.ascent(), QString::fromUtf8(kHeadings[i]));
+    p.setFont(font());
+    p.setPen(Qt::black);
+    const QFontMetrics fm(font());
+    p.drawText(kControlX, m_stepTextY + fm.ascent(), stepCaption());
+}
+
+} // namespace titrage

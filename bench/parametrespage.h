@@ -1,0 +1,44 @@
+#pragma once
+// The "Paramètres" page `Picture3`: display settings under four headings
+// (Matériel, Graphe, Affichage, Tableau). The page owns the controls; the main
+// window connects them to its handlers.
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QSpinBox;
+
+namespace titrage {
+
+class ParametresPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ParametresPage(QWidget* parent = nullptr);
+
+    std::array<QCheckBox*, 2> optscema{}; // "Burette et agitateur magnétique", "Conductimètre"
+    QCheckBox* Check1 = nullptr;          // "Superposer les courbes"
+    QCheckBox* Check2 = nullptr;          // "Tracer en gras"
+    QCheckBox* masquer = nullptr;         // hides the beaker concentration
+    QLabel* stepLabel = nullptr;          // Label3: the measuring step in mL
+    QSpinBox* UpDown1 = nullptr;          // measuring step in tenths of a mL, 1..10
+
+    // "#0.0" of UpDown1 / 10 followed by " mL".
+    static QString stepText(int tenths);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void placeControls();
+
+    std::array<int, 4> m_headingY{}; // tops of the four headings
+    int m_stepTextY = 0;             // top of "Volume versé entre deux mesures : "
+};
+
+} // namespace titrage
