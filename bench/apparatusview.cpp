@@ -154,7 +154,7 @@ const Layout& sceneLayout() {
                           widthOn(l.caption, QStringLiteral(" = "));
         constexpr int boxH = 20;
         const int boxTop = static_cast<int>(l.concentrationLineY + lineH / 2 - boxH / 2.0);
-        l.concentration = QRect(static_cast<int>(std::ceil(lineX + c1)), boxTop, 86, boxH);
+        l.concentration = QRect(static_cast<int>(std::ceil(lineX + c1)), boxTop, 94, boxH);
         l.concentrationUnitX = l.concentration.right() + 2;
 
         const double v1 = widthOn(l.caption, QStringLiteral("V")) +
@@ -477,6 +477,7 @@ void ApparatusView::drawBeaker(const SceneState& s) {
 }
 
 void ApparatusView::drawDropSprite(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
     canvas().drawImage(x, y, artwork::dropImage(screenRatio(this)));
     update();
 }
