@@ -250,11 +250,11 @@ ConfigRead readConfiguration(const std::string& path)
     return decodeConfiguration([&file](int n) { return file.readRaw(n); });
 }
 
-void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations>& slots)
+void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations>& situations)
 {
     for (int k = 0; k < kSituations; ++k) {
         const Situation& from = read.data.sit[static_cast<std::size_t>(k)];
-        Situation& to = slots[static_cast<std::size_t>(k)];
+        Situation& to = situations[static_cast<std::size_t>(k)];
         auto wasRead = [&](int offset) { return situationRecord(k, offset) <= read.recordsRead; };
         if (wasRead(kCourbeOffset)) to.courbefinie = from.courbefinie;
         for (std::size_t j = 0; j < kStoredTexts; ++j)
@@ -269,15 +269,21 @@ void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations
 std::optional<std::string> saveFileName(std::string_view typed, std::string_view directory,
                                         std::string_view separators)
 {
+    // Start of the file name: after the last separator.
+    auto nameStart = [separators](const std::string& path) {
+        const auto s = path.find_last_of(separators);
+        return s == std::string::npos ? 0 : s + 1;
+    };
     std::string name(typed);
     for (;;) {
         const auto b = name.find_first_not_of(' ');
         if (b == std::string::npos) return std::nullopt;
         name = name.substr(b, name.find_last_not_of(' ') - b + 1);
         const auto dot = name.rfind('.');
-        if (dot == std::string::npos) break;
+        if (dot == std::string::npos || dot < nameStart(name)) break;
         name.erase(dot);
     }
+    if (nameStart(name) == name.size()) return std::nullopt;
     if (name.find_first_of(separators) == std::string::npos && !separators.empty() &&
         !directory.empty()) {
         std::string path(directory);

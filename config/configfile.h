@@ -103,18 +103,21 @@ ConfigRead parseConfiguration(std::string_view image);
 // at the first record that fails.
 ConfigRead readConfiguration(const std::string& path);
 
-// Copies into `slots` the situation fields that `read` holds from the file,
+// Copies into `situations` the situation fields that `read` holds from the file,
 // leaving the others (and every textesit(6)) as they are.
-void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations>& slots);
+void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations>& situations);
 
 // ---- Save name ---------------------------------------------------------
 
 // The file name that saving builds from the name typed and the directory
 // shown: blanks at both ends removed and everything from the last "." cut,
-// repeatedly, until no "." is left; the directory and one separator put in
-// front unless the name holds a separator; ".C16" appended. `separators` are
-// the characters taken as separators, the first one being used for joining.
-// Nothing when the name becomes empty.
+// repeatedly, until the file name holds no "."; the directory and one
+// separator put in front unless the name holds a separator; ".C16" appended.
+// Only the file name loses its dots: a typed or offered path whose folders
+// hold a dot ("/home/jean.dupont/tp") keeps them, so the file goes where the
+// path says. `separators` are the characters taken as separators, the first
+// one being used for joining. Nothing when the file name becomes empty (a
+// name beginning with a dot, a path ending with a separator).
 std::optional<std::string> saveFileName(std::string_view typed, std::string_view directory,
                                         std::string_view separators);
 

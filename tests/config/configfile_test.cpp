@@ -1,6 +1,7 @@
 #include "config/configfile.h"
 
 #include "platform/recordfile.h"
+#include "sampleconfig.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -9,29 +10,11 @@
 
 using namespace titrage;
 using titrage::testing::readBytes;
+using titrage::testing::tenSituations;
 using titrage::testing::TempFolder;
 using titrage::testing::writeBytes;
 
 namespace {
-
-// Ten situations that differ in every stored field.
-ConfigData tenSituations()
-{
-    ConfigData d;
-    d.masquer = true;
-    d.check1 = false;
-    d.check2 = true;
-    for (int k = 0; k < kSituations; ++k) {
-        Situation& s = d.sit[static_cast<std::size_t>(k)];
-        const std::string n = std::to_string(k);
-        s.courbefinie = k % 2 == 0;
-        s.textesit = {"4," + n, "0,0" + n, n + ",5", "1E-0" + n, "2" + n + ",0", "é" + n, "not stored"};
-        s.listesit = {static_cast<std::int16_t>(k == 3 ? -1 : 0), static_cast<std::int16_t>(k * 3),
-                      static_cast<std::int16_t>(k == 9 ? 32767 : k == 8 ? -32768 : k)};
-        s.optsit = {k == 5, k % 3 == 0, k % 2 == 1, k != 4, k > 6};
-    }
-    return d;
-}
 
 void expectSameStoredFields(const ConfigData& a, const ConfigData& b)
 {
@@ -252,18 +235,18 @@ TEST(ConfigFileTest, OverlayKeepsWhatWasNotRead)
     const ConfigRead read = parseConfiguration(broken);
     ASSERT_EQ(read.status, ConfigReadStatus::ReadFailed);
 
-    std::array<Situation, kSituations> slots{};
-    for (auto& s : slots) s.textesit[6] = "0,5";
-    overlaySituations(read, slots);
-    EXPECT_EQ(slots[3].textesit, (std::array<std::string, 7>{d.sit[3].textesit[0], d.sit[3].textesit[1],
+    std::array<Situation, kSituations> situations{};
+    for (auto& s : situations) s.textesit[6] = "0,5";
+    overlaySituations(read, situations);
+    EXPECT_EQ(situations[3].textesit, (std::array<std::string, 7>{d.sit[3].textesit[0], d.sit[3].textesit[1],
                                                              d.sit[3].textesit[2], d.sit[3].textesit[3],
                                                              d.sit[3].textesit[4], d.sit[3].textesit[5],
                                                              "0,5"}));
-    EXPECT_EQ(slots[4].courbefinie, d.sit[4].courbefinie);
-    EXPECT_EQ(slots[4].textesit[0], d.sit[4].textesit[0]);
-    EXPECT_EQ(slots[4].textesit[1], "0,01") << "the failing record keeps its value";
-    EXPECT_EQ(slots[9].listesit, (std::array<std::int16_t, 3>{0, 0, 0}));
-    EXPECT_EQ(slots[9].optsit, Situation{}.optsit);
+    EXPECT_EQ(situations[4].courbefinie, d.sit[4].courbefinie);
+    EXPECT_EQ(situations[4].textesit[0], d.sit[4].textesit[0]);
+    EXPECT_EQ(situations[4].textesit[1], "0,01") << "the failing record keeps its value";
+    EXPECT_EQ(situations[9].listesit, (std::array<std::int16_t, 3>{0, 0, 0}));
+    EXPECT_EQ(situations[9].optsit, Situation{}.optsit);
 }
 
 TEST(ConfigFileTest, FailedWritesLeaveTheFileAlone)
@@ -299,14 +282,19 @@ TEST(SaveName, BuiltFromTheNameFieldAndTheDirectory)
     };
     const Case cases[] = {
         {"  mesure.txt  ", "C:\\TP", "\\", "C:\\TP\\mesure.C16"},
-        {"D:\\essais.2\\tp", "C:\\TP", "\\", "D:\\essais.C16"},
+        // Dots in a folder's name stay: only the file name loses its extension.
+        {"D:\\essais.2\\tp", "C:\\TP", "\\", "D:\\essais.2\\tp.C16"},
+        {"D:\\essais.2\\tp.txt", "C:\\TP", "\\", "D:\\essais.2\\tp.C16"},
+        {"/home/jean.dupont/tp/mesure.C16", "/", "/", "/home/jean.dupont/tp/mesure.C16"},
+        {"/home/eleve/.cache", "/", "/", std::nullopt},
+        {"/home/eleve/", "/", "/", std::nullopt},
         {"D:\\essais\\tp", "C:\\TP", "\\", "D:\\essais\\tp.C16"},
         {"tp", "C:\\", "\\", "C:\\tp.C16"},
         {"a.b.c", "C:\\TP", "\\", "C:\\TP\\a.C16"},
         {"mesure .txt", "C:\\TP", "\\", "C:\\TP\\mesure.C16"},
         {"mesure.C16", "/home/eleve", "/", "/home/eleve/mesure.C16"},
         {"titrage 1", "/", "/", "/titrage 1.C16"},
-        {"/tmp/tp.2/essai", "/home", "/", "/tmp/tp.C16"},
+        {"/tmp/tp.2/essai", "/home", "/", "/tmp/tp.2/essai.C16"},
         {"sous/essai", "/home", "/", "sous/essai.C16"},
         {"", "/home", "/", std::nullopt},
         {"     ", "/home", "/", std::nullopt},

@@ -1,0 +1,62 @@
+#include "config/lireconfig.h"
+
+#include "config/configfile.h"
+#include "platform/messages.h"
+
+#include <QFile>
+#include <QWidget>
+
+namespace titrage {
+
+QString benchTitleFor(const QString& nomfichier)
+{
+    return QStringLiteral("Titrage conductimétrique - ") + nomfichier;
+}
+
+void lireconfig(ConfigBench& bench, QWidget* openDialog)
+{
+    QWidget* const parent = openDialog ? openDialog : bench.benchWindow();
+    if (openDialog) openDialog->repaint();
+
+    if (bench.situationStore().numsit != kSituations - 1) bench.selectSituation(kSituations - 1);
+
+    const ConfigRead read = readConfiguration(QFile::encodeName(bench.nomfichier()).toStdString());
+    const bool failed =
+        read.status == ConfigReadStatus::OpenFailed || read.status == ConfigReadStatus::ReadFailed;
+    bool reported = false;
+    auto reportFailure = [&] {
+        if (!failed || reported) return;
+        reported = true;
+        Messages::inform(parent, QStringLiteral("Erreur lors du chargement du fichier"),
+                         QStringLiteral("Lecture impossible sur disque"), MessageIcon::Critical);
+    };
+
+    // Without a readable signature nothing is loaded.
+    if (read.status == ConfigReadStatus::BadSignature || read.recordsRead < 1) {
+        reportFailure();
+        Messages::inform(parent, QStringLiteral("Fichier non valide"),
+                         QStringLiteral("Ce fichier ne correspond pas à cette application"),
+                         MessageIcon::Critical);
+        return;
+    }
+
+    // The check boxes first: their effects re-select situation 10 and store
+    // the bench into slot 9, which the file's situations then replace.
+    const ConfigCheck boxes[] = {ConfigCheck::Masquer, ConfigCheck::Check1, ConfigCheck::Check2};
+    const bool ticked[] = {read.data.masquer, read.data.check1, read.data.check2};
+    for (int i = 0; i < 3; ++i)
+        if (read.recordsRead >= 2 + i) bench.setTicked(boxes[i], ticked[i]);
+    if (read.recordsRead < 4) reportFailure();
+
+    if (read.recordsRead >= situationRecord(0, 0)) {
+        auto situations = bench.situationStore().sit;
+        overlaySituations(read, situations);
+        bench.replaceSituations(situations);
+    }
+    reportFailure();
+
+    bench.restoreSituation(0);
+    bench.setBenchTitle(benchTitleFor(bench.nomfichier()));
+}
+
+} // namespace titrage

@@ -1,0 +1,153 @@
+#include "config/lireconfig.h"
+
+#include "config/configfile.h"
+#include "fakebench.h"
+#include "platform/messages.h"
+#include "platform/recordfile.h"
+#include "sampleconfig.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace titrage;
+using namespace titrage::testing;
+
+namespace {
+
+const QString kReadError = QStringLiteral("Lecture impossible sur disque");
+const QString kNotConfig = QStringLiteral("Ce fichier ne correspond pas à cette application");
+
+QStringList texts(const MessageRecorder& recorder)
+{
+    QStringList out;
+    for (const MessageRequest& r : recorder.requests()) out << r.text;
+    return out;
+}
+
+// A bench as the student left it: situation 3 current, situations marked with
+// their own sigmamax text, the bench holding something not yet stored.
+void prepare(FakeBench& bench)
+{
+    for (int k = 0; k < kSituations; ++k)
+        bench.store.sit[static_cast<std::size_t>(k)].textesit[6] = "max" + std::to_string(k);
+    bench.store.numsit = 2;
+    bench.bench = bench.store.sit[2];
+    bench.bench.textesit[0] = "4,75";
+    bench.checks[1] = Qt::Unchecked;
+    bench.setNomfichier(QStringLiteral("/ancien.C16"));
+    bench.setBenchTitle(benchTitleFor(bench.nomfichier()));
+    bench.log.clear();
+}
+
+} // namespace
+
+TEST(Lireconfig, LoadsInTheOrderThatKeepsTheFileSituations)
+{
+    TempFolder dir;
+    ConfigData data = tenSituations();
+    data.check1 = true; // ticking it re-selects situation 10, storing the bench into slot 9
+    const std::string path = dir.file("dix.C16");
+    ASSERT_EQ(writeConfiguration(path, data), ConfigWriteStatus::Ok);
+
+    FakeBench bench;
+    prepare(bench);
+    MessageRecorder messages;
+    bench.setNomfichier(QString::fromStdString(path));
+    lireconfig(bench);
+
+    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_EQ(bench.log, (QStringList{"select 9", "tick 0 1", "tick 1 1", "select 9", "tick 2 1",
+                                      "select 9", "replace", "restore 0", "title"}));
+    EXPECT_EQ(bench.store.sit[2].textesit[0], data.sit[2].textesit[0])
+        << "the bench was stored before the file replaced the slot";
+    for (std::size_t k = 0; k < kSituations; ++k) {
+        SCOPED_TRACE(k);
+        const Situation& s = bench.store.sit[k];
+        EXPECT_EQ(s.courbefinie, data.sit[k].courbefinie);
+        for (std::size_t j = 0; j < 6; ++j) EXPECT_EQ(s.textesit[j], data.sit[k].textesit[j]);
+        EXPECT_EQ(s.textesit[6], "max" + std::to_string(k)) << "sigmamax is not in the file";
+        EXPECT_EQ(s.listesit, data.sit[k].listesit);
+        EXPECT_EQ(s.optsit, data.sit[k].optsit);
+    }
+    EXPECT_EQ(bench.store.numsit, 0);
+    EXPECT_EQ(bench.bench.textesit[0], data.sit[0].textesit[0]);
+    EXPECT_EQ(bench.title(), QStringLiteral("Titrage conductimétrique - ") + QString::fromStdString(path));
+}
+
+TEST(Lireconfig, SituationTenAlreadyCurrentIsNotSelectedAgain)
+{
+    TempFolder dir;
+    ConfigData data;
+    const std::string path = dir.file("a.C16");
+    ASSERT_EQ(writeConfiguration(path, data), ConfigWriteStatus::Ok);
+    FakeBench bench;
+    bench.store.numsit = 9;
+    bench.setNomfichier(QString::fromStdString(path));
+    MessageRecorder messages;
+    lireconfig(bench);
+    EXPECT_EQ(bench.log, (QStringList{"replace", "restore 0", "title"}));
+}
+
+TEST(Lireconfig, FailuresGiveTheirMessages)
+{
+    TempFolder dir;
+    const std::string image = configImage(tenSituations()).value();
+    auto breakRecord = [&image](int n) {
+        std::string bytes = image;
+        bytes[static_cast<std::size_t>(n - 1) * 128] = 127;
+        return bytes;
+    };
+    const int situation2Text = situationRecord(1, 2);
+    struct Case {
+        const char* name;
+        std::optional<std::string> bytes; // nothing: no file at all
+        QStringList messages;
+        QStringList log;
+        bool loadedSituation1; // slot 0 holds the file's situation 1
+    };
+    const Case cases[] = {
+        {"missing file", std::nullopt, {kReadError, kNotConfig}, {"select 9"}, false},
+        {"unreadable signature", breakRecord(1), {kReadError, kNotConfig}, {"select 9"}, false},
+        {"not a configuration", encodeRecord("OMRIXX").value() + image.substr(128), {kNotConfig},
+         {"select 9"}, false},
+        {"empty file", "", {kNotConfig}, {"select 9"}, false},
+        {"failure in the check boxes", breakRecord(3), {kReadError},
+         {"select 9", "tick 0 1", "restore 0", "title"}, false},
+        {"failure in situation 2", breakRecord(situation2Text), {kReadError},
+         {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"}, true},
+        {"short file", image.substr(0, 40 * 128), {},
+         {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"}, true},
+    };
+    const ConfigData data = tenSituations();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.file(std::string(c.name) + ".C16");
+        if (c.bytes) writeBytes(path, *c.bytes);
+        FakeBench bench;
+        prepare(bench);
+        const SituationStore before = bench.store;
+        const QString oldTitle = bench.title();
+        MessageRecorder messages;
+        bench.setNomfichier(QString::fromStdString(path));
+        lireconfig(bench);
+
+        EXPECT_EQ(texts(messages), c.messages);
+        for (const MessageRequest& r : messages.requests()) {
+            EXPECT_EQ(r.icon, MessageIcon::Critical);
+            EXPECT_EQ(r.title, r.text == kReadError ? QStringLiteral("Erreur lors du chargement du fichier")
+                                                    : QStringLiteral("Fichier non valide"));
+        }
+        EXPECT_EQ(bench.log, c.log);
+        if (!c.log.contains("title")) {
+            EXPECT_EQ(bench.title(), oldTitle);
+            EXPECT_EQ(bench.store.numsit, 9);
+        }
+        EXPECT_EQ(bench.store.sit[0].textesit[0],
+                  c.loadedSituation1 ? data.sit[0].textesit[0] : before.sit[0].textesit[0]);
+        if (std::string(c.name) == "failure in situation 2") {
+            EXPECT_EQ(bench.store.sit[1].textesit[1], data.sit[1].textesit[1]);
+            EXPECT_EQ(bench.store.sit[1].textesit[2], before.sit[1].textesit[2]) << "not read: kept";
+            EXPECT_EQ(bench.store.sit[5].listesit, before.sit[5].listesit);
+        }
+    }
+}
