@@ -264,13 +264,14 @@ void feuilleP::layoutControls()
         page->setGeometry(kPageRect);
     MSFlexGrid1->setGeometry(0, 0, kPageRect.width(), kPageRect.height());
     Picture1->move(0, 0);
-    outils->setGeometry(kPageRect.width() - 80, 0, 80, kPageRect.height());
-    labout->setGeometry(2, 4, 76, 20);
-    int y = 30;
+    // The tool panel stands right of the 25 mL line, above the abscissa title.
+    outils->setGeometry(kPageRect.width() - 80, 0, 80, 244);
+    labout->setGeometry(2, 3, 76, 18);
+    int y = 24;
     for (QPushButton* b : {Command12, Command9, Command3, image4, image5}) {
         b->setFont(QFont(QStringLiteral("Arial"), 7));
-        b->setGeometry(3, y, 74, 38);
-        y += 44;
+        b->setGeometry(3, y, 74, 40);
+        y += 43;
     }
 
     frame2->setPkaShown(false);

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace titrage {
 
 Canvas::Canvas(QSize logicalSize, QColor backColor) : m_backColor(backColor)
@@ -134,6 +137,44 @@ void Canvas::pset(double x, double y, QColor color)
 void Canvas::line(double x1, double y1, double x2, double y2, QColor color)
 {
     QPainter& p = begin();
+    if (m_penWidth == 1) {
+        // One-unit strokes are rasterised here, pixel for pixel, the way the
+        // picture boxes drew them: from the first end point up to, but not
+        // including, the last one, so that a chain of lines joins without
+        // drawing a shared point twice (which matters with the merge pen).
+        const auto clampCoordinate = [](double v) {
+            return static_cast<long>(std::lround(std::clamp(v, -1e6, 1e6)));
+        };
+        long x = clampCoordinate(x1), y = clampCoordinate(y1);
+        const long xEnd = clampCoordinate(x2), yEnd = clampCoordinate(y2);
+        const long dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+        const long sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+        if (dy == 0 || dx == 0) {
+            // Straight strokes in one rectangle.
+            const long left = std::min(x, xEnd + (dx == 0 ? 0 : -sx));
+            const long right = std::max(x, xEnd + (dx == 0 ? 0 : -sx));
+            const long top = std::min(y, yEnd + (dy == 0 ? 0 : -sy));
+            const long bottom = std::max(y, yEnd + (dy == 0 ? 0 : -sy));
+            if (dx != 0 || dy != 0)
+                p.fillRect(QRectF(left, top, right - left + 1, bottom - top + 1), color);
+        } else {
+            long err = dx + dy;
+            while (x != xEnd || y != yEnd) {
+                p.fillRect(QRectF(x, y, 1, 1), color);
+                const long e2 = 2 * err;
+                if (e2 >= dy) {
+                    err += dy;
+                    x += sx;
+                }
+                if (e2 <= dx) {
+                    err += dx;
+                    y += sy;
+                }
+            }
+        }
+        m_current = {x2, y2};
+        return;
+    }
     p.setPen(penOf(color, m_penWidth));
     // Offsets of half a pixel put one-unit strokes on the pixel grid.
     p.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));

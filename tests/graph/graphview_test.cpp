@@ -25,7 +25,7 @@ TEST(GraphView, FramePixelsFollowTheGraduationRules) {
         QColor colour;
     } cases[] = {
         {"ordinate axis", 40, 100, Qt::black},
-        {"abscissa arrow tip", 415, 250, Qt::black},
+        {"abscissa arrow, last pixel before its tip", 414, 250, Qt::black},
         {"ordinate runs up to y = 2", 40, 3, Qt::black},
         {"horizontal graduation", 100, 140, QColor(192, 192, 192)},
         {"vertical graduation", 105, 100, QColor(220, 220, 220)},

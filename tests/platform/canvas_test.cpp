@@ -61,3 +61,23 @@ TEST(Canvas, OriginShiftsTheLogicalFrame)
     EXPECT_EQ(c.pixel(-10, 10), QColor(Qt::black));
     EXPECT_EQ(c.image().pixelColor(10, 10), QColor(Qt::black));
 }
+
+TEST(Canvas, ThinLinesStopShortOfTheirLastPoint)
+{
+    Canvas c(QSize(30, 30));
+    c.line(10, 10, 10, 20, Qt::black); // downwards
+    EXPECT_EQ(c.pixel(10, 10), QColor(Qt::black));
+    EXPECT_EQ(c.pixel(10, 19), QColor(Qt::black));
+    EXPECT_EQ(c.pixel(10, 20), QColor(Qt::white));
+    c.line(25, 5, 15, 5, Qt::black); // leftwards
+    EXPECT_EQ(c.pixel(25, 5), QColor(Qt::black));
+    EXPECT_EQ(c.pixel(16, 5), QColor(Qt::black));
+    EXPECT_EQ(c.pixel(15, 5), QColor(Qt::white));
+    c.line(0, 0, 4, 8, Qt::red); // steep diagonal: one pixel per row
+    for (int y = 0; y < 8; ++y) {
+        int lit = 0;
+        for (int x = 0; x <= 4; ++x) lit += c.pixel(x, y) == QColor(Qt::red);
+        EXPECT_EQ(lit, 1) << y;
+    }
+    EXPECT_EQ(c.pixel(4, 8), QColor(Qt::white));
+}
