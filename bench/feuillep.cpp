@@ -251,7 +251,7 @@ void feuilleP::createWindowButtons()
     btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"),
                        QStringLiteral("Exercices"));
     // Built by later stages of the program: shown, but not yet usable.
-    for (QPushButton* later : {Command7, Command8, Command10, Command4, Command11, Command2, btexo})
+    for (QPushButton* later : {Command7, Command10, Command4, btexo})
         later->setEnabled(false);
 }
 

@@ -4,6 +4,7 @@
 // measurement) or `reinitialise` (restart of the titration), and the routines
 // keep the names and the order of effects that the rest of the program knows.
 
+#include "config/configbench.h"
 #include "model/curve.h"
 #include "model/model.h"
 #include "model/situations.h"
@@ -36,7 +37,9 @@ class ValueTable;
 struct BenchEntries;
 struct SceneState;
 
-class feuilleP : public QWidget {
+class Machine;
+
+class feuilleP : public QWidget, public ConfigBench {
     Q_OBJECT
 
 public:
@@ -148,6 +151,22 @@ public:
     void btderive();
     void Form_Activate();
 
+    void Command8_Click();
+    void Command11_Click();
+    void Command2_Click();
+
+    // --- What saving and opening a configuration ask of the bench ---
+    QWidget* benchWindow() override { return this; }
+    const SituationStore& situationStore() const override { return m_store; }
+    void selectSituation(int k) override { Option2_Click(k); }
+    void restoreSituation(int k) override;
+    void replaceSituations(const std::array<Situation, kSituations>& situations) override;
+    bool isTicked(ConfigCheck box) const override;
+    void setTicked(ConfigCheck box, bool ticked) override;
+    QString nomfichier() const override { return m_nomfichier; }
+    void setNomfichier(const QString& path) override { m_nomfichier = path; }
+    void setBenchTitle(const QString& title) override { setWindowTitle(title); }
+
     // The colour of situation k's curve and crosses.
     QColor situationColor(int k) const;
     // Lock or unlock every entry box (read-only while the tap is open).
@@ -175,6 +194,7 @@ private:
     void placeOverlays();
     void refreshPanel();
     void storeSituation(int k);
+    void selectSituationSlot(int k, bool storeCurrent);
     void loadSituationControls(const Situation& s);
 
     BenchEntries entries() const;
@@ -196,6 +216,8 @@ private:
     bool m_closing = false;
     bool m_tapRestarted = false;
     std::vector<CurveVertex> m_vertices;
+    QString m_nomfichier;
+    Machine* m_machine = nullptr;
 };
 
 } // namespace titrage

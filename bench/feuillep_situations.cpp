@@ -68,10 +68,25 @@ void feuilleP::loadSituationControls(const Situation& s)
 
 void feuilleP::Option2_Click(int k)
 {
+    selectSituationSlot(k, true);
+}
+
+void feuilleP::restoreSituation(int k)
+{
+    selectSituationSlot(k, false);
+}
+
+void feuilleP::replaceSituations(const std::array<Situation, kSituations>& situations)
+{
+    m_store.sit = situations;
+}
+
+void feuilleP::selectSituationSlot(int k, bool storeCurrent)
+{
     if (k < 0 || k >= kSituations) return;
     // 1-2. Leave the current situation, storing the bench into it.
     outils->hide();
-    if (m_store.numsit != -1) {
+    if (m_store.numsit != -1 && storeCurrent) {
         storeSituation(m_store.numsit);
         Timer1->stop();
         Text1[5]->setText(QStringLiteral("0"));
@@ -125,6 +140,32 @@ void feuilleP::retablir()
     Text1[5]->setText(QStringLiteral("0"));
     Text1_LostFocus(BoxPoured);
     outils->hide();
+}
+
+bool feuilleP::isTicked(ConfigCheck box) const
+{
+    switch (box) {
+    case ConfigCheck::Masquer: return isTickedState(Picture3->masquer->checkState());
+    case ConfigCheck::Check1: return isTickedState(Picture3->Check1->checkState());
+    case ConfigCheck::Check2: return isTickedState(Picture3->Check2->checkState());
+    }
+    return false;
+}
+
+void feuilleP::setTicked(ConfigCheck box, bool ticked)
+{
+    QCheckBox* check = box == ConfigCheck::Masquer  ? Picture3->masquer
+                       : box == ConfigCheck::Check1 ? Picture3->Check1
+                                                    : Picture3->Check2;
+    if (check->checkState() == (ticked ? Qt::Checked : Qt::Unchecked)) return;
+    {
+        const QSignalBlocker blocker(check);
+        check->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    }
+    if (box == ConfigCheck::Masquer)
+        masquer_Click();
+    else
+        Option2_Click(m_store.numsit);
 }
 
 void feuilleP::Command12_Click()

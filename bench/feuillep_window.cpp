@@ -1,6 +1,8 @@
 // Window-level behaviour of the bench: wiring of the controls, the status line,
 // the key filter of the entry boxes, the tab pages, activation and closing.
 #include "bench/entryvalidation.h"
+#include "calculator/machine.h"
+#include "config/configdialogs.h"
 #include "bench/feuillep.h"
 #include "bench/markerfile.h"
 #include "bench/parameterpanel.h"
@@ -85,6 +87,9 @@ void feuilleP::connectHandlers()
     connect(Onglets, &TabStrip::hovered, this,
             [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
 void feuilleP::installHoverTexts()
@@ -223,6 +228,25 @@ void feuilleP::Form_Activate()
     (void)request;
 }
 
+void feuilleP::Command8_Click()
+{
+    // One calculator for the whole run: its memory outlives each use.
+    if (!m_machine) m_machine = new Machine(this);
+    m_machine->setWindowTitle(QStringLiteral("Machine à calculer"));
+    m_machine->useSimpleLayout();
+    Messages::execDialog(*m_machine);
+}
+
+void feuilleP::Command11_Click()
+{
+    showSaveDialog(*this);
+}
+
+void feuilleP::Command2_Click()
+{
+    showOpenDialog(*this);
+}
+
 void feuilleP::writeMarker(bool running)
 {
     writeRunningFlag(m_programFolder.toStdString(), running);
@@ -244,6 +268,7 @@ void feuilleP::closeEvent(QCloseEvent* event)
     m_closing = true;
     Timer1->stop();
     Timer2->stop();
+    if (m_machine) m_machine->close();
     writeMarker(false);
     event->accept();
     QApplication::closeAllWindows();

@@ -4,6 +4,8 @@
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
+#include "config/configfile.h"
+#include "config/lireconfig.h"
 #include "bench/tappicture.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -422,4 +425,51 @@ TEST_F(Bench, AnalysisToolsOfAFinishedCurve)
     w->Onglets->setOngletactif(2);
     QTest::mouseMove(w->Picture1, QPoint(100, 100));
     EXPECT_EQ(w->info->text(), QStringLiteral("Déplacer la souris pour lire les coordonnées d'un point."));
+}
+
+TEST_F(Bench, CalculatorOpensModallyWithItsCaption)
+{
+    QString caption;
+    bool modal = false;
+    Messages::setDialogRunner([&](QDialog& d) {
+        caption = d.windowTitle();
+        modal = true;
+        return 0;
+    });
+    ASSERT_TRUE(w->Command8->isEnabled());
+    QTest::mouseClick(w->Command8, Qt::LeftButton);
+    Messages::setDialogRunner(nullptr);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(caption, QStringLiteral("Machine à calculer"));
+}
+
+TEST_F(Bench, ConfigurationFileRestoresEverySituation)
+{
+    // Two situations on the bench, then a configuration written from them.
+    type(0, QStringLiteral("0,005"));
+    QTest::mouseClick(w->Command13, Qt::LeftButton);
+    QTest::mouseClick(w->Option2[3], Qt::LeftButton);
+    w->Option1[1]->setChecked(true);
+    w->Option1_Click(1);
+    w->lbecher->setCurrentIndex(1); // ammoniac
+    w->lbecher_Click();
+    w->selectSituation(3);
+    ConfigData data;
+    data.sit = w->situationStore().sit;
+    data.check1 = true; // "Superposer les courbes"
+    const QString path = dir.filePath(QStringLiteral("DEUX.C16"));
+    ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
+
+    // A fresh bench opens it: situation 1 in front, with its finished curve.
+    feuilleP other(dir.path());
+    other.setNomfichier(path);
+    lireconfig(other);
+    EXPECT_EQ(other.store().numsit, 0);
+    EXPECT_EQ(other.Text1[0]->text(), QStringLiteral("0,005"));
+    EXPECT_TRUE(other.store().sit[0].courbefinie);
+    EXPECT_TRUE(other.Picture3->Check1->isChecked());
+    EXPECT_EQ(other.windowTitle(), QStringLiteral("Titrage conductimétrique - ") + path);
+    QTest::mouseClick(other.Option2[3], Qt::LeftButton);
+    EXPECT_TRUE(other.Option1[1]->isChecked());
+    EXPECT_EQ(other.lbecher->currentText(), QStringLiteral("ammoniac"));
 }
