@@ -10,7 +10,7 @@
 //   3. replaceSituations(...) with the ten situations read from the file, AFTER the
 //      check boxes, so that nothing stores the bench over them afterwards;
 //   4. restoreSituation(0), which does not store the bench into slot 9;
-//   5. showFileInTitle(...).
+//   5. setBenchTitle(benchTitleFor(nomfichier())).
 // Saving reads situationStore() and isTicked() only; the save button first
 // calls selectSituation(numsit) so that the store holds the bench as it is.
 
@@ -83,8 +83,8 @@ public:
     virtual QString nomfichier() const = 0;
     virtual void setNomfichier(const QString& path) = 0;
 
-    // Sets the main window's title to "Titrage conductimétrique - " + path
-    // (showFileInTitle in configdialogs.h builds it).
+    // Sets the main window's title (benchTitleFor in lireconfig.h builds
+    // "Titrage conductimétrique - " followed by the file's path).
     virtual void setBenchTitle(const QString& title) = 0;
 };
 

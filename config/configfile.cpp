@@ -56,7 +56,8 @@ bool underflows(std::string_view number)
             else
                 --magnitude;
         }
-        while (i < number.size() && number[i] >= '0' && number[i] <= '9') ++i;
+        while (i < number.size() && number[i] >= '0' && number[i] <= '9')
+            ++i;
     }
     if (!nonZero) return true;
     if (i < number.size() && (number[i] == 'E' || number[i] == 'e')) {
@@ -150,14 +151,17 @@ std::string encodeInt16(std::int16_t value)
 std::optional<std::int16_t> decodeInt16(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
     const std::size_t start = i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i, ++digits;
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i, ++digits;
     }
     if (digits == 0) return std::int16_t{0};
     std::size_t end = i;
@@ -165,7 +169,8 @@ std::optional<std::int16_t> decodeInt16(std::string_view text)
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         const std::size_t expStart = j;
-        while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+            ++j;
         if (j > expStart) end = j;
     }
     // from_chars takes no leading "+" and ignores the locale.
@@ -185,7 +190,9 @@ std::optional<std::int16_t> decodeInt16(std::string_view text)
 std::array<std::string, kConfigRecords> configRecords(const ConfigData& data)
 {
     std::array<std::string, kConfigRecords> records;
-    auto at = [&records](int n) -> std::string& { return records[static_cast<std::size_t>(n - 1)]; };
+    auto at = [&records](int n) -> std::string& {
+        return records[static_cast<std::size_t>(n - 1)];
+    };
     at(1) = kConfigSignature;
     at(kCheckRecords[0]) = encodeFlag(data.masquer);
     at(kCheckRecords[1]) = encodeFlag(data.check1);
@@ -199,7 +206,8 @@ std::array<std::string, kConfigRecords> configRecords(const ConfigData& data)
             at(situationRecord(k, kListOffset + j)) =
                 encodeInt16(s.listesit[static_cast<std::size_t>(j)]);
         for (int j = 0; j < 5; ++j)
-            at(situationRecord(k, kOptOffset + j)) = encodeFlag(s.optsit[static_cast<std::size_t>(j)]);
+            at(situationRecord(k, kOptOffset + j)) =
+                encodeFlag(s.optsit[static_cast<std::size_t>(j)]);
     }
     return records;
 }
@@ -224,10 +232,12 @@ ConfigWriteStatus writeConfiguration(const std::string& path, const ConfigData& 
     if (!file.open(path, RecordFile::Mode::ReadWrite)) return ConfigWriteStatus::OpenFailed;
     bool written = true;
     for (int n = 1; n <= kConfigRecords && written; ++n) {
-        const auto record = std::string_view(*image).substr(
-            static_cast<std::size_t>((n - 1) * kRecordLength), static_cast<std::size_t>(kRecordLength));
-        const std::size_t length = static_cast<unsigned char>(record[0]) |
-                                   (static_cast<std::size_t>(static_cast<unsigned char>(record[1])) << 8);
+        const auto record =
+            std::string_view(*image).substr(static_cast<std::size_t>((n - 1) * kRecordLength),
+                                            static_cast<std::size_t>(kRecordLength));
+        const std::size_t length =
+            static_cast<unsigned char>(record[0]) |
+            (static_cast<std::size_t>(static_cast<unsigned char>(record[1])) << 8);
         written = file.writeRaw(n, record.substr(2, length));
     }
     const bool closed = file.close();

@@ -47,9 +47,9 @@ constexpr int situationRecord(int k, int offset)
 }
 
 // Field encodings.
-std::string encodeFlag(bool value);                 // "1" / "0"
-bool decodeFlag(std::string_view text);             // only "1" is true
-std::string encodeInt16(std::int16_t value);        // " 3", " 0", "-1"
+std::string encodeFlag(bool value);          // "1" / "0"
+bool decodeFlag(std::string_view text);      // only "1" is true
+std::string encodeInt16(std::int16_t value); // " 3", " 0", "-1"
 // The number that begins the text, leading blanks skipped, "." as decimal
 // point, an optional exponent; rounded to the nearest integer, halves to even.
 // An empty or non-numeric text gives 0; nothing when the rounded value does

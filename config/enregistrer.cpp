@@ -28,15 +28,16 @@ ConfigData benchConfiguration(const ConfigBench& bench)
 
 void cannotSave(QWidget* parent, const QString& text)
 {
-    Messages::inform(parent, QStringLiteral("Enregistrement impossible"), text, MessageIcon::Critical);
+    Messages::inform(parent, QStringLiteral("Enregistrement impossible"), text,
+                     MessageIcon::Critical);
 }
 
 } // namespace
 
 enregistrer::enregistrer(ConfigBench& bench)
-    : BrowseDialog(bench, QStringLiteral("enregistrer"), QStringLiteral("Enregistrer les paramètres."),
-                   QStringLiteral("Répertoire:"), QStringLiteral("Fichiers enregistrés"),
-                   QStringLiteral("ENREGISTRER"))
+    : BrowseDialog(bench, QStringLiteral("enregistrer"),
+                   QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
+                   QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER"))
 {
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -68,7 +69,8 @@ void enregistrer::File1_PathChange()
 {
     const QString name = Text1->text();
     int last = -1;
-    for (const char s : separators()) last = std::max(last, static_cast<int>(name.lastIndexOf(QLatin1Char(s))));
+    for (const char s : separators())
+        last = std::max(last, static_cast<int>(name.lastIndexOf(QLatin1Char(s))));
     if (last >= 0) Text1->setText(name.mid(last + 1));
 }
 
@@ -81,7 +83,8 @@ void enregistrer::File1_DblClick(const QString& name)
 void enregistrer::Command1_Click()
 {
     setCursor(Qt::WaitCursor);
-    const auto built = saveFileName(Text1->text().toStdString(), Dir1->path().toStdString(), separators());
+    const auto built =
+        saveFileName(Text1->text().toStdString(), Dir1->path().toStdString(), separators());
     if (!built) {
         unsetCursor();
         cannotSave(this, QStringLiteral("Il faut donner un nom au fichier!"));
@@ -90,8 +93,8 @@ void enregistrer::Command1_Click()
     // A relative path typed in the field is taken from the listed folder, so
     // that nomfichier always holds a full path.
     const QString folder = QDir::fromNativeSeparators(File1->path());
-    const QString path = QDir::toNativeSeparators(
-        QDir::cleanPath(QDir(folder).absoluteFilePath(QDir::fromNativeSeparators(QString::fromStdString(*built)))));
+    const QString path = QDir::toNativeSeparators(QDir::cleanPath(
+        QDir(folder).absoluteFilePath(QDir::fromNativeSeparators(QString::fromStdString(*built)))));
     Text1->setText(path);
     QDir::setCurrent(folder);
 

@@ -46,7 +46,8 @@ void DriveList::setDrives(const QStringList& roots)
 {
     const QString current = drive();
     clear();
-    for (const QString& root : roots) addItem(root, root);
+    for (const QString& root : roots)
+        addItem(root, root);
     if (!current.isEmpty()) setDrive(current);
 }
 
@@ -83,7 +84,8 @@ DirList::DirList(QWidget* parent) : QListWidget(parent)
 bool DirList::setPath(const QString& path)
 {
     const QFileInfo info(QDir::fromNativeSeparators(path));
-    if (path.isEmpty() || !info.isDir() || !QDir(info.absoluteFilePath()).isReadable()) return false;
+    if (path.isEmpty() || !info.isDir() || !QDir(info.absoluteFilePath()).isReadable())
+        return false;
     const QString clean = nativeClean(info.absoluteFilePath());
     const bool changed = clean != m_path;
     m_path = clean;
@@ -140,10 +142,11 @@ void DirList::refill()
         return item;
     };
     QListWidgetItem* current = nullptr;
-    for (int level = 0; level < chain.size(); ++level) current = add(chain[level], level, open);
-    const auto subfolders = QDir(QDir::fromNativeSeparators(m_path))
-                                .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                               QDir::Name | QDir::IgnoreCase);
+    for (int level = 0; level < chain.size(); ++level)
+        current = add(chain[level], level, open);
+    const auto subfolders =
+        QDir(QDir::fromNativeSeparators(m_path))
+            .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& sub : subfolders)
         add(sub.absoluteFilePath(), static_cast<int>(chain.size()), closed);
     setCurrentItem(current);
@@ -151,7 +154,8 @@ void DirList::refill()
 
 // ---- FileList ------------------------------------------------------------
 
-FileList::FileList(const QString& pattern, QWidget* parent) : QListWidget(parent), m_pattern(pattern)
+FileList::FileList(const QString& pattern, QWidget* parent)
+    : QListWidget(parent), m_pattern(pattern)
 {
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit fileClicked(item->text()); });

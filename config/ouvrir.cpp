@@ -17,7 +17,8 @@ namespace titrage {
 
 ouvrir::ouvrir(ConfigBench& bench)
     : BrowseDialog(bench, QStringLiteral("ouvrir"), QStringLiteral("Ouvrir une configuration"),
-                   QStringLiteral("Répertoire"), QStringLiteral("Fichiers"), QStringLiteral("OUVRIR"))
+                   QStringLiteral("Répertoire"), QStringLiteral("Fichiers"),
+                   QStringLiteral("OUVRIR"))
 {
     ficharge = new QLineEdit(this);
     ficharge->setObjectName(QStringLiteral("ficharge"));

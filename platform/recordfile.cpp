@@ -131,8 +131,9 @@ std::optional<std::string> decodeRecord(std::string_view image, std::int64_t num
     const auto start = static_cast<std::size_t>((number - 1) * kRecordLength);
     if (start >= image.size()) return std::string();
     if (image.size() - start < 2) return std::nullopt;
-    const std::size_t length = static_cast<unsigned char>(image[start]) |
-                               (static_cast<std::size_t>(static_cast<unsigned char>(image[start + 1])) << 8);
+    const std::size_t length =
+        static_cast<unsigned char>(image[start]) |
+        (static_cast<std::size_t>(static_cast<unsigned char>(image[start + 1])) << 8);
     if (length > kRecordTextMax) return std::nullopt;
     if (image.size() - start - 2 < length) return std::nullopt;
     return std::string(image.substr(start + 2, length));

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace titrage;
 using namespace titrage::testing;
 
@@ -20,7 +22,8 @@ const QString kNotConfig = QStringLiteral("Ce fichier ne correspond pas à cette
 QStringList texts(const MessageRecorder& recorder)
 {
     QStringList out;
-    for (const MessageRequest& r : recorder.requests()) out << r.text;
+    for (const MessageRequest& r : recorder.requests())
+        out << r.text;
     return out;
 }
 
@@ -64,14 +67,16 @@ TEST(Lireconfig, LoadsInTheOrderThatKeepsTheFileSituations)
         SCOPED_TRACE(k);
         const Situation& s = bench.store.sit[k];
         EXPECT_EQ(s.courbefinie, data.sit[k].courbefinie);
-        for (std::size_t j = 0; j < 6; ++j) EXPECT_EQ(s.textesit[j], data.sit[k].textesit[j]);
+        for (std::size_t j = 0; j < 6; ++j)
+            EXPECT_EQ(s.textesit[j], data.sit[k].textesit[j]);
         EXPECT_EQ(s.textesit[6], "max" + std::to_string(k)) << "sigmamax is not in the file";
         EXPECT_EQ(s.listesit, data.sit[k].listesit);
         EXPECT_EQ(s.optsit, data.sit[k].optsit);
     }
     EXPECT_EQ(bench.store.numsit, 0);
     EXPECT_EQ(bench.bench.textesit[0], data.sit[0].textesit[0]);
-    EXPECT_EQ(bench.title(), QStringLiteral("Titrage conductimétrique - ") + QString::fromStdString(path));
+    EXPECT_EQ(bench.title(),
+              QStringLiteral("Titrage conductimétrique - ") + QString::fromStdString(path));
 }
 
 TEST(Lireconfig, SituationTenAlreadyCurrentIsNotSelectedAgain)
@@ -107,18 +112,32 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
     };
     const Case cases[] = {
         {"missing file", std::nullopt, {kReadError, kNotConfig}, {"select 9"}, false},
+        {"folder", std::nullopt, {kReadError, kNotConfig}, {"select 9"}, false},
         {"unreadable signature", breakRecord(1), {kReadError, kNotConfig}, {"select 9"}, false},
-        {"not a configuration", encodeRecord("OMRIXX").value() + image.substr(128), {kNotConfig},
-         {"select 9"}, false},
+        {"not a configuration",
+         encodeRecord("OMRIXX").value() + image.substr(128),
+         {kNotConfig},
+         {"select 9"},
+         false},
         {"empty file", "", {kNotConfig}, {"select 9"}, false},
-        {"failure in the check boxes", breakRecord(3), {kReadError},
-         {"select 9", "tick 0 1", "restore 0", "title"}, false},
-        {"failure in situation 2", breakRecord(situation2Text), {kReadError},
-         {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"}, true},
-        {"short file", image.substr(0, 40 * 128), {},
-         {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"}, true},
+        {"failure in the check boxes",
+         breakRecord(3),
+         {kReadError},
+         {"select 9", "tick 0 1", "restore 0", "title"},
+         false},
+        {"failure in situation 2",
+         breakRecord(situation2Text),
+         {kReadError},
+         {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"},
+         true},
+        {"short file",
+         image.substr(0, 40 * 128),
+         {},
+         {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"},
+         true},
     };
     const ConfigData data = tenSituations();
+    std::filesystem::create_directory(dir.file("folder.C16"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = dir.file(std::string(c.name) + ".C16");
@@ -134,8 +153,9 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
         EXPECT_EQ(texts(messages), c.messages);
         for (const MessageRequest& r : messages.requests()) {
             EXPECT_EQ(r.icon, MessageIcon::Critical);
-            EXPECT_EQ(r.title, r.text == kReadError ? QStringLiteral("Erreur lors du chargement du fichier")
-                                                    : QStringLiteral("Fichier non valide"));
+            EXPECT_EQ(r.title, r.text == kReadError
+                                   ? QStringLiteral("Erreur lors du chargement du fichier")
+                                   : QStringLiteral("Fichier non valide"));
         }
         EXPECT_EQ(bench.log, c.log);
         if (!c.log.contains("title")) {
@@ -146,7 +166,8 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
                   c.loadedSituation1 ? data.sit[0].textesit[0] : before.sit[0].textesit[0]);
         if (std::string(c.name) == "failure in situation 2") {
             EXPECT_EQ(bench.store.sit[1].textesit[1], data.sit[1].textesit[1]);
-            EXPECT_EQ(bench.store.sit[1].textesit[2], before.sit[1].textesit[2]) << "not read: kept";
+            EXPECT_EQ(bench.store.sit[1].textesit[2], before.sit[1].textesit[2])
+                << "not read: kept";
             EXPECT_EQ(bench.store.sit[5].listesit, before.sit[5].listesit);
         }
     }

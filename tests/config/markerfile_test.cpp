@@ -8,59 +8,43 @@
 #include <filesystem>
 
 using namespace titrage;
-using titrage::testing::readBytes;
-using titrage::testing::TempFolder;
-using titrage::testing::writeBytes;
+using namespace titrage::testing;
 
-TEST(MarkerFile, RunningFlagGoesIntoRecord21)
+TEST(MarkerFile, RunningFlagAndLauncherRequest)
 {
     TempFolder dir;
-    ASSERT_TRUE(writeRunningFlag(dir.path(), true));
     const std::string path = dir.file(kMarkerFileName);
-    EXPECT_EQ(markerFilePath(dir.path() + "/"), path);
-    std::string bytes = readBytes(path);
-    ASSERT_EQ(bytes.size(), 21u * 128u);
-    EXPECT_EQ(decodeRecord(bytes, 21), "OUI");
+    EXPECT_EQ(takeLauncherRequest(dir.path()), "");
+    EXPECT_FALSE(std::filesystem::exists(path)) << "taking a request must not create the file";
+
+    ASSERT_TRUE(writeRunningFlag(dir.path() + "/", true));
+    EXPECT_EQ(readBytes(path).size(), 21u * 128u);
+    EXPECT_EQ(decodeRecord(readBytes(path), 21), "OUI");
+
+    std::string image = readBytes(path) + std::string(9 * 128, '\0');
+    image += encodeRecord("Acide \xE9thano\xEFque.E42").value();
+    writeBytes(path, image);
+    EXPECT_EQ(takeLauncherRequest(dir.path()), "Acide éthanoïque.E42");
+    EXPECT_EQ(takeLauncherRequest(dir.path()), "") << "a request is taken once";
 
     ASSERT_TRUE(writeRunningFlag(dir.path(), false));
-    bytes = readBytes(path);
-    EXPECT_EQ(decodeRecord(bytes, 21), "NON");
-}
-
-TEST(MarkerFile, LauncherRequestIsTakenOnceAndTheRestKept)
-{
-    TempFolder dir;
-    const std::string path = dir.file(kMarkerFileName);
-    std::string image;
-    for (int n = 1; n <= 40; ++n)
-        image += encodeRecord(n == 21 ? "OUI" : n == 31 ? "Acide \xE9thano\xEFque.E42" : "").value();
-    writeBytes(path, image);
-
-    EXPECT_EQ(takeLauncherRequest(dir.path()), "Acide éthanoïque.E42");
     const std::string after = readBytes(path);
-    ASSERT_EQ(after.size(), image.size());
+    EXPECT_EQ(after.size(), image.size());
+    EXPECT_EQ(decodeRecord(after, 21), "NON");
     EXPECT_EQ(decodeRecord(after, 31), "");
-    EXPECT_EQ(decodeRecord(after, 21), "OUI");
-    EXPECT_EQ(takeLauncherRequest(dir.path()), "");
 }
 
 TEST(MarkerFile, UnusableFilesAreSkippedSilently)
 {
     TempFolder dir;
-    EXPECT_EQ(takeLauncherRequest(dir.path()), "");
-    EXPECT_FALSE(std::filesystem::exists(dir.file(kMarkerFileName))) << "taking must not create";
-
     // A corrupt request record reads as no request and is cleared.
-    std::string image(30 * 128, '\0');
-    image += std::string("\xFF\x7F", 2);
-    writeBytes(dir.file(kMarkerFileName), image);
+    writeBytes(dir.file(kMarkerFileName), std::string(30 * 128, '\0') + "\xFF\x7F");
     EXPECT_EQ(takeLauncherRequest(dir.path()), "");
     EXPECT_EQ(decodeRecord(readBytes(dir.file(kMarkerFileName)), 31), "");
 
-    // A folder where nothing can be created.
-    EXPECT_FALSE(writeRunningFlag("/proc", true));
+    EXPECT_FALSE(writeRunningFlag("/proc", true)); // nothing can be created there, even by root
     EXPECT_FALSE(writeRunningFlag(dir.file("missing"), true));
-    if (titrage::testing::permissionsApply()) {
+    if (permissionsApply()) {
         TempFolder locked;
         std::filesystem::permissions(locked.path(), std::filesystem::perms::owner_read |
                                                         std::filesystem::perms::owner_exec);

@@ -17,9 +17,12 @@ inline ConfigData tenSituations()
         Situation& s = d.sit[static_cast<std::size_t>(k)];
         const std::string n = std::to_string(k);
         s.courbefinie = k % 2 == 0;
-        s.textesit = {"4," + n, "0,0" + n, n + ",5", "1E-0" + n, "2" + n + ",0", "é" + n, "not stored"};
+        s.textesit = {"4," + n,       "0,0" + n, n + ",5",    "1E-0" + n,
+                      "2" + n + ",0", "é" + n,   "not stored"};
         s.listesit = {static_cast<std::int16_t>(k == 3 ? -1 : 0), static_cast<std::int16_t>(k * 3),
-                      static_cast<std::int16_t>(k == 9 ? 32767 : k == 8 ? -32768 : k)};
+                      static_cast<std::int16_t>(k == 9   ? 32767
+                                                : k == 8 ? -32768
+                                                         : k)};
         s.optsit = {k == 5, k % 3 == 0, k % 2 == 1, k != 4, k > 6};
     }
     return d;

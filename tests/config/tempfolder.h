@@ -14,7 +14,8 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "titrage-config-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "titrage-config-XXXXXX").string();
         if (mkdtemp(pattern.data())) m_path = pattern;
     }
     ~TempFolder()
