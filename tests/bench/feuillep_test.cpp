@@ -473,3 +473,39 @@ TEST_F(Bench, ConfigurationFileRestoresEverySituation)
     EXPECT_TRUE(other.Option1[1]->isChecked());
     EXPECT_EQ(other.lbecher->currentText(), QStringLiteral("ammoniac"));
 }
+
+TEST_F(Bench, DropsFallInFourTicksAndPlotNearTheEquivalence)
+{
+    auto drop = [&] {
+        QTest::mouseClick(w->Image1, Qt::LeftButton);
+        for (int tick = 0; tick < 4 && w->Timer2->isActive(); ++tick) w->Timer2_Timer();
+    };
+    drop();
+    EXPECT_FALSE(w->Timer2->isActive());
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,05"));
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), 1); // only the 0 mL row: 0,05 is no whole mL
+
+    // Far from the equivalence (20 mL) a point at each whole millilitre only.
+    type(5, QStringLiteral("0,9"));
+    const int before = w->MSFlexGrid1->measurementRows();
+    drop(); // 0,95
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), before);
+    drop(); // 1,0
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), before + 1);
+
+    // Within 1 mL of the equivalence, every 0.1 mL: every second drop.
+    type(5, QStringLiteral("19,5"));
+    const int near = w->MSFlexGrid1->measurementRows();
+    drop();
+    drop();
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("19,6"));
+    EXPECT_EQ(w->MSFlexGrid1->measurementRows(), near + 1);
+
+    // The last drop empties the burette; at 25 mL the drop button does nothing.
+    type(5, QStringLiteral("24,95"));
+    drop();
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("25,0"));
+    EXPECT_FALSE(w->outils->isHidden()); // the curve is traced
+    QTest::mouseClick(w->Image1, Qt::LeftButton);
+    EXPECT_FALSE(w->Timer2->isActive());
+}
