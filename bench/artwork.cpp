@@ -237,20 +237,12 @@ void drawBench(QPainter& p, double width, double top, double bottom) {
     p.drawLine(QPointF(0, top + 0.5), QPointF(width, top + 0.5));
     p.drawLine(QPointF(0, slab - 0.5), QPointF(width, slab - 0.5));
 
-    // Cabinet under it: two drawers with their handles.
-    const QColor face(238, 235, 228);
-    p.fillRect(QRectF(0, slab, width, bottom - slab), face);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(face.darker(135), 1));
-    const double gap = 8;
-    const double drawerW = (width - 3 * gap) / 2;
-    for (int i = 0; i < 2; ++i) {
-        const QRectF drawer(gap + i * (drawerW + gap) + 0.5, slab + 6.5, drawerW, 22);
-        p.setBrush(face.lighter(104));
-        p.drawRoundedRect(drawer, 2, 2);
-        p.setBrush(face.darker(150));
-        p.drawRoundedRect(QRectF(drawer.center().x() - 12, drawer.top() + 8, 24, 5), 2.5, 2.5);
-    }
+    // The bench's front under it: plain, so that nothing there looks like a
+    // button to click.
+    QLinearGradient front(0, slab, 0, bottom);
+    front.setColorAt(0, kBench.darker(112));
+    front.setColorAt(1, kBench.darker(135));
+    p.fillRect(QRectF(0, slab, width, bottom - slab), front);
     p.restore();
 }
 
