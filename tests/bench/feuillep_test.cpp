@@ -474,6 +474,25 @@ TEST_F(Bench, ConfigurationFileRestoresEverySituation)
     EXPECT_EQ(other.lbecher->currentText(), QStringLiteral("ammoniac"));
 }
 
+TEST_F(Bench, ListPositionsOutsideTheListsAreBroughtBackOnTheBench)
+{
+    ConfigData data;
+    data.check1 = true; // every finished curve is redrawn, the odd one too
+    data.sit[5].listesit = {0, 32767, -1};
+    data.sit[5].courbefinie = true;
+    data.sit[5].textesit[2] = "25";
+    const QString path = dir.filePath(QStringLiteral("ODD.C16"));
+    ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
+    w->setNomfichier(path);
+    lireconfig(*w);
+    QTest::mouseClick(w->Option2[5], Qt::LeftButton);
+    EXPECT_EQ(w->lbecher->currentIndex(), 0);
+    EXPECT_EQ(w->lindic->currentIndex(), 0);
+    const auto sigma = parseNumber(w->LabelpH->text().toStdString());
+    ASSERT_TRUE(sigma.has_value());
+    EXPECT_TRUE(std::isfinite(*sigma));
+}
+
 TEST_F(Bench, DropsFallInFourTicksAndPlotNearTheEquivalence)
 {
     auto drop = [&] {
