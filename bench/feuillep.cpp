@@ -110,6 +110,7 @@ void feuilleP::createControls()
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(60);
+    createCopyMenu();
 }
 
 void feuilleP::createBenchControls()
@@ -251,7 +252,7 @@ void feuilleP::createWindowButtons()
     btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"),
                        QStringLiteral("Exercices"));
     // Built by later stages of the program: shown, but not yet usable.
-    for (QPushButton* later : {Command7, Command10, Command4, btexo})
+    for (QPushButton* later : {Command7, Command10, btexo})
         later->setEnabled(false);
 }
 

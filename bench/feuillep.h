@@ -19,6 +19,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -151,6 +152,10 @@ public:
     void btderive();
     void Form_Activate();
 
+    void Command4_Click();
+    void prepaima();
+    // The confirmation the status line shows after a copy.
+    static const QString& msgcopie();
     void Command8_Click();
     void Command11_Click();
     void Command2_Click();
@@ -185,6 +190,7 @@ private:
     void createPages();
     void createSituationControls();
     void createWindowButtons();
+    void createCopyMenu();
     void layoutControls();
     void connectHandlers();
     void installHoverTexts();
@@ -217,6 +223,7 @@ private:
     bool m_tapRestarted = false;
     std::vector<CurveVertex> m_vertices;
     QString m_nomfichier;
+    QMenu* menucopie = nullptr;
     Machine* m_machine = nullptr;
 };
 

@@ -87,6 +87,7 @@ void feuilleP::connectHandlers()
     connect(Onglets, &TabStrip::hovered, this,
             [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -190,7 +191,7 @@ bool feuilleP::eventFilter(QObject* watched, QEvent* event)
                                                "aléatoire en soluté apporté"));
         } else if (watched == Onglets) {
             info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher"));
-        } else if (watched == Command4 && info->property("copyConfirmation").toBool()) {
+        } else if (watched == Command4 && info->text() == msgcopie()) {
             // The copy confirmation stays in place.
         } else if (const QVariant text = watched->property(kHoverProperty); text.isValid()) {
             info->setText(text.toString());

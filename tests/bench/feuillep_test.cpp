@@ -13,7 +13,9 @@
 #include "platform/messages.h"
 #include "platform/numberformat.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -527,4 +529,42 @@ TEST_F(Bench, DropsFallInFourTicksAndPlotNearTheEquivalence)
     EXPECT_FALSE(w->outils->isHidden()); // the curve is traced
     QTest::mouseClick(w->Image1, Qt::LeftButton);
     EXPECT_FALSE(w->Timer2->isActive());
+}
+
+TEST_F(Bench, CopiesGoToTheClipboard)
+{
+    auto copy = [&](const char* name) {
+        QAction* action = w->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    };
+    QClipboard* clipboard = QApplication::clipboard();
+    holdTap(10); // rows at 0, 0.5 and 1 mL
+
+    copy("coptab");
+    const QStringList lines = clipboard->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("\t\t\t\t\t"));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("1,0\t")));
+    EXPECT_EQ(w->info->text(), feuilleP::msgcopie());
+    // The confirmation stays while the mouse passes over "Copier".
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(w->Command4, &enter);
+    EXPECT_EQ(w->info->text(), feuilleP::msgcopie());
+
+    copy("copisemidev");
+    EXPECT_EQ(clipboard->image().size(), w->Picture1->canvas().image().size());
+
+    // The illustration carries the conductimeter's reading; the screen gets
+    // its picture back without the written texts.
+    const QImage before = w->picburette->canvas().image().copy();
+    copy("coptop");
+    const QImage copied = clipboard->image();
+    EXPECT_EQ(copied.size(), before.size());
+    EXPECT_NE(copied, before.convertToFormat(copied.format()));
+    EXPECT_EQ(w->picburette->canvas().image(), before);
+
+    QTest::mouseClick(w->Command13, Qt::LeftButton);
+    copy("cophisto");
+    EXPECT_TRUE(clipboard->text().contains(QStringLiteral("Courbe n°1")));
 }
