@@ -252,7 +252,7 @@ void feuilleP::createWindowButtons()
     btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"),
                        QStringLiteral("Exercices"));
     // Built by later stages of the program: shown, but not yet usable.
-    for (QPushButton* later : {Command7, Command10, btexo})
+    for (QPushButton* later : {Command10, btexo})
         later->setEnabled(false);
 }
 

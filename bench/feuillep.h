@@ -38,6 +38,7 @@ class ValueTable;
 struct BenchEntries;
 struct SceneState;
 
+class HelpViewer;
 class Machine;
 
 class feuilleP : public QWidget, public ConfigBench {
@@ -156,6 +157,7 @@ public:
     void prepaima();
     // The confirmation the status line shows after a copy.
     static const QString& msgcopie();
+    void Command7_Click();
     void Command8_Click();
     void Command11_Click();
     void Command2_Click();
@@ -225,6 +227,7 @@ private:
     QString m_nomfichier;
     QMenu* menucopie = nullptr;
     Machine* m_machine = nullptr;
+    HelpViewer* m_help = nullptr;
 };
 
 } // namespace titrage

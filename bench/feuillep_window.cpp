@@ -1,6 +1,7 @@
 // Window-level behaviour of the bench: wiring of the controls, the status line,
 // the key filter of the entry boxes, the tab pages, activation and closing.
 #include "bench/entryvalidation.h"
+#include "bench/helpviewer.h"
 #include "calculator/machine.h"
 #include "config/configdialogs.h"
 #include "bench/feuillep.h"
@@ -88,6 +89,7 @@ void feuilleP::connectHandlers()
             [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -227,6 +229,15 @@ void feuilleP::Form_Activate()
     // A request of the launcher is consumed once; exercises open it when they exist.
     const std::string request = takeLauncherRequest(m_programFolder.toStdString());
     (void)request;
+}
+
+void feuilleP::Command7_Click()
+{
+    // The help page of the program's folder; without it, nothing happens.
+    if (!m_help) m_help = new HelpViewer(this);
+    if (!m_help->load(m_programFolder + QStringLiteral("/Lomb.html"))) return;
+    m_help->show();
+    m_help->raise();
 }
 
 void feuilleP::Command8_Click()

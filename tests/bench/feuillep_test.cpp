@@ -2,6 +2,7 @@
 // the tap, emptying the burette, switching situations.
 #include "bench/apparatusview.h"
 #include "bench/feuillep.h"
+#include "bench/helpviewer.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "config/configfile.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -567,4 +569,23 @@ TEST_F(Bench, CopiesGoToTheClipboard)
     QTest::mouseClick(w->Command13, Qt::LeftButton);
     copy("cophisto");
     EXPECT_TRUE(clipboard->text().contains(QStringLiteral("Courbe n°1")));
+}
+
+TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
+{
+    // No help page in the program's folder: nothing happens.
+    QTest::mouseClick(w->Command7, Qt::LeftButton);
+    for (HelpViewer* v : w->findChildren<HelpViewer*>()) EXPECT_FALSE(v->isVisible());
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/Lomb.html"),
+                            dir.filePath(QStringLiteral("Lomb.html"))));
+    QTest::mouseClick(w->Command7, Qt::LeftButton);
+    HelpViewer* help = w->findChild<HelpViewer*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_GE(help->contents->count(), 5);
+    EXPECT_EQ(help->contents->item(0)->text(), QStringLiteral("Préparer le bécher"));
+    EXPECT_GT(help->index->count(), 5);
+    help->search->setText(QStringLiteral("robinet"));
+    EXPECT_GT(help->results->count(), 0);
 }
