@@ -1,0 +1,322 @@
+#include "model/model.h"
+#include "model/situations.h"
+#include "platform/messages.h"
+#include "printing/confimp.h"
+#include "printing/printsource.h"
+#include "printing/updown.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace titrage;
+
+namespace {
+
+const QColor kIllustration(200, 200, 200);
+const QColor kGraph(255, 255, 200);
+const QColor kTable(200, 255, 255);
+
+QImage filled(int w, int h, QColor c)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(c);
+    return image;
+}
+
+// The bench as printing sees it: plain pictures of the bench's sizes.
+class FakeSource : public PrintSource {
+public:
+    FakeSource() { initcatalogue(model); }
+
+    QWidget* printWindow() override { return nullptr; }
+    QImage illustrationForPrint() override
+    {
+        ++prepared;
+        return filled(260, 560, kIllustration);
+    }
+    void restoreIllustration() override { ++restored; }
+    QImage graphPicture() override { return filled(470, 275, kGraph); }
+    QImage tablePicture() override { return filled(400, 42 + rows * 20, kTable); }
+    int tableHeaderHeight() const override { return 42; }
+    int tableRowHeight() const override { return 20; }
+    const SituationStore& situations() const override { return store; }
+    const Model& catalogue() const override { return model; }
+    QColor situationColour(int k) const override { return k == 1 ? QColor(0, 128, 0) : Qt::blue; }
+
+    SituationStore store;
+    Model model;
+    int rows = 26;
+    int prepared = 0;
+    int restored = 0;
+};
+
+int pdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QString pdf = QString::fromLatin1(file.readAll());
+    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+// A dialog whose pages go to a PDF file.
+struct PdfDialog {
+    explicit PdfDialog(FakeSource& source) : dialog(source)
+    {
+        dialog.printer().setOutputFormat(QPrinter::PdfFormat);
+        dialog.printer().setOutputFileName(path());
+        dialog.printer().setPageSize(QPageSize(QPageSize::A4));
+        dialog.Form_Load();
+    }
+    QString path() const { return dir.filePath(QStringLiteral("pages.pdf")); }
+    void tick(bool illustration, bool graph, bool table)
+    {
+        dialog.Chec[0]->setChecked(illustration);
+        dialog.Chec[1]->setChecked(graph);
+        dialog.Chec[3]->setChecked(table);
+    }
+
+    QTemporaryDir dir;
+    confimp dialog;
+};
+
+// Page `index` of one copy painted onto an A4 picture at 100 dots per inch.
+QImage renderPage(const PrintMaterial& material, int index)
+{
+    QImage page(827, 1169, QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(100 / 0.0254));
+    page.setDotsPerMeterY(qRound(100 / 0.0254));
+    page.fill(Qt::white);
+    const LayoutInput in = layoutInput(material, page);
+    const auto pages = layoutCopy(in);
+    QPainter p(&page);
+    paintPage(p, material, in, pages.at(static_cast<std::size_t>(index)));
+    return page;
+}
+
+bool hasInk(const QImage& image, QRect area, QColor ink)
+{
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == ink) return true;
+    return false;
+}
+
+bool blank(const QImage& image, QRect area)
+{
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != Qt::white) return false;
+    return true;
+}
+
+} // namespace
+
+TEST(Confimp, ControlsReadAsTheStudentSeesThem)
+{
+    FakeSource source;
+    confimp d(source);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Imprimer"));
+    const std::vector<std::pair<QString, QString>> texts{
+        {"Frame1", "Options"},
+        {"Text1", "Pelkora - Dosage conductimétrique"},
+        {"Chec(0)", "L'illustration"},
+        {"Chec(1)", "Le graphe"},
+        {"Chec(3)", "Le tableau de valeurs"},
+        {"Label3", "Nombre d'exemplaires :"},
+        {"Label4", "1"},
+        {"Label5", "Titre de la page :"},
+        {"Command2", "&Imprimantes"},
+        {"Command3", "&Annuler"},
+        {"Label1", "Veuillez patienter quelques instants..."},
+    };
+    for (const auto& [name, text] : texts) {
+        QWidget* w = d.findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name.toStdString();
+        QString shown;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            shown = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            shown = l->text();
+        else if (auto* e = qobject_cast<QLineEdit*>(w))
+            shown = e->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            shown = g->title();
+        EXPECT_EQ(shown, text) << name.toStdString();
+    }
+    for (const char* name : {"UpDown1", "Command1", "Frame2", "defaut"})
+        EXPECT_NE(d.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_FALSE(d.Frame2->isVisibleTo(&d));
+}
+
+TEST(Confimp, UpDownWritesTheCopiesIntoTheLabelWithinItsRange)
+{
+    FakeSource source;
+    confimp d(source);
+    d.UpDown1->stepDown();
+    EXPECT_EQ(d.Label4->text(), QStringLiteral("1"));
+    d.UpDown1->stepUp();
+    d.UpDown1->stepUp();
+    EXPECT_EQ(d.Label4->text(), QStringLiteral("3"));
+    EXPECT_EQ(d.copies(), 3);
+    d.UpDown1->setValue(1000);
+    EXPECT_EQ(d.Label4->text(), QString::number(confimp::kMaxCopies));
+}
+
+TEST(Confimp, NothingTickedAsksForAChoiceAndStaysOpen)
+{
+    MessageRecorder recorder;
+    FakeSource source;
+    PdfDialog pdf(source);
+    pdf.tick(false, false, false);
+    pdf.dialog.Command1->click();
+    ASSERT_EQ(recorder.requests().size(), 1u);
+    const MessageRequest& m = recorder.requests()[0];
+    EXPECT_EQ(m.title, QStringLiteral("Erreur sélection"));
+    EXPECT_EQ(m.text, QStringLiteral("Il faut choisir au moins une illustration à imprimer"));
+    EXPECT_EQ(m.icon, MessageIcon::Critical);
+    EXPECT_EQ(pdf.dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(pdf.dialog.Frame1->isVisibleTo(&pdf.dialog));
+    EXPECT_TRUE(pdf.dialog.Command1->isVisibleTo(&pdf.dialog));
+    EXPECT_FALSE(QFile::exists(pdf.path()));
+    EXPECT_EQ(source.prepared, 0);
+}
+
+struct PagesCase {
+    const char* name;
+    bool illustration, graph, table;
+    int copies;
+    int pages;
+};
+
+class PrintedPages : public ::testing::TestWithParam<PagesCase> {};
+
+TEST_P(PrintedPages, OneOrTwoPagesPerCopy)
+{
+    const PagesCase& c = GetParam();
+    MessageRecorder recorder;
+    FakeSource source;
+    source.store.sit[1].courbefinie = true;
+    PdfDialog pdf(source);
+    pdf.tick(c.illustration, c.graph, c.table);
+    pdf.dialog.UpDown1->setValue(c.copies);
+    pdf.dialog.Command1->click();
+
+    EXPECT_TRUE(recorder.requests().empty());
+    EXPECT_EQ(pdf.dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(pdfPages(pdf.path()), c.pages);
+    // The screen gets its illustration back every time texts were written into it.
+    EXPECT_EQ(source.prepared, c.illustration ? 1 : 0);
+    EXPECT_EQ(source.restored, source.prepared);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, PrintedPages,
+                         ::testing::Values(PagesCase{"TableOnce", false, false, true, 1, 1},
+                                           PagesCase{"TableThreeTimes", false, false, true, 3, 3},
+                                           PagesCase{"IllustrationAndTableTwice", true, false, true,
+                                                     2, 4},
+                                           PagesCase{"GraphTwice", false, true, false, 2, 2},
+                                           PagesCase{"EverythingOnce", true, true, true, 1, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrintedPages, LongTableGoesOnOverMorePages)
+{
+    MessageRecorder recorder;
+    FakeSource source;
+    source.rows = 251;
+    PdfDialog pdf(source);
+    pdf.tick(false, false, true);
+    pdf.dialog.Command1->click();
+    EXPECT_GT(pdfPages(pdf.path()), 1);
+}
+
+TEST(PageDrawing, TablePageTitledPageTwoWithTheGridUnderIt)
+{
+    FakeSource source;
+    confimp d(source);
+    d.Chec[0]->setChecked(true);
+    d.Chec[3]->setChecked(true);
+    const PrintMaterial m = d.gatherMaterial();
+    const QImage first = renderPage(m, 0);
+    const QImage second = renderPage(m, 1);
+    // Pages of the same title: the second's is longer by " (page 2)".
+    auto inkEnd = [](const QImage& page) {
+        for (int x = page.width() - 1; x >= 0; --x)
+            if (!blank(page, QRect(x, 0, 1, 20))) return x;
+        return -1;
+    };
+    EXPECT_GT(inkEnd(second), inkEnd(first) + 20);
+    // The grid one twentieth of the page down, centred.
+    const QImage table = source.tablePicture();
+    const int left = (827 - table.width() * 100 / 96) / 2;
+    EXPECT_EQ(second.pixelColor(827 / 2, 1169 / 20 + 5), kTable);
+    EXPECT_TRUE(blank(second, QRect(0, 30, left - 3, 1169 / 20 - 35)));
+}
+
+TEST(PageDrawing, HistoryLinesOnlyForFinishedCurves)
+{
+    FakeSource source;
+    confimp d(source);
+    d.Chec[1]->setChecked(true);
+    // The graph ends at 2 x 1169 / 20 + 275 x 100 / 96 pixels; the history is under it.
+    const QRect underGraph(0, 2 * 1169 / 20 + 275 * 100 / 96 + 2, 827, 300);
+
+    const QImage none = renderPage(d.gatherMaterial(), 0);
+    EXPECT_TRUE(blank(none, underGraph));
+
+    source.store.sit[1].courbefinie = true;
+    const QImage one = renderPage(d.gatherMaterial(), 0);
+    EXPECT_FALSE(blank(one, underGraph));
+    EXPECT_TRUE(hasInk(one, underGraph, QColor(0, 128, 0))) << "Courbe n°2 in its colour";
+}
+
+TEST(PageDrawing, EmptyTitleKeepsEverythingElseInPlace)
+{
+    FakeSource source;
+    source.store.sit[0].courbefinie = true;
+    confimp d(source);
+    d.Chec[0]->setChecked(true);
+    d.Chec[1]->setChecked(true);
+    PrintMaterial m = d.gatherMaterial();
+    const QImage titled = renderPage(m, 0);
+    m.title.clear();
+    const QImage untitled = renderPage(m, 0);
+    EXPECT_TRUE(blank(untitled, QRect(0, 0, 827, 40)));
+    EXPECT_FALSE(blank(titled, QRect(0, 0, 827, 40)));
+    // Below the title line the two pages are the same, pixel for pixel.
+    EXPECT_EQ(titled.copy(0, 40, 827, 1129), untitled.copy(0, 40, 827, 1129));
+}
+
+TEST(Confimp, PrinterSetUpGoesThroughTheDialogSeam)
+{
+    FakeSource source;
+    confimp d(source);
+    d.printer().setOutputFormat(QPrinter::PdfFormat);
+    d.printer().setOutputFileName(QStringLiteral("/tmp/x.pdf"));
+    bool sawPrintDialog = false;
+    Messages::setDialogRunner([&](QDialog& dialog) {
+        sawPrintDialog = qobject_cast<QPrintDialog*>(&dialog) != nullptr;
+        d.printer().setCopyCount(4);
+        d.printer().setOutputFileName(QStringLiteral("/tmp/y.pdf"));
+        return int(QDialog::Accepted);
+    });
+    d.Command2->click();
+    Messages::setDialogRunner(nullptr);
+    EXPECT_TRUE(sawPrintDialog);
+    // The box shows the new target; copies chosen there become the dialog's.
+    EXPECT_EQ(d.defaut->text(), QStringLiteral("/tmp/y.pdf"));
+    EXPECT_EQ(d.copies(), 4);
+    EXPECT_EQ(d.printer().copyCount(), 1);
+}

@@ -1,0 +1,216 @@
+#include "printing/pagelayout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace titrage;
+
+namespace {
+
+// An A4 page's printable area in twips, and the bench's pictures at 15 twips a pixel.
+LayoutInput a4(bool illustration, bool graph, bool table)
+{
+    LayoutInput in;
+    in.page = {11000, 16000};
+    in.choice = {illustration, graph, table};
+    in.illustration = {260 * 15, 560 * 15};
+    in.graph = {470 * 15, 275 * 15};
+    in.tableHeader = 42 * 15;
+    in.tableRow = 20 * 15;
+    in.table = {400 * 15, in.tableHeader + 26 * in.tableRow};
+    in.historyLead = 230;
+    return in;
+}
+
+std::vector<LayoutItem> itemsOf(const LayoutPage& page, LayoutKind kind)
+{
+    std::vector<LayoutItem> found;
+    std::copy_if(page.items.begin(), page.items.end(), std::back_inserter(found),
+                 [kind](const LayoutItem& i) { return i.kind == kind; });
+    return found;
+}
+
+std::vector<int> kindsOf(const LayoutPage& page)
+{
+    std::vector<int> kinds;
+    for (const auto& i : page.items)
+        kinds.push_back(static_cast<int>(i.kind));
+    return kinds;
+}
+
+using K = LayoutKind;
+std::vector<int> kinds(std::initializer_list<K> list)
+{
+    std::vector<int> out;
+    for (K k : list)
+        out.push_back(static_cast<int>(k));
+    return out;
+}
+
+} // namespace
+
+struct ChoiceCase {
+    const char* name;
+    bool illustration, graph, table;
+    std::vector<std::vector<int>> pages; // the kinds on each page
+};
+
+class LayoutChoice : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(LayoutChoice, PutsTheTableOnItsOwnPageWhenAnythingElseIsPrinted)
+{
+    const auto& c = GetParam();
+    LayoutInput in = a4(c.illustration, c.graph, c.table);
+    in.historyEntries = {300, 300};
+    const auto pages = layoutCopy(in);
+    ASSERT_EQ(pages.size(), c.pages.size());
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        EXPECT_EQ(pages[p].number, static_cast<int>(p) + 1);
+        EXPECT_EQ(kindsOf(pages[p]), c.pages[p]) << "page " << p + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, LayoutChoice,
+    ::testing::Values(
+        ChoiceCase{"Nothing", false, false, false, {}},
+        ChoiceCase{"TableOnly", false, false, true, {kinds({K::Title, K::Table, K::TableBorder})}},
+        ChoiceCase{"IllustrationOnly", true, false, false, {kinds({K::Title, K::Illustration})}},
+        ChoiceCase{
+            "GraphWithHistory", false, true, false, {kinds({K::Title, K::Graph, K::History})}},
+        ChoiceCase{
+            "IllustrationAndTable",
+            true,
+            false,
+            true,
+            {kinds({K::Title, K::Illustration}), kinds({K::Title, K::Table, K::TableBorder})}},
+        ChoiceCase{"Everything",
+                   true,
+                   true,
+                   true,
+                   {kinds({K::Title, K::Illustration, K::Graph, K::History}),
+                    kinds({K::Title, K::Table, K::TableBorder})}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Layout, PositionsFollowTwentiethsOfThePageHeight)
+{
+    LayoutInput in = a4(true, true, true);
+    in.historyEntries = {500};
+    const auto pages = layoutCopy(in);
+    ASSERT_EQ(pages.size(), 2u);
+    const double gap = 16000.0 / 20;
+
+    const auto ill = itemsOf(pages[0], K::Illustration).at(0);
+    EXPECT_DOUBLE_EQ(ill.x, (11000 - 3900) / 2.0);
+    EXPECT_DOUBLE_EQ(ill.y, 2 * gap);
+
+    const auto graph = itemsOf(pages[0], K::Graph).at(0);
+    EXPECT_DOUBLE_EQ(graph.x, (11000 - 7050) / 2.0);
+    EXPECT_DOUBLE_EQ(graph.y, 2 * gap + 8400 + gap);
+
+    // The history starts under the graph, from the graph's left edge.
+    const auto history = itemsOf(pages[0], K::History).at(0);
+    EXPECT_DOUBLE_EQ(history.x, graph.x);
+    EXPECT_DOUBLE_EQ(history.y, graph.y + graph.height);
+    EXPECT_TRUE(history.lead);
+    EXPECT_EQ(history.count, 1);
+
+    // The table page: the grid one twentieth down, its border 26 rows long.
+    const auto table = itemsOf(pages[1], K::Table).at(0);
+    EXPECT_DOUBLE_EQ(table.x, (11000 - 6000) / 2.0);
+    EXPECT_DOUBLE_EQ(table.y, gap);
+    const auto border = itemsOf(pages[1], K::TableBorder).at(0);
+    EXPECT_DOUBLE_EQ(border.x, table.x);
+    EXPECT_DOUBLE_EQ(border.height, 630 + 26 * 300);
+}
+
+TEST(Layout, GraphAloneStartsWhereTheIllustrationWouldHave)
+{
+    const auto pages = layoutCopy(a4(false, true, false));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_DOUBLE_EQ(itemsOf(pages[0], K::Graph).at(0).y, 2 * 800.0);
+    // No finished curve: nothing under the graph.
+    EXPECT_TRUE(itemsOf(pages[0], K::History).empty());
+}
+
+struct HistoryPagingCase {
+    const char* name;
+    double entryHeight;
+    int entries;
+    std::vector<std::pair<int, int>> blocks; // (page index, entries on it)
+    int tablePage;
+};
+
+class HistoryPaging : public ::testing::TestWithParam<HistoryPagingCase> {};
+
+TEST_P(HistoryPaging, EveryEntryIsPrintedOnceAndInsideThePage)
+{
+    const auto& c = GetParam();
+    LayoutInput in = a4(true, true, true);
+    in.historyEntries = std::vector<double>(static_cast<std::size_t>(c.entries), c.entryHeight);
+    const auto pages = layoutCopy(in);
+    ASSERT_EQ(static_cast<int>(pages.size()), c.tablePage + 1);
+
+    std::vector<std::pair<int, int>> blocks;
+    int next = 0;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        for (const auto& h : itemsOf(pages[p], K::History)) {
+            blocks.emplace_back(static_cast<int>(p), h.count);
+            EXPECT_EQ(h.first, next);
+            next += h.count;
+            EXPECT_LE(h.y + h.height, in.page.height + 1e-9);
+            EXPECT_EQ(h.lead, p == 0);
+        }
+    }
+    EXPECT_EQ(next, c.entries);
+    EXPECT_EQ(blocks, c.blocks);
+    EXPECT_FALSE(itemsOf(pages[static_cast<std::size_t>(c.tablePage)], K::Table).empty());
+    EXPECT_EQ(pageTitle("T", pages.back().number),
+              "T (page " + std::to_string(c.tablePage + 1) + ")");
+}
+
+// The graph ends at 2 x 800 + 8400 + 800 + 4125 = 14925 twips; the lead takes 230.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HistoryPaging,
+    ::testing::Values(HistoryPagingCase{"FitsUnderTheGraph", 400, 2, {{0, 2}}, 1},
+                      HistoryPagingCase{"SecondEntryOverflows", 600, 3, {{0, 1}, {1, 2}}, 2},
+                      HistoryPagingCase{"NoneFitsUnderTheGraph", 1000, 10, {{1, 10}}, 2},
+                      HistoryPagingCase{"OverTwoMorePages", 3000, 10, {{1, 5}, {2, 5}}, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Layout, TableLongerThanThePageContinuesWithItsHeader)
+{
+    LayoutInput in = a4(false, false, true);
+    in.table.height = in.tableHeader + 251 * in.tableRow; // 0 to 25 mL by 0.1 mL
+    const auto pages = layoutCopy(in);
+    // (16000 - 800 - 630) / 300 = 48 rows a page.
+    ASSERT_EQ(pages.size(), 6u);
+    int next = 0;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const auto table = itemsOf(pages[p], K::Table).at(0);
+        EXPECT_EQ(table.first, next);
+        EXPECT_EQ(table.count, p + 1 < pages.size() ? 48 : 251 - 5 * 48);
+        EXPECT_DOUBLE_EQ(table.height, in.tableHeader + table.count * in.tableRow);
+        EXPECT_LE(table.y + table.height, in.page.height);
+        next += table.count;
+    }
+    EXPECT_EQ(next, 251);
+}
+
+TEST(Layout, GraphThatWouldBeCutMovesToTheNextPage)
+{
+    LayoutInput in = a4(true, true, false);
+    in.page.height = 12000; // a short page: 1200 + 8400 + 600 + 4125 passes the bottom
+    const auto pages = layoutCopy(in);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(itemsOf(pages[0], K::Graph).empty());
+    EXPECT_DOUBLE_EQ(itemsOf(pages[1], K::Graph).at(0).y, 2 * 600.0);
+}
+
+TEST(Layout, TitleNamesThePagesAfterTheFirst)
+{
+    EXPECT_EQ(pageTitle("Dosage", 1), "Dosage");
+    EXPECT_EQ(pageTitle("Dosage", 2), "Dosage (page 2)");
+    EXPECT_EQ(pageTitle("", 2), " (page 2)");
+}
