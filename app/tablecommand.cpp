@@ -67,8 +67,7 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& into) -> std::optional<UsageError> {
-            if (i + 1 >= args.size())
-                return UsageError{"l'option " + a + " attend une valeur."};
+            if (i + 1 >= args.size()) return UsageError{"l'option " + a + " attend une valeur."};
             into = args[++i];
             return std::nullopt;
         };
@@ -228,8 +227,9 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         for (const double typed : o.at) {
             const ValidatedEntry v =
                 validateEntry(BoxPoured, formatNumber(typed, "#0.0##########"), vsol, veau);
-            if (v.notice) err << "Note : " << v.notice->text << " Volume versé corrigé à "
-                              << v.text << " mL.\n";
+            if (v.notice)
+                err << "Note : " << v.notice->text << " Volume versé corrigé à " << v.text
+                    << " mL.\n";
             // The bench restarts at 0 mL and replays the pouring up to the volume,
             // then measures at the volume the box shows.
             for (double step = 0; step <= v.value; step += 0.1) {
@@ -261,7 +261,8 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
                  << '\n';
         } else {
             const auto cells = formatRow(row, columns);
-            for (size_t i = 0; i < cells.size(); ++i) body << (i ? "\t" : "") << cells[i];
+            for (size_t i = 0; i < cells.size(); ++i)
+                body << (i ? "\t" : "") << cells[i];
             body << '\t' << formatNumber(row.ph, "#0.00") << '\t'
                  << formatNumber(row.xprinc, "0.00E+00") << '\t'
                  << formatNumber(model.veq, "###0.0#") << '\n';

@@ -24,7 +24,8 @@ const QColor kPaper(255, 255, 255);
 const QColor kCellStem(100, 100, 100);
 const QColor kCaptionBlue(0, 0, 200);
 
-QColor qcolor(Rgb c) {
+QColor qcolor(Rgb c)
+{
     auto clamp = [](int v) { return std::clamp(v, 0, 255); };
     return QColor(clamp(c.r), clamp(c.g), clamp(c.b));
 }
@@ -93,7 +94,8 @@ struct Layout {
 
 const QString kBullet = QStringLiteral("\u2022");
 
-QFont arial(qreal points, bool bold = false) {
+QFont arial(qreal points, bool bold = false)
+{
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(points);
     f.setBold(bold);
@@ -102,30 +104,36 @@ QFont arial(qreal points, bool bold = false) {
 
 // Text measures on the canvas' own device (an image at 96 dots per inch), so
 // that they agree with what Canvas::print draws.
-QFontMetricsF metricsOn(const QFont& font) {
+QFontMetricsF metricsOn(const QFont& font)
+{
     static const QImage device(1, 1, QImage::Format_RGB32);
     return QFontMetricsF(font, &device);
 }
 
-double widthOn(const QFont& font, const QString& text) {
+double widthOn(const QFont& font, const QString& text)
+{
     return metricsOn(font).horizontalAdvance(text);
 }
 
-double heightOn(const QFont& font) {
+double heightOn(const QFont& font)
+{
     return metricsOn(font).height();
 }
 
-double ascentOn(const QFont& font) {
+double ascentOn(const QFont& font)
+{
     return metricsOn(font).ascent();
 }
 
-QFont smaller(const QFont& font) {
+QFont smaller(const QFont& font)
+{
     QFont f = font;
     f.setPointSizeF(font.pointSizeF() * 0.72);
     return f;
 }
 
-const Layout& sceneLayout() {
+const Layout& sceneLayout()
+{
     static const Layout l = [] {
         Layout l;
         l.caption = arial(8);
@@ -187,7 +195,8 @@ const Layout& sceneLayout() {
 
 // Prints `text` smaller, lowered (subscript) or raised (exponent), then comes
 // back to the line the normal text sits on.
-void printShifted(Canvas& c, const QString& text, bool raised) {
+void printShifted(Canvas& c, const QString& text, bool raised)
+{
     const QFont normal = c.font();
     const QFont small = smaller(normal);
     const double lineY = c.currentY();
@@ -202,40 +211,47 @@ void printShifted(Canvas& c, const QString& text, bool raised) {
     c.moveTo(c.currentX(), lineY);
 }
 
-void printSub(Canvas& c, const QString& text) {
+void printSub(Canvas& c, const QString& text)
+{
     printShifted(c, text, false);
 }
 
-void printSup(Canvas& c, const QString& text) {
+void printSup(Canvas& c, const QString& text)
+{
     printShifted(c, text, true);
 }
 
 // An axis-aligned stroke one unit wide with both end points drawn.
-void segment(Canvas& c, double x1, double y1, double x2, double y2, QColor color) {
+void segment(Canvas& c, double x1, double y1, double x2, double y2, QColor color)
+{
     c.filledBox(x1, y1, x2, y2, color);
 }
 
-qreal screenRatio(const QWidget* w) {
+qreal screenRatio(const QWidget* w)
+{
     return w ? std::max<qreal>(1.0, w->devicePixelRatioF()) : 1.0;
 }
 
 } // namespace
 
-ApparatusView::ApparatusView(QWidget* parent) : CanvasWidget(kSize, parent) {
+ApparatusView::ApparatusView(QWidget* parent) : CanvasWidget(kSize, parent)
+{
     setObjectName(QStringLiteral("picburette"));
     setFixedSize(kSize);
     canvas().setBackColor(kPaper);
     canvas().cls();
 }
 
-void ApparatusView::showEvent(QShowEvent* event) {
+void ApparatusView::showEvent(QShowEvent* event)
+{
     CanvasWidget::showEvent(event);
     matchScreenDensity();
 }
 
 // On a high-density screen the canvas is rebuilt at the screen's ratio and the
 // scene drawn again, so that lines and text stay sharp.
-void ApparatusView::matchScreenDensity() {
+void ApparatusView::matchScreenDensity()
+{
     const qreal ratio = screenRatio(this);
     if (qFuzzyCompare(canvas().image().devicePixelRatio(), ratio)) return;
     canvas().resize(kSize, ratio);
@@ -243,7 +259,8 @@ void ApparatusView::matchScreenDensity() {
     if (m_haveLive) niveaubecher(m_live);
 }
 
-void ApparatusView::imafond(const SceneState& s) {
+void ApparatusView::imafond(const SceneState& s)
+{
     m_background = s;
     m_haveBackground = true;
     Canvas& c = canvas();
@@ -267,7 +284,8 @@ void ApparatusView::imafond(const SceneState& s) {
     update();
 }
 
-void ApparatusView::drawBurette() {
+void ApparatusView::drawBurette()
+{
     Canvas& c = canvas();
     QPainter& p = c.painter();
 
@@ -327,7 +345,8 @@ void ApparatusView::drawBurette() {
     c.setFont(arial(8));
 }
 
-void ApparatusView::drawConductimeter(int decalage) {
+void ApparatusView::drawConductimeter(int decalage)
+{
     Canvas& c = canvas();
     const Layout& l = sceneLayout();
     artwork::drawConductimeterCase(c.painter(), kMeterBody, kMeterDisplay);
@@ -352,7 +371,8 @@ void ApparatusView::drawConductimeter(int decalage) {
     c.setForeColor(kBlack);
 }
 
-void ApparatusView::drawCaption(bool acide) {
+void ApparatusView::drawCaption(bool acide)
+{
     Canvas& c = canvas();
     const Layout& l = sceneLayout();
     const double x = l.captionX;
@@ -385,7 +405,8 @@ void ApparatusView::drawCaption(bool acide) {
     c.print(QStringLiteral(" = "));
 }
 
-void ApparatusView::niveaubecher(const SceneState& s) {
+void ApparatusView::niveaubecher(const SceneState& s)
+{
     m_live = s;
     m_haveLive = true;
     Canvas& c = canvas();
@@ -400,7 +421,8 @@ void ApparatusView::niveaubecher(const SceneState& s) {
     update();
 }
 
-void ApparatusView::drawBuretteLiquid(double vpoured) {
+void ApparatusView::drawBuretteLiquid(double vpoured)
+{
     Canvas& c = canvas();
     // A volume outside the burette (not yet validated) is drawn at its limit.
     const double v = std::isfinite(vpoured) ? std::clamp(vpoured, 0.0, 25.0) : 0.0;
@@ -429,7 +451,8 @@ void ApparatusView::drawBuretteLiquid(double vpoured) {
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void ApparatusView::drawBeaker(const SceneState& s) {
+void ApparatusView::drawBeaker(const SceneState& s)
+{
     Canvas& c = canvas();
     const int d = m_decalage;
     // Above a full beaker the surface is kept below the rim.
@@ -476,20 +499,23 @@ void ApparatusView::drawBeaker(const SceneState& s) {
     }
 }
 
-void ApparatusView::drawDropSprite(double x, double y) {
+void ApparatusView::drawDropSprite(double x, double y)
+{
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     canvas().drawImage(x, y, artwork::dropImage(screenRatio(this)));
     update();
 }
 
-void ApparatusView::redrawBeakerRim() {
+void ApparatusView::redrawBeakerRim()
+{
     Canvas& c = canvas();
     c.box(kBeakerLeft, kRimTop, kBeakerRight, kRimBottom, kBlack);
     segment(c, kBeakerLeft + 1, kRimTop + 1, kBeakerRight - 1, kRimTop + 1, kWhite);
     update();
 }
 
-std::array<QString, 2> ApparatusView::solutionCaption(bool acide) {
+std::array<QString, 2> ApparatusView::solutionCaption(bool acide)
+{
     // The titrant neutralises the beaker: sodium hydroxide for an acid, hydrochloric acid for a
     // base.
     if (acide)
@@ -497,7 +523,8 @@ std::array<QString, 2> ApparatusView::solutionCaption(bool acide) {
     return {QStringLiteral(" Solution aqueuse d'acide"), QStringLiteral("chlorhydrique.")};
 }
 
-QRect ApparatusView::overlayRect(Overlay which) const {
+QRect ApparatusView::overlayRect(Overlay which) const
+{
     const Layout& l = sceneLayout();
     switch (which) {
     case Overlay::Tap:
@@ -520,16 +547,19 @@ QRect ApparatusView::overlayRect(Overlay which) const {
     return {};
 }
 
-bool ApparatusView::overlayVisible(Overlay which) const {
+bool ApparatusView::overlayVisible(Overlay which) const
+{
     return which == Overlay::Conductimeter ? m_background.conductimetre : m_background.burette;
 }
 
-QPixmap ApparatusView::tapPicture(bool open) {
+QPixmap ApparatusView::tapPicture(bool open)
+{
     const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     return QPixmap::fromImage(artwork::tapImage(open, ratio));
 }
 
-QPixmap ApparatusView::dropPicture() {
+QPixmap ApparatusView::dropPicture()
+{
     const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     return QPixmap::fromImage(artwork::dropImage(ratio));
 }

@@ -11,7 +11,8 @@ namespace titrage::artwork {
 
 namespace {
 
-QImage transparentImage(QSize size, qreal ratio) {
+QImage transparentImage(QSize size, qreal ratio)
+{
     ratio = std::max<qreal>(ratio, 1.0);
     QImage image(QSize(static_cast<int>(std::ceil(size.width() * ratio)),
                        static_cast<int>(std::ceil(size.height() * ratio))),
@@ -21,7 +22,8 @@ QImage transparentImage(QSize size, qreal ratio) {
     return image;
 }
 
-QPen inkPen(qreal width = 1.0, QColor color = kInk) {
+QPen inkPen(qreal width = 1.0, QColor color = kInk)
+{
     QPen pen(color, width);
     pen.setJoinStyle(Qt::RoundJoin);
     pen.setCapStyle(Qt::RoundCap);
@@ -29,7 +31,8 @@ QPen inkPen(qreal width = 1.0, QColor color = kInk) {
 }
 
 // A vertical metal gradient: light in the middle, darker at the edges.
-QLinearGradient metalAcross(double left, double right, QColor base) {
+QLinearGradient metalAcross(double left, double right, QColor base)
+{
     QLinearGradient g(left, 0, right, 0);
     g.setColorAt(0.0, base.darker(130));
     g.setColorAt(0.4, base.lighter(140));
@@ -39,7 +42,8 @@ QLinearGradient metalAcross(double left, double right, QColor base) {
 
 } // namespace
 
-QImage tapImage(bool open, qreal devicePixelRatio) {
+QImage tapImage(bool open, qreal devicePixelRatio)
+{
     QImage image = transparentImage(kTapSize, devicePixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -71,7 +75,8 @@ QImage tapImage(bool open, qreal devicePixelRatio) {
     return image;
 }
 
-QImage dropImage(qreal devicePixelRatio) {
+QImage dropImage(qreal devicePixelRatio)
+{
     QImage image = transparentImage(kDropSize, devicePixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -95,7 +100,8 @@ QImage dropImage(qreal devicePixelRatio) {
 }
 
 void drawStand(QPainter& p, double rodX, double benchTop, double clampY, double tubeLeft,
-               double tubeRight) {
+               double tubeRight)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(inkPen(1.0));
@@ -136,7 +142,8 @@ void drawStand(QPainter& p, double rodX, double benchTop, double clampY, double 
     p.restore();
 }
 
-void drawStirrer(QPainter& p, const QRectF& body) {
+void drawStirrer(QPainter& p, const QRectF& body)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(inkPen(1.0));
@@ -160,7 +167,8 @@ void drawStirrer(QPainter& p, const QRectF& body) {
     p.restore();
 }
 
-void drawStirBar(QPainter& p, double cx, double bottom) {
+void drawStirBar(QPainter& p, double cx, double bottom)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(inkPen(0.8, QColor(90, 90, 90)));
@@ -169,7 +177,8 @@ void drawStirBar(QPainter& p, double cx, double bottom) {
     p.restore();
 }
 
-void drawConductimeterCase(QPainter& p, const QRectF& body, const QRectF& display) {
+void drawConductimeterCase(QPainter& p, const QRectF& body, const QRectF& display)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(inkPen(1.0));
@@ -206,7 +215,8 @@ void drawConductimeterCase(QPainter& p, const QRectF& body, const QRectF& displa
     p.restore();
 }
 
-void drawCellHead(QPainter& p, double cx, double top, double bottom, QPointF socket) {
+void drawCellHead(QPainter& p, double cx, double top, double bottom, QPointF socket)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     // Cable first, so the head covers its end.
@@ -225,7 +235,8 @@ void drawCellHead(QPainter& p, double cx, double top, double bottom, QPointF soc
     p.restore();
 }
 
-void drawBench(QPainter& p, double width, double top, double bottom) {
+void drawBench(QPainter& p, double width, double top, double bottom)
+{
     p.save();
     // Worktop: a wooden slab with a dark front edge.
     const double slab = top + 9;

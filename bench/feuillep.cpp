@@ -63,8 +63,8 @@ QIcon diceIcon()
     p.drawRoundedRect(QRectF(4, 4, 32, 32), 7, 7);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 160));
-    for (const QPointF c : {QPointF(12, 12), QPointF(20, 20), QPointF(28, 28), QPointF(28, 12),
-                            QPointF(12, 28)})
+    for (const QPointF c :
+         {QPointF(12, 12), QPointF(20, 20), QPointF(28, 28), QPointF(28, 12), QPointF(12, 28)})
         p.drawEllipse(c, 3.2, 3.2);
     return QIcon(pm);
 }
@@ -157,7 +157,8 @@ void feuilleP::createPages()
     Onglets = new TabStrip(this);
 
     frame2 = new ParameterPanel(this);
-    for (int i : {0, 2, 3, 4, 5, 6}) Text1[i]->setParent(frame2);
+    for (int i : {0, 2, 3, 4, 5, 6})
+        Text1[i]->setParent(frame2);
     Text1[3]->hide(); // the spare entry stays outside the visible panel
     Option1[0] = new QRadioButton(QStringLiteral("Solution acide"), frame2);
     Option1[0]->setObjectName(QStringLiteral("Option1(0)"));
@@ -239,8 +240,8 @@ void feuilleP::createWindowButtons()
                           QStringLiteral("Quitter cette application"));
     Command7 = makeButton(this, "Command7", QStringLiteral("&Aide"),
                           QStringLiteral("Aide pour utiliser cette application"));
-    Command8 = makeButton(this, "Command8", QStringLiteral("&Calculatrice"),
-                          QStringLiteral("calculer"));
+    Command8 =
+        makeButton(this, "Command8", QStringLiteral("&Calculatrice"), QStringLiteral("calculer"));
     Command10 = makeButton(this, "Command10", QStringLiteral("&Imprimer"),
                            QStringLiteral("Imprimer l'image"));
     Command4 = makeButton(this, "Command4", QStringLiteral("Co&pier"),
@@ -249,8 +250,7 @@ void feuilleP::createWindowButtons()
                            QStringLiteral("Enregistrer la configuration actuelle"));
     Command2 = makeButton(this, "Command2", QStringLiteral("&Ouvrir"),
                           QStringLiteral("Retrouver une configuration"));
-    btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"),
-                       QStringLiteral("Exercices"));
+    btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"), QStringLiteral("Exercices"));
     // Built by later stages of the program: shown, but not yet usable.
     for (QPushButton* later : {Command10, btexo})
         later->setEnabled(false);
@@ -296,7 +296,8 @@ void feuilleP::layoutControls()
 
     supertext->setGeometry(268, 430, kButtonColumn - 278, 126);
     int by = 338;
-    for (QPushButton* b : {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo}) {
+    for (QPushButton* b :
+         {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo}) {
         b->setGeometry(kButtonColumn, by, 792 - kButtonColumn, 24);
         by += 27;
     }
@@ -362,14 +363,16 @@ void feuilleP::Form_Load()
     {
         const QSignalBlocker blocker(lindic);
         lindic->clear();
-        for (const std::string& name : indicatorNames()) lindic->addItem(QString::fromStdString(name));
+        for (const std::string& name : indicatorNames())
+            lindic->addItem(QString::fromStdString(name));
         lindic->setCurrentIndex(0);
     }
     imafond();
     // 9. Situation 1.
     Option2_Click(0);
     // 10. Tabs (every page laid out once, "Dans le bécher" in front), level.
-    for (int k : {3, 2, 4, 1}) Onglets->setOngletactif(k);
+    for (int k : {3, 2, 4, 1})
+        Onglets->setOngletactif(k);
     refreshPanel();
     niveaubecher();
     // 11. Measurement, step, restart.
@@ -437,15 +440,14 @@ void feuilleP::setPoured(const QString& text)
 
 void feuilleP::lockEntries(bool locked)
 {
-    for (QLineEdit* box : Text1) box->setReadOnly(locked);
+    for (QLineEdit* box : Text1)
+        box->setReadOnly(locked);
 }
 
 QColor feuilleP::situationColor(int k) const
 {
-    const TagColour c = parseColourTag(Option2[k >= 0 && k < kSituations ? k : 0]
-                                           ->property("tag")
-                                           .toString()
-                                           .toStdString());
+    const TagColour c = parseColourTag(
+        Option2[k >= 0 && k < kSituations ? k : 0]->property("tag").toString().toStdString());
     if (c.systemColour) return QApplication::palette().color(QPalette::ButtonText);
     return QColor(c.red(), c.green(), c.blue());
 }

@@ -97,8 +97,7 @@ void feuilleP::tabule()
     setPoured(QString::fromStdString(formatNumber(0.0, "####0.0")));
     // The rows of the whole titration, each measured as the refresh measures
     // it; the bench is then left showing the last volume.
-    const std::vector<TableRow> rows =
-        tabulate(m_model, entries(), Picture3->UpDown1->value());
+    const std::vector<TableRow> rows = tabulate(m_model, entries(), Picture3->UpDown1->value());
     if (m_store.numsit != -1 && conductimetre()) {
         MSFlexGrid1->cutToHeader();
         for (const TableRow& row : rows)

@@ -24,9 +24,9 @@ namespace titrage {
 void feuilleP::Text1_LostFocus(int box)
 {
     if (box < 0 || box >= static_cast<int>(Text1.size())) return;
-    const ValidatedEntry v = validateEntry(box, Text1[box]->text().toStdString(),
-                                           Text1[4]->text().toStdString(),
-                                           Text1[6]->text().toStdString());
+    const ValidatedEntry v =
+        validateEntry(box, Text1[box]->text().toStdString(), Text1[4]->text().toStdString(),
+                      Text1[6]->text().toStdString());
     if (v.notice)
         Messages::inform(this, QString::fromStdString(v.notice->title),
                          QString::fromStdString(v.notice->text), MessageIcon::Information);

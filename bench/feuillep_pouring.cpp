@@ -65,9 +65,10 @@ void feuilleP::Image3_MouseDown()
 {
     lockEntries(true);
     if (boxNumber(BoxPoured) >= 25.0f) {
-        const MessageAnswer answer = Messages::ask(
-            this, {QStringLiteral("Burette vide"), QStringLiteral("Voulez-vous recommencer le titrage"),
-                   MessageIcon::Question, MessageButtons::YesNo});
+        const MessageAnswer answer =
+            Messages::ask(this, {QStringLiteral("Burette vide"),
+                                 QStringLiteral("Voulez-vous recommencer le titrage"),
+                                 MessageIcon::Question, MessageButtons::YesNo});
         if (answer == MessageAnswer::Yes) {
             reinitialise();
             if (m_store.numsit >= 0) m_store.sit[m_store.numsit].courbefinie = false;

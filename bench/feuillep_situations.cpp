@@ -30,7 +30,8 @@ void feuilleP::storeSituation(int k)
     s.listesit[1] = static_cast<std::int16_t>(lbecher->currentIndex());
     s.listesit[2] = static_cast<std::int16_t>(lindic->currentIndex());
     const int boxes[6] = {2, 1, 5, 0, 4, 6};
-    for (int j = 0; j < 6; ++j) s.textesit[j] = Text1[boxes[j]]->text().toStdString();
+    for (int j = 0; j < 6; ++j)
+        s.textesit[j] = Text1[boxes[j]]->text().toStdString();
     s.textesit[6] = generalFormat(m_sigmamax);
 }
 
@@ -145,9 +146,12 @@ void feuilleP::retablir()
 bool feuilleP::isTicked(ConfigCheck box) const
 {
     switch (box) {
-    case ConfigCheck::Masquer: return isTickedState(Picture3->masquer->checkState());
-    case ConfigCheck::Check1: return isTickedState(Picture3->Check1->checkState());
-    case ConfigCheck::Check2: return isTickedState(Picture3->Check2->checkState());
+    case ConfigCheck::Masquer:
+        return isTickedState(Picture3->masquer->checkState());
+    case ConfigCheck::Check1:
+        return isTickedState(Picture3->Check1->checkState());
+    case ConfigCheck::Check2:
+        return isTickedState(Picture3->Check2->checkState());
     }
     return false;
 }

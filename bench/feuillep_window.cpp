@@ -1,15 +1,15 @@
 // Window-level behaviour of the bench: wiring of the controls, the status line,
 // the key filter of the entry boxes, the tab pages, activation and closing.
 #include "bench/entryvalidation.h"
-#include "bench/helpviewer.h"
-#include "calculator/machine.h"
-#include "config/configdialogs.h"
 #include "bench/feuillep.h"
+#include "bench/helpviewer.h"
 #include "bench/markerfile.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
+#include "calculator/machine.h"
+#include "config/configdialogs.h"
 #include "graph/graphview.h"
 #include "platform/messages.h"
 #include "platform/numberformat.h"
@@ -21,9 +21,9 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -42,14 +42,19 @@ const QString kWelcome = QStringLiteral("Vous pouvez modifier les paramètres,\n
 QString entryHelp(int box)
 {
     switch (box) {
-    case 0: return QStringLiteral("Concentration de la solution introduite dans le bécher");
-    case 1: return QStringLiteral("Concentration de la solution introduite dans la burette");
-    case 4: return QStringLiteral("Volume de la solution introduite dans le bécher");
+    case 0:
+        return QStringLiteral("Concentration de la solution introduite dans le bécher");
+    case 1:
+        return QStringLiteral("Concentration de la solution introduite dans la burette");
+    case 4:
+        return QStringLiteral("Volume de la solution introduite dans le bécher");
     case 5:
         return QStringLiteral(
             "Volume de solution versée (vous pouvez également utiliser le robinet)");
-    case 6: return QStringLiteral("Volume d'eau distillée ajoutée");
-    default: return {};
+    case 6:
+        return QStringLiteral("Volume d'eau distillée ajoutée");
+    default:
+        return {};
     }
 }
 } // namespace
@@ -100,7 +105,8 @@ void feuilleP::installHoverTexts()
     const std::pair<QWidget*, QString> texts[] = {
         {Image3, QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet.")},
         {Picture3->masquer, QStringLiteral("Utiliser cette option pour cacher la concentration.")},
-        {Command1, QStringLiteral("Pour retrouver le module principal et quitter cette application")},
+        {Command1,
+         QStringLiteral("Pour retrouver le module principal et quitter cette application")},
         {Command7, QStringLiteral("Si vous rencontrez une difficulté avec cette application")},
         {Command8, QStringLiteral("Afficher la machine à calculer")},
         {Command10, QStringLiteral("Configurer l'imprimante et imprimer l'image")},
@@ -124,7 +130,8 @@ void feuilleP::installHoverTexts()
 void feuilleP::showPage(int k)
 {
     QWidget* pages[5] = {frame2, graphPage, Picture5, Picture3, Histo};
-    for (int i = 0; i < 5; ++i) pages[i]->setVisible(i + 1 == k);
+    for (int i = 0; i < 5; ++i)
+        pages[i]->setVisible(i + 1 == k);
     if (k >= 1 && k <= 5) pages[k - 1]->raise();
 }
 
@@ -270,9 +277,10 @@ void feuilleP::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    const MessageAnswer answer = Messages::ask(
-        this, {QStringLiteral("Fermer"), QStringLiteral("Quitter vraiment Titrage conductimétrique ?"),
-               MessageIcon::Question, MessageButtons::OkCancel});
+    const MessageAnswer answer =
+        Messages::ask(this, {QStringLiteral("Fermer"),
+                             QStringLiteral("Quitter vraiment Titrage conductimétrique ?"),
+                             MessageIcon::Question, MessageButtons::OkCancel});
     if (answer != MessageAnswer::Ok) {
         event->ignore();
         return;

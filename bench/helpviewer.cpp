@@ -84,8 +84,10 @@ bool HelpViewer::load(const QString& path)
     index->clear();
     static const QRegularExpression stressed(QStringLiteral("<b>([^<]+)</b>"));
     std::set<QString> words;
-    for (auto it = stressed.globalMatch(html); it.hasNext();) words.insert(it.next().captured(1));
-    for (const QString& w : words) index->addItem(w);
+    for (auto it = stressed.globalMatch(html); it.hasNext();)
+        words.insert(it.next().captured(1));
+    for (const QString& w : words)
+        index->addItem(w);
     return true;
 }
 

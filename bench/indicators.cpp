@@ -34,12 +34,13 @@ constexpr Stop kBromocresolGreen[] = {
 constexpr Stop kMethylOrange[] = {
     {2.7, {230, 0, 0}}, {3.7, {200, 100, 0}}, {3.9, {200, 100, 0}}, {4.9, {230, 210, 0}}};
 constexpr Stop kThymolBlue[] = {
-    {0.7, {230, 0, 0}},    {1.7, {250, 150, 0}},   {2.3, {250, 150, 0}}, {3.3, {250, 250, 0}},
-    {7.5, {250, 250, 0}},  {8.5, {100, 200, 100}}, {9.0, {100, 200, 100}}, {10.0, {0, 0, 200}}};
+    {0.7, {230, 0, 0}},   {1.7, {250, 150, 0}},   {2.3, {250, 150, 0}},   {3.3, {250, 250, 0}},
+    {7.5, {250, 250, 0}}, {8.5, {100, 200, 100}}, {9.0, {100, 200, 100}}, {10.0, {0, 0, 200}}};
 
 const std::span<const Stop> kStops[kIndicators] = {
-    kNone,       kTrinitrotoluene,  kThymolphthalein, kPhenolphthalein, kNeutralRed,
-    kBromothymolBlue, kMethylRed, kBromocresolGreen, kMethylOrange,    kThymolBlue,
+    kNone,         kTrinitrotoluene, kThymolphthalein, kPhenolphthalein,
+    kNeutralRed,   kBromothymolBlue, kMethylRed,       kBromocresolGreen,
+    kMethylOrange, kThymolBlue,
 };
 
 int lerp(int from, int to, double t)

@@ -55,7 +55,8 @@ constexpr double kExponentRiseTwips = 50;
 
 // The rise of an exponent as the text layout takes it: a percentage of the
 // run's ascent plus descent.
-double exponentRisePercent(const QFont& font) {
+double exponentRisePercent(const QFont& font)
+{
     static const QImage device(1, 1, QImage::Format_RGB32); // 96 dots per inch
     QFont f = font;
     f.setPointSizeF(kExponentPoints);
@@ -69,7 +70,8 @@ struct Style {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
-Style styleOf(IntroStyle code, const QFont& boxFont) {
+Style styleOf(IntroStyle code, const QFont& boxFont)
+{
     Style s;
     s.chars.setFont(boxFont);
     s.chars.setForeground(Qt::black);
@@ -98,7 +100,8 @@ Style styleOf(IntroStyle code, const QFont& boxFont) {
     return s;
 }
 
-void setAlignment(QTextCursor& cursor, Qt::Alignment alignment) {
+void setAlignment(QTextCursor& cursor, Qt::Alignment alignment)
+{
     QTextBlockFormat block = cursor.blockFormat();
     block.setAlignment(alignment);
     cursor.setBlockFormat(block);
@@ -106,11 +109,13 @@ void setAlignment(QTextCursor& cursor, Qt::Alignment alignment) {
 
 } // namespace
 
-std::span<const IntroSegment> introductionSegments() {
+std::span<const IntroSegment> introductionSegments()
+{
     return kSegments;
 }
 
-void paintIntroduction(QTextEdit& supertext) {
+void paintIntroduction(QTextEdit& supertext)
+{
     supertext.clear();
     const QFont boxFont = supertext.document()->defaultFont();
     QTextCursor cursor(supertext.document());

@@ -93,19 +93,28 @@ QPoint ParameterPanel::lineOrigin(Item item) const
 {
     const int bulletWidth = QFontMetrics(baseFont()).horizontalAdvance(kBullet);
     switch (item) {
-    case Nature: return {kLeft, kTop};
-    case Solute: return {kLeft, kTop + kLineHeight};
+    case Nature:
+        return {kLeft, kTop};
+    case Solute:
+        return {kLeft, kTop + kLineHeight};
     case Pka: {
         int x = kLeft + bulletWidth;
-        for (const Piece& p : pieces(Solute)) x += pieceWidth(p);
+        for (const Piece& p : pieces(Solute))
+            x += pieceWidth(p);
         return {x + 16 - bulletWidth, kTop + kLineHeight};
     }
-    case Concentration: return {kLeft, kTop + 2 * kLineHeight};
-    case Vsol: return {kLeft, kTop + 3 * kLineHeight};
-    case Water: return {kLeft, kTop + 4 * kLineHeight};
-    case Indicator: return {kLeft, kTop + 5 * kLineHeight};
-    case Poured: return {kLeft, kTop + 6 * kLineHeight};
-    case ItemCount: break;
+    case Concentration:
+        return {kLeft, kTop + 2 * kLineHeight};
+    case Vsol:
+        return {kLeft, kTop + 3 * kLineHeight};
+    case Water:
+        return {kLeft, kTop + 4 * kLineHeight};
+    case Indicator:
+        return {kLeft, kTop + 5 * kLineHeight};
+    case Poured:
+        return {kLeft, kTop + 6 * kLineHeight};
+    case ItemCount:
+        break;
     }
     return {kLeft, kTop};
 }
@@ -113,10 +122,13 @@ QPoint ParameterPanel::lineOrigin(Item item) const
 int ParameterPanel::pieceWidth(const Piece& piece) const
 {
     switch (piece.kind) {
-    case Piece::Gap: return piece.gapWidth;
-    case Piece::Plain: return QFontMetrics(baseFont()).horizontalAdvance(piece.text);
+    case Piece::Gap:
+        return piece.gapWidth;
+    case Piece::Plain:
+        return QFontMetrics(baseFont()).horizontalAdvance(piece.text);
     case Piece::Index:
-    case Piece::Exponent: return QFontMetrics(smallFont()).horizontalAdvance(piece.text);
+    case Piece::Exponent:
+        return QFontMetrics(smallFont()).horizontalAdvance(piece.text);
     }
     return 0;
 }
@@ -124,15 +136,15 @@ int ParameterPanel::pieceWidth(const Piece& piece) const
 QRect ParameterPanel::controlRect(Item item, int gap) const
 {
     const QPoint o = lineOrigin(item);
-    const int bulletWidth =
-        item == Pka ? 0 : QFontMetrics(baseFont()).horizontalAdvance(kBullet);
+    const int bulletWidth = item == Pka ? 0 : QFontMetrics(baseFont()).horizontalAdvance(kBullet);
     int x = o.x() + bulletWidth;
     if (item != Pka && !pieces(item).empty() &&
         !pieces(item).front().text.startsWith(QLatin1Char(' ')))
         x += QFontMetrics(baseFont()).horizontalAdvance(QLatin1Char(' '));
     const int lineHeight = QFontMetrics(baseFont()).height();
     if (item == Nature) {
-        for (const Piece& p : pieces(item)) x += pieceWidth(p);
+        for (const Piece& p : pieces(item))
+            x += pieceWidth(p);
         return QRect(x + gap * 130, o.y() - 3, 125, lineHeight + 6);
     }
     int seen = 0;
@@ -170,7 +182,8 @@ void ParameterPanel::paintEvent(QPaintEvent*)
         }
         for (const Piece& piece : pieces(item)) {
             switch (piece.kind) {
-            case Piece::Gap: break;
+            case Piece::Gap:
+                break;
             case Piece::Plain:
                 p.setFont(base);
                 p.drawText(x, baseline, piece.text);

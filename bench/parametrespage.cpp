@@ -24,25 +24,29 @@ constexpr int kGroupGap = 12;   // last control to the next heading
 
 const char* const kHeadings[4] = {"Matériel", "Graphe", "Affichage", "Tableau"};
 
-QFont headingFont() {
+QFont headingFont()
+{
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(9);
     f.setBold(true);
     return f;
 }
 
-QString stepCaption() {
+QString stepCaption()
+{
     return QStringLiteral("Volume versé entre deux mesures : ");
 }
 
 // A spin control with only its arrows: the label beside it shows the value in mL.
 class ArrowSpin : public QSpinBox {
 public:
-    explicit ArrowSpin(QWidget* parent) : QSpinBox(parent) {
+    explicit ArrowSpin(QWidget* parent) : QSpinBox(parent)
+    {
         lineEdit()->hide();
         setFocusPolicy(Qt::WheelFocus);
     }
-    QSize sizeHint() const override {
+    QSize sizeHint() const override
+    {
         const QSize s = QSpinBox::sizeHint();
         return {16, s.height()};
     }
@@ -51,7 +55,8 @@ public:
 
 } // namespace
 
-ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent) {
+ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
+{
     setObjectName(QStringLiteral("Picture3"));
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(9);
@@ -93,11 +98,13 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent) {
     placeControls();
 }
 
-QString ParametresPage::stepText(int tenths) {
+QString ParametresPage::stepText(int tenths)
+{
     return QString::fromStdString(formatNumber(tenths / 10.0, "#0.0")) + QStringLiteral(" mL");
 }
 
-void ParametresPage::placeControls() {
+void ParametresPage::placeControls()
+{
     int y = 10;
     auto group = [&](int index, std::initializer_list<QWidget*> controls) {
         m_headingY[index] = y;
@@ -127,12 +134,14 @@ void ParametresPage::placeControls() {
                          UpDown1->sizeHint().width(), spinH);
 }
 
-QSize ParametresPage::sizeHint() const {
+QSize ParametresPage::sizeHint() const
+{
     const int right = std::max(masquer->geometry().right(), UpDown1->geometry().right());
     return {right + kControlX, UpDown1->geometry().bottom() + 16};
 }
 
-void ParametresPage::paintEvent(QPaintEvent*) {
+void ParametresPage::paintEvent(QPaintEvent*)
+{
     QPainter p(this);
     p.fillRect(rect(), kPageBack);
     p.setFont(headingFont());

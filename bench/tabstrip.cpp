@@ -23,7 +23,8 @@ constexpr int kActiveTop = 0;
 constexpr int kTabTop = 2;
 constexpr int kFrameTop = TabStrip::kTabHeight + 1;
 
-QFont stripFont(bool bold) {
+QFont stripFont(bool bold)
+{
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(8);
     f.setBold(bold);
@@ -31,13 +32,15 @@ QFont stripFont(bool bold) {
 }
 
 // An axis-aligned stroke one unit wide with both end points drawn.
-void segment(Canvas& c, double x1, double y1, double x2, double y2, QColor color) {
+void segment(Canvas& c, double x1, double y1, double x2, double y2, QColor color)
+{
     c.filledBox(x1, y1, x2, y2, color);
 }
 
 } // namespace
 
-TabStrip::TabStrip(QWidget* parent) : CanvasWidget(QSize(530, 17), parent) {
+TabStrip::TabStrip(QWidget* parent) : CanvasWidget(QSize(530, 17), parent)
+{
     setObjectName(QStringLiteral("Onglets"));
     setMouseTracking(true);
     canvas().setBackColor(kStripBack);
@@ -45,23 +48,27 @@ TabStrip::TabStrip(QWidget* parent) : CanvasWidget(QSize(530, 17), parent) {
     draw();
 }
 
-const QStringList& TabStrip::titles() {
+const QStringList& TabStrip::titles()
+{
     static const QStringList t{QStringLiteral("Dans le bécher"), QStringLiteral("Graphe"),
                                QStringLiteral("Tableau de valeurs"), QStringLiteral("Paramètres"),
                                QStringLiteral("Historique")};
     return t;
 }
 
-int TabStrip::ongletactif() const {
+int TabStrip::ongletactif() const
+{
     return m_ongletactif == 0 ? 1 : m_ongletactif;
 }
 
-void TabStrip::setOngletactif(int k) {
+void TabStrip::setOngletactif(int k)
+{
     m_ongletactif = (k >= 1 && k <= kTabs) ? k : 1;
     paintStrip();
 }
 
-void TabStrip::paintStrip() {
+void TabStrip::paintStrip()
+{
     if (m_ongletactif < 1 || m_ongletactif > kTabs) m_ongletactif = 1;
     matchWidgetSize();
     computeBounds();
@@ -71,7 +78,8 @@ void TabStrip::paintStrip() {
 
 // Each tab gets its title's width plus a padding p on both sides, p sharing
 // what the titles leave of the strip's width; the last tab ends at the edge.
-void TabStrip::computeBounds() {
+void TabStrip::computeBounds()
+{
     const int active = ongletactif();
     const int width = canvas().size().width();
     std::array<double, kTabs> widths{};
@@ -88,7 +96,8 @@ void TabStrip::computeBounds() {
     m_bornes[kTabs] = width;
 }
 
-void TabStrip::draw() {
+void TabStrip::draw()
+{
     Canvas& c = canvas();
     const int width = c.size().width();
     const int height = c.size().height();
@@ -136,34 +145,39 @@ void TabStrip::draw() {
     update();
 }
 
-int TabStrip::tabAt(double x, double y) const {
+int TabStrip::tabAt(double x, double y) const
+{
     if (!(y >= 0 && y < kTabHeight)) return 0;
     for (int k = 1; k <= kTabs; ++k)
         if (m_bornes[k - 1] < x && x <= m_bornes[k]) return k;
     return 0;
 }
 
-QRect TabStrip::pageRect() const {
+QRect TabStrip::pageRect() const
+{
     const QSize s = canvas().size();
     if (s.height() < kFrameTop + 12) return {};
     return QRect(4, kFrameTop + 4, s.width() - 8, s.height() - kFrameTop - 8);
 }
 
-void TabStrip::mouseReleaseEvent(QMouseEvent* event) {
+void TabStrip::mouseReleaseEvent(QMouseEvent* event)
+{
     const QPointF at = toLogical(event->position());
     const int k = tabAt(at.x(), at.y());
     if (k != 0 && k != ongletactif()) setOngletactif(k);
     event->accept();
 }
 
-void TabStrip::mouseMoveEvent(QMouseEvent* event) {
+void TabStrip::mouseMoveEvent(QMouseEvent* event)
+{
     emit hovered();
     event->accept();
 }
 
 // The strip's logical units follow its size, one per pixel. A hidden widget
 // gets its resize event only when shown, so painting checks the size too.
-bool TabStrip::matchWidgetSize() {
+bool TabStrip::matchWidgetSize()
+{
     const QSize s = size().expandedTo(QSize(1, 1));
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
     if (s == canvas().size() && qFuzzyCompare(canvas().image().devicePixelRatio(), ratio))
@@ -173,7 +187,8 @@ bool TabStrip::matchWidgetSize() {
 }
 
 // A new size lays the tabs out again and re-places the page in front.
-void TabStrip::resizeEvent(QResizeEvent* event) {
+void TabStrip::resizeEvent(QResizeEvent* event)
+{
     CanvasWidget::resizeEvent(event);
     if (matchWidgetSize()) paintStrip();
 }

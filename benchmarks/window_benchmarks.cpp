@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,7 +78,8 @@ void BM_reinitialiseTenSuperposedCurves(benchmark::State& state)
     w.Picture3->Check1->setChecked(true);
     w.Picture3->UpDown1->setValue(1); // a 251-row table
     w.Option2_Click(9);
-    for (auto _ : state) w.reinitialise();
+    for (auto _ : state)
+        w.reinitialise();
 }
 BENCHMARK(BM_reinitialiseTenSuperposedCurves)->Unit(benchmark::kMillisecond);
 
@@ -87,7 +88,8 @@ void BM_fastPlot(benchmark::State& state)
     QTemporaryDir dir;
     MessageRecorder messages;
     feuilleP w(dir.path());
-    for (auto _ : state) w.Command13_Click();
+    for (auto _ : state)
+        w.Command13_Click();
 }
 BENCHMARK(BM_fastPlot)->Unit(benchmark::kMillisecond);
 

@@ -373,7 +373,8 @@ std::string normalised(std::string t)
             if (t[i] != '(') continue;
             size_t j = i + 1;
             if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
-            while (j < t.size() && (isDigit(t[j]) || t[j] == '.')) ++j;
+            while (j < t.size() && (isDigit(t[j]) || t[j] == '.'))
+                ++j;
             if (j < t.size() && t[j] == ')' && j >= i + 2) {
                 t.erase(j, 1);
                 t.erase(i, 1);

@@ -241,7 +241,8 @@ void Machine::createKeys()
 
 void Machine::useSimpleLayout()
 {
-    for (CalcKey* key : constante) key->hide();
+    for (CalcKey* key : constante)
+        key->hide();
     z1->setGeometry(kDisplaySimple);
 }
 

@@ -29,7 +29,8 @@ std::optional<double> readNumber(std::string_view text)
     std::string clean;
     size_t i = 0;
     auto skipBlanks = [&] {
-        while (i < text.size() && isSkippedBlank(text[i])) ++i;
+        while (i < text.size() && isSkippedBlank(text[i]))
+            ++i;
     };
     skipBlanks();
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) clean.push_back(text[i++]);
@@ -99,7 +100,8 @@ std::string scientificText(double x)
     std::string text = formatNumber(x, "0.0000000E+00", '.');
     const auto e = text.find('E');
     auto end = e;
-    while (end > 0 && text[end - 1] == '0') --end;
+    while (end > 0 && text[end - 1] == '0')
+        --end;
     if (end > 0 && text[end - 1] == '.') --end;
     text.erase(end, e - end);
     return text;

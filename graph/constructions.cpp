@@ -12,12 +12,14 @@ constexpr float kDerivativeStep = 0.02f;
 constexpr float kPhCurveStep = 0.05f;
 constexpr float kLastP = 13.9f;
 
-bool finite(PlotPoint p) {
+bool finite(PlotPoint p)
+{
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
 // pH of the mixture after v mL, or nothing when the solver gave no usable value.
-std::optional<double> phAt(Model& model, bool acide, double v) {
+std::optional<double> phAt(Model& model, bool acide, double v)
+{
     model.vverse = static_cast<float>(v);
     model.xprinc = 0;
     solvmelange(model, acide);
@@ -27,7 +29,8 @@ std::optional<double> phAt(Model& model, bool acide, double v) {
 
 // Walks the principal ion's p-value from p0 to 13.9 in 32-bit steps and calls
 // visit(p, v) for each poured volume inside the burette's range.
-template <typename Visit> void walkVolumes(Model& model, float p0, float step, Visit visit) {
+template <typename Visit> void walkVolumes(Model& model, float p0, float step, Visit visit)
+{
     for (float p = p0; p <= kLastP; p = p + step) {
         const auto v = volumeForIon(model, std::pow(10.0, -static_cast<double>(p)));
         if (v && *v >= 0.0 && *v <= kBuretteCapacity) visit(static_cast<double>(p), *v);
@@ -35,7 +38,8 @@ template <typename Visit> void walkVolumes(Model& model, float p0, float step, V
 }
 
 // The beaker alone: the initial p-value, with a strong constant put in place.
-std::optional<float> initialP(Model& model) {
+std::optional<float> initialP(Model& model)
+{
     solvinit(model);
     if (model.kcouple == 1.0f) model.kcouple = kStrongConstant;
     if (!(model.xprinc > 0.0f)) return std::nullopt;
@@ -46,7 +50,8 @@ std::optional<float> initialP(Model& model) {
 
 } // namespace
 
-TangentConstruction tangente(Model& model, bool acide, const ConstructionFrame& frame) {
+TangentConstruction tangente(Model& model, bool acide, const ConstructionFrame& frame)
+{
     TangentConstruction t;
     // The beaker is solved first so that veq is this titration's own; a value
     // left by another situation's curve would place the construction wrongly.
@@ -116,7 +121,8 @@ TangentConstruction tangente(Model& model, bool acide, const ConstructionFrame& 
     return t;
 }
 
-std::vector<PlotPoint> btderive(Model& model, const ConstructionFrame& frame) {
+std::vector<PlotPoint> btderive(Model& model, const ConstructionFrame& frame)
+{
     std::vector<PlotPoint> points;
     const auto p0 = initialP(model);
     if (!p0) return points;
@@ -137,7 +143,8 @@ std::vector<PlotPoint> btderive(Model& model, const ConstructionFrame& frame) {
     return points;
 }
 
-std::vector<PlotPoint> phCurve(Model& model, bool acide, const ConstructionFrame& frame) {
+std::vector<PlotPoint> phCurve(Model& model, bool acide, const ConstructionFrame& frame)
+{
     std::vector<PlotPoint> points;
     const auto p0 = initialP(model);
     if (!p0) return points;

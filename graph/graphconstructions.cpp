@@ -15,14 +15,16 @@ const QColor kPhCurve(150, 150, 150);
 
 } // namespace
 
-void GraphView::drawSegment(const PlotSegment& s, QColor colour) {
+void GraphView::drawSegment(const PlotSegment& s, QColor colour)
+{
     canvas().line(std::clamp(s.a.x, -kCoordinateLimit, kCoordinateLimit),
                   std::clamp(s.a.y, -kCoordinateLimit, kCoordinateLimit),
                   std::clamp(s.b.x, -kCoordinateLimit, kCoordinateLimit),
                   std::clamp(s.b.y, -kCoordinateLimit, kCoordinateLimit), colour);
 }
 
-void GraphView::drawPlot(const std::vector<PlotPoint>& points, QColor colour) {
+void GraphView::drawPlot(const std::vector<PlotPoint>& points, QColor colour)
+{
     Canvas& c = canvas();
     bool first = true;
     for (const PlotPoint& p : points) {
@@ -39,7 +41,8 @@ void GraphView::drawPlot(const std::vector<PlotPoint>& points, QColor colour) {
 
 // The pH read on the right-hand side: an axis on the 25 mL line from pH 0 to
 // pH 14 (16 units per pH unit), ticks every pH unit, labels every 2.
-void GraphView::drawPhScale() {
+void GraphView::drawPhScale()
+{
     Canvas& c = canvas();
     const ConstructionFrame f;
     const double x = f.x(kBuretteCapacity);
@@ -57,7 +60,8 @@ void GraphView::drawPhScale() {
     c.printAt(x + 12, 2, QStringLiteral("pH"));
 }
 
-TangentOutcome GraphView::drawTangents(Model& model, bool acide) {
+TangentOutcome GraphView::drawTangents(Model& model, bool acide)
+{
     const Model bench = model;
     const TangentConstruction t = tangente(model, acide);
     if (t.outcome == TangentOutcome::OutOfRange) return t.outcome;
@@ -90,7 +94,8 @@ TangentOutcome GraphView::drawTangents(Model& model, bool acide) {
     return t.outcome;
 }
 
-void GraphView::drawDerivative(Model& model) {
+void GraphView::drawDerivative(Model& model)
+{
     drawPlot(btderive(model), kDerivative);
     update();
 }

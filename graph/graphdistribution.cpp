@@ -14,7 +14,8 @@ const QColor kWash(100, 100, 100);
 
 } // namespace
 
-void GraphView::drawDistributionFrame() {
+void GraphView::drawDistributionFrame()
+{
     Canvas& c = canvas();
     c.dropBackground();
     c.setBackColor(Qt::white);
@@ -33,7 +34,8 @@ void GraphView::drawDistributionFrame() {
     update();
 }
 
-void GraphView::washOut() {
+void GraphView::washOut()
+{
     // ORing a mid grey into the picture lightens every colour towards white.
     Canvas& c = canvas();
     c.setMergePen(true);
@@ -43,7 +45,8 @@ void GraphView::washOut() {
     update();
 }
 
-void GraphView::drawDistribution(const std::vector<DistributionVertex>& vertices) {
+void GraphView::drawDistribution(const std::vector<DistributionVertex>& vertices)
+{
     Canvas& c = canvas();
     bool first = true;
     QPointF acid;

@@ -6,7 +6,8 @@
 
 namespace titrage {
 
-std::string graduationLabel(float maxaxe, int j) {
+std::string graduationLabel(float maxaxe, int j)
+{
     // The product is formed in 32 bits and divided in 64, as the value the
     // label was taken from.
     const double value = static_cast<double>(maxaxe * static_cast<float>(j)) / 10.0;
@@ -14,7 +15,8 @@ std::string graduationLabel(float maxaxe, int j) {
     return generalFormat(rounded && std::isfinite(*rounded) ? *rounded : value);
 }
 
-std::optional<int> crossY(double sigma, float maxaxe) {
+std::optional<int> crossY(double sigma, float maxaxe)
+{
     if (maxaxe == 0.0f) return std::nullopt;
     const double y = 250.0 - 220.0 * sigma / static_cast<double>(maxaxe);
     // Far outside the picture a cross is invisible anyway; the bound keeps the

@@ -15,24 +15,28 @@ const QColor kGridGrey(192, 192, 192); // palette colour 7
 const QColor kVolumeGrid(220, 220, 220);
 const QColor kMinorLabel(200, 200, 200);
 
-double clampCoordinate(double c) {
+double clampCoordinate(double c)
+{
     return std::clamp(c, -GraphView::kCoordinateLimit, GraphView::kCoordinateLimit);
 }
 
 } // namespace
 
-GraphView::GraphView(QWidget* parent) : CanvasWidget(QSize(kWidth, kHeight), parent) {
+GraphView::GraphView(QWidget* parent) : CanvasWidget(QSize(kWidth, kHeight), parent)
+{
     setObjectName(QStringLiteral("Picture1"));
     canvas().setOrigin(QPointF(kLeft, 0));
     canvas().setBackColor(Qt::white);
     canvas().cls();
 }
 
-void GraphView::setPenWidth(int width) {
+void GraphView::setPenWidth(int width)
+{
     canvas().setPenWidth(width);
 }
 
-void GraphView::drawFrame(float maxaxe) {
+void GraphView::drawFrame(float maxaxe)
+{
     Canvas& c = canvas();
     c.dropBackground();
     c.setBackColor(Qt::white);
@@ -50,7 +54,8 @@ void GraphView::drawFrame(float maxaxe) {
     update();
 }
 
-void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor vertical) {
+void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor vertical)
+{
     Canvas& c = canvas();
     // Horizontal graduations, labelled right-aligned on x = 36.
     c.setForeColor(Qt::black);
@@ -75,7 +80,8 @@ void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor ve
     drawAxes();
 }
 
-void GraphView::drawAxes() {
+void GraphView::drawAxes()
+{
     Canvas& c = canvas();
     c.line(40, 2, 40, 250, Qt::black);
     c.line(40, 2, 37, 7, Qt::black);
@@ -85,7 +91,8 @@ void GraphView::drawAxes() {
     c.line(411, 252, 415, 250, Qt::black);
 }
 
-void GraphView::drawSigmaTitle() {
+void GraphView::drawSigmaTitle()
+{
     Canvas& c = canvas();
     c.setForeColor(Qt::black);
     c.printAt(-18, 4, QStringLiteral("σ"));
@@ -96,7 +103,8 @@ void GraphView::drawSigmaTitle() {
     c.print(QStringLiteral(")"));
 }
 
-void GraphView::drawVolumeTitle() {
+void GraphView::drawVolumeTitle()
+{
     Canvas& c = canvas();
     c.setItalic(true);
     c.printAt(405, 252, QStringLiteral("V"));
@@ -107,7 +115,8 @@ void GraphView::drawVolumeTitle() {
     c.print(QStringLiteral(" (mL)"));
 }
 
-void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour) {
+void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour)
+{
     const auto y = crossY(sigma, maxaxe);
     const double x = 40 + 13 * v;
     if (!y || !std::isfinite(x) || std::fabs(x) > kCoordinateLimit) return;
@@ -117,7 +126,8 @@ void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour) {
     update();
 }
 
-void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colour) {
+void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colour)
+{
     Canvas& c = canvas();
     bool first = true;
     for (const CurveVertex& p : vertices) {
@@ -133,11 +143,13 @@ void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colou
     update();
 }
 
-QString GraphView::readout(QPointF logical, bool titration) const {
+QString GraphView::readout(QPointF logical, bool titration) const
+{
     return QString::fromStdString(graphReadout(logical.x(), logical.y(), titration).tooltip);
 }
 
-void GraphView::updateReadout(QPoint widgetPos, bool titration) {
+void GraphView::updateReadout(QPoint widgetPos, bool titration)
+{
     const QPointF p = toLogical(widgetPos);
     const GraphReadout r = graphReadout(p.x(), p.y(), titration);
     setCursor(r.inside ? Qt::CrossCursor : Qt::ArrowCursor);

@@ -24,7 +24,8 @@ struct Piece {
 
 // Writes the pieces one after the other from (x, y), each returning to the
 // base line; the line is centred on the width of `plain`.
-void printLine(Canvas& c, double y, const QString& plain, std::initializer_list<Piece> pieces) {
+void printLine(Canvas& c, double y, const QString& plain, std::initializer_list<Piece> pieces)
+{
     const double x = (c.size().width() - c.textWidth(plain)) / 2;
     c.moveTo(x, y);
     for (const Piece& p : pieces) {
@@ -36,14 +37,16 @@ void printLine(Canvas& c, double y, const QString& plain, std::initializer_list<
     c.moveTo(c.currentX(), y);
 }
 
-void concentrationUnit(Canvas& c) {
+void concentrationUnit(Canvas& c)
+{
     printLine(c, kLine2, QStringLiteral("(mol · L-1)"),
               {{QStringLiteral("(mol · L")}, {QStringLiteral("-1"), -3}, {QStringLiteral(")")}});
 }
 
 } // namespace
 
-QImage headerPicture(int column, QSize size) {
+QImage headerPicture(int column, QSize size)
+{
     Canvas c(size.expandedTo(QSize(1, 1)), kHeaderBlue);
     c.setFont(QStringLiteral("Arial"), 8);
     c.setForeColor(Qt::white);

@@ -19,13 +19,15 @@ constexpr double kBodyIndent = 45;
 // paragraph indent and character format that hold until changed.
 class HistoryWriter {
 public:
-    explicit HistoryWriter(QTextEdit& edit) : m_cursor(edit.document()) {
+    explicit HistoryWriter(QTextEdit& edit) : m_cursor(edit.document())
+    {
         edit.clear();
         m_cursor.movePosition(QTextCursor::Start);
         m_char.setFontFamilies({QStringLiteral("Arial")});
     }
 
-    void indent(double margin) {
+    void indent(double margin)
+    {
         QTextBlockFormat block = m_cursor.blockFormat();
         block.setLeftMargin(margin);
         m_cursor.setBlockFormat(block);
@@ -35,13 +37,15 @@ public:
     void colour(QColor c) { m_char.setForeground(c); }
 
     void text(const QString& s) { m_cursor.insertText(s, m_char); }
-    void exponent(const QString& s) {
+    void exponent(const QString& s)
+    {
         QTextCharFormat raised = m_char;
         raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
         m_cursor.insertText(s, raised);
     }
     // A new paragraph keeps the current indent.
-    void lineBreak() {
+    void lineBreak()
+    {
         // An empty line takes its height from the format it was typed in.
         if (m_cursor.block().length() <= 1) m_cursor.setBlockCharFormat(m_char);
         m_cursor.insertBlock(m_cursor.blockFormat(), m_char);
@@ -52,19 +56,22 @@ private:
     QTextCharFormat m_char;
 };
 
-QString solute(const Model& catalogue, const Situation& s) {
+QString solute(const Model& catalogue, const Situation& s)
+{
     const int row = s.listesit[1] + 1;
     if (row < 1 || row >= kCatalogueRows) return {};
     return QString::fromStdString(s.optsit[1] ? catalogue.nomacide[row] : catalogue.nombase[row]);
 }
 
-bool hasWater(const std::string& text) {
+bool hasWater(const std::string& text)
+{
     const auto v = parseNumber(text);
     // A text that is not a number reads as 0, as the water box's own reading does.
     return v && *v != 0.0;
 }
 
-void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, QColor colour) {
+void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, QColor colour)
+{
     auto t = [&](int j) { return QString::fromStdString(s.textesit[j]); };
 
     w.indent(kTitleIndent);
@@ -103,14 +110,16 @@ void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, 
 
 } // namespace
 
-QColor situationQColor(int k, QColor tenthColour) {
+QColor situationQColor(int k, QColor tenthColour)
+{
     const TagColour c = situationColour(k);
     if (c.systemColour) return tenthColour;
     return QColor(c.red(), c.green(), c.blue());
 }
 
 void historique(QTextEdit& histo, const SituationStore& store, const Model& catalogue,
-                QColor tenthColour) {
+                QColor tenthColour)
+{
     HistoryWriter w(histo);
     w.indent(kTitleIndent);
     w.size(10);

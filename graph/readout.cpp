@@ -4,7 +4,8 @@
 
 namespace titrage {
 
-GraphReadout graphReadout(double x, double y, bool titration) {
+GraphReadout graphReadout(double x, double y, bool titration)
+{
     GraphReadout r;
     if (!(y > 29 && y < 251 && x > 39 && x < 366)) return r;
     r.inside = true;

@@ -13,24 +13,28 @@ namespace titrage {
 // A horizontal header that shows one picture per section instead of a caption.
 class PictureHeader : public QHeaderView {
 public:
-    explicit PictureHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    explicit PictureHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+    {
         setSectionResizeMode(QHeaderView::Fixed);
         setSectionsClickable(false);
         setHighlightSections(false);
         setFixedHeight(kHeaderHeight);
     }
 
-    void setPictures(std::vector<QImage> pictures) {
+    void setPictures(std::vector<QImage> pictures)
+    {
         m_pictures = std::move(pictures);
         viewport()->update();
     }
-    QImage picture(int section) const {
+    QImage picture(int section) const
+    {
         return section >= 0 && section < static_cast<int>(m_pictures.size()) ? m_pictures[section]
                                                                              : QImage();
     }
 
 protected:
-    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
         painter->fillRect(rect, kHeaderBlue);
         const QImage image = picture(logicalIndex);
         if (!image.isNull()) painter->drawImage(rect.topLeft(), image);
@@ -43,7 +47,8 @@ private:
     std::vector<QImage> m_pictures;
 };
 
-ValueTable::ValueTable(QWidget* parent) : QTableWidget(parent) {
+ValueTable::ValueTable(QWidget* parent) : QTableWidget(parent)
+{
     setObjectName(QStringLiteral("MSFlexGrid1"));
     m_header = new PictureHeader(this);
     setHorizontalHeader(m_header);
@@ -57,13 +62,15 @@ ValueTable::ValueTable(QWidget* parent) : QTableWidget(parent) {
     resetTable(6);
 }
 
-void ValueTable::resetTable(int columns) {
+void ValueTable::resetTable(int columns)
+{
     setRowCount(0);
     setColumnCount(std::clamp(columns, 1, 6));
     layoutColumns();
 }
 
-void ValueTable::layoutColumns() {
+void ValueTable::layoutColumns()
+{
     const int n = columnCount();
     if (n <= 0) return;
     const int width = std::max(1, (this->width() - 20) / n);
@@ -75,16 +82,19 @@ void ValueTable::layoutColumns() {
     m_header->setPictures(std::move(pictures));
 }
 
-void ValueTable::resizeEvent(QResizeEvent* event) {
+void ValueTable::resizeEvent(QResizeEvent* event)
+{
     QTableWidget::resizeEvent(event);
     if (event->size().width() != event->oldSize().width()) layoutColumns();
 }
 
-void ValueTable::cutToHeader() {
+void ValueTable::cutToHeader()
+{
     setRowCount(0);
 }
 
-void ValueTable::appendRow(const std::vector<std::string>& cells) {
+void ValueTable::appendRow(const std::vector<std::string>& cells)
+{
     const int row = rowCount();
     insertRow(row);
     for (int c = 0; c < columnCount(); ++c) {
@@ -95,12 +105,14 @@ void ValueTable::appendRow(const std::vector<std::string>& cells) {
     }
 }
 
-QString ValueTable::cellText(int measurementRow, int column) const {
+QString ValueTable::cellText(int measurementRow, int column) const
+{
     const QTableWidgetItem* it = item(measurementRow, column);
     return it ? it->text() : QString();
 }
 
-QString ValueTable::contentsText() const {
+QString ValueTable::contentsText() const
+{
     QStringList lines;
     lines << QString(std::max(0, columnCount() - 1), QLatin1Char('\t'));
     for (int r = 0; r < rowCount(); ++r) {
@@ -112,7 +124,8 @@ QString ValueTable::contentsText() const {
     return lines.join(QLatin1Char('\n'));
 }
 
-QImage ValueTable::headerImage(int column) const {
+QImage ValueTable::headerImage(int column) const
+{
     return m_header->picture(column);
 }
 

@@ -30,25 +30,25 @@ enum Slot {
 };
 
 constexpr float kLambda[kIonSlots] = {
-    0,      // no species
-    34.97f, // H3O+
-    19.8f,  // OH-
-    5.008f, // Na+
-    7.631f, // Cl-
-    3.6f,   // acetylsalicylate
-    3.24f,  // benzoate
-    3.97f,  // chloroethanoate
-    4.09f,  // ethanoate
-    5.54f,  // fluoride
-    5.0f,   // hypochlorite
-    5.46f,  // methanoate
-    7.18f,  // nitrite
-    7.35f,  // ammonium
-    3.0f,   // anilinium
-    5.83f,  // methylammonium
-    7.8f,   // cyanide
-    0, 0,   // never filled
-    3.0f,   // phenolate
+    0,         // no species
+    34.97f,    // H3O+
+    19.8f,     // OH-
+    5.008f,    // Na+
+    7.631f,    // Cl-
+    3.6f,      // acetylsalicylate
+    3.24f,     // benzoate
+    3.97f,     // chloroethanoate
+    4.09f,     // ethanoate
+    5.54f,     // fluoride
+    5.0f,      // hypochlorite
+    5.46f,     // methanoate
+    7.18f,     // nitrite
+    7.35f,     // ammonium
+    3.0f,      // anilinium
+    5.83f,     // methylammonium
+    7.8f,      // cyanide
+    0,      0, // never filled
+    3.0f,      // phenolate
 };
 
 // Which form of the couple carries the charge, by list position.
@@ -64,24 +64,38 @@ struct Contribution {
 // The ion that each couple contributes. The phenol couple conducts through
 // phenolate, its base form, in both natures.
 constexpr Contribution kAcidSide[kListEntries] = {
-    {false, false, Acetylsalicylate, Form::Base}, {false, false, Benzoate, Form::Base},
-    {false, true, 0, Form::None},                 {false, false, Chloroethanoate, Form::Base},
-    {false, false, Ethanoate, Form::Base},        {false, false, Fluoride, Form::Base},
-    {false, false, Hypochlorite, Form::Base},     {false, false, Methanoate, Form::Base},
-    {false, false, Nitrite, Form::Base},          {false, true, Ammonium, Form::Acid},
-    {false, true, Anilinium, Form::Acid},         {false, true, Methylammonium, Form::Acid},
-    {false, false, Cyanide, Form::Base},          {false, false, Phenolate, Form::Base},
+    {false, false, Acetylsalicylate, Form::Base},
+    {false, false, Benzoate, Form::Base},
+    {false, true, 0, Form::None},
+    {false, false, Chloroethanoate, Form::Base},
+    {false, false, Ethanoate, Form::Base},
+    {false, false, Fluoride, Form::Base},
+    {false, false, Hypochlorite, Form::Base},
+    {false, false, Methanoate, Form::Base},
+    {false, false, Nitrite, Form::Base},
+    {false, true, Ammonium, Form::Acid},
+    {false, true, Anilinium, Form::Acid},
+    {false, true, Methylammonium, Form::Acid},
+    {false, false, Cyanide, Form::Base},
+    {false, false, Phenolate, Form::Base},
     {false, false, 0, Form::None},
 };
 
 constexpr Contribution kBaseSide[kListEntries] = {
-    {true, false, Acetylsalicylate, Form::Base}, {false, false, Ammonium, Form::Acid},
-    {false, false, Anilinium, Form::Acid},       {true, false, Benzoate, Form::Base},
-    {true, false, Chloroethanoate, Form::Base},  {true, false, Cyanide, Form::Base},
-    {true, false, Ethanoate, Form::Base},        {true, false, Fluoride, Form::Base},
-    {true, false, 0, Form::None},                {true, false, Hypochlorite, Form::Base},
-    {true, false, Methanoate, Form::Base},       {false, false, Methylammonium, Form::Acid},
-    {true, false, Nitrite, Form::Base},          {true, false, Phenolate, Form::Base},
+    {true, false, Acetylsalicylate, Form::Base},
+    {false, false, Ammonium, Form::Acid},
+    {false, false, Anilinium, Form::Acid},
+    {true, false, Benzoate, Form::Base},
+    {true, false, Chloroethanoate, Form::Base},
+    {true, false, Cyanide, Form::Base},
+    {true, false, Ethanoate, Form::Base},
+    {true, false, Fluoride, Form::Base},
+    {true, false, 0, Form::None},
+    {true, false, Hypochlorite, Form::Base},
+    {true, false, Methanoate, Form::Base},
+    {false, false, Methylammonium, Form::Acid},
+    {true, false, Nitrite, Form::Base},
+    {true, false, Phenolate, Form::Base},
     {false, false, 0, Form::None},
 };
 

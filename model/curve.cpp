@@ -28,14 +28,12 @@ std::optional<double> acidFraction(double ph, float kcouple, bool acide, double 
 
 // Walks p from p0 to 13.9 in 32-bit steps, as the loop counter was a float;
 // calls `visit` with the volume of each point inside the burette's range.
-template <typename Visit>
-void walkP(Model& model, float p0, float step, Visit visit)
+template <typename Visit> void walkP(Model& model, float p0, float step, Visit visit)
 {
     for (float p = p0; p <= kLastP; p = p + step) {
         model.phcalc = p;
         model.xprinc = static_cast<float>(std::pow(10.0, -static_cast<double>(p)));
-        if (const auto v = volumeForIon(model, model.xprinc);
-            v && std::fabs(*v) <= 3.4e38)
+        if (const auto v = volumeForIon(model, model.xprinc); v && std::fabs(*v) <= 3.4e38)
             model.vverse = static_cast<float>(*v);
         if (model.vverse >= 0.0f && model.vverse <= kBuretteCapacity) visit();
     }
@@ -62,15 +60,15 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
 
     walkP(model, static_cast<float>(p0), kCurveStep, [&] {
         computeSigma(model, in, phOf(model.phcalc), model.vverse);
-        out.push_back({model.vverse, model.sigma, 13.0 * model.vverse + 40.0,
-                       graphY(model.sigma, maxaxe)});
+        out.push_back(
+            {model.vverse, model.sigma, 13.0 * model.vverse + 40.0, graphY(model.sigma, maxaxe)});
     });
 
     model.vverse = kBuretteCapacity;
     solvmelange(model, in.acide);
     computeSigma(model, in, model.phcalc, model.vverse);
-    out.push_back({kBuretteCapacity, model.sigma, graphX(kBuretteCapacity),
-                   graphY(model.sigma, maxaxe)});
+    out.push_back(
+        {kBuretteCapacity, model.sigma, graphX(kBuretteCapacity), graphY(model.sigma, maxaxe)});
 }
 
 void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>& out)
@@ -89,9 +87,8 @@ void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>&
     };
 
     push(0.0f, graphX(0), phOf(p0));
-    walkP(model, static_cast<float>(p0), kDistributionStep, [&] {
-        push(model.vverse, 13.0 * model.vverse + 40.0, phOf(model.phcalc));
-    });
+    walkP(model, static_cast<float>(p0), kDistributionStep,
+          [&] { push(model.vverse, 13.0 * model.vverse + 40.0, phOf(model.phcalc)); });
     model.vverse = kBuretteCapacity;
     solvmelange(model, acide);
     push(kBuretteCapacity, graphX(kBuretteCapacity), model.phcalc);

@@ -14,7 +14,10 @@ namespace titrage {
 
 // Graph mapping shared by every drawing on the graph: V mL at x = 40 + 13 V,
 // sigma at y = 250 - 220 sigma / maxaxe.
-inline double graphX(double v) { return 40.0 + 13.0 * v; }
+inline double graphX(double v)
+{
+    return 40.0 + 13.0 * v;
+}
 double graphY(double sigma, double maxaxe);
 
 struct CurveVertex {

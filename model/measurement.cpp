@@ -15,11 +15,12 @@ void assignIfFinite(float& target, double value)
 }
 
 void loadFromValues(Model& model, bool acide, int position, std::optional<float> c,
-                    std::optional<float> cb, std::optional<float> vsol,
-                    std::optional<float> vverse, std::optional<float> veau)
+                    std::optional<float> cb, std::optional<float> vsol, std::optional<float> vverse,
+                    std::optional<float> veau)
 {
     if (c && vsol && veau && (*veau + *vsol) != 0.0f)
-        assignIfFinite(model.cdilue, static_cast<double>(*c) * *vsol / (static_cast<double>(*veau) + *vsol));
+        assignIfFinite(model.cdilue,
+                       static_cast<double>(*c) * *vsol / (static_cast<double>(*veau) + *vsol));
     if (cb) model.ctitrant = *cb;
     if (vsol && veau) assignIfFinite(model.vinitial, static_cast<double>(*veau) + *vsol);
     if (vverse) model.vverse = *vverse;
@@ -32,8 +33,8 @@ void loadFromValues(Model& model, bool acide, int position, std::optional<float>
 float couplingConstant(const Model& model, bool acide, int position)
 {
     const int row = position + 1;
-    const double k = acide ? std::pow(10.0, -model.pkacide[row])
-                           : std::pow(10.0, model.pkbase[row] - 14.0);
+    const double k =
+        acide ? std::pow(10.0, -model.pkacide[row]) : std::pow(10.0, model.pkbase[row] - 14.0);
     return static_cast<float>(k);
 }
 

@@ -18,12 +18,12 @@ namespace titrage {
 // and the loading step that needs it is skipped (the variable keeps its value).
 struct BenchEntries {
     bool acide = true;
-    int position = 0;               // solute list position 0..14
-    std::optional<float> c;         // box 0, beaker concentration
-    std::optional<float> cburette;  // box 1
-    std::optional<float> vsol;      // box 4
-    std::optional<float> vverse;    // box 5
-    std::optional<float> veau;      // box 6
+    int position = 0;              // solute list position 0..14
+    std::optional<float> c;        // box 0, beaker concentration
+    std::optional<float> cburette; // box 1
+    std::optional<float> vsol;     // box 4
+    std::optional<float> vverse;   // box 5
+    std::optional<float> veau;     // box 6
 
     SigmaInputs sigmaInputs() const { return {acide, position, vsol, veau, cburette}; }
 };
@@ -56,8 +56,8 @@ struct TableRow {
     double ho = 0;
     std::optional<double> acide; // absent for the strong electrolytes
     std::optional<double> base;
-    double ph = 0;     // pH of the row
-    float xprinc = 0;  // solved principal ion
+    double ph = 0;    // pH of the row
+    float xprinc = 0; // solved principal ion
 };
 
 // Number of columns of the table: 4 for the strong acid and the strong base, else 6.
@@ -87,7 +87,6 @@ struct SigmaScale {
     float sigmamax = 0;
     float maxaxe = 0;
 };
-SigmaScale valimax(Model& model, BenchEntries entries, const SituationStore* store,
-                   bool superpose);
+SigmaScale valimax(Model& model, BenchEntries entries, const SituationStore* store, bool superpose);
 
 } // namespace titrage

@@ -32,8 +32,8 @@ struct Model {
     float kcouple = 0;  // Ka of an acid beaker, Kb of a base beaker; 1e35 for a strong one
     float xprinc = 0;   // mol/L, [H3O+] for an acid beaker, [OH-] for a base beaker
     float phcalc = 0;
-    float veq = 0;      // mL
-    float sigma = 0;    // S/m
+    float veq = 0;                            // mL
+    float sigma = 0;                          // S/m
     std::array<float, kIonSlots> concion{};   // mol/L
     std::array<float, kIonSlots> lambdaion{}; // mS.m2/mol
 };

@@ -8,8 +8,7 @@ namespace {
 
 // The bisection stops when the rounded midpoint moves neither end of the
 // bracket any more; the first iteration never stops on that test.
-template <typename Sign>
-float bisect(double lo, double hi, Sign sign)
+template <typename Sign> float bisect(double lo, double hi, Sign sign)
 {
     double previousLo = std::nan("");
     double previousHi = std::nan("");
@@ -81,7 +80,8 @@ void solvmelange(Model& model, bool acide)
         return g < 0 ? 1 : (g > 0 ? -1 : 0);
     });
     if (model.xprinc > 0) {
-        float ph = static_cast<float>(-std::log(static_cast<double>(model.xprinc)) / std::log(10.0));
+        float ph =
+            static_cast<float>(-std::log(static_cast<double>(model.xprinc)) / std::log(10.0));
         if (!acide) ph = 14.0f - ph;
         model.phcalc = ph;
     }

@@ -1,8 +1,8 @@
 #include "platform/canvas.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -129,8 +129,9 @@ QRectF cornersRect(double x1, double y1, double x2, double y2)
 void Canvas::pset(double x, double y, QColor color)
 {
     QPainter& p = begin();
-    p.fillRect(QRectF(x - (m_penWidth - 1) / 2.0, y - (m_penWidth - 1) / 2.0, m_penWidth, m_penWidth),
-               color);
+    p.fillRect(
+        QRectF(x - (m_penWidth - 1) / 2.0, y - (m_penWidth - 1) / 2.0, m_penWidth, m_penWidth),
+        color);
     m_current = {x, y};
 }
 

@@ -27,13 +27,23 @@ MessageAnswer Messages::ask(QWidget* parent, const MessageRequest& request)
     box.setWindowTitle(request.title);
     box.setText(request.text);
     switch (request.icon) {
-    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     switch (request.buttons) {
-    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
     case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
@@ -45,10 +55,14 @@ MessageAnswer Messages::ask(QWidget* parent, const MessageRequest& request)
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
 }
 

@@ -52,7 +52,8 @@ Decimal toDecimal(double x, int significant)
         if (*p >= '0' && *p <= '9') d.digits.push_back(*p);
     const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
     d.point = exponent + 1;
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
     return d;
 }
 
@@ -79,7 +80,8 @@ void roundDigits(Decimal& d, int count)
             ++d.digits[static_cast<size_t>(i)];
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
 }
 
 char digitAt(const Decimal& d, int index) // index 0 = first digit
@@ -143,7 +145,8 @@ std::optional<ScientificPattern> scientificPattern(std::string_view pattern)
 std::string exponentText(int exponent, int minDigits)
 {
     std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-    while (static_cast<int>(digits.size()) < minDigits) digits.insert(digits.begin(), '0');
+    while (static_cast<int>(digits.size()) < minDigits)
+        digits.insert(digits.begin(), '0');
     return std::string(exponent < 0 ? "E-" : "E+") + digits;
 }
 
@@ -156,7 +159,8 @@ std::string formatFixed(double x, const FixedPattern& f, char sep)
     if (d.digits.empty() || d.point <= 0) {
         out.push_back('0');
     } else {
-        for (int i = 0; i < d.point; ++i) out.push_back(digitAt(d, i));
+        for (int i = 0; i < d.point; ++i)
+            out.push_back(digitAt(d, i));
     }
     int decimals = static_cast<int>(d.digits.size()) - d.point;
     if (decimals < f.minDecimals) decimals = f.minDecimals;
@@ -177,7 +181,8 @@ std::string formatScientific(double x, const ScientificPattern& s, char sep)
     if (d.negative && !d.digits.empty()) out.push_back('-');
     out.push_back(digitAt(d, 0));
     if (s.mantissaDecimals > 0) out.push_back(sep);
-    for (int i = 1; i <= s.mantissaDecimals; ++i) out.push_back(digitAt(d, i));
+    for (int i = 1; i <= s.mantissaDecimals; ++i)
+        out.push_back(digitAt(d, i));
     const int exponent = d.digits.empty() ? 0 : d.point - 1;
     out += exponentText(exponent, s.exponentDigits);
     return out;
@@ -207,7 +212,8 @@ std::string generalFormatDigits(double x, int precision, char sep)
         out += d.digits;
         return out;
     }
-    for (int i = 0; i < d.point; ++i) out.push_back(digitAt(d, i));
+    for (int i = 0; i < d.point; ++i)
+        out.push_back(digitAt(d, i));
     if (static_cast<int>(d.digits.size()) > d.point) {
         out.push_back(sep);
         out.append(d.digits, static_cast<size_t>(d.point), std::string::npos);
@@ -221,9 +227,10 @@ std::string trimmed(std::string_view text)
 {
     size_t b = 0;
     size_t e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t' || text[b] == '\r' || text[b] == '\n')) ++b;
-    while (e > b &&
-           (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r' || text[e - 1] == '\n'))
+    while (b < e && (text[b] == ' ' || text[b] == '\t' || text[b] == '\r' || text[b] == '\n'))
+        ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r' ||
+                     text[e - 1] == '\n'))
         --e;
     return std::string(text.substr(b, e - b));
 }

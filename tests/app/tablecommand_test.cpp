@@ -24,7 +24,8 @@ std::vector<std::string> lines(const std::string& text)
 {
     std::vector<std::string> result;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
     return result;
 }
 
@@ -32,7 +33,8 @@ std::vector<std::string> fields(const std::string& line)
 {
     std::vector<std::string> result;
     std::istringstream in(line);
-    for (std::string f; std::getline(in, f, '\t');) result.push_back(f);
+    for (std::string f; std::getline(in, f, '\t');)
+        result.push_back(f);
     return result;
 }
 } // namespace
@@ -110,8 +112,8 @@ TEST(TableCommand, OutOfRangeValuesAreCorrectedWithANote)
 TEST(TableCommand, BadInputIsRefusedWithStatusTwoAndNothingOnStdout)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {"--frobnicate"}, {"--c", "abc"}, {"--solute", "15"}, {"--solute", "-1"},
-        {"--solute", "2,5"}, {"--vsol"}, {"--at", "1e999"}, {"--curve", "--at", "3"},
+        {"--frobnicate"},    {"--c", "abc"}, {"--solute", "15"}, {"--solute", "-1"},
+        {"--solute", "2,5"}, {"--vsol"},     {"--at", "1e999"},  {"--curve", "--at", "3"},
     };
     for (const auto& args : bad) {
         const Outcome r = run(args);

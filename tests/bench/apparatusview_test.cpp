@@ -8,14 +8,16 @@ using namespace titrage;
 
 namespace {
 
-QColor rgb(Rgb c) {
+QColor rgb(Rgb c)
+{
     return QColor(c.r, c.g, c.b);
 }
 
 // A view with both steps of the drawing done for `s`.
 struct Scene {
     ApparatusView view;
-    explicit Scene(const SceneState& s) {
+    explicit Scene(const SceneState& s)
+    {
         view.imafond(s);
         view.niveaubecher(s);
     }
@@ -28,7 +30,8 @@ const QColor kStem(100, 100, 100);
 
 } // namespace
 
-TEST(ApparatusView, LiquidColourFollowsTheIndicatorAndDarkensToTheRight) {
+TEST(ApparatusView, LiquidColourFollowsTheIndicatorAndDarkensToTheRight)
+{
     struct Case {
         int indicator;
         double ph;
@@ -49,7 +52,8 @@ TEST(ApparatusView, LiquidColourFollowsTheIndicatorAndDarkensToTheRight) {
     }
 }
 
-TEST(ApparatusView, BeakerSurfaceFollowsTheVolumes) {
+TEST(ApparatusView, BeakerSurfaceFollowsTheVolumes)
+{
     struct Case {
         double vsol, veau, vpoured;
         int niveau;
@@ -72,7 +76,8 @@ TEST(ApparatusView, BeakerSurfaceFollowsTheVolumes) {
     }
 }
 
-TEST(ApparatusView, BuretteSurfaceDescendsTenUnitsPerMillilitre) {
+TEST(ApparatusView, BuretteSurfaceDescendsTenUnitsPerMillilitre)
+{
     for (double v : {0.0, 0.5, 12.3, 25.0}) {
         SceneState s;
         s.vpoured = v;
@@ -85,7 +90,8 @@ TEST(ApparatusView, BuretteSurfaceDescendsTenUnitsPerMillilitre) {
     }
 }
 
-TEST(ApparatusView, HidingTheBuretteLowersTheBeakerAndItsControls) {
+TEST(ApparatusView, HidingTheBuretteLowersTheBeakerAndItsControls)
+{
     SceneState s;
     s.burette = false;
     Scene scene(s);
@@ -107,7 +113,8 @@ TEST(ApparatusView, HidingTheBuretteLowersTheBeakerAndItsControls) {
     EXPECT_TRUE(scene.view.overlayVisible(Overlay::Tap));
 }
 
-TEST(ApparatusView, ConductimeterViewShowsTheCell) {
+TEST(ApparatusView, ConductimeterViewShowsTheCell)
+{
     SceneState s;
     s.vsol = 100; // surface at 425
     s.liquid = indicatorColour(5, 7.0);
@@ -124,7 +131,8 @@ TEST(ApparatusView, ConductimeterViewShowsTheCell) {
     EXPECT_FALSE(without.view.overlayVisible(Overlay::Conductimeter));
 }
 
-TEST(ApparatusView, StreamFlowsOnlyWhileTheTapIsOpen) {
+TEST(ApparatusView, StreamFlowsOnlyWhileTheTapIsOpen)
+{
     SceneState s;
     Scene closed(s);
     EXPECT_NE(closed.at(62, 360), kStream);
@@ -142,7 +150,8 @@ TEST(ApparatusView, StreamFlowsOnlyWhileTheTapIsOpen) {
     EXPECT_NE(closed.at(62, 360), kStream);
 }
 
-TEST(ApparatusView, BuretteCaptionNamesTheTitrant) {
+TEST(ApparatusView, BuretteCaptionNamesTheTitrant)
+{
     const auto acid = ApparatusView::solutionCaption(true);
     EXPECT_EQ(acid[0], QStringLiteral(" Solution aqueuse d'hydroxyde de"));
     EXPECT_EQ(acid[1], QStringLiteral("sodium."));
@@ -159,7 +168,8 @@ TEST(ApparatusView, BuretteCaptionNamesTheTitrant) {
     EXPECT_NE(a.canvas().image(), b.canvas().image());
 }
 
-TEST(ApparatusView, ControlsLieOnEmptyPartsOfTheDrawing) {
+TEST(ApparatusView, ControlsLieOnEmptyPartsOfTheDrawing)
+{
     SceneState s;
     s.vpoured = 25;
     Scene scene(s);
@@ -188,7 +198,8 @@ TEST(ApparatusView, ControlsLieOnEmptyPartsOfTheDrawing) {
     EXPECT_EQ(scene.view.overlayRect(Overlay::Tap).topLeft().x(), 76);
 }
 
-TEST(ApparatusView, DropSpriteAndRimRedraw) {
+TEST(ApparatusView, DropSpriteAndRimRedraw)
+{
     SceneState s;
     Scene scene(s);
     const QImage before = scene.view.canvas().image().copy();
@@ -208,7 +219,8 @@ TEST(ApparatusView, DropSpriteAndRimRedraw) {
     EXPECT_EQ(scene.view.canvas().image(), before);
 }
 
-TEST(ApparatusView, TapPicturesShowItsState) {
+TEST(ApparatusView, TapPicturesShowItsState)
+{
     const QImage closed = ApparatusView::tapPicture(false).toImage();
     const QImage open = ApparatusView::tapPicture(true).toImage();
     EXPECT_EQ(ApparatusView::tapPicture(false).deviceIndependentSize(), QSizeF(24, 24));

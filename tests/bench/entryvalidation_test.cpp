@@ -70,6 +70,8 @@ TEST(EntryValidation, VolumesAreCorrectedWithAMessage)
 TEST(EntryValidation, KeyFilter)
 {
     EXPECT_EQ(filterEntryKey('.'), ',');
-    for (char k : {'0', '9', ',', '-', '\b'}) EXPECT_EQ(filterEntryKey(k), k);
-    for (char k : {'a', 'E', ' ', '+', '/'}) EXPECT_FALSE(filterEntryKey(k).has_value());
+    for (char k : {'0', '9', ',', '-', '\b'})
+        EXPECT_EQ(filterEntryKey(k), k);
+    for (char k : {'a', 'E', ' ', '+', '/'})
+        EXPECT_FALSE(filterEntryKey(k).has_value());
 }

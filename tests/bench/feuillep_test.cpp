@@ -5,9 +5,9 @@
 #include "bench/helpviewer.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
+#include "bench/tappicture.h"
 #include "config/configfile.h"
 #include "config/lireconfig.h"
-#include "bench/tappicture.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
@@ -16,15 +16,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -51,7 +51,8 @@ QByteArray markerRecord(const QString& folder, int n)
     const QByteArray all = f.readAll();
     const int at = (n - 1) * 128;
     if (all.size() < at + 2) return {};
-    const int length = static_cast<unsigned char>(all[at]) | (static_cast<unsigned char>(all[at + 1]) << 8);
+    const int length =
+        static_cast<unsigned char>(all[at]) | (static_cast<unsigned char>(all[at + 1]) << 8);
     return all.mid(at + 2, length);
 }
 
@@ -76,8 +77,10 @@ protected:
     void holdTap(int ticks)
     {
         QTest::mousePress(w->Image3, Qt::LeftButton);
-        for (int i = 0; i < ticks && w->Timer1->isActive(); ++i) w->Timer1_Timer();
-        QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5)); // released off the tap: no click
+        for (int i = 0; i < ticks && w->Timer1->isActive(); ++i)
+            w->Timer1_Timer();
+        QTest::mouseRelease(w->Image3, Qt::LeftButton, {},
+                            QPoint(-5, -5)); // released off the tap: no click
     }
 
     QString cell(int row, int column) const { return w->MSFlexGrid1->cellText(row, column); }
@@ -87,8 +90,8 @@ protected:
     {
         for (int dx = -radius; dx <= radius; ++dx)
             for (int dy = -radius; dy <= radius; ++dy)
-                if (w->Picture1->canvas().pixel(static_cast<int>(x) + dx, static_cast<int>(y) + dy) ==
-                    colour)
+                if (w->Picture1->canvas().pixel(static_cast<int>(x) + dx,
+                                                static_cast<int>(y) + dy) == colour)
                     return true;
         return false;
     }
@@ -125,7 +128,8 @@ TEST_F(Bench, TypedValuesAreFilteredAndCorrected)
 {
     w->Text1[0]->clear();
     QTest::keyClicks(w->Text1[0], QStringLiteral("0.02abc"));
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,02")); // full stop becomes a comma, letters dropped
+    EXPECT_EQ(w->Text1[0]->text(),
+              QStringLiteral("0,02")); // full stop becomes a comma, letters dropped
     QTest::keyClick(w->Text1[0], Qt::Key_Return);
     EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,01"));
     EXPECT_TRUE(messages->requests().empty()); // concentrations are corrected silently
@@ -144,7 +148,8 @@ TEST_F(Bench, TypedValuesAreFilteredAndCorrected)
     type(5, QStringLiteral("30"));
     EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("25,0"));
     ASSERT_EQ(messages->requests().size(), 1u);
-    EXPECT_EQ(messages->requests()[0].text, QStringLiteral("La contenance de la burette est de 25 mL."));
+    EXPECT_EQ(messages->requests()[0].text,
+              QStringLiteral("La contenance de la burette est de 25 mL."));
 }
 
 TEST_F(Bench, HoldingTheTapPoursAndMeasuresAtEachStep)
@@ -152,7 +157,8 @@ TEST_F(Bench, HoldingTheTapPoursAndMeasuresAtEachStep)
     QTest::mousePress(w->Image3, Qt::LeftButton);
     EXPECT_TRUE(w->Timer1->isActive());
     EXPECT_TRUE(w->Text1[0]->isReadOnly()); // the parameters cannot change under the pouring
-    for (int i = 0; i < 12; ++i) w->Timer1_Timer();
+    for (int i = 0; i < 12; ++i)
+        w->Timer1_Timer();
     QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5));
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_FALSE(w->Text1[0]->isReadOnly());
@@ -199,8 +205,8 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     EXPECT_TRUE(w->Histo->toPlainText().contains(QStringLiteral("Courbe n°1")));
     EXPECT_TRUE(w->Histo->toPlainText().contains(QStringLiteral("acide éthanoïque")));
     // The curve ends at x = 365 in the situation's colour.
-    EXPECT_TRUE(graphHasColourNear(365, 250 - 220 * w->model().sigma / w->maxaxe(),
-                                   QColor(0, 0, 255), 4));
+    EXPECT_TRUE(
+        graphHasColourNear(365, 250 - 220 * w->model().sigma / w->maxaxe(), QColor(0, 0, 255), 4));
 
     // The tap at 25 mL asks to restart; "Non" opens the tap and the first tick closes it.
     messages->setAnswer(MessageAnswer::No);
@@ -341,7 +347,8 @@ TEST_F(Bench, ClosingAsksAndClearsTheRunningFlag)
     EXPECT_FALSE(w->close());
     ASSERT_EQ(messages->requests().size(), 1u);
     EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Fermer"));
-    EXPECT_EQ(messages->requests()[0].text, QStringLiteral("Quitter vraiment Titrage conductimétrique ?"));
+    EXPECT_EQ(messages->requests()[0].text,
+              QStringLiteral("Quitter vraiment Titrage conductimétrique ?"));
     EXPECT_EQ(markerRecord(dir.path(), 21), QByteArray("OUI"));
 
     messages->setAnswer(MessageAnswer::Ok);
@@ -397,7 +404,7 @@ TEST_F(Bench, AnalysisToolsOfAFinishedCurve)
 {
     // The diagram needs both forms of the couple.
     for (auto [nature, position, allowed] : {std::tuple{0, 2, false}, std::tuple{1, 8, false},
-                                            std::tuple{0, 4, true}, std::tuple{1, 1, true}}) {
+                                             std::tuple{0, 4, true}, std::tuple{1, 1, true}}) {
         w->Option1[nature]->setChecked(true);
         w->Option1_Click(nature);
         w->lbecher->setCurrentIndex(position);
@@ -428,7 +435,8 @@ TEST_F(Bench, AnalysisToolsOfAFinishedCurve)
     // The read-out over the graph.
     w->Onglets->setOngletactif(2);
     QTest::mouseMove(w->Picture1, QPoint(100, 100));
-    EXPECT_EQ(w->info->text(), QStringLiteral("Déplacer la souris pour lire les coordonnées d'un point."));
+    EXPECT_EQ(w->info->text(),
+              QStringLiteral("Déplacer la souris pour lire les coordonnées d'un point."));
 }
 
 TEST_F(Bench, CalculatorOpensModallyWithItsCaption)
@@ -501,7 +509,8 @@ TEST_F(Bench, DropsFallInFourTicksAndPlotNearTheEquivalence)
 {
     auto drop = [&] {
         QTest::mouseClick(w->Image1, Qt::LeftButton);
-        for (int tick = 0; tick < 4 && w->Timer2->isActive(); ++tick) w->Timer2_Timer();
+        for (int tick = 0; tick < 4 && w->Timer2->isActive(); ++tick)
+            w->Timer2_Timer();
     };
     drop();
     EXPECT_FALSE(w->Timer2->isActive());
@@ -575,7 +584,8 @@ TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
 {
     // No help page in the program's folder: nothing happens.
     QTest::mouseClick(w->Command7, Qt::LeftButton);
-    for (HelpViewer* v : w->findChildren<HelpViewer*>()) EXPECT_FALSE(v->isVisible());
+    for (HelpViewer* v : w->findChildren<HelpViewer*>())
+        EXPECT_FALSE(v->isVisible());
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/Lomb.html"),
                             dir.filePath(QStringLiteral("Lomb.html"))));

@@ -15,14 +15,14 @@ TEST(Indicators, ColourZonesAndTransitions)
     const Case cases[] = {
         {0, 1.0, {230, 240, 250}},
         {0, 13.0, {230, 240, 250}},
-        {5, 7.0, {100, 200, 100}},  // bromothymol blue, green zone
-        {5, 7.6, {50, 100, 155}},   // halfway to blue
+        {5, 7.0, {100, 200, 100}}, // bromothymol blue, green zone
+        {5, 7.6, {50, 100, 155}},  // halfway to blue
         {5, 5.49, {250, 250, 0}},
-        {5, 5.5, {250, 250, 0}},    // a transition is closed at its lower end
+        {5, 5.5, {250, 250, 0}}, // a transition is closed at its lower end
         {5, 8.1, {0, 0, 210}},
-        {3, 7.0, {230, 240, 250}},  // phenolphthalein colourless
+        {3, 7.0, {230, 240, 250}}, // phenolphthalein colourless
         {3, 12.0, {230, 0, 230}},
-        {9, 5.0, {250, 250, 0}},    // thymol blue's long yellow zone
+        {9, 5.0, {250, 250, 0}}, // thymol blue's long yellow zone
         {9, 0.0, {230, 0, 0}},
         {9, 11.0, {0, 0, 200}},
         {1, 12.25, {250, 150, 100}},

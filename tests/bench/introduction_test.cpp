@@ -14,7 +14,8 @@ using namespace titrage;
 namespace {
 
 // Character format of character `at` of the first occurrence of `text`.
-QTextCharFormat formatOf(QTextDocument& doc, const QString& text, int at = 0) {
+QTextCharFormat formatOf(QTextDocument& doc, const QString& text, int at = 0)
+{
     const QTextCursor found = doc.find(text);
     EXPECT_FALSE(found.isNull()) << text.toStdString();
     QTextCursor c(&doc);
@@ -26,7 +27,8 @@ const QColor kBlue(0, 0, 200);
 
 } // namespace
 
-TEST(Introduction, SegmentsMakeTheWholeText) {
+TEST(Introduction, SegmentsMakeTheWholeText)
+{
     QTextEdit box;
     paintIntroduction(box);
     QString expected;
@@ -43,7 +45,8 @@ TEST(Introduction, SegmentsMakeTheWholeText) {
     EXPECT_EQ(box.toPlainText(), expected);
 }
 
-TEST(Introduction, EachSegmentHasItsStyle) {
+TEST(Introduction, EachSegmentHasItsStyle)
+{
     QTextEdit box;
     paintIntroduction(box);
     QTextDocument& doc = *box.document();
@@ -86,7 +89,8 @@ TEST(Introduction, EachSegmentHasItsStyle) {
     }
 }
 
-TEST(Introduction, ExponentsAreRaisedAndSmaller) {
+TEST(Introduction, ExponentsAreRaisedAndSmaller)
+{
     QTextEdit box;
     paintIntroduction(box);
     QTextDocument& doc = *box.document();
@@ -109,7 +113,8 @@ TEST(Introduction, ExponentsAreRaisedAndSmaller) {
     EXPECT_EQ(exponents, 3);
 }
 
-TEST(ParametresPage, ControlsAndTheMeasuringStep) {
+TEST(ParametresPage, ControlsAndTheMeasuringStep)
+{
     ParametresPage page;
     page.resize(516, 292);
     EXPECT_EQ(page.objectName(), QStringLiteral("Picture3"));

@@ -12,19 +12,22 @@ using namespace titrage;
 namespace {
 
 // Width of a title as the strip measures it.
-double titleWidth(int k, bool bold) {
+double titleWidth(int k, bool bold)
+{
     Canvas c(QSize(10, 10));
     c.setFont(QStringLiteral("Arial"), 8, bold);
     return c.textWidth(TabStrip::titles()[k - 1]);
 }
 
-void release(TabStrip& strip, int x, int y) {
+void release(TabStrip& strip, int x, int y)
+{
     QTest::mouseRelease(&strip, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
 }
 
 } // namespace
 
-TEST(TabStrip, BoundsShareTheWidthByTitle) {
+TEST(TabStrip, BoundsShareTheWidthByTitle)
+{
     TabStrip strip;
     strip.resize(524, 20);
     for (int active = 1; active <= 5; ++active) {
@@ -44,7 +47,8 @@ TEST(TabStrip, BoundsShareTheWidthByTitle) {
     }
 }
 
-TEST(TabStrip, HitTestOnTheBounds) {
+TEST(TabStrip, HitTestOnTheBounds)
+{
     TabStrip strip;
     strip.resize(524, 20);
     strip.setOngletactif(1);
@@ -69,7 +73,8 @@ TEST(TabStrip, HitTestOnTheBounds) {
         EXPECT_EQ(strip.tabAt(c.x, c.y), c.tab) << c.x << "," << c.y;
 }
 
-TEST(TabStrip, ClicksSelectOtherTabsOnly) {
+TEST(TabStrip, ClicksSelectOtherTabsOnly)
+{
     TabStrip strip;
     strip.resize(524, 20);
     strip.show();
@@ -89,7 +94,8 @@ TEST(TabStrip, ClicksSelectOtherTabsOnly) {
     EXPECT_EQ(strip.ongletactif(), 3);
 }
 
-TEST(TabStrip, ActiveTabStartsAtOneAndStaysInRange) {
+TEST(TabStrip, ActiveTabStartsAtOneAndStaysInRange)
+{
     TabStrip strip;
     EXPECT_EQ(strip.ongletactif(), 1);
     QSignalSpy shown(&strip, &TabStrip::pageShown);
@@ -102,7 +108,8 @@ TEST(TabStrip, ActiveTabStartsAtOneAndStaysInRange) {
     EXPECT_EQ(strip.ongletactif(), 4);
 }
 
-TEST(TabStrip, HoverAnnouncesItself) {
+TEST(TabStrip, HoverAnnouncesItself)
+{
     TabStrip strip;
     strip.resize(524, 20);
     strip.show();

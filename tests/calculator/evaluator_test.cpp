@@ -188,5 +188,6 @@ TEST(Evalue, NormalisingSpacesOperatorsAndMergesSigns)
         {"invsin .5", " ISI .5 "}, {"2^-1", " 2 ^ -1 "},   {"1.5e+12-1", " 1.5E+12 - 1 "},
         {"sqr(-4)", " SQR -4 "},
     };
-    for (const Case& c : cases) EXPECT_EQ(normalised(c.in), c.out) << c.in;
+    for (const Case& c : cases)
+        EXPECT_EQ(normalised(c.in), c.out) << c.in;
 }

@@ -36,7 +36,8 @@ protected:
     }
     static void keys(Machine& m, std::initializer_list<const char*> names)
     {
-        for (const char* n : names) click(m, n);
+        for (const char* n : names)
+            click(m, n);
     }
     static QString display(Machine& m)
     {

@@ -63,7 +63,8 @@ TEST(MachineState, KeysBuildTheExpression)
     };
     for (const Case& c : cases) {
         MachineState s;
-        for (const Key& k : c.keys) k(s);
+        for (const Key& k : c.keys)
+            k(s);
         EXPECT_EQ(s.saisie(), c.saisie) << c.what;
         EXPECT_EQ(s.display(), c.saisie) << c.what;
     }

@@ -21,16 +21,19 @@ struct Bench {
     Model model() const { return loadedModel(acide, position, c, cb, pka); }
 };
 
-bool finite(PlotPoint p) {
+bool finite(PlotPoint p)
+{
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
-bool finite(const PlotSegment& s) {
+bool finite(const PlotSegment& s)
+{
     return finite(s.a) && finite(s.b);
 }
 
 } // namespace
 
-TEST(Tangents, NormalIsPerpendicularOnScreenAndEndsOnTheSecondTangent) {
+TEST(Tangents, NormalIsPerpendicularOnScreenAndEndsOnTheSecondTangent)
+{
     const ConstructionFrame f;
     for (const Bench& b : {Bench{"ethanoic", true, kEthanoic, 0.01f, 0.01f},
                            Bench{"ammonia", false, kAmmonia, 0.01f, 0.02f}}) {
@@ -55,7 +58,8 @@ TEST(Tangents, NormalIsPerpendicularOnScreenAndEndsOnTheSecondTangent) {
     }
 }
 
-TEST(Tangents, SpanIsCutAtTheEndsOfTheBurette) {
+TEST(Tangents, SpanIsCutAtTheEndsOfTheBurette)
+{
     const ConstructionFrame f;
     Model m = loadedModel(true, kEthanoic, 0.0015f, 0.01f); // veq = 3 mL
     TangentConstruction t = tangente(m, true);
@@ -76,7 +80,8 @@ struct EdgeCase {
 class TangentEdges : public ::testing::TestWithParam<EdgeCase> {};
 
 // Every curve ends in nothing, the message or a construction, all coordinates finite.
-TEST_P(TangentEdges, EndInTheStatedOutcomeWithFiniteGeometry) {
+TEST_P(TangentEdges, EndInTheStatedOutcomeWithFiniteGeometry)
+{
     const EdgeCase& c = GetParam();
     Model m = c.bench.model();
     const TangentConstruction t = tangente(m, c.bench.acide);
@@ -114,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                  TangentOutcome::NoJump}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Derivative, PeaksAtTheEquivalenceAndStaysInItsBand) {
+TEST(Derivative, PeaksAtTheEquivalenceAndStaysInItsBand)
+{
     const ConstructionFrame f;
     for (const Bench& b : {Bench{"ethanoic", true, kEthanoic, 0.01f, 0.01f},
                            Bench{"ammonia", false, kAmmonia, 0.01f, 0.01f},
@@ -138,7 +144,8 @@ TEST(Derivative, PeaksAtTheEquivalenceAndStaysInItsBand) {
     }
 }
 
-TEST(PhCurve, RisesFromTheBeakerToTwentyFiveMillilitres) {
+TEST(PhCurve, RisesFromTheBeakerToTwentyFiveMillilitres)
+{
     Model m = loadedModel(true, kEthanoic, 0.01f, 0.01f);
     const auto points = phCurve(m, true);
     ASSERT_GT(points.size(), 20u);

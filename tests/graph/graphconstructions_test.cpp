@@ -8,7 +8,8 @@
 using namespace titrage;
 using namespace titrage::test;
 
-TEST(GraphConstructions, TangentsDrawEOrTheMessageOrNothing) {
+TEST(GraphConstructions, TangentsDrawEOrTheMessageOrNothing)
+{
     MessageRecorder messages;
     GraphView g;
     g.drawFrame(0.07f);
@@ -43,7 +44,8 @@ TEST(GraphConstructions, TangentsDrawEOrTheMessageOrNothing) {
     EXPECT_EQ(messages.requests().size(), 1u);
 }
 
-TEST(GraphConstructions, DerivativeInItsColour) {
+TEST(GraphConstructions, DerivativeInItsColour)
+{
     GraphView g;
     g.drawFrame(0.07f);
     Model m = loadedModel(true, kEthanoic, 0.01f, 0.01f);
@@ -55,7 +57,8 @@ TEST(GraphConstructions, DerivativeInItsColour) {
     EXPECT_GT(countColour(g.canvas(), around(p.x, p.y, 1), QColor(200, 100, 100)), 0);
 }
 
-TEST(GraphConstructions, DistributionOverAWashedOutFrame) {
+TEST(GraphConstructions, DistributionOverAWashedOutFrame)
+{
     GraphView g;
     g.drawDistributionFrame();
     const Canvas& c = g.canvas();
@@ -81,7 +84,8 @@ TEST(GraphConstructions, DistributionOverAWashedOutFrame) {
     EXPECT_EQ(countColour(c, around(170, 140, 3), QColor(0, 0, 200)), 0);
 }
 
-TEST(GraphConstructions, ReadoutSetsTooltipAndPointer) {
+TEST(GraphConstructions, ReadoutSetsTooltipAndPointer)
+{
     GraphView g;
     g.updateReadout(QPoint(202 - GraphView::kLeft, 100), true); // logical x = 202
     EXPECT_EQ(g.toolTip(), QStringLiteral("V = 12,5 mL"));

@@ -6,7 +6,8 @@
 
 using namespace titrage;
 
-TEST(GraphScale, GraduationLabelsRoundToThreeDigitsWithTheDecimalComma) {
+TEST(GraphScale, GraduationLabelsRoundToThreeDigitsWithTheDecimalComma)
+{
     const struct {
         float maxaxe;
         int j;
@@ -19,7 +20,8 @@ TEST(GraphScale, GraduationLabelsRoundToThreeDigitsWithTheDecimalComma) {
         EXPECT_EQ(graduationLabel(c.maxaxe, c.j), c.label) << c.maxaxe << " j = " << c.j;
 }
 
-TEST(GraphScale, CrossOrdinateRoundsOrGivesNothing) {
+TEST(GraphScale, CrossOrdinateRoundsOrGivesNothing)
+{
     const struct {
         double sigma;
         float maxaxe;

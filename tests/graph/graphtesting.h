@@ -5,7 +5,8 @@
 
 namespace titrage::test {
 
-inline BenchEntries benchOf(bool acide, int position, float c, float cb) {
+inline BenchEntries benchOf(bool acide, int position, float c, float cb)
+{
     BenchEntries e;
     e.acide = acide;
     e.position = position;
@@ -18,7 +19,8 @@ inline BenchEntries benchOf(bool acide, int position, float c, float cb) {
 }
 
 // The model as the bench's refresh loads it; `pka` is typed for "autre acide/base".
-inline Model loadedModel(bool acide, int position, float c, float cb, const char* pka = nullptr) {
+inline Model loadedModel(bool acide, int position, float c, float cb, const char* pka = nullptr)
+{
     Model m;
     initcatalogue(m);
     if (pka) chpk(m, acide, position, pka);
@@ -38,7 +40,8 @@ constexpr int kEthanoic = 4, kHydrochloric = 2, kOther = 14, kAmmonia = 1, kSodi
 namespace titrage::test {
 
 // Pixels of `r` (logical units) that satisfy `match`.
-template <typename Match> int countPixels(const Canvas& c, QRect r, Match match) {
+template <typename Match> int countPixels(const Canvas& c, QRect r, Match match)
+{
     int n = 0;
     for (int x = r.left(); x <= r.right(); ++x)
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -46,11 +49,13 @@ template <typename Match> int countPixels(const Canvas& c, QRect r, Match match)
     return n;
 }
 
-inline int countColour(const Canvas& c, QRect r, QColor colour) {
+inline int countColour(const Canvas& c, QRect r, QColor colour)
+{
     return countPixels(c, r, [&](QColor p) { return p == colour; });
 }
 
-inline QRect around(double x, double y, int radius) {
+inline QRect around(double x, double y, int radius)
+{
     return QRect(static_cast<int>(std::lround(x)) - radius,
                  static_cast<int>(std::lround(y)) - radius, 2 * radius + 1, 2 * radius + 1);
 }

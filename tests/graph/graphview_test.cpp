@@ -16,7 +16,8 @@ const QColor kGreen(0, 128, 0);
 const auto dark = [](QColor p) { return p.lightness() < 128; };
 } // namespace
 
-TEST(GraphView, FramePixelsFollowTheGraduationRules) {
+TEST(GraphView, FramePixelsFollowTheGraduationRules)
+{
     GraphView g;
     g.drawFrame(0.43f);
     const struct {
@@ -37,7 +38,8 @@ TEST(GraphView, FramePixelsFollowTheGraduationRules) {
         EXPECT_EQ(g.canvas().pixel(p.x, p.y), p.colour) << p.what;
 }
 
-TEST(GraphView, LabelsAndTitlesAreDrawnWhereTheyBelong) {
+TEST(GraphView, LabelsAndTitlesAreDrawnWhereTheyBelong)
+{
     GraphView g;
     g.drawFrame(0.43f);
     ASSERT_EQ(g.graduationTexts().size(), 11);
@@ -54,7 +56,8 @@ TEST(GraphView, LabelsAndTitlesAreDrawnWhereTheyBelong) {
     EXPECT_GT(countPixels(c, QRect(405, 252, 30, 16), dark), 10); // V1 (mL), inside the picture
 }
 
-TEST(GraphView, CrossesInTheSituationColourAtTheCurrentWidth) {
+TEST(GraphView, CrossesInTheSituationColourAtTheCurrentWidth)
+{
     GraphView g;
     g.setPenWidth(2);
     g.drawFrame(0.43f); // the frame is thin and resets the width
@@ -77,7 +80,8 @@ TEST(GraphView, CrossesInTheSituationColourAtTheCurrentWidth) {
     EXPECT_EQ(c.image(), before);
 }
 
-TEST(GraphView, CurvePassesThroughItsVerticesInItsColour) {
+TEST(GraphView, CurvePassesThroughItsVerticesInItsColour)
+{
     Model m;
     initcatalogue(m);
     const float maxaxe = valimax(m, benchOf(true, kEthanoic, 0.01f, 0.01f), nullptr, false).maxaxe;

@@ -14,7 +14,8 @@ namespace {
 const QColor kTenth(10, 20, 30);
 
 Situation finished(bool acide, int position, const char* vsol, const char* c, const char* veau,
-                   const char* cb) {
+                   const char* cb)
+{
     Situation s;
     s.courbefinie = true;
     s.textesit = {"7,0", cb, "25,0", c, vsol, veau, "0,0"};
@@ -23,14 +24,16 @@ Situation finished(bool acide, int position, const char* vsol, const char* c, co
     return s;
 }
 
-QString history(const SituationStore& store, QTextEdit& histo) {
+QString history(const SituationStore& store, QTextEdit& histo)
+{
     Model m;
     initcatalogue(m);
     historique(histo, store, m, kTenth);
     return histo.toPlainText();
 }
 
-QTextCharFormat formatAt(const QTextDocument& doc, const QString& text) {
+QTextCharFormat formatAt(const QTextDocument& doc, const QString& text)
+{
     QTextCursor c = doc.find(text);
     EXPECT_FALSE(c.isNull()) << text.toStdString();
     c.setPosition(c.selectionStart() + 1);
@@ -47,7 +50,8 @@ struct HistoryCase {
 
 class HistoryWording : public ::testing::TestWithParam<HistoryCase> {};
 
-TEST_P(HistoryWording, EntryReadsLineByLine) {
+TEST_P(HistoryWording, EntryReadsLineByLine)
+{
     SituationStore store;
     store.sit[1] = GetParam().situation;
     QTextEdit histo;
@@ -76,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "concentration 0,1 mol · L-1.\n\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(History, ListsOnlyFinishedCurvesInSlotOrder) {
+TEST(History, ListsOnlyFinishedCurvesInSlotOrder)
+{
     SituationStore store;
     store.sit[9] = finished(true, 2, "20,0", "0,01", "0,0", "0,01");
     store.sit[0] = finished(false, 8, "20,0", "0,01", "0,0", "0,01");
@@ -88,7 +93,8 @@ TEST(History, ListsOnlyFinishedCurvesInSlotOrder) {
     EXPECT_EQ(history(SituationStore{}, histo).count(QStringLiteral("Courbe")), 0); // from empty
 }
 
-TEST(History, TitleColourBoldSizesIndentsAndExponent) {
+TEST(History, TitleColourBoldSizesIndentsAndExponent)
+{
     SituationStore store;
     store.sit[1] = finished(true, 4, "20,0", "0,01", "10,0", "0,01");
     store.sit[9] = finished(true, 4, "20,0", "0,01", "0,0", "0,01");

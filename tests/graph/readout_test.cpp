@@ -13,7 +13,8 @@ struct ReadoutCase {
 
 class Readout : public ::testing::TestWithParam<ReadoutCase> {};
 
-TEST_P(Readout, VolumeAndPercentUnderThePointer) {
+TEST_P(Readout, VolumeAndPercentUnderThePointer)
+{
     const ReadoutCase& c = GetParam();
     const GraphReadout r = graphReadout(c.x, c.y, c.titration);
     EXPECT_EQ(r.inside, c.inside);

@@ -9,7 +9,8 @@
 using namespace titrage;
 
 namespace {
-std::vector<std::string> row(const char* v, int columns) {
+std::vector<std::string> row(const char* v, int columns)
+{
     std::vector<std::string> cells{v, "0,0213", "3,39E-04", "2,95E-11", "9,66E-03", "3,39E-04"};
     cells.resize(static_cast<size_t>(columns));
     return cells;
@@ -18,7 +19,8 @@ std::vector<std::string> row(const char* v, int columns) {
 
 class ValueTableColumns : public ::testing::TestWithParam<int> {};
 
-TEST_P(ValueTableColumns, EqualColumnsFillTheWidgetUnderPictureHeaders) {
+TEST_P(ValueTableColumns, EqualColumnsFillTheWidgetUnderPictureHeaders)
+{
     const int n = GetParam();
     ValueTable t;
     t.resize(500, 300);
@@ -46,7 +48,8 @@ TEST_P(ValueTableColumns, EqualColumnsFillTheWidgetUnderPictureHeaders) {
 
 INSTANTIATE_TEST_SUITE_P(StrongAndWeak, ValueTableColumns, ::testing::Values(4, 6));
 
-TEST(ValueTable, RowsAppendInOrderAndCutBackToTheHeader) {
+TEST(ValueTable, RowsAppendInOrderAndCutBackToTheHeader)
+{
     ValueTable t;
     t.resetTable(4);
     t.appendRow(row("0,0", 4));
@@ -64,7 +67,8 @@ TEST(ValueTable, RowsAppendInOrderAndCutBackToTheHeader) {
     EXPECT_EQ(t.columns(), 4);
 }
 
-TEST(ValueTable, ContentsAsTextStartWithAnEmptyHeaderRow) {
+TEST(ValueTable, ContentsAsTextStartWithAnEmptyHeaderRow)
+{
     ValueTable t;
     t.resetTable(6);
     for (const char* v : {"0,0", "0,5", "1,0"})

@@ -65,7 +65,7 @@ TEST(Catalogue, OtherSoluteTakesTheTypedPka)
     EXPECT_FLOAT_EQ(m.kcouple, 1e-5f);
     EXPECT_DOUBLE_EQ(m.pkacide[14], 10.0); // phénol keeps its pKa
 
-    chpk(m, true, 13, "3");   // not the "other" position: nothing changes
+    chpk(m, true, 13, "3"); // not the "other" position: nothing changes
     EXPECT_DOUBLE_EQ(m.pkacide[14], 10.0);
     chpk(m, false, kOtherPosition, "abc"); // not a number: nothing changes
     EXPECT_DOUBLE_EQ(m.pkbase[15], 7.0);

@@ -33,9 +33,10 @@ TEST(Conductivity, StrongBaseAndOtherSolutesWriteNoCoupleSlot)
     loadModel(m, e);
     calcsigma(m, e.sigmaInputs(), 12.0, 10.0);
     EXPECT_FLOAT_EQ(m.concion[3], static_cast<float>(0.01 * 20 / 30)); // Na+ diluted
-    EXPECT_FLOAT_EQ(m.concion[2], 0.01f);                             // OH- from the pH
+    EXPECT_FLOAT_EQ(m.concion[2], 0.01f);                              // OH- from the pH
     EXPECT_FLOAT_EQ(m.concion[4], static_cast<float>(0.01 * 10 / 30)); // Cl- of the titrant
-    for (int slot = 5; slot < kIonSlots; ++slot) EXPECT_EQ(m.concion[slot], 0.0f) << slot;
+    for (int slot = 5; slot < kIonSlots; ++slot)
+        EXPECT_EQ(m.concion[slot], 0.0f) << slot;
 
     e = bench(true, kOtherPosition);
     loadModel(m, e);
@@ -55,14 +56,14 @@ TEST(Conductivity, EachCoupleConductsThroughItsChargedForm)
         bool acidForm;
     };
     const Case cases[] = {
-        {true, 7, 11, 5.46f, false},  // methanoate
+        {true, 7, 11, 5.46f, false}, // methanoate
         {false, 10, 11, 5.46f, false},
-        {true, 13, 19, 3.0f, false},  // phenol conducts through phenolate
+        {true, 13, 19, 3.0f, false}, // phenol conducts through phenolate
         {false, 13, 19, 3.0f, false},
-        {true, 9, 13, 7.35f, true},   // ammonium chloride
+        {true, 9, 13, 7.35f, true}, // ammonium chloride
         {false, kAmmonia, 13, 7.35f, true},
-        {false, 4, 7, 3.97f, false},  // chloroethanoate
-        {false, 5, 16, 7.8f, false},  // cyanide
+        {false, 4, 7, 3.97f, false}, // chloroethanoate
+        {false, 5, 16, 7.8f, false}, // cyanide
     };
     for (const Case& c : cases) {
         Model m = freshModel();

@@ -34,8 +34,10 @@ TEST(Curve, EthanoicAcidRunsFromZeroToTheBurettesEnd)
         EXPECT_DOUBLE_EQ(v[i].y, 250.0 - 220.0 * v[i].sigma / 0.1f);
     }
     // The points crowd around the equivalence (20 mL), where p moves fastest.
-    const auto near = std::count_if(v.begin(), v.end(), [](auto& p) { return p.v > 19.5f && p.v < 20.5f; });
-    const auto far = std::count_if(v.begin(), v.end(), [](auto& p) { return p.v > 9.5f && p.v < 10.5f; });
+    const auto near =
+        std::count_if(v.begin(), v.end(), [](auto& p) { return p.v > 19.5f && p.v < 20.5f; });
+    const auto far =
+        std::count_if(v.begin(), v.end(), [](auto& p) { return p.v > 9.5f && p.v < 10.5f; });
     EXPECT_GT(near, 3 * far);
 }
 
@@ -52,8 +54,8 @@ TEST(Curve, StrongAcidFollowsTheFullyDissociatedAcid)
         EXPECT_NEAR(p.sigma, sigma, 2e-3 * sigma) << p.v;
     }
     // The V-shaped curve's minimum sits at the equivalence.
-    const auto lowest = std::min_element(v.begin(), v.end(),
-                                         [](auto& a, auto& b) { return a.sigma < b.sigma; });
+    const auto lowest =
+        std::min_element(v.begin(), v.end(), [](auto& a, auto& b) { return a.sigma < b.sigma; });
     EXPECT_NEAR(lowest->v, 20.0f, 0.3f);
     EXPECT_NEAR(lowest->sigma, 0.0632f, 0.001f);
 }

@@ -68,7 +68,7 @@ TEST(Measurement, ScaleTakesTheLargerEndRoundedToTwoDigits)
     const SigmaScale s = valimax(m, e, nullptr, false);
     EXPECT_FLOAT_EQ(s.sigmamax, 0.43f); // sigma(0) = 0.426
     EXPECT_FLOAT_EQ(s.maxaxe, 0.43f);
-    EXPECT_FLOAT_EQ(m.vverse, 25.0f);  // left at 25 mL
+    EXPECT_FLOAT_EQ(m.vverse, 25.0f); // left at 25 mL
 
     // Superposed curves: another finished situation's larger maximum raises the axis,
     // the current situation's own stored value is ignored.

@@ -45,7 +45,7 @@ inline double round2(double x)
 // Positions used by the tests.
 inline constexpr int kEthanoic = 4;
 inline constexpr int kHydrochloric = 2;
-inline constexpr int kAmmonia = 1;        // base side
+inline constexpr int kAmmonia = 1;         // base side
 inline constexpr int kSodiumHydroxide = 8; // base side
 
 } // namespace titrage::test

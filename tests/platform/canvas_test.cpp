@@ -76,7 +76,8 @@ TEST(Canvas, ThinLinesStopShortOfTheirLastPoint)
     c.line(0, 0, 4, 8, Qt::red); // steep diagonal: one pixel per row
     for (int y = 0; y < 8; ++y) {
         int lit = 0;
-        for (int x = 0; x <= 4; ++x) lit += c.pixel(x, y) == QColor(Qt::red);
+        for (int x = 0; x <= 4; ++x)
+            lit += c.pixel(x, y) == QColor(Qt::red);
         EXPECT_EQ(lit, 1) << y;
     }
     EXPECT_EQ(c.pixel(4, 8), QColor(Qt::white));

@@ -9,9 +9,10 @@ using namespace titrage;
 TEST(Messages, RecorderAnswersWithoutBlockingAndKeepsTheExactText)
 {
     MessageRecorder recorder(MessageAnswer::No);
-    const auto answer = Messages::ask(nullptr, {QStringLiteral("Burette vide"),
-                                                QStringLiteral("Voulez-vous recommencer le titrage"),
-                                                MessageIcon::Question, MessageButtons::YesNo});
+    const auto answer =
+        Messages::ask(nullptr, {QStringLiteral("Burette vide"),
+                                QStringLiteral("Voulez-vous recommencer le titrage"),
+                                MessageIcon::Question, MessageButtons::YesNo});
     EXPECT_EQ(answer, MessageAnswer::No);
     ASSERT_EQ(recorder.requests().size(), 1u);
     EXPECT_EQ(recorder.requests()[0].title, QStringLiteral("Burette vide"));

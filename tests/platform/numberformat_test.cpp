@@ -19,19 +19,19 @@ TEST(NumberFormat, DisplayPatternsUseTheDecimalComma)
         {0.0632, "0.00E+00", "6,32E-02"},
         {0.0, "0.00E+00", "0,00E+00"},
         {-1234.5, "0.00E+00", "-1,23E+03"},
-        {9.996, "0.00E+00", "1,00E+01"},  // mantissa carry moves the exponent
+        {9.996, "0.00E+00", "1,00E+01"}, // mantissa carry moves the exponent
         {0.4256, "0.0E+00", "4,3E-01"},
         {1e-100, "0.0E+00", "1,0E-100"},
         {12.5, "#0.0#", "12,5"},
         {3, "#0.0#", "3,0"},
-        {0.125, "#0.0#", "0,13"},         // half away from zero, not to even
-        {0.285, "#0.0#", "0,29"},         // on the 15-digit decimal form, not the binary one
+        {0.125, "#0.0#", "0,13"}, // half away from zero, not to even
+        {0.285, "#0.0#", "0,29"}, // on the 15-digit decimal form, not the binary one
         {24.95, "####0.0", "25,0"},
         {0.05, "####0.0#", "0,05"},
         {20, "###0.0#", "20,0"},
         {180.25, "###0.0#", "180,25"},
         {0.5, "#0.0", "0,5"},
-        {-0.04, "#0.0", "0,0"},           // no "-0,0"
+        {-0.04, "#0.0", "0,0"}, // no "-0,0"
         {24.999, "#0.00", "25,00"},
         {12.3456, "##0.000", "12,346"},
         {0.01, "###0.0## ### ### ###", "0,01"},
@@ -48,7 +48,7 @@ TEST(NumberFormat, DisplayPatternsUseTheDecimalComma)
 TEST(NumberFormat, GeneralFormatIsShortestWithinPrecision)
 {
     EXPECT_EQ(generalFormat(0.426f), "0,426");
-    EXPECT_EQ(generalFormat(0.1f), "0,1");       // not 0,100000001
+    EXPECT_EQ(generalFormat(0.1f), "0,1"); // not 0,100000001
     EXPECT_EQ(generalFormat(1.0f / 3.0f), "0,3333333");
     EXPECT_EQ(generalFormat(1.0 / 3.0), "0,333333333333333");
     EXPECT_EQ(generalFormat(0.0001f), "0,0001"); // fixed from 1E-04 upwards
@@ -75,7 +75,9 @@ TEST(NumberFormat, ParsingAcceptsCommaPointAndDigitGroups)
     EXPECT_DOUBLE_EQ(*parseNumber("0.01"), 0.01);
     EXPECT_DOUBLE_EQ(*parseNumber(" 20,0 "), 20.0);
     EXPECT_DOUBLE_EQ(*parseNumber("0,000 000 01"), 1e-8);
-    EXPECT_DOUBLE_EQ(*parseNumber("0,000\xC2\xA0" "001"), 1e-6);
+    EXPECT_DOUBLE_EQ(*parseNumber("0,000\xC2\xA0"
+                                  "001"),
+                     1e-6);
     EXPECT_DOUBLE_EQ(*parseNumber("1,5E-05"), 1.5e-5);
     EXPECT_DOUBLE_EQ(*parseNumber("-2"), -2.0);
     EXPECT_DOUBLE_EQ(*parseNumber(",5"), 0.5);

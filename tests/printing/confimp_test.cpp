@@ -124,57 +124,6 @@ bool blank(const QImage& image, QRect area)
 
 } // namespace
 
-TEST(Confimp, ControlsReadAsTheStudentSeesThem)
-{
-    FakeSource source;
-    confimp d(source);
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Imprimer"));
-    const std::vector<std::pair<QString, QString>> texts{
-        {"Frame1", "Options"},
-        {"Text1", "Pelkora - Dosage conductimétrique"},
-        {"Chec(0)", "L'illustration"},
-        {"Chec(1)", "Le graphe"},
-        {"Chec(3)", "Le tableau de valeurs"},
-        {"Label3", "Nombre d'exemplaires :"},
-        {"Label4", "1"},
-        {"Label5", "Titre de la page :"},
-        {"Command2", "&Imprimantes"},
-        {"Command3", "&Annuler"},
-        {"Label1", "Veuillez patienter quelques instants..."},
-    };
-    for (const auto& [name, text] : texts) {
-        QWidget* w = d.findChild<QWidget*>(name);
-        ASSERT_NE(w, nullptr) << name.toStdString();
-        QString shown;
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            shown = b->text();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            shown = l->text();
-        else if (auto* e = qobject_cast<QLineEdit*>(w))
-            shown = e->text();
-        else if (auto* g = qobject_cast<QGroupBox*>(w))
-            shown = g->title();
-        EXPECT_EQ(shown, text) << name.toStdString();
-    }
-    for (const char* name : {"UpDown1", "Command1", "Frame2", "defaut"})
-        EXPECT_NE(d.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_FALSE(d.Frame2->isVisibleTo(&d));
-}
-
-TEST(Confimp, UpDownWritesTheCopiesIntoTheLabelWithinItsRange)
-{
-    FakeSource source;
-    confimp d(source);
-    d.UpDown1->stepDown();
-    EXPECT_EQ(d.Label4->text(), QStringLiteral("1"));
-    d.UpDown1->stepUp();
-    d.UpDown1->stepUp();
-    EXPECT_EQ(d.Label4->text(), QStringLiteral("3"));
-    EXPECT_EQ(d.copies(), 3);
-    d.UpDown1->setValue(1000);
-    EXPECT_EQ(d.Label4->text(), QString::number(confimp::kMaxCopies));
-}
-
 TEST(Confimp, NothingTickedAsksForAChoiceAndStaysOpen)
 {
     MessageRecorder recorder;
@@ -230,17 +179,6 @@ INSTANTIATE_TEST_SUITE_P(Choices, PrintedPages,
                                            PagesCase{"GraphTwice", false, true, false, 2, 2},
                                            PagesCase{"EverythingOnce", true, true, true, 1, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PrintedPages, LongTableGoesOnOverMorePages)
-{
-    MessageRecorder recorder;
-    FakeSource source;
-    source.rows = 251;
-    PdfDialog pdf(source);
-    pdf.tick(false, false, true);
-    pdf.dialog.Command1->click();
-    EXPECT_GT(pdfPages(pdf.path()), 1);
-}
 
 TEST(PageDrawing, TablePageTitledPageTwoWithTheGridUnderIt)
 {

@@ -55,11 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                          "0,01 mol · L^-1 avec 10,0 mL d'eau.",
                          "Solution dans la burette : hydroxyde de sodium de concentration 0,01 "
                          "mol · L^-1."},
-        PrintedEntryCase{"NoWater", finished(true, 4, "20,0", "0,01", "0,0", "0,02"),
-                         "Solution dans le bécher : 20,0 mL acide éthanoïque de concentration "
-                         "0,01 mol · L^-1.",
-                         "Solution dans la burette : hydroxyde de sodium de concentration 0,02 "
-                         "mol · L^-1."},
         PrintedEntryCase{"WaterNotANumber", finished(true, 4, "20,0", "0,01", "abc", "0,02"),
                          "Solution dans le bécher : 20,0 mL acide éthanoïque de concentration "
                          "0,01 mol · L^-1.",

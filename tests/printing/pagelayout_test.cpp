@@ -125,15 +125,6 @@ TEST(Layout, PositionsFollowTwentiethsOfThePageHeight)
     EXPECT_DOUBLE_EQ(border.height, 630 + 26 * 300);
 }
 
-TEST(Layout, GraphAloneStartsWhereTheIllustrationWouldHave)
-{
-    const auto pages = layoutCopy(a4(false, true, false));
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_DOUBLE_EQ(itemsOf(pages[0], K::Graph).at(0).y, 2 * 800.0);
-    // No finished curve: nothing under the graph.
-    EXPECT_TRUE(itemsOf(pages[0], K::History).empty());
-}
-
 struct HistoryPagingCase {
     const char* name;
     double entryHeight;
@@ -206,11 +197,4 @@ TEST(Layout, GraphThatWouldBeCutMovesToTheNextPage)
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_TRUE(itemsOf(pages[0], K::Graph).empty());
     EXPECT_DOUBLE_EQ(itemsOf(pages[1], K::Graph).at(0).y, 2 * 600.0);
-}
-
-TEST(Layout, TitleNamesThePagesAfterTheFirst)
-{
-    EXPECT_EQ(pageTitle("Dosage", 1), "Dosage");
-    EXPECT_EQ(pageTitle("Dosage", 2), "Dosage (page 2)");
-    EXPECT_EQ(pageTitle("", 2), " (page 2)");
 }
