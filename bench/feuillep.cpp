@@ -252,7 +252,7 @@ void feuilleP::createWindowButtons()
                           QStringLiteral("Retrouver une configuration"));
     btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"), QStringLiteral("Exercices"));
     // Built by later stages of the program: shown, but not yet usable.
-    for (QPushButton* later : {Command10, btexo})
+    for (QPushButton* later : {btexo})
         later->setEnabled(false);
 }
 

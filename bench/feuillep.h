@@ -5,6 +5,7 @@
 // keep the names and the order of effects that the rest of the program knows.
 
 #include "config/configbench.h"
+#include "printing/printsource.h"
 #include "model/curve.h"
 #include "model/model.h"
 #include "model/situations.h"
@@ -41,7 +42,7 @@ struct SceneState;
 class HelpViewer;
 class Machine;
 
-class feuilleP : public QWidget, public ConfigBench {
+class feuilleP : public QWidget, public ConfigBench, public PrintSource {
     Q_OBJECT
 
 public:
@@ -173,6 +174,19 @@ public:
     QString nomfichier() const override { return m_nomfichier; }
     void setNomfichier(const QString& path) override { m_nomfichier = path; }
     void setBenchTitle(const QString& title) override { setWindowTitle(title); }
+
+    // --- What printing asks of the bench ---
+    void Command10_Click();
+    QWidget* printWindow() override { return this; }
+    QImage illustrationForPrint() override;
+    void restoreIllustration() override;
+    QImage graphPicture() override;
+    QImage tablePicture() override;
+    int tableHeaderHeight() const override;
+    int tableRowHeight() const override;
+    const SituationStore& situations() const override { return m_store; }
+    const Model& catalogue() const override { return m_model; }
+    QColor situationColour(int k) const override { return situationColor(k); }
 
     // The colour of situation k's curve and crosses.
     QColor situationColor(int k) const;

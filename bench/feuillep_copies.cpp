@@ -5,7 +5,10 @@
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 
+#include "printing/confimp.h"
+
 #include <QAction>
+#include <QHeaderView>
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
@@ -109,6 +112,56 @@ void feuilleP::prepaima()
     }
     c.setForeColor(Qt::black);
     picburette->update();
+}
+
+QImage feuilleP::illustrationForPrint()
+{
+    prepaima();
+    return picburette->canvas().image().copy();
+}
+
+void feuilleP::restoreIllustration()
+{
+    imafond();
+    niveaubecher();
+    majaff();
+}
+
+QImage feuilleP::graphPicture()
+{
+    return Picture1->canvas().image().copy();
+}
+
+int feuilleP::tableHeaderHeight() const
+{
+    return MSFlexGrid1->horizontalHeader()->height();
+}
+
+int feuilleP::tableRowHeight() const
+{
+    return MSFlexGrid1->verticalHeader()->defaultSectionSize();
+}
+
+QImage feuilleP::tablePicture()
+{
+    // The whole grid, every row, as the grid draws itself: stretched to its
+    // full height for the picture, then put back.
+    const QRect kept = MSFlexGrid1->geometry();
+    const auto vertical = MSFlexGrid1->verticalScrollBarPolicy();
+    MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * MSFlexGrid1->frameWidth();
+    int rows = 0;
+    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r) rows += MSFlexGrid1->rowHeight(r);
+    MSFlexGrid1->resize(kept.width(), tableHeaderHeight() + rows + frame);
+    const QImage picture = MSFlexGrid1->grab().toImage();
+    MSFlexGrid1->setVerticalScrollBarPolicy(vertical);
+    MSFlexGrid1->setGeometry(kept);
+    return picture;
+}
+
+void feuilleP::Command10_Click()
+{
+    showPrintDialog(*this);
 }
 
 } // namespace titrage

@@ -94,6 +94,7 @@ void feuilleP::connectHandlers()
             [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });

@@ -599,3 +599,27 @@ TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
     help->search->setText(QStringLiteral("robinet"));
     EXPECT_GT(help->results->count(), 0);
 }
+
+TEST_F(Bench, PrintingOpensItsDialogAndTheTableIsPicturedWhole)
+{
+    QString caption;
+    Messages::setDialogRunner([&](QDialog& d) {
+        caption = d.windowTitle();
+        return 0; // "Annuler"
+    });
+    ASSERT_TRUE(w->Command10->isEnabled());
+    QTest::mouseClick(w->Command10, Qt::LeftButton);
+    Messages::setDialogRunner(nullptr);
+    EXPECT_EQ(caption, QStringLiteral("Imprimer"));
+
+    QTest::mouseClick(w->Command13, Qt::LeftButton); // 51 rows: more than the page shows
+    const QRect onScreen = w->MSFlexGrid1->geometry();
+    const QImage table = w->tablePicture();
+    EXPECT_GE(table.height(), w->tableHeaderHeight() + 51 * w->tableRowHeight());
+    EXPECT_EQ(w->MSFlexGrid1->geometry(), onScreen);
+    // The illustration for the page carries the written texts; the screen gets them back off.
+    const QImage screen = w->picburette->canvas().image().copy();
+    EXPECT_NE(w->illustrationForPrint(), screen);
+    w->restoreIllustration();
+    EXPECT_EQ(w->picburette->canvas().image(), screen);
+}
