@@ -55,20 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                          "0,01 mol · L^-1 avec 10,0 mL d'eau.",
                          "Solution dans la burette : hydroxyde de sodium de concentration 0,01 "
                          "mol · L^-1."},
-        PrintedEntryCase{"WaterNotANumber", finished(true, 4, "20,0", "0,01", "abc", "0,02"),
-                         "Solution dans le bécher : 20,0 mL acide éthanoïque de concentration "
-                         "0,01 mol · L^-1.",
-                         "Solution dans la burette : hydroxyde de sodium de concentration 0,02 "
-                         "mol · L^-1."},
         PrintedEntryCase{"BaseBeaker", finished(false, 1, "10,0", "0,1", "5,5", "0,1"),
                          "Solution dans le bécher : 10,0 mL ammoniac de concentration 0,1 mol · "
                          "L^-1 avec 5,5 mL d'eau.",
                          "Solution dans la burette : acide chlorhydrique de concentration 0,1 "
-                         "mol · L^-1."},
-        PrintedEntryCase{"PositionOutsideTheList",
-                         finished(true, 40, "20,0", "0,01", "0,0", "0,01"),
-                         "Solution dans le bécher : 20,0 mL  de concentration 0,01 mol · L^-1.",
-                         "Solution dans la burette : hydroxyde de sodium de concentration 0,01 "
                          "mol · L^-1."}),
     [](const auto& info) { return std::string(info.param.name); });
 

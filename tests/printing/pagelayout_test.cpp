@@ -31,67 +31,9 @@ std::vector<LayoutItem> itemsOf(const LayoutPage& page, LayoutKind kind)
     return found;
 }
 
-std::vector<int> kindsOf(const LayoutPage& page)
-{
-    std::vector<int> kinds;
-    for (const auto& i : page.items)
-        kinds.push_back(static_cast<int>(i.kind));
-    return kinds;
-}
-
 using K = LayoutKind;
-std::vector<int> kinds(std::initializer_list<K> list)
-{
-    std::vector<int> out;
-    for (K k : list)
-        out.push_back(static_cast<int>(k));
-    return out;
-}
 
 } // namespace
-
-struct ChoiceCase {
-    const char* name;
-    bool illustration, graph, table;
-    std::vector<std::vector<int>> pages; // the kinds on each page
-};
-
-class LayoutChoice : public ::testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(LayoutChoice, PutsTheTableOnItsOwnPageWhenAnythingElseIsPrinted)
-{
-    const auto& c = GetParam();
-    LayoutInput in = a4(c.illustration, c.graph, c.table);
-    in.historyEntries = {300, 300};
-    const auto pages = layoutCopy(in);
-    ASSERT_EQ(pages.size(), c.pages.size());
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        EXPECT_EQ(pages[p].number, static_cast<int>(p) + 1);
-        EXPECT_EQ(kindsOf(pages[p]), c.pages[p]) << "page " << p + 1;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Choices, LayoutChoice,
-    ::testing::Values(
-        ChoiceCase{"Nothing", false, false, false, {}},
-        ChoiceCase{"TableOnly", false, false, true, {kinds({K::Title, K::Table, K::TableBorder})}},
-        ChoiceCase{"IllustrationOnly", true, false, false, {kinds({K::Title, K::Illustration})}},
-        ChoiceCase{
-            "GraphWithHistory", false, true, false, {kinds({K::Title, K::Graph, K::History})}},
-        ChoiceCase{
-            "IllustrationAndTable",
-            true,
-            false,
-            true,
-            {kinds({K::Title, K::Illustration}), kinds({K::Title, K::Table, K::TableBorder})}},
-        ChoiceCase{"Everything",
-                   true,
-                   true,
-                   true,
-                   {kinds({K::Title, K::Illustration, K::Graph, K::History}),
-                    kinds({K::Title, K::Table, K::TableBorder})}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Layout, PositionsFollowTwentiethsOfThePageHeight)
 {
@@ -187,14 +129,4 @@ TEST(Layout, TableLongerThanThePageContinuesWithItsHeader)
         next += table.count;
     }
     EXPECT_EQ(next, 251);
-}
-
-TEST(Layout, GraphThatWouldBeCutMovesToTheNextPage)
-{
-    LayoutInput in = a4(true, true, false);
-    in.page.height = 12000; // a short page: 1200 + 8400 + 600 + 4125 passes the bottom
-    const auto pages = layoutCopy(in);
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_TRUE(itemsOf(pages[0], K::Graph).empty());
-    EXPECT_DOUBLE_EQ(itemsOf(pages[1], K::Graph).at(0).y, 2 * 600.0);
 }
