@@ -4,10 +4,6 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include <cmath>
-
-#include "platform/numberformat.h"
-
 namespace titrage {
 
 namespace {
@@ -56,20 +52,6 @@ private:
     QTextCharFormat m_char;
 };
 
-QString solute(const Model& catalogue, const Situation& s)
-{
-    const int row = s.listesit[1] + 1;
-    if (row < 1 || row >= kCatalogueRows) return {};
-    return QString::fromStdString(s.optsit[1] ? catalogue.nomacide[row] : catalogue.nombase[row]);
-}
-
-bool hasWater(const std::string& text)
-{
-    const auto v = parseNumber(text);
-    // A text that is not a number reads as 0, as the water box's own reading does.
-    return v && *v != 0.0;
-}
-
 void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, QColor colour)
 {
     auto t = [&](int j) { return QString::fromStdString(s.textesit[j]); };
@@ -86,12 +68,12 @@ void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, 
     w.indent(kBodyIndent);
     w.text(QStringLiteral("Solution dans le bécher : "));
     w.bold(false);
-    w.text(t(4) + QStringLiteral(" mL ") + solute(catalogue, s) + QStringLiteral(" de"));
+    w.text(t(4) + QStringLiteral(" mL ") + QString::fromStdString(soluteName(catalogue, s)) +
+           QStringLiteral(" de"));
     w.lineBreak();
     w.text(QStringLiteral("concentration ") + t(3) + QStringLiteral(" mol · L"));
     w.exponent(QStringLiteral("-1"));
-    if (hasWater(s.textesit[5]))
-        w.text(QStringLiteral(" avec ") + t(5) + QStringLiteral(" mL d'eau"));
+    if (hasAddedWater(s)) w.text(QStringLiteral(" avec ") + t(5) + QStringLiteral(" mL d'eau"));
     w.text(QStringLiteral("."));
     w.lineBreak();
 

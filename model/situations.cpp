@@ -1,5 +1,8 @@
 #include "model/situations.h"
 
+#include "model/model.h"
+#include "platform/numberformat.h"
+
 #include <cctype>
 
 namespace titrage {
@@ -34,6 +37,19 @@ TagColour parseColourTag(const std::string& tag)
 TagColour situationColour(int k)
 {
     return parseColourTag(situationTag(k));
+}
+
+std::string soluteName(const Model& catalogue, const Situation& s)
+{
+    const int row = s.listesit[1] + 1;
+    if (row < 1 || row >= kCatalogueRows) return {};
+    return s.optsit[1] ? catalogue.nomacide[row] : catalogue.nombase[row];
+}
+
+bool hasAddedWater(const Situation& s)
+{
+    const auto v = parseNumber(s.textesit[5]);
+    return v && *v != 0.0;
 }
 
 } // namespace titrage

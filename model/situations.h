@@ -43,4 +43,14 @@ struct TagColour {
 TagColour parseColourTag(const std::string& tag);
 TagColour situationColour(int k);
 
+struct Model;
+
+// The catalogue name of a stored situation's solute (its list position on its
+// own side); empty when the stored position lies outside the list.
+std::string soluteName(const Model& catalogue, const Situation& situation);
+
+// Whether the history mentions the added water: not when the stored volume
+// reads as 0, nor when it is not a number (the water box reads that as 0).
+bool hasAddedWater(const Situation& situation);
+
 } // namespace titrage
