@@ -1,0 +1,297 @@
+#include "exercises/fichexo.h"
+
+#include "bench/introduction.h"
+#include "config/lireconfig.h"
+#include "exercises/exercisechooser.h"
+#include "exercises/exercisefile.h"
+#include "exercises/exercisemessages.h"
+#include "exercises/richtextdocument.h"
+#include "platform/messages.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextEdit>
+
+namespace titrage {
+
+namespace {
+
+const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF *.rtf)");
+const QString kPriseEnMain = QStringLiteral("duvrak.PEM");
+
+QString withSeparator(const QString& folder)
+{
+    const QString native = QDir::toNativeSeparators(folder);
+    return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
+}
+
+std::string fileName(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+void readIoError(QWidget* parent, const QString& title)
+{
+    Messages::inform(parent, title,
+                     QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."),
+                     MessageIcon::Critical);
+}
+
+} // namespace
+
+Fichexo::Fichexo(ExerciseHost& host, QObject* parent) : QObject(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("Fichexo"));
+    m_fich = new QLineEdit(host.exerciseWindow());
+    m_fich->setObjectName(QStringLiteral("fich"));
+    m_fich->setReadOnly(true);
+
+    m_optionexo = new QMenu(host.exerciseWindow());
+    m_optionexo->setObjectName(QStringLiteral("optionexo"));
+    auto add = [this](const char* name, const QString& text, void (Fichexo::*slot)()) {
+        QAction* action = m_optionexo->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add("PRISENMAIN", QStringLiteral("Prise en main"), &Fichexo::prisEnMain);
+    m_optionexo->addSeparator();
+    add("openexo", QStringLiteral("Ouvrir un exercice (énoncé + configuration)"),
+        &Fichexo::openexo);
+    m_opencor = add("opencor", QStringLiteral("Voir la correction"), &Fichexo::opencor);
+    m_optionexo->addSeparator();
+    add("savetexte", QStringLiteral("Enregistrer le contenu de la fenêtre exercice"),
+        &Fichexo::savetexte);
+    add("opentexte", QStringLiteral("Retrouver un texte"), &Fichexo::opentexte);
+    add("imprimetexte", QStringLiteral("Imprimer le contenu de la fenêtre exercice"),
+        &Fichexo::imprimetexte);
+    m_optionexo->addSeparator();
+    m_closexo = add("Closexo", QStringLiteral("Fermer l'exercice"), &Fichexo::closexo);
+    connect(m_optionexo, &QMenu::aboutToShow, this, [this] { m_opencor->setEnabled(m_corrige); });
+
+    connect(&host.exerciseText(), &QTextEdit::textChanged, this, &Fichexo::textEdited);
+}
+
+Fichexo::~Fichexo() = default;
+
+void Fichexo::textEdited()
+{
+    if (!m_fich->text().isEmpty()) m_textemodifie = true;
+}
+
+void Fichexo::btexo_Click(QWidget* btexo)
+{
+    m_opencor->setEnabled(m_corrige);
+    m_closexo->setEnabled(!m_fich->text().isEmpty());
+    m_optionexo->popup(btexo->mapToGlobal(QPoint(0, btexo->height())));
+}
+
+bool Fichexo::mayDiscardText()
+{
+    if (m_textemodifie) {
+        const MessageAnswer answer =
+            Messages::ask(m_host.exerciseWindow(),
+                          {QStringLiteral("Abandon des données?"),
+                           QStringLiteral("Attention: perte des modifications du texte."),
+                           MessageIcon::Question, MessageButtons::OkCancel});
+        if (answer != MessageAnswer::Ok) return false;
+    }
+    m_textemodifie = false;
+    return true;
+}
+
+void Fichexo::setFich(const QString& text)
+{
+    m_fich->setText(text);
+    m_fich->setCursorPosition(static_cast<int>(text.size()));
+    m_fich->setToolTip(text);
+}
+
+QString Fichexo::exercisePath(const QString& name) const
+{
+    QString relative = name;
+    if (QDir::separator() != QLatin1Char('\\'))
+        relative.replace(QLatin1Char('\\'), QDir::separator());
+    return m_repexo + relative;
+}
+
+bool Fichexo::loadExerciseText(const QString& name)
+{
+    if (loadRichText(m_host.exerciseText(), exercisePath(name))) return true;
+    warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+    return false;
+}
+
+void Fichexo::loadConfiguration(const QString& name)
+{
+    if (!moreThanBlanks(name.toStdString())) return;
+    ConfigBench& bench = m_host.configBench();
+    bench.setNomfichier(exercisePath(name));
+    lireconfig(bench);
+}
+
+void Fichexo::prisEnMain()
+{
+    const QString repexo = withSeparator(m_host.programFolder());
+    const QString path = repexo + kPriseEnMain;
+    if (!QFileInfo(path).isFile()) return;
+    // The activity is part of the program: whatever fails once it is found
+    // means a damaged installation.
+    const std::optional<ExerciseFile> file = readExercise(fileName(path));
+    m_repexo = repexo;
+    if (!file || !loadRichText(m_host.exerciseText(),
+                               exercisePath(QString::fromStdString(file->statement())))) {
+        Messages::inform(m_host.exerciseWindow(), QStringLiteral("Erreur lors du chargement"),
+                         QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+                         MessageIcon::Critical);
+        return;
+    }
+    setFich(path);
+    m_corrige = false;
+    loadConfiguration(QString::fromStdString(file->statementConfig()));
+    m_host.exerciseText().setReadOnly(false);
+    m_textemodifie = false;
+}
+
+void Fichexo::ouvreur(ExerciseChooser& chooser)
+{
+    const QString path = chooser.fichierexo->text();
+    if (!moreThanBlanks(path.toStdString())) return;
+    chooser.attente->show();
+    chooser.attente->repaint();
+    const std::optional<ExerciseFile> file = readExercise(fileName(path));
+    if (!file) {
+        chooser.attente->hide();
+        warnExerciseUnreadable(&chooser);
+        return;
+    }
+    m_repexo = chooser.repexo();
+    if (!loadExerciseText(QString::fromStdString(file->statement()))) {
+        chooser.attente->hide();
+        return;
+    }
+    setFich(path);
+    m_corrige = chooser.corrected();
+    loadConfiguration(QString::fromStdString(file->statementConfig()));
+    chooser.attente->hide();
+    m_host.exerciseText().setReadOnly(false);
+    m_textemodifie = false;
+    chooser.accept();
+}
+
+void Fichexo::openexo()
+{
+    if (!mayDiscardText()) return;
+    ExerciseChooser chooser(m_host.exerciseWindow());
+    connect(&chooser, &ExerciseChooser::ouvreurRequested, this,
+            [this, &chooser] { ouvreur(chooser); });
+    // The shipped exercises lie in the "exercices" folder beside the program.
+    const QDir shipped(QDir(m_host.programFolder()).filePath(QStringLiteral("exercices")));
+    chooser.start(shipped.exists() ? shipped.path() : m_host.programFolder());
+    Messages::execDialog(chooser);
+}
+
+void Fichexo::openRequested(const QString& exerciseName)
+{
+    const QString name = exerciseName.trimmed();
+    if (name.isEmpty()) return;
+    const QString path =
+        QFileInfo(name).isAbsolute() ? name : withSeparator(m_host.programFolder()) + name;
+    ExerciseChooser chooser(m_host.exerciseWindow());
+    if (chooser.choose(path)) ouvreur(chooser);
+}
+
+void Fichexo::opencor()
+{
+    if (!mayDiscardText()) return;
+    const std::optional<ExerciseFile> file = readExercise(fileName(m_fich->text()));
+    if (!file) {
+        warnExerciseUnreadable(m_host.exerciseWindow());
+        return;
+    }
+    const QString correction = QString::fromStdString(file->correction());
+    if (moreThanBlanks(file->correction()) && !loadExerciseText(correction)) return;
+    loadConfiguration(QString::fromStdString(file->correctionConfig()));
+    m_host.exerciseText().setReadOnly(false);
+    m_textemodifie = false;
+}
+
+void Fichexo::savetexte()
+{
+    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), kRtfFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("RTF"));
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".RTF");
+    if (QFileInfo::exists(path)) {
+        const MessageAnswer answer = Messages::ask(
+            m_host.exerciseWindow(), {QStringLiteral("Ecraser le fichier?"),
+                                      QStringLiteral("Le fichier ") + path +
+                                          QStringLiteral(" existe déjà.\nEcraser l'ancien?"),
+                                      MessageIcon::Exclamation, MessageButtons::OkCancel});
+        if (answer != MessageAnswer::Ok) return;
+    }
+    // A text that did not reach the disk is still unsaved: the warning
+    // before the next exercise must still protect it.
+    if (!saveRichText(m_host.exerciseText(), path)) {
+        readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur d'écriture."));
+        return;
+    }
+    m_textemodifie = false;
+}
+
+void Fichexo::opentexte()
+{
+    if (!mayDiscardText()) return;
+    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), kRtfFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.selectFile(QStringLiteral("*.rtf"));
+    if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    // A text that could not be read leaves the area, fich and the flags as
+    // they were rather than naming a file that is not shown.
+    if (!loadRichText(m_host.exerciseText(), path)) {
+        readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
+        return;
+    }
+    m_corrige = false;
+    m_host.exerciseText().setReadOnly(false);
+    setFich(QStringLiteral("Texte: ") + path);
+    m_textemodifie = false;
+}
+
+void Fichexo::imprimetexte()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, m_host.exerciseWindow());
+    QTextEdit& text = m_host.exerciseText();
+    if (text.textCursor().hasSelection()) dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    if (Messages::execDialog(dialog) != QDialog::Accepted) return;
+    text.print(&printer);
+}
+
+void Fichexo::closexo()
+{
+    if (!mayDiscardText()) return;
+    setFich(QString());
+    QTextEdit& text = m_host.exerciseText();
+    paintIntroduction(text);
+    text.setReadOnly(true);
+    m_corrige = false;
+    m_textemodifie = false;
+}
+
+} // namespace titrage

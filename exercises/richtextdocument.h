@@ -1,0 +1,25 @@
+#pragma once
+// Rich text between files and the exercise text area: RTF read into a
+// QTextDocument and a QTextDocument written as RTF (exercises/richtext.h).
+
+#include "exercises/richtext.h"
+
+#include <QString>
+
+class QTextDocument;
+class QTextEdit;
+
+namespace titrage {
+
+// Replaces the document's content with `text`.
+void fillDocument(QTextDocument& document, const RtfText& text);
+// The document's paragraphs and runs (pictures and other objects left out).
+RtfText documentText(const QTextDocument& document);
+
+// Loads an RTF file into the text area; false, with the area unchanged, when
+// the file cannot be read or is not rich text.
+bool loadRichText(QTextEdit& edit, const QString& path);
+// Saves the text area as an RTF file; false when the file cannot be written.
+bool saveRichText(const QTextEdit& edit, const QString& path);
+
+} // namespace titrage

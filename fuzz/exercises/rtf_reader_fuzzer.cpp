@@ -1,0 +1,40 @@
+// The rich-text reader on any bytes: it never fails on damaged input, and
+// what it reads, once written, reads back the same. The same bytes taken as
+// an exercise file go through the record reader.
+#include "exercises/exercisefile.h"
+#include "exercises/richtext.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace titrage;
+
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    if (const std::optional<RtfText> text = parseRtf(bytes)) {
+        CHECK(!text->paragraphs.empty());
+        const std::optional<RtfText> back = parseRtf(writeRtf(*text));
+        CHECK(back);
+        CHECK(*back == *text);
+    }
+
+    if (const std::optional<ExerciseFile> file = parseExercise(bytes)) {
+        (void)file->corrected();
+        (void)file->notions();
+        (void)file->title();
+        const int n = file->hourglasses();
+        CHECK(n >= 0 && n <= kMaxHourglasses);
+    }
+    return 0;
+}

@@ -1,0 +1,359 @@
+#include "exercises/fichexo.h"
+
+#include "../config/fakebench.h"
+#include "../config/tempfolder.h"
+#include "config/configfile.h"
+#include "exercises/exercisechooser.h"
+#include "exercises/exercisefile.h"
+#include "platform/messages.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+using namespace titrage;
+using namespace titrage::testing;
+
+namespace {
+
+class FakeHost : public ExerciseHost {
+public:
+    explicit FakeHost(const std::string& folder)
+        : m_folder(QString::fromStdString(folder)), supertext(new QTextEdit(bench.benchWindow()))
+    {
+    }
+    QWidget* exerciseWindow() override { return bench.benchWindow(); }
+    QTextEdit& exerciseText() override { return *supertext; }
+    ConfigBench& configBench() override { return bench; }
+    QString programFolder() const override { return m_folder; }
+
+    FakeBench bench;
+
+private:
+    QString m_folder;
+
+public:
+    QTextEdit* supertext;
+};
+
+// Answers every modal dialog with `runner` for the life of the object.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(Messages::DialogRunner runner)
+    {
+        Messages::setDialogRunner(std::move(runner));
+    }
+    ~DialogAnswer() { Messages::setDialogRunner(nullptr); }
+};
+
+// A file dialog that chooses `path`, or is cancelled when it is empty.
+Messages::DialogRunner chooseFile(const QString& path)
+{
+    return [path](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files || path.isEmpty()) return int(QDialog::Rejected);
+        files->selectFile(path);
+        return int(QDialog::Accepted);
+    };
+}
+
+// An exercise in `folder`: its statement text holds `statement`; a config
+// and a correction when asked.
+void writeSample(const TempFolder& folder, const std::string& name, const std::string& statement,
+                 bool withConfig, bool corrected, const char* difficulty)
+{
+    ExerciseFile file;
+    file.records = {name + ".RTF",
+                    withConfig ? name + ".C16" : " ",
+                    corrected ? name + "C.RTF" : "",
+                    "",
+                    difficulty,
+                    "",
+                    "Acide fort",
+                    "  ",
+                    "Base forte",
+                    "",
+                    " Exercice " + name + " ",
+                    "3"};
+    ASSERT_TRUE(writeExercise(folder.file(name + ".E42"), file));
+    writeBytes(folder.file(name + ".RTF"), "{\\rtf1\\ansi {\\b " + statement + "}\\par suite}");
+    writeBytes(folder.file(name + "C.RTF"), "{\\rtf1 Correction " + name + "}");
+    ConfigData config;
+    config.sit[0].textesit[3] = "0,05";
+    config.sit[0].listesit[1] = 4;
+    ASSERT_EQ(writeConfiguration(folder.file(name + ".C16"), config), ConfigWriteStatus::Ok);
+}
+
+QString path(const TempFolder& folder, const std::string& name)
+{
+    return QString::fromStdString(folder.file(name));
+}
+
+TEST(FichexoTest, MenuEntriesInOrder)
+{
+    TempFolder folder;
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    const std::vector<std::pair<QString, QString>> expected{
+        {"PRISENMAIN", "Prise en main"},
+        {"", ""},
+        {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
+        {"opencor", "Voir la correction"},
+        {"", ""},
+        {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
+        {"opentexte", "Retrouver un texte"},
+        {"imprimetexte", "Imprimer le contenu de la fenêtre exercice"},
+        {"", ""},
+        {"Closexo", "Fermer l'exercice"}};
+    const QList<QAction*> actions = fichexo.optionexo()->actions();
+    ASSERT_EQ(actions.size(), qsizetype(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const QAction* a = actions[qsizetype(i)];
+        EXPECT_EQ(a->isSeparator(), expected[i].first.isEmpty()) << i;
+        if (a->isSeparator()) continue;
+        EXPECT_EQ(a->objectName(), expected[i].first);
+        EXPECT_EQ(a->text(), expected[i].second);
+    }
+    EXPECT_EQ(fichexo.fich()->parentWidget(), host.exerciseWindow());
+}
+
+// The chooser starts on the program's folder with the first exercise
+// previewed; a second one is previewed on a click and opened.
+TEST(FichexoTest, ChooserPreviewsAndOpens)
+{
+    TempFolder folder;
+    writeSample(folder, "A", "Enonce A", true, true, "2");
+    writeSample(folder, "B", "Enonce B", false, false, "0");
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    host.bench.setNomfichier(QStringLiteral("/avant.C16"));
+    MessageRecorder messages;
+
+    DialogAnswer answer([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<ExerciseChooser&>(dialog);
+        EXPECT_EQ(chooser.fichierexo->text(), path(folder, "A.E42"));
+        EXPECT_EQ(chooser.corrigeLabel->text(), QStringLiteral("Exercice corrigé"));
+        EXPECT_EQ(chooser.titre->text(), QStringLiteral("Exercice A"));
+        EXPECT_EQ(chooser.notions->toPlainText(), QStringLiteral("Acide fort\nBase forte"));
+        EXPECT_EQ(chooser.hourglassCount(), 3);
+        const std::vector<std::pair<const char*, std::array<bool, 3>>> stars{
+            {"A.E42", {true, true, false}}, {"B.E42", {false, false, false}}};
+        for (const auto& [name, lit] : stars) {
+            chooser.File1_Click(QString::fromLatin1(name));
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_FALSE(chooser.etoile[std::size_t(i)]->isHidden()) << name << i;
+                EXPECT_EQ(chooser.starLit(i), lit[std::size_t(i)]) << name << i;
+            }
+        }
+        EXPECT_EQ(chooser.corrigeLabel->text(), QStringLiteral("Non corrigé"));
+        EXPECT_TRUE(chooser.selectionner->isHidden());
+        chooser.ouvreur->click();
+        return chooser.result();
+    });
+    fichexo.openexo();
+
+    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_EQ(fichexo.fich()->text(), path(folder, "B.E42"));
+    EXPECT_EQ(fichexo.fich()->toolTip(), path(folder, "B.E42"));
+    EXPECT_TRUE(host.supertext->toPlainText().startsWith(QStringLiteral("Enonce B\n")));
+    EXPECT_FALSE(host.supertext->isReadOnly());
+    EXPECT_FALSE(fichexo.textemodifie());
+    // Record 2 is blank: the bench is left as it was.
+    EXPECT_TRUE(host.bench.log.isEmpty());
+    EXPECT_EQ(host.bench.nomfichier(), QStringLiteral("/avant.C16"));
+    // No correction: the menu keeps "Voir la correction" disabled.
+    QPushButton btexo(host.exerciseWindow());
+    fichexo.btexo_Click(&btexo);
+    EXPECT_FALSE(fichexo.optionexo()->findChild<QAction*>(QStringLiteral("opencor"))->isEnabled());
+    EXPECT_TRUE(fichexo.optionexo()->findChild<QAction*>(QStringLiteral("Closexo"))->isEnabled());
+    fichexo.optionexo()->close();
+}
+
+TEST(FichexoTest, ExerciseAndCorrectionLoadTheirConfigurations)
+{
+    TempFolder folder;
+    writeSample(folder, "A", "Enonce A", true, true, "2");
+    FakeHost host("/");
+    Fichexo fichexo(host);
+    MessageRecorder messages;
+
+    fichexo.openRequested(path(folder, "A.E42"));
+    EXPECT_TRUE(fichexo.corrige());
+    EXPECT_EQ(host.bench.nomfichier(), path(folder, "A.C16"));
+    EXPECT_TRUE(host.bench.log.contains(QStringLiteral("restore 0")));
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,05");
+
+    fichexo.opencor();
+    EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Correction A"));
+    EXPECT_TRUE(messages.requests().empty());
+}
+
+TEST(FichexoTest, FailuresNameTheFile)
+{
+    TempFolder folder;
+    writeSample(folder, "A", "Enonce A", false, false, "1");
+    std::filesystem::remove(folder.file("A.RTF"));
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    host.supertext->setPlainText(QStringLiteral("introduction"));
+    MessageRecorder messages;
+
+    fichexo.openRequested(path(folder, "A.E42"));
+    fichexo.openRequested(path(folder, "absent.E42"));
+    ASSERT_EQ(messages.requests().size(), 2u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Fichier absent"));
+    EXPECT_EQ(messages.requests()[0].text, QStringLiteral("Le fichier ") + path(folder, "A.RTF") +
+                                               QStringLiteral(" est introuvable"));
+    EXPECT_EQ(messages.requests()[1].title, QStringLiteral("Lecture impossible"));
+    EXPECT_EQ(messages.requests()[1].text,
+              QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."));
+    for (const MessageRequest& r : messages.requests())
+        EXPECT_EQ(r.icon, MessageIcon::Critical);
+    EXPECT_TRUE(fichexo.fich()->text().isEmpty());
+    EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("introduction"));
+}
+
+TEST(FichexoTest, UnsavedTextAsksBeforeItIsLost)
+{
+    TempFolder folder;
+    writeSample(folder, "B", "Enonce B", false, false, "0");
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    MessageRecorder messages(MessageAnswer::Cancel);
+
+    // Typing while no exercise is open is not an exercise text.
+    host.supertext->insertPlainText(QStringLiteral("brouillon"));
+    EXPECT_FALSE(fichexo.textemodifie());
+
+    fichexo.openRequested(path(folder, "B.E42"));
+    host.supertext->insertPlainText(QStringLiteral("ma réponse"));
+    ASSERT_TRUE(fichexo.textemodifie());
+    const QString text = host.supertext->toPlainText();
+    const QStringList log = host.bench.log;
+
+    fichexo.closexo();
+    {
+        DialogAnswer noDialog([](QDialog&) {
+            ADD_FAILURE() << "no dialog after Cancel";
+            return int(QDialog::Rejected);
+        });
+        fichexo.openexo();
+        fichexo.opentexte();
+    }
+    ASSERT_EQ(messages.requests().size(), 3u);
+    const MessageRequest& asked = messages.requests()[0];
+    EXPECT_EQ(asked.title, QStringLiteral("Abandon des données?"));
+    EXPECT_EQ(asked.text, QStringLiteral("Attention: perte des modifications du texte."));
+    EXPECT_EQ(asked.icon, MessageIcon::Question);
+    EXPECT_EQ(asked.buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(host.supertext->toPlainText(), text);
+    EXPECT_EQ(fichexo.fich()->text(), path(folder, "B.E42"));
+    EXPECT_EQ(host.bench.log, log);
+    EXPECT_TRUE(fichexo.textemodifie());
+
+    messages.setAnswer(MessageAnswer::Ok);
+    fichexo.closexo();
+    EXPECT_TRUE(fichexo.fich()->text().isEmpty());
+    EXPECT_TRUE(
+        host.supertext->toPlainText().startsWith(QStringLiteral("Titrage conductimétrique")));
+    EXPECT_TRUE(host.supertext->isReadOnly());
+    EXPECT_FALSE(fichexo.textemodifie());
+}
+
+TEST(FichexoTest, SaveAndReopenText)
+{
+    TempFolder folder;
+    writeSample(folder, "B", "Enonce B", false, false, "0");
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    MessageRecorder messages(MessageAnswer::Cancel);
+    fichexo.openRequested(path(folder, "B.E42"));
+    host.supertext->insertPlainText(QStringLiteral("réponse "));
+    const QString saved = path(folder, "reponse.RTF");
+    {
+        DialogAnswer answer(chooseFile(path(folder, "reponse")));
+        fichexo.savetexte(); // the default extension is added
+    }
+    EXPECT_TRUE(QFileInfo::exists(saved));
+    EXPECT_FALSE(fichexo.textemodifie());
+
+    // Overwriting asks; Cancel keeps the old file.
+    host.supertext->insertPlainText(QStringLiteral("plus"));
+    const std::string before = readBytes(saved.toStdString());
+    {
+        DialogAnswer answer(chooseFile(saved));
+        fichexo.savetexte();
+    }
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Ecraser le fichier?"));
+    EXPECT_EQ(messages.requests()[0].text, QStringLiteral("Le fichier ") + saved +
+                                               QStringLiteral(" existe déjà.\nEcraser l'ancien?"));
+    EXPECT_EQ(readBytes(saved.toStdString()), before);
+    EXPECT_TRUE(fichexo.textemodifie());
+
+    // A failed save keeps the text marked as unsaved.
+    messages.clear();
+    {
+        DialogAnswer answer(chooseFile(path(folder, "absent/texte.RTF")));
+        fichexo.savetexte();
+    }
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Erreur d'écriture."));
+    EXPECT_EQ(messages.requests()[0].text,
+              QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."));
+    EXPECT_TRUE(fichexo.textemodifie());
+
+    // Reopening: the text, "Texte: " and the path; a bad file changes nothing.
+    messages.clear();
+    messages.setAnswer(MessageAnswer::Ok);
+    writeBytes(folder.file("faux.RTF"), "pas du RTF");
+    {
+        DialogAnswer answer(chooseFile(path(folder, "faux.RTF")));
+        fichexo.opentexte();
+    }
+    ASSERT_EQ(messages.requests().size(), 2u);
+    EXPECT_EQ(messages.requests()[1].title, QStringLiteral("Erreur de lecture."));
+    EXPECT_EQ(fichexo.fich()->text(), path(folder, "B.E42"));
+    {
+        DialogAnswer answer(chooseFile(saved));
+        fichexo.opentexte();
+    }
+    EXPECT_EQ(fichexo.fich()->text(), QStringLiteral("Texte: ") + saved);
+    EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Enonce B\nsuiteréponse "));
+    EXPECT_FALSE(fichexo.corrige());
+    EXPECT_FALSE(fichexo.textemodifie());
+}
+
+TEST(FichexoTest, PriseEnMainLoadsTheShippedActivity)
+{
+    FakeHost host(TITRAGE_PROGRAM_DIR);
+    Fichexo fichexo(host);
+    MessageRecorder messages;
+    fichexo.prisEnMain();
+
+    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_TRUE(fichexo.fich()->text().endsWith(QStringLiteral("duvrak.PEM")));
+    EXPECT_TRUE(host.supertext->toPlainText().contains(QStringLiteral("acide éthanoïque")));
+    EXPECT_FALSE(host.supertext->isReadOnly());
+    EXPECT_FALSE(fichexo.corrige());
+    EXPECT_FALSE(fichexo.textemodifie());
+    EXPECT_TRUE(host.bench.nomfichier().endsWith(QStringLiteral("PRISEMAIN.C16")));
+    EXPECT_EQ(host.bench.bench.listesit[1], 4); // acide éthanoïque in the acid list
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,01");
+    EXPECT_TRUE(host.bench.bench.optsit[1]);
+
+    // A program folder without the activity: nothing happens.
+    TempFolder empty;
+    FakeHost bare(empty.path());
+    Fichexo other(bare);
+    other.prisEnMain();
+    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_TRUE(other.fich()->text().isEmpty());
+}
+
+} // namespace
