@@ -9,6 +9,7 @@
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
+#include "exercises/fichexo.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
@@ -111,6 +112,7 @@ void feuilleP::createControls()
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(60);
     createCopyMenu();
+    m_exercises = new Fichexo(*this, this);
 }
 
 void feuilleP::createBenchControls()
@@ -251,9 +253,6 @@ void feuilleP::createWindowButtons()
     Command2 = makeButton(this, "Command2", QStringLiteral("&Ouvrir"),
                           QStringLiteral("Retrouver une configuration"));
     btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"), QStringLiteral("Exercices"));
-    // Built by later stages of the program: shown, but not yet usable.
-    for (QPushButton* later : {btexo})
-        later->setEnabled(false);
 }
 
 void feuilleP::layoutControls()
@@ -295,6 +294,7 @@ void feuilleP::layoutControls()
                                 kSituationTop + (k / 5) * 40, kSituationStep, 20);
 
     supertext->setGeometry(268, 430, kButtonColumn - 278, 126);
+    m_exercises->fich()->setGeometry(268, 411, kButtonColumn - 278, 17);
     int by = 338;
     for (QPushButton* b :
          {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo}) {

@@ -5,10 +5,11 @@
 // keep the names and the order of effects that the rest of the program knows.
 
 #include "config/configbench.h"
-#include "printing/printsource.h"
+#include "exercises/exercisehost.h"
 #include "model/curve.h"
 #include "model/model.h"
 #include "model/situations.h"
+#include "printing/printsource.h"
 
 #include <QWidget>
 
@@ -42,7 +43,9 @@ struct SceneState;
 class HelpViewer;
 class Machine;
 
-class feuilleP : public QWidget, public ConfigBench, public PrintSource {
+class Fichexo;
+
+class feuilleP : public QWidget, public ConfigBench, public PrintSource, public ExerciseHost {
     Q_OBJECT
 
 public:
@@ -109,7 +112,6 @@ public:
     float maxaxe() const { return m_maxaxe; }
     bool graphetitrage() const { return m_graphetitrage; }
     int etapegoutte() const { return m_etapegoutte; }
-    QString programFolder() const { return m_programFolder; }
     // pH of the last measurement shown, which colours the liquid.
     double measuredPh() const { return m_measuredPh; }
 
@@ -188,6 +190,13 @@ public:
     const Model& catalogue() const override { return m_model; }
     QColor situationColour(int k) const override { return situationColor(k); }
 
+    // --- What the exercises ask of the bench ---
+    QWidget* exerciseWindow() override { return this; }
+    QTextEdit& exerciseText() override { return *supertext; }
+    ConfigBench& configBench() override { return *this; }
+    QString programFolder() const override { return m_programFolder; }
+    Fichexo* exercises() const { return m_exercises; }
+
     // The colour of situation k's curve and crosses.
     QColor situationColor(int k) const;
     // Lock or unlock every entry box (read-only while the tap is open).
@@ -242,6 +251,7 @@ private:
     QMenu* menucopie = nullptr;
     Machine* m_machine = nullptr;
     HelpViewer* m_help = nullptr;
+    Fichexo* m_exercises = nullptr;
 };
 
 } // namespace titrage

@@ -8,10 +8,10 @@
 #include "printing/confimp.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -151,7 +151,8 @@ QImage feuilleP::tablePicture()
     MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int frame = 2 * MSFlexGrid1->frameWidth();
     int rows = 0;
-    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r) rows += MSFlexGrid1->rowHeight(r);
+    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r)
+        rows += MSFlexGrid1->rowHeight(r);
     MSFlexGrid1->resize(kept.width(), tableHeaderHeight() + rows + frame);
     const QImage picture = MSFlexGrid1->grab().toImage();
     MSFlexGrid1->setVerticalScrollBarPolicy(vertical);

@@ -10,6 +10,7 @@
 #include "bench/tappicture.h"
 #include "calculator/machine.h"
 #include "config/configdialogs.h"
+#include "exercises/fichexo.h"
 #include "graph/graphview.h"
 #include "platform/messages.h"
 #include "platform/numberformat.h"
@@ -95,6 +96,7 @@ void feuilleP::connectHandlers()
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    connect(btexo, &QPushButton::clicked, this, [this] { m_exercises->btexo_Click(btexo); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
@@ -234,9 +236,13 @@ void feuilleP::Form_Activate()
     QPalette p = frame2->palette();
     p.setColor(QPalette::Window, QColor(240, 235, 230));
     frame2->setPalette(p);
-    // A request of the launcher is consumed once; exercises open it when they exist.
-    const std::string request = takeLauncherRequest(m_programFolder.toStdString());
-    (void)request;
+    // A request of the launcher is consumed once: the exercise it names opens.
+    const QString request =
+        QString::fromStdString(takeLauncherRequest(m_programFolder.toStdString())).trimmed();
+    if (!request.isEmpty()) {
+        m_exercises->openRequested(request);
+        imafond();
+    }
 }
 
 void feuilleP::Command7_Click()
@@ -276,6 +282,15 @@ void feuilleP::closeEvent(QCloseEvent* event)
 {
     if (m_closing) {
         event->accept();
+        return;
+    }
+    // Unsaved text of an exercise first: Cancel keeps the window without the second question.
+    if (m_exercises->textemodifie() &&
+        Messages::ask(this, {QStringLiteral("Abandon des données?"),
+                             QStringLiteral("Attention: perte des modifications du texte."),
+                             MessageIcon::Question, MessageButtons::OkCancel}) !=
+            MessageAnswer::Ok) {
+        event->ignore();
         return;
     }
     const MessageAnswer answer =

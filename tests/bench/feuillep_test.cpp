@@ -8,6 +8,7 @@
 #include "bench/tappicture.h"
 #include "config/configfile.h"
 #include "config/lireconfig.h"
+#include "exercises/fichexo.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
@@ -622,4 +623,55 @@ TEST_F(Bench, PrintingOpensItsDialogAndTheTableIsPicturedWhole)
     EXPECT_NE(w->illustrationForPrint(), screen);
     w->restoreIllustration();
     EXPECT_EQ(w->picburette->canvas().image(), screen);
+}
+
+TEST_F(Bench, GettingStartedActivityLoadsItsTextAndBench)
+{
+    for (const char* name : {"duvrak.PEM", "PRISEMAIN.RTF", "PRISEMAIN.C16"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/") + QLatin1String(name),
+                                dir.filePath(QLatin1String(name))));
+    ASSERT_TRUE(w->btexo->isEnabled());
+    w->exercises()->prisEnMain();
+    EXPECT_TRUE(messages->requests().empty());
+    EXPECT_FALSE(w->supertext->isReadOnly());
+    EXPECT_EQ(w->lbecher->currentText(), QStringLiteral("acide éthanoïque"));
+    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("0,02"));
+
+    // Text typed into the activity is unsaved: closing asks first, and Cancel keeps everything.
+    QTest::keyClicks(w->supertext, QStringLiteral("Mes mesures"));
+    ASSERT_TRUE(w->exercises()->textemodifie());
+    messages->setAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(w->close());
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Abandon des données?"));
+    EXPECT_EQ(markerRecord(dir.path(), 21), QByteArray("OUI"));
+}
+
+TEST(BenchLauncher, RequestedExerciseOpensOnceAtActivation)
+{
+    MessageRecorder messages;
+    QTemporaryDir dir;
+    for (const char* name : {"EXO1.E42", "EXO1.RTF", "EXO1C.RTF", "EXO1.C16", "EXO1C.C16"})
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/exercices/") + QLatin1String(name),
+                        dir.filePath(QLatin1String(name))));
+    // The launcher leaves the exercise's path in record 31 of the marker file.
+    const QByteArray request = dir.filePath(QStringLiteral("EXO1.E42")).toLocal8Bit();
+    QByteArray file(31 * 128, '\0');
+    file[30 * 128] = static_cast<char>(request.size() & 0xFF);
+    file[30 * 128 + 1] = static_cast<char>(request.size() >> 8);
+    file.replace(30 * 128 + 2, request.size(), request);
+    QFile marker(dir.filePath(QStringLiteral("TEMPQZ.TMP")));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.write(file);
+    marker.close();
+
+    feuilleP w(dir.path());
+    const QString before = w.supertext->toPlainText();
+    w.show();
+    EXPECT_NE(w.supertext->toPlainText(), before);
+    EXPECT_EQ(w.exercises()->fich()->text(), dir.filePath(QStringLiteral("EXO1.E42")));
+    EXPECT_TRUE(markerRecord(dir.path(), 31).isEmpty()); // consumed once
+    EXPECT_EQ(markerRecord(dir.path(), 21), QByteArray("OUI"));
+    EXPECT_TRUE(messages.requests().empty());
 }
