@@ -113,7 +113,7 @@ TEST(ExerciseFileTest, DamagedRecordIsAReadFailure)
     bytes[128 * 2] = '\x7F'; // record 3 claims 127 bytes
     EXPECT_FALSE(parseExercise(bytes));
     EXPECT_FALSE(
-        parseExercise(image({"E.RTF"}) + std::string("\x05\x00ab", 4))); // cut inside record 2
+        parseExercise(image({"E.RTF"}) + std::string("\x05" "\x00" "ab", 4))); // cut inside record 2
 }
 
 TEST(ExerciseFileTest, WrittenFileReadsBackWithItsAccents)
