@@ -5,7 +5,7 @@
 #include "config/configfile.h"
 #include "platform/recordfile.h"
 
-#include "fuzzscratch.h"
+#include "fuzz/fuzzsupport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,14 +13,6 @@
 using namespace titrage;
 
 namespace {
-
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
 
 bool sameStoredFields(const ConfigData& a, const ConfigData& b)
 {

@@ -3,21 +3,13 @@
 // written back reads back.
 #include "platform/recordfile.h"
 
-#include "fuzzscratch.h"
+#include "fuzz/fuzzsupport.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 using namespace titrage;
-
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

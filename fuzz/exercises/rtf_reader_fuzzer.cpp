@@ -3,20 +3,13 @@
 // an exercise file go through the record reader.
 #include "exercises/exercisefile.h"
 #include "exercises/richtext.h"
+#include "fuzz/fuzzsupport.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 using namespace titrage;
-
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,10 +1,21 @@
 #pragma once
-// A scratch file per fuzzing process, for the paths that go through the disk.
+// What the fuzz targets share: a check that stops the run with the failed
+// condition (asserts vanish in release builds), and a scratch file per fuzzing
+// process for the paths that go through the disk.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <unistd.h>
+
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
 
 namespace titrage::fuzzing {
 
