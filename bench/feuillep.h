@@ -243,7 +243,6 @@ private:
     bool m_graphetitrage = true;
     int m_etapegoutte = 0;
     double m_measuredPh = 7.0;
-    bool m_activatedOnce = false;
     bool m_closing = false;
     bool m_tapRestarted = false;
     std::vector<CurveVertex> m_vertices;

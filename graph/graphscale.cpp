@@ -11,8 +11,7 @@ std::string graduationLabel(float maxaxe, int j)
     // The product is formed in 32 bits and divided in 64, as the value the
     // label was taken from.
     const double value = static_cast<double>(maxaxe * static_cast<float>(j)) / 10.0;
-    const auto rounded = parseNumber(formatNumber(value, "0.00E+00"));
-    return generalFormat(rounded && std::isfinite(*rounded) ? *rounded : value);
+    return generalFormat(roundSignificant(value, 3));
 }
 
 std::optional<int> crossY(double sigma, float maxaxe)

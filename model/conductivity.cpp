@@ -101,11 +101,6 @@ constexpr Contribution kBaseSide[kListEntries] = {
 
 } // namespace
 
-float lambdaForSlot(int slot)
-{
-    return slot >= 0 && slot < kIonSlots ? kLambda[slot] : 0.0f;
-}
-
 void computeSigma(Model& model, const SigmaInputs& in, double ph, double v)
 {
     // Total solute of the couple after mixing; cdilue.vinitial is a 32-bit product.

@@ -23,9 +23,6 @@ struct SigmaInputs {
     std::optional<float> cburette;
 };
 
-// Molar ionic conductivity of each slot (slot 0 holds no species; 17 and 18 are never filled).
-float lambdaForSlot(int slot);
-
 // The one computation behind calcsigma and calcsigmasit. Writes concion,
 // lambdaion and sigma.
 void computeSigma(Model& model, const SigmaInputs& in, double ph, double v);

@@ -69,8 +69,7 @@ double measure(Model& model, const BenchEntries& entries)
 
 std::string conductimeterText(float sigma)
 {
-    const auto rounded = parseNumber(formatNumber(sigma, "0.00E+00"));
-    return generalFormat(static_cast<float>(rounded.value_or(sigma)));
+    return generalFormat(static_cast<float>(roundSignificant(sigma, 3)));
 }
 
 int tableColumns(bool acide, int position)
