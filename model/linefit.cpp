@@ -116,7 +116,9 @@ std::optional<double> roughBreak(const std::vector<Sample>& s)
     return (s[split - 1].x + s[split].x) / 2;
 }
 
-// The samples' broken line at x; nothing outside them.
+constexpr double kMaxInterpolationGap = 2.0; // mL
+
+// The samples' broken line at x; nothing outside them or across a wide gap.
 std::optional<double> interpolate(const std::vector<Sample>& s, double x)
 {
     const auto hi =
@@ -124,6 +126,7 @@ std::optional<double> interpolate(const std::vector<Sample>& s, double x)
     if (hi == s.end()) return std::nullopt;
     if (hi->x == x || hi == s.begin()) return hi->x == x ? std::optional(hi->y) : std::nullopt;
     const auto lo = hi - 1;
+    if (hi->x - lo->x > kMaxInterpolationGap) return std::nullopt;
     return lo->y + (hi->y - lo->y) * (x - lo->x) / (hi->x - lo->x);
 }
 
@@ -264,7 +267,9 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
     // A curve that only bends has no break: its lines still cross, but the
     // corner E stands far from the curve. The gap between E and the curve at
     // Véq, in millilitres of the slope change, is compared with Véq.
-    if (const auto y = interpolate(s, result.veq)) {
+    // Only where points stand close around Véq: across a wide gap the chord
+    // says nothing of the curve. Ranges the student chose are taken as they are.
+    if (const auto y = interpolate(s, result.veq); y && !o.ranges) {
         const double gap = std::fabs(result.yE - *y) / std::fabs(a.slope - b.slope);
         result.bend = gap / result.veq;
         if (result.bend > kMaxBend) result.failure = BreakFailure::NoBreak;
