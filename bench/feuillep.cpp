@@ -223,8 +223,11 @@ void feuilleP::createSituationControls()
         b->setProperty("tag", QString::fromLatin1(situationTag(k)));
         b->setAutoFillBackground(true);
         b->setFont(QFont(QStringLiteral("Arial"), 8));
-        b->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; padding-left: 1px; }"
-                                        "QRadioButton::indicator { width: 11px; height: 11px; }"));
+        // A style sheet overrides the palette's background: the colour goes in it.
+        b->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; padding-left: 1px; "
+                                        "background-color: rgb(255, %1, 180); color: black; }"
+                                        "QRadioButton::indicator { width: 11px; height: 11px; }")
+                             .arg(255 - 9 * k));
         QPalette p = b->palette();
         p.setColor(QPalette::Window, QColor(255, 255 - 9 * k, 180));
         b->setPalette(p);
@@ -448,7 +451,9 @@ QColor feuilleP::situationColor(int k) const
 {
     const TagColour c = parseColourTag(
         Option2[k >= 0 && k < kSituations ? k : 0]->property("tag").toString().toStdString());
-    if (c.systemColour) return QApplication::palette().color(QPalette::ButtonText);
+    // The tenth colour is the button-text colour of a standard desktop: black,
+    // whatever the palette, so that its curve stays legible on the white graph.
+    if (c.systemColour) return QColor(Qt::black);
     return QColor(c.red(), c.green(), c.blue());
 }
 

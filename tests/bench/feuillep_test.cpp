@@ -221,12 +221,12 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     EXPECT_FALSE(w->Timer1->isActive());
     QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5));
 
-    // "Oui" restarts at 0 mL and forgets the curve.
+    // "Oui" restarts at 0 mL and forgets the curve; the click still pours its 0,1 mL.
     messages->setAnswer(MessageAnswer::Yes);
     QTest::mousePress(w->Image3, Qt::LeftButton);
     QTest::mouseRelease(w->Image3, Qt::LeftButton);
     EXPECT_FALSE(w->store().sit[0].courbefinie);
-    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,0"));
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,1"));
     EXPECT_TRUE(w->outils->isHidden());
 }
 
