@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -82,9 +83,11 @@ void feuilleP::showEntryMenu(int box, QPoint globalPos)
 {
     QLineEdit* edit = Text1[box];
     std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-    // The menu's own paste would insert the clipboard unfiltered.
+    // The menu's own paste would insert the clipboard unfiltered. Its action
+    // is known by its (translated) text, as Qt names it.
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
     for (QAction* action : menu->actions()) {
-        if (action->objectName() != QLatin1String("edit-paste")) continue;
+        if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText) continue;
         action->disconnect();
         connect(action, &QAction::triggered, this,
                 [this, box] { pasteIntoEntry(box, QGuiApplication::clipboard()->text()); });

@@ -160,7 +160,9 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     // 5. Its colour beside its button.
     const QColor colour = situationColor(k);
     const QRect button = Option2[k]->geometry();
-    Shape3->setGeometry(button.left() - 19, button.top() + 3, 12, 12);
+    // Beside the colour dot above the button: left of the button it would
+    // cover the end of the previous button's caption.
+    Shape3->setGeometry(button.left() + 16, button.top() - 19, 12, 12);
     QPalette p = Shape3->palette();
     p.setColor(QPalette::Window, colour);
     Shape3->setPalette(p);
