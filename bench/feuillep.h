@@ -139,6 +139,8 @@ public:
     // Validates every box the student has typed into since the bench last set
     // it, before anything that pours, switches, saves, prints or copies.
     void validatePendingEntries();
+    // Page changes, the tap and the drop from the keyboard (see the help page).
+    void installKeyboardDriving();
     void Option1_Click(int index);
     void lbecher_Click();
     void lindic_Click();

@@ -77,6 +77,7 @@ void feuilleP::connectHandlers()
     connect(image4, &QPushButton::clicked, this, [this] { tangente(); });
     connect(image5, &QPushButton::clicked, this, [this] { btderive(); });
     Picture1->installEventFilter(this);
+    installKeyboardDriving();
     for (int k = 0; k < kSituations; ++k)
         connect(Option2[k], &QRadioButton::clicked, this, [this, k] { Option2_Click(k); });
     connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });

@@ -65,10 +65,9 @@ void screenshot(const char* name)
 {
     const QByteArray folder = qgetenv("TITRAGE_SCREENSHOTS");
     if (folder.isEmpty()) return;
-    QProcess::execute(QStringLiteral("import"),
-                      {QStringLiteral("-window"), QStringLiteral("root"),
-                       QString::fromLocal8Bit(folder) + QLatin1Char('/') +
-                           QLatin1String(name) + QStringLiteral(".png")});
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                 QString::fromLocal8Bit(folder) + QLatin1Char('/') +
+                                                     QLatin1String(name) + QStringLiteral(".png")});
 }
 
 class OnScreen : public ::testing::Test {
@@ -104,8 +103,8 @@ protected:
     }
     void typeText(const QString& text)
     {
-        ASSERT_TRUE(xdotool({QStringLiteral("type"), QStringLiteral("--delay"),
-                             QStringLiteral("30"), text}));
+        ASSERT_TRUE(xdotool(
+            {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text}));
         settle();
     }
     // Holds the tap with the mouse until the poured volume reaches `ml`.
@@ -181,8 +180,7 @@ TEST_F(OnScreen, ValueTypedWithoutEnterIsCorrectedBeforeTheFastPlot)
     click(w->Command13); // "Trace rapide"
     EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("0,000 000 01"));
     EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("25,0"));
-    const double sigma =
-        w->LabelpH->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const double sigma = w->LabelpH->text().replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
     EXPECT_TRUE(std::isfinite(sigma) && sigma > 0) << w->LabelpH->text().toStdString();
     screenshot("fast-plot-after-minus-five");
 }
@@ -229,7 +227,8 @@ TEST_F(OnScreen, PastingFiltersAndTheMenuIsFrench)
         for (QAction* a : menu->actions())
             texts << a->text().remove(QLatin1Char('&'));
         for (QAction* a : menu->actions())
-            if (a->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Coller"))) a->trigger();
+            if (a->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Coller")))
+                a->trigger();
         menu->close();
     });
     click(w->Text1[0], {-1, -1}, 3);
@@ -237,14 +236,16 @@ TEST_F(OnScreen, PastingFiltersAndTheMenuIsFrench)
     settle(300);
     EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QStringLiteral("Coller")))
         << texts.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1,5")) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1,5"))
+        << texts.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(OnScreen, LauncherRequestWhileRunningOpensTheExercise)
 {
     for (const char* name : {"EXO1.E42", "EXO1.RTF", "EXO1C.RTF", "EXO1.C16", "EXO1C.C16"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/exercices/") + QLatin1String(name),
-                                dir.filePath(QLatin1String(name))));
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/exercices/") + QLatin1String(name),
+                        dir.filePath(QLatin1String(name))));
     const QString before = w->supertext->toPlainText();
 
     // Another window comes to the front; the launcher writes its request.
@@ -273,6 +274,44 @@ TEST_F(OnScreen, LauncherRequestWhileRunningOpensTheExercise)
     EXPECT_TRUE(waitUntil([&] { return w->supertext->toPlainText() != before; }));
     settle(300);
     screenshot("launcher-exercise");
+}
+
+TEST_F(OnScreen, KeyboardTurnsPagesHoldsTheTapAndAddsADrop)
+{
+    click(w->Text1[5]);
+    key(QStringLiteral("ctrl+Tab"));
+    EXPECT_EQ(w->Onglets->ongletactif(), 2);
+    key(QStringLiteral("ctrl+Next"));
+    EXPECT_EQ(w->Onglets->ongletactif(), 3);
+    key(QStringLiteral("ctrl+shift+Tab"));
+    key(QStringLiteral("ctrl+Prior"));
+    EXPECT_EQ(w->Onglets->ongletactif(), 1);
+
+    // Ctrl+Down held pours; its release closes the tap.
+    ASSERT_TRUE(xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl+Down")}));
+    const bool poured = waitUntil([&] { return this->poured() >= 2.0; }, 10000);
+    ASSERT_TRUE(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl+Down")}));
+    settle();
+    ASSERT_TRUE(poured);
+    EXPECT_FALSE(w->Timer1->isActive());
+    const double held = this->poured();
+    settle(200);
+    EXPECT_EQ(this->poured(), held);
+
+    // Ctrl+Shift+Down: one drop of 0,05 mL.
+    key(QStringLiteral("ctrl+shift+Down"));
+    EXPECT_TRUE(waitUntil([&] { return std::abs(this->poured() - held - 0.05) < 1e-6; }));
+
+    // Space held on the focused tap.
+    w->Image3->setFocus(Qt::TabFocusReason);
+    const double before = this->poured();
+    ASSERT_TRUE(xdotool({QStringLiteral("keydown"), QStringLiteral("space")}));
+    const bool spaced = waitUntil([&] { return this->poured() >= before + 1.0; }, 10000);
+    ASSERT_TRUE(xdotool({QStringLiteral("keyup"), QStringLiteral("space")}));
+    settle();
+    EXPECT_TRUE(spaced);
+    EXPECT_FALSE(w->Timer1->isActive());
+    screenshot("keyboard-pouring");
 }
 
 int main(int argc, char** argv)
