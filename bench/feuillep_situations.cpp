@@ -103,7 +103,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     loadSituationControls(s);
     // 5. Its colour beside its button.
     const QColor colour = situationColor(k);
-    const QRect button = Option2[k]->geometry();
+    const QRect button = designGeometry(Option2[k]);
     Shape3->setGeometry(button.left() - 19, button.top() + 3, 12, 12);
     QPalette p = Shape3->palette();
     p.setColor(QPalette::Window, colour);
