@@ -238,7 +238,6 @@ qreal deviceRatio(const QPainter& p)
 ApparatusView::ApparatusView(QWidget* parent) : CanvasWidget(kSize, parent)
 {
     setObjectName(QStringLiteral("picburette"));
-    setFixedSize(kSize);
     canvas().setBackColor(kPaper);
     canvas().cls();
 }

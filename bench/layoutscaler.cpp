@@ -9,7 +9,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractTextDocumentLayout>
 #include <QRegularExpression>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QWidget>
 
 #include <algorithm>
@@ -111,7 +114,15 @@ void LayoutScaler::apply(Placed& p)
     const QRect r = scaled(p);
     p.applied = r;
     if (w->geometry() != r) w->setGeometry(r);
-    if (p.leaf) {
+    if (auto* text = qobject_cast<QTextEdit*>(w)) {
+        // Rich text carries its own point sizes: it is laid out for a screen
+        // as much denser as the window is larger, so every size grows alike.
+        QTextDocument* doc = text->document();
+        if (doc->documentLayout()->paintDevice() != m_textDevice.get()) {
+            doc->documentLayout()->setPaintDevice(m_textDevice.get());
+            doc->markContentsDirty(0, doc->characterCount());
+        }
+    } else if (p.leaf) {
         QFont f = p.font;
         if (p.font.pointSizeF() > 0) f.setPointSizeF(p.font.pointSizeF() * m_scale);
         if (w->font() != f) w->setFont(f);
@@ -138,9 +149,18 @@ void LayoutScaler::fit(QSize windowSize)
     m_scale = s;
     m_offset = kept;
     m_window->setProperty(kLayoutScaleProperty, m_scale);
+    std::unique_ptr<QImage> device;
+    if (!qFuzzyCompare(m_scale, 1.0)) {
+        device = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        const int dotsPerMetre = static_cast<int>(std::lround(96.0 * m_scale / 0.0254));
+        device->setDotsPerMeterX(dotsPerMetre);
+        device->setDotsPerMeterY(dotsPerMetre);
+    }
+    std::swap(device, m_textDevice); // the old one outlives its last use below
     collect(m_window); // controls made since
     for (Placed& p : m_placed)
         apply(p);
+    device.reset();
     m_window->update();
 }
 

@@ -7,6 +7,9 @@
 // painting of the window and of its painted panels is scaled the same way.
 
 #include <QFont>
+#include <QImage>
+
+#include <memory>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -65,6 +68,7 @@ private:
     QPoint m_offset;
     bool m_applying = false;
     QHash<const QWidget*, Placed> m_placed;
+    std::unique_ptr<QImage> m_textDevice; // rich text's screen when shown larger
 };
 
 } // namespace titrage

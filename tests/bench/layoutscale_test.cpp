@@ -18,7 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -76,9 +78,10 @@ TEST_F(Scaled, ClicksReachTheSameControlsAtAnySize)
         ASSERT_NE(s, nullptr);
         EXPECT_DOUBLE_EQ(s->scale(), c.scale) << c.window.width();
         EXPECT_EQ(s->offset(), c.offset) << c.window.width();
-        for (QWidget* control : std::initializer_list<QWidget*>{
-                 w->Command1, w->Command4, w->btexo, w->Image3, w->Text1[1], w->Text1[0],
-                 w->Option2[7], w->supertext, w->Onglets}) {
+        const std::vector<QWidget*> controls{w->Command1, w->Command4, w->btexo,
+                                             w->Image3,   w->Text1[1], w->Text1[0],
+                                             w->Option2[7], w->supertext, w->Onglets};
+        for (QWidget* control : controls) {
             QWidget* found = w->childAt(shownAt(designCentre(*w, control)));
             while (found && found != control)
                 found = found->parentWidget();
@@ -98,8 +101,8 @@ TEST_F(Scaled, ClicksReachTheSameControlsAtAnySize)
     const QPointF tab3((bounds[2] + bounds[3]) / 2.0, 7);
     QTest::mouseClick(w->Onglets, Qt::LeftButton, {}, (tab3 * 2).toPoint());
     EXPECT_EQ(w->Onglets->ongletactif(), 3);
-    EXPECT_EQ(w->Picture1->toLogical(QPointF(2 * (40 + 20) + 1, 2 * 250 + 1)),
-              QPointF(40 + 20 + 0.5, 250.5));
+    EXPECT_EQ(w->Picture1->toLogical(QPointF(2 * (60 - GraphView::kLeft) + 1, 2 * 250 + 1)),
+              QPointF(60.5, 250.5));
 }
 
 TEST_F(Scaled, PicturesAreDrawnAtTheResolutionTheyAreShownAt)
@@ -114,7 +117,7 @@ TEST_F(Scaled, PicturesAreDrawnAtTheResolutionTheyAreShownAt)
     EXPECT_EQ(w->Onglets->canvas().size(), QSize(524, 20));
     EXPECT_DOUBLE_EQ(w->Onglets->canvas().devicePixelRatio(), 2.0);
     // Logical reads are those of the design size: the liquid at x = 52.
-    EXPECT_EQ(w->picburette->canvas().pixel(52, 440), QColor(230, 240, 250));
+    EXPECT_EQ(w->picburette->canvas().pixel(52, 452), QColor(230, 240, 250));
     EXPECT_EQ(w->picburette->canvas().pixel(30, 100), atOne.pixelColor(30, 100));
     // Fonts grow with the window.
     EXPECT_NEAR(w->Command1->font().pointSizeF(), 2 * 9.0, 0.01);
