@@ -215,6 +215,12 @@ public:
     // Lock or unlock every entry box (read-only while the tap is open).
     void lockEntries(bool locked);
 
+    // "Vue projecteur": full screen, or back.
+    void setProjectorView(bool on);
+    // A control's place in the window's design units (800 x 600), whatever
+    // the size the window is shown at.
+    QRect designGeometry(const QWidget* control) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -234,6 +240,8 @@ private:
     void connectHandlers();
     void installHoverTexts();
     void Form_Load();
+    void installView();
+    void placeWindow();
     void fillSoluteList();
     void showPage(int k);
     void placeOverlays();

@@ -159,7 +159,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     loadSituationControls(s);
     // 5. Its colour beside its button.
     const QColor colour = situationColor(k);
-    const QRect button = Option2[k]->geometry();
+    const QRect button = designGeometry(Option2[k]);
     // Beside the colour dot above the button: left of the button it would
     // cover the end of the previous button's caption.
     Shape3->setGeometry(button.left() + 16, button.top() - 19, 12, 12);

@@ -565,14 +565,15 @@ TEST_F(Bench, CopiesGoToTheClipboard)
     EXPECT_EQ(w->info->text(), feuilleP::msgcopie());
 
     copy("copisemidev");
-    EXPECT_EQ(clipboard->image().size(), w->Picture1->canvas().image().size());
+    // Copies are drawn again at paper resolution: four pixels per screen pixel.
+    EXPECT_EQ(clipboard->image().size(), w->Picture1->canvas().image().size() * 4);
 
     // The illustration carries the conductimeter's reading; the screen gets
     // its picture back without the written texts.
     const QImage before = w->picburette->canvas().image().copy();
     copy("coptop");
     const QImage copied = clipboard->image();
-    EXPECT_EQ(copied.size(), before.size());
+    EXPECT_EQ(copied.size(), before.size() * 4);
     EXPECT_NE(copied, before.convertToFormat(copied.format()));
     EXPECT_EQ(w->picburette->canvas().image(), before);
 
