@@ -85,6 +85,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     createControls();
     layoutControls();
     connectHandlers();
+    createLinesTools();
     installHoverTexts();
     Form_Load();
     installView();

@@ -42,12 +42,14 @@ struct BenchEntries;
 struct SceneState;
 
 class HelpViewer;
+class LinesTool;
 class Machine;
 
 class Fichexo;
 
 class feuilleP : public QWidget, public ConfigBench, public PrintSource, public ExerciseHost {
     Q_OBJECT
+    friend class LinesTool;
 
 public:
     // `programFolder` holds the marker file and the shipped data; empty: the
@@ -88,6 +90,8 @@ public:
     QPushButton* image4 = nullptr;    // "Méthode des tangentes"
     QPushButton* image5 = nullptr;    // "Courbe dérivée"
     QLabel* labout = nullptr;
+    QPushButton* droites = nullptr;       // "Méthode des droites"
+    QPushButton* contributions = nullptr; // "Contributions des ions"
 
     std::array<QRadioButton*, kSituations> Option2{};
     QFrame* Shape3 = nullptr;
@@ -162,6 +166,11 @@ public:
     void optscema_Click(int index);
     void Command3_Click();
     void tangente();
+    // The method of the two lines, the ions' shares and the export of the table.
+    void droites_Click();
+    void contributions_Click();
+    void exporterTableau();
+    LinesTool* linesTool() const { return m_lines; }
     void btderive();
     void Form_Activate();
 
@@ -236,6 +245,14 @@ private:
     void createSituationControls();
     void createWindowButtons();
     void createCopyMenu();
+    void createLinesTools();
+    // Hooks of the curve drawing: the kept crosses over the model curve, the
+    // legend of superposed curves, E of the tangents written out.
+    void drawKeptPoints();
+    void forgetLines();
+    void drawCurveLegend();
+    void writeTangentPoint(const Model& before);
+    QString tableTextWithNames() const;
     void layoutControls();
     void connectHandlers();
     void installHoverTexts();
@@ -284,6 +301,7 @@ private:
     Machine* m_machine = nullptr;
     HelpViewer* m_help = nullptr;
     Fichexo* m_exercises = nullptr;
+    LinesTool* m_lines = nullptr;
 };
 
 } // namespace titrage

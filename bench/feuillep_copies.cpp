@@ -88,7 +88,7 @@ void feuilleP::createCopyMenu()
     connect(addCopy(table, "coptab", QStringLiteral("Copier le contenu du tableau")),
             &QAction::triggered, this, [this, clipboard] {
                 clipboard->clear();
-                clipboard->setText(MSFlexGrid1->contentsText());
+                clipboard->setText(tableTextWithNames());
                 info->setText(msgcopie());
             });
     connect(addCopy(table, "copima", QStringLiteral("Copier une image du tableau")),

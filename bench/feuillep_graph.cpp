@@ -39,6 +39,7 @@ void feuilleP::reinitialise()
     // or options keeps them (see selectSituationSlot).
     if (!m_keepPoints && m_store.numsit >= 0) m_points[m_store.numsit].clear();
     valimax();
+    forgetLines();
     m_graphetitrage = true;
     Picture1->setPenWidth(1);
     lockEntries(false);
@@ -79,6 +80,7 @@ void feuilleP::tracecourbe()
 {
     walkCurve(m_model, entries().sigmaInputs(), m_maxaxe, m_vertices);
     Picture1->drawCurve(m_vertices, situationColor(m_store.numsit));
+    drawKeptPoints();
     outils->show();
 }
 
@@ -98,6 +100,7 @@ void feuilleP::redessine()
             drawn = true;
         }
     }
+    drawCurveLegend();
     loadModel(m_model, entries());
     if (drawn) tabule();
 }
@@ -133,7 +136,9 @@ void feuilleP::Command3_Click()
 
 void feuilleP::tangente()
 {
-    Picture1->drawTangents(m_model, acide());
+    const Model before = m_model;
+    if (Picture1->drawTangents(m_model, acide()) == TangentOutcome::Complete)
+        writeTangentPoint(before);
 }
 
 void feuilleP::btderive()

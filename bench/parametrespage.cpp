@@ -84,6 +84,11 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
         check(QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"),
               QStringLiteral("masquer"));
 
+    corrdilution = check(QStringLiteral("Corriger la dilution"), QStringLiteral("corrdilution"));
+    conserver = check(QStringLiteral("Conserver les points mesurés"), QStringLiteral("conserver"));
+    corrdilution->setChecked(true);
+    conserver->setChecked(true);
+
     stepLabel = new QLabel(this);
     stepLabel->setObjectName(QStringLiteral("Label3"));
     UpDown1 = new ArrowSpin(this);
@@ -119,7 +124,7 @@ void ParametresPage::placeControls()
         y += kGroupGap;
     };
     group(0, {optscema[1], optscema[0]});
-    group(1, {Check1, Check2});
+    group(1, {Check1, Check2, corrdilution, conserver});
     group(2, {masquer});
 
     // "Volume versé entre deux mesures : ", the step label just after it and

@@ -51,7 +51,7 @@ std::vector<IonShare> ionShares(const Model& model)
 
 void walkContributions(Model& model, const SigmaInputs& inputs, float maxaxe, StackedCurve& out)
 {
-    out.slots.clear();
+    out.ions.clear();
     out.lambdas.clear();
     out.top.clear();
     // The terms of every vertex, slot by slot; the ions present are known at the end.
@@ -70,15 +70,15 @@ void walkContributions(Model& model, const SigmaInputs& inputs, float maxaxe, St
     });
     for (int i = 1; i < kIonSlots; ++i)
         if (present[i]) {
-            out.slots.push_back(i);
+            out.ions.push_back(i);
             out.lambdas.push_back(lambda[i]);
         }
     out.top.reserve(terms.size());
     for (const auto& t : terms) {
-        std::vector<float> tops(out.slots.size());
+        std::vector<float> tops(out.ions.size());
         float sum = 0;
-        for (size_t k = 0; k < out.slots.size(); ++k) {
-            const int i = out.slots[k];
+        for (size_t k = 0; k < out.ions.size(); ++k) {
+            const int i = out.ions[k];
             // The same 32-bit running sum as the conductivity model's.
             if (t[i] != 0.0f)
                 sum = static_cast<float>(static_cast<double>(sum) +

@@ -28,10 +28,10 @@ struct IonShare {
 std::vector<IonShare> ionShares(const Model& model);
 
 // The shares stacked in slot order along the curve: at vertex j, top[j][k]
-// is the running sum, up to and including ion k of `slots`, formed in 32 bits
+// is the running sum, up to and including ion k of `ions`, formed in 32 bits
 // as sigma is; so the last top of a vertex is that vertex's sigma exactly.
 struct StackedCurve {
-    std::vector<int> slots;     // every ion present somewhere on the curve
+    std::vector<int> ions;      // every ion present somewhere on the curve
     std::vector<float> lambdas; // their lambda
     std::vector<CurveVertex> vertices;
     std::vector<std::vector<float>> top;

@@ -170,7 +170,7 @@ TEST(Contributions, StackedSharesAddUpToSigmaAtEveryVertex)
         StackedCurve s;
         walkContributions(m, c.e.sigmaInputs(), 0.5f, s);
         std::vector<std::string> names;
-        for (int slot : s.slots)
+        for (int slot : s.ions)
             names.push_back(ionName(slot));
         EXPECT_EQ(names, c.ions);
 
