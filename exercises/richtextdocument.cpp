@@ -196,7 +196,7 @@ private:
             }
             if (!widths.isEmpty()) format.setColumnWidthConstraints(widths);
         }
-        if (!m_fresh) m_cursor.insertBlock();
+        // At the end of the paragraph before, the table follows it directly.
         QTextTable* t = m_cursor.insertTable(static_cast<int>(table.rows.size()),
                                              static_cast<int>(columns), format);
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
