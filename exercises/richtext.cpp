@@ -984,6 +984,10 @@ void writeTable(std::string& out, const RtfTable& table, const std::vector<std::
                 writeParagraph(out, cell.paragraphs[i], colors, true);
             }
             if (cell.paragraphs.empty()) out += "\\pard\\intbl";
+            // \cell right after \par only closes the cell: an empty last
+            // paragraph is ended explicitly.
+            if (cell.paragraphs.size() > 1 && cell.paragraphs.back().runs.empty())
+                out += "\\par";
             out += "\\cell\r\n";
         }
         out += "\\row\r\n";
