@@ -20,6 +20,8 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
+#include <cmath>
+
 namespace titrage {
 
 void feuilleP::valimax()
@@ -33,6 +35,9 @@ void feuilleP::valimax()
 
 void feuilleP::reinitialise()
 {
+    // A real restart forgets the points measured so far; switching situations
+    // or options keeps them (see selectSituationSlot).
+    if (!m_keepPoints && m_store.numsit >= 0) m_points[m_store.numsit].clear();
     valimax();
     m_graphetitrage = true;
     Picture1->setPenWidth(1);
@@ -52,9 +57,14 @@ void feuilleP::placepoint()
     const SigmaInputs in = entries().sigmaInputs();
     const double typed = boxNumber(5, m_model.vverse);
     const TableRow row = makeRow(m_model, in, typed);
+    if (!std::isfinite(m_model.sigma) || !std::isfinite(row.sigma)) return;
     Picture1->drawCross(m_model.vverse, m_model.sigma, m_maxaxe, situationColor(m_store.numsit));
     if (m_model.vverse == 0.0f) MSFlexGrid1->cutToHeader();
     MSFlexGrid1->appendRow(formatRow(row, MSFlexGrid1->columns()));
+    if (m_keepPoints) return;
+    std::vector<MeasuredPoint>& points = m_points[m_store.numsit];
+    if (m_model.vverse == 0.0f) points.clear();
+    points.push_back({m_model.vverse, m_model.sigma, row});
 }
 
 void feuilleP::recatab()

@@ -1,5 +1,7 @@
 #include "bench/parametrespage.h"
 
+#include "platform/canvas.h"
+
 #include "platform/numberformat.h"
 
 #include <QCheckBox>
@@ -144,6 +146,9 @@ void ParametresPage::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), kPageBack);
+    // Painted in design units, as large as the window is shown.
+    const qreal scale = layoutScale(this);
+    p.scale(scale, scale);
     p.setFont(headingFont());
     p.setPen(kHeading);
     const QFontMetrics hm(p.font());

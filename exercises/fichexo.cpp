@@ -228,6 +228,8 @@ void Fichexo::openRequested(const QString& exerciseName)
 {
     const QString name = exerciseName.trimmed();
     if (name.isEmpty()) return;
+    // The launcher's request replaces the text: the student's changes are asked about first.
+    if (!mayDiscardText()) return;
     const QString path =
         QFileInfo(name).isAbsolute() ? name : withSeparator(m_host.programFolder()) + name;
     ExerciseChooser chooser(m_host.exerciseWindow());
