@@ -119,7 +119,30 @@ QString Fichexo::exercisePath(const QString& name) const
     QString relative = name;
     if (QDir::separator() != QLatin1Char('\\'))
         relative.replace(QLatin1Char('\\'), QDir::separator());
-    return m_repexo + relative;
+    const QString exact = m_repexo + relative;
+    if (QFileInfo::exists(exact)) return exact;
+    // Exercises written where names ignore case may say "exo1.rtf" for
+    // EXO1.RTF: each part of the name is looked up whatever its case.
+    QDir dir(m_repexo);
+    const QStringList parts = relative.split(QDir::separator(), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString found;
+        if (parts[i] == QStringLiteral(".") || parts[i] == QStringLiteral("..")) {
+            found = parts[i];
+        } else {
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
+            for (const QString& entry : entries)
+                if (entry.compare(parts[i], Qt::CaseInsensitive) == 0) {
+                    found = entry;
+                    break;
+                }
+        }
+        if (found.isEmpty()) break;
+        if (i + 1 == parts.size()) return dir.filePath(found);
+        if (!dir.cd(found)) break;
+    }
+    return exact;
 }
 
 bool Fichexo::loadExerciseText(const QString& name)
@@ -142,6 +165,9 @@ void Fichexo::prisEnMain()
     const QString repexo = withSeparator(m_host.programFolder());
     const QString path = repexo + kPriseEnMain;
     if (!QFileInfo(path).isFile()) return;
+    // Like the other entries of the menu, it replaces the text: typed
+    // answers are not lost without a question.
+    if (!mayDiscardText()) return;
     // The activity is part of the program: whatever fails once it is found
     // means a damaged installation.
     const std::optional<ExerciseFile> file = readExercise(fileName(path));
