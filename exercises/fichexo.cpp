@@ -5,8 +5,11 @@
 #include "exercises/exercisechooser.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisemessages.h"
+#include "exercises/exercisetext.h"
 #include "exercises/richtextdocument.h"
+#include "exercises/textarea.h"
 #include "platform/messages.h"
+#include "platform/savefolders.h"
 
 #include <QAction>
 #include <QDir>
@@ -116,24 +119,36 @@ void Fichexo::setFich(const QString& text)
 
 QString Fichexo::exercisePath(const QString& name) const
 {
-    QString relative = name;
-    if (QDir::separator() != QLatin1Char('\\'))
-        relative.replace(QLatin1Char('\\'), QDir::separator());
-    return m_repexo + relative;
+    const std::optional<std::string> path =
+        pathInside(fileName(QDir::fromNativeSeparators(m_repexo)), fileName(name));
+    return path ? QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*path)))
+                : QString();
 }
 
 bool Fichexo::loadExerciseText(const QString& name)
 {
-    if (loadRichText(m_host.exerciseText(), exercisePath(name))) return true;
-    warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+    const QString path = exercisePath(name);
+    const TextLoad loaded =
+        path.isEmpty() ? TextLoad::Unreadable : loadTextArea(m_host.exerciseText(), path);
+    if (loaded == TextLoad::Ok) return true;
+    if (loaded == TextLoad::TooLarge)
+        warnTextTooLarge(m_host.exerciseWindow(), m_repexo + name);
+    else
+        warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
     return false;
 }
 
 void Fichexo::loadConfiguration(const QString& name)
 {
     if (!moreThanBlanks(name.toStdString())) return;
+    // A configuration outside the exercise's folder is not read.
+    const QString path = exercisePath(name);
+    if (path.isEmpty()) {
+        warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+        return;
+    }
     ConfigBench& bench = m_host.configBench();
-    bench.setNomfichier(exercisePath(name));
+    bench.setNomfichier(path);
     lireconfig(bench);
 }
 
@@ -225,7 +240,9 @@ void Fichexo::opencor()
 
 void Fichexo::savetexte()
 {
-    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), kRtfFilter);
+    // After a shipped exercise the current folder is the program's own.
+    QFileDialog dialog(m_host.exerciseWindow(), QString(),
+                       saveFolderFor(QDir::currentPath(), m_host.programFolder()), kRtfFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("RTF"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
@@ -243,7 +260,7 @@ void Fichexo::savetexte()
     }
     // A text that did not reach the disk is still unsaved: the warning
     // before the next exercise must still protect it.
-    if (!saveRichText(m_host.exerciseText(), path)) {
+    if (!saveTextArea(m_host.exerciseText(), path)) {
         readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur d'écriture."));
         return;
     }
@@ -263,8 +280,12 @@ void Fichexo::opentexte()
     const QString path = dialog.selectedFiles().constFirst();
     // A text that could not be read leaves the area, fich and the flags as
     // they were rather than naming a file that is not shown.
-    if (!loadRichText(m_host.exerciseText(), path)) {
-        readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
+    const TextLoad loaded = loadTextArea(m_host.exerciseText(), path);
+    if (loaded != TextLoad::Ok) {
+        if (loaded == TextLoad::TooLarge)
+            warnTextTooLarge(m_host.exerciseWindow(), path);
+        else
+            readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
         return;
     }
     m_corrige = false;
