@@ -192,7 +192,7 @@ TEST(ExerciseFiles, SavesNeverOfferTheShippedFiles)
     Fichexo fichexo(host);
     QString startedIn;
     Dialogs dialogs([&](QDialog& dialog) {
-        startedIn = qobject_cast<QFileDialog&>(dialog).directory().absolutePath();
+        startedIn = dynamic_cast<QFileDialog&>(dialog).directory().absolutePath();
         return int(QDialog::Rejected);
     });
     fichexo.savetexte();
@@ -215,7 +215,7 @@ TEST(ExerciseFiles, TextSavedOnAFullDiskKeepsTheEarlierAnswer)
     host.supertext.setPlainText(QString(3000, QLatin1Char('x')));
     MessageRecorder messages(MessageAnswer::Ok);
     Dialogs dialogs([&](QDialog& dialog) {
-        qobject_cast<QFileDialog&>(dialog).selectFile(q(answer));
+        dynamic_cast<QFileDialog&>(dialog).selectFile(q(answer));
         return int(QDialog::Accepted);
     });
     fichexo.savetexte();
