@@ -194,6 +194,7 @@ public:
     QString nomfichier() const override { return m_nomfichier; }
     void setNomfichier(const QString& path) override { m_nomfichier = path; }
     void setBenchTitle(const QString& title) override { setWindowTitle(title); }
+    QString shippedFolder() const override { return m_programFolder; }
 
     // --- What printing asks of the bench ---
     void Command10_Click();

@@ -5,8 +5,11 @@
 #include "exercises/exercisechooser.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisemessages.h"
+#include "exercises/exercisetext.h"
 #include "exercises/richtextdocument.h"
+#include "exercises/textarea.h"
 #include "platform/messages.h"
+#include "platform/savefolders.h"
 
 #include <QAction>
 #include <QDir>
@@ -116,15 +119,19 @@ void Fichexo::setFich(const QString& text)
 
 QString Fichexo::exercisePath(const QString& name) const
 {
-    QString relative = name;
-    if (QDir::separator() != QLatin1Char('\\'))
-        relative.replace(QLatin1Char('\\'), QDir::separator());
-    const QString exact = m_repexo + relative;
+    // Only names inside the exercise's folder are read.
+    const std::optional<std::string> inside =
+        pathInside(fileName(QDir::fromNativeSeparators(m_repexo)), fileName(name));
+    if (!inside) return {};
+    const QString exact =
+        QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*inside)));
     if (QFileInfo::exists(exact)) return exact;
     // Exercises written where names ignore case may say "exo1.rtf" for
     // EXO1.RTF: each part of the name is looked up whatever its case.
+    QString relative = name;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QDir dir(m_repexo);
-    const QStringList parts = relative.split(QDir::separator(), Qt::SkipEmptyParts);
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < parts.size(); ++i) {
         QString found;
         if (parts[i] == QStringLiteral(".") || parts[i] == QStringLiteral("..")) {
@@ -139,7 +146,15 @@ QString Fichexo::exercisePath(const QString& name) const
                 }
         }
         if (found.isEmpty()) break;
-        if (i + 1 == parts.size()) return dir.filePath(found);
+        if (i + 1 == parts.size()) {
+            // The name as found must still lie inside the folder.
+            const std::optional<std::string> real = pathInside(
+                fileName(QDir::fromNativeSeparators(m_repexo)),
+                fileName(QDir(m_repexo).relativeFilePath(dir.filePath(found))));
+            if (real)
+                return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*real)));
+            break;
+        }
         if (!dir.cd(found)) break;
     }
     return exact;
@@ -147,16 +162,28 @@ QString Fichexo::exercisePath(const QString& name) const
 
 bool Fichexo::loadExerciseText(const QString& name)
 {
-    if (loadRichText(m_host.exerciseText(), exercisePath(name))) return true;
-    warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+    const QString path = exercisePath(name);
+    const TextLoad loaded =
+        path.isEmpty() ? TextLoad::Unreadable : loadTextArea(m_host.exerciseText(), path);
+    if (loaded == TextLoad::Ok) return true;
+    if (loaded == TextLoad::TooLarge)
+        warnTextTooLarge(m_host.exerciseWindow(), m_repexo + name);
+    else
+        warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
     return false;
 }
 
 void Fichexo::loadConfiguration(const QString& name)
 {
     if (!moreThanBlanks(name.toStdString())) return;
+    // A configuration outside the exercise's folder is not read.
+    const QString path = exercisePath(name);
+    if (path.isEmpty()) {
+        warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+        return;
+    }
     ConfigBench& bench = m_host.configBench();
-    bench.setNomfichier(exercisePath(name));
+    bench.setNomfichier(path);
     lireconfig(bench);
 }
 
@@ -253,7 +280,9 @@ void Fichexo::opencor()
 
 void Fichexo::savetexte()
 {
-    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), kRtfFilter);
+    // After a shipped exercise the current folder is the program's own.
+    QFileDialog dialog(m_host.exerciseWindow(), QString(),
+                       saveFolderFor(QDir::currentPath(), m_host.programFolder()), kRtfFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("RTF"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
@@ -271,7 +300,7 @@ void Fichexo::savetexte()
     }
     // A text that did not reach the disk is still unsaved: the warning
     // before the next exercise must still protect it.
-    if (!saveRichText(m_host.exerciseText(), path)) {
+    if (!saveTextArea(m_host.exerciseText(), path)) {
         readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur d'écriture."));
         return;
     }
@@ -291,8 +320,12 @@ void Fichexo::opentexte()
     const QString path = dialog.selectedFiles().constFirst();
     // A text that could not be read leaves the area, fich and the flags as
     // they were rather than naming a file that is not shown.
-    if (!loadRichText(m_host.exerciseText(), path)) {
-        readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
+    const TextLoad loaded = loadTextArea(m_host.exerciseText(), path);
+    if (loaded != TextLoad::Ok) {
+        if (loaded == TextLoad::TooLarge)
+            warnTextTooLarge(m_host.exerciseWindow(), path);
+        else
+            readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
         return;
     }
     m_corrige = false;

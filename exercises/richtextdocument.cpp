@@ -1,11 +1,11 @@
 #include "exercises/richtextdocument.h"
 
+#include "exercises/textarea.h"
+
 #include <QBrush>
 #include <QBuffer>
 #include <QColor>
-#include <QFile>
 #include <QImage>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,9 +20,6 @@
 namespace titrage {
 
 namespace {
-
-// Files larger than this are not exercise texts.
-constexpr qint64 kMaxRichTextBytes = 16 * 1024 * 1024;
 
 Qt::Alignment qtAlignment(RtfAlign align)
 {
@@ -353,30 +350,15 @@ RtfText documentText(const QTextDocument& document)
     return Reader(document).read();
 }
 
+// Both go through the checked reader and the whole-file save of textarea.h.
 bool loadRichText(QTextEdit& edit, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxRichTextBytes) return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    const std::optional<RtfText> text =
-        parseRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!text) return false;
-    fillDocument(*edit.document(), *text);
-    return true;
+    return loadTextArea(edit, path) == TextLoad::Ok;
 }
 
 bool saveRichText(const QTextEdit& edit, const QString& path)
 {
-    const std::string rtf = writeRtf(documentText(*edit.document()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(rtf.data(), static_cast<qint64>(rtf.size())) !=
-        static_cast<qint64>(rtf.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveTextArea(edit, path);
 }
 
 } // namespace titrage

@@ -84,7 +84,7 @@ void writeSample(const TempFolder& folder, const std::string& name, const std::s
     writeBytes(folder.file(name + ".RTF"), "{\\rtf1\\ansi {\\b " + statement + "}\\par suite}");
     writeBytes(folder.file(name + "C.RTF"), "{\\rtf1 Correction " + name + "}");
     ConfigData config;
-    config.sit[0].textesit[3] = "0,05";
+    config.sit[0].textesit[3] = "0,005";
     config.sit[0].listesit[1] = 4;
     ASSERT_EQ(writeConfiguration(folder.file(name + ".C16"), config), ConfigWriteStatus::Ok);
 }
@@ -186,7 +186,7 @@ TEST(FichexoTest, ExerciseAndCorrectionLoadTheirConfigurations)
     EXPECT_TRUE(fichexo.corrige());
     EXPECT_EQ(host.bench.nomfichier(), path(folder, "A.C16"));
     EXPECT_TRUE(host.bench.log.contains(QStringLiteral("restore 0")));
-    EXPECT_EQ(host.bench.bench.textesit[3], "0,05");
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,005");
 
     fichexo.opencor();
     EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Correction A"));
