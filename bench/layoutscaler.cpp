@@ -5,12 +5,12 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QAbstractTextDocumentLayout>
-#include <QApplication>
 #include <QProxyStyle>
 #include <QRegularExpression>
 #include <QTextDocument>
@@ -178,7 +178,7 @@ void LayoutScaler::fit(QSize windowSize)
         device->setDotsPerMeterY(dotsPerMetre);
     }
     std::swap(device, m_textDevice); // the old one outlives its last use below
-    collect(m_window); // controls made since
+    collect(m_window);               // controls made since
     if (!qFuzzyCompare(m_scale, 1.0)) useScaledStyle();
     for (Placed& p : m_placed)
         apply(p);

@@ -10,7 +10,8 @@ class TapPicture : public QLabel {
     Q_OBJECT
 
 public:
-    explicit TapPicture(QWidget* parent = nullptr) : QLabel(parent) {}
+    // The picture fills the control, as large as the window is shown.
+    explicit TapPicture(QWidget* parent = nullptr) : QLabel(parent) { setScaledContents(true); }
 
 signals:
     void pressed();
