@@ -553,13 +553,15 @@ bool ApparatusView::overlayVisible(Overlay which) const
 
 QPixmap ApparatusView::tapPicture(bool open)
 {
-    const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    // Fine enough for a window shown twice as large on a dense screen.
+    const qreal ratio = 2 * std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     return QPixmap::fromImage(artwork::tapImage(open, ratio));
 }
 
 QPixmap ApparatusView::dropPicture()
 {
-    const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    // Fine enough for a window shown twice as large on a dense screen.
+    const qreal ratio = 2 * std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     return QPixmap::fromImage(artwork::dropImage(ratio));
 }
 

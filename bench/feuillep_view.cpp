@@ -17,8 +17,8 @@ constexpr QSize kDesignSize(800, 600);
 void feuilleP::installView()
 {
     auto* scaler = new LayoutScaler(this, kDesignSize);
-    Q_UNUSED(scaler);
     setMinimumSize(kDesignSize / 2);
+    scaler->fit(size());
 
     auto* projector = new QAction(QStringLiteral("Vue projecteur"), this);
     projector->setObjectName(QStringLiteral("vueprojecteur"));
@@ -47,12 +47,16 @@ QRect feuilleP::designGeometry(const QWidget* control) const
 
 void feuilleP::placeWindow()
 {
-    // At its design size, centred on the screen's free area.
+    // At its design size, centred on the screen's free area; on a screen too
+    // small for it, as large as the free area allows (the bench scales down).
     resize(kDesignSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect free = screen->availableGeometry();
-        if (free.width() >= kDesignSize.width() && free.height() >= kDesignSize.height())
-            move(free.center() - rect().center());
+        if (free.width() < kDesignSize.width() || free.height() < kDesignSize.height()) {
+            resize(kDesignSize.scaled(free.size() * 0.95, Qt::KeepAspectRatio)
+                       .expandedTo(minimumSize()));
+        }
+        move(free.center() - rect().center());
     }
 }
 

@@ -5,11 +5,13 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QAbstractTextDocumentLayout>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -52,6 +54,25 @@ QString scaledStyleSheet(const QString& sheet, qreal s)
         last = m.capturedEnd();
     }
     return out + sheet.mid(last);
+}
+// The application's style, its sizes (check marks, radio buttons, scroll
+// bars, frames, margins) grown as much as the window a widget is shown in.
+class ScaledStyle : public QProxyStyle {
+public:
+    explicit ScaledStyle(const QString& base) : QProxyStyle(base) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        const qreal s = layoutScale(widget);
+        return qFuzzyCompare(s, 1.0) ? base : static_cast<int>(std::lround(base * s));
+    }
+};
+
+void useScaledStyle()
+{
+    if (dynamic_cast<ScaledStyle*>(QApplication::style())) return;
+    QApplication::setStyle(new ScaledStyle(QApplication::style()->name()));
 }
 } // namespace
 
@@ -157,10 +178,18 @@ void LayoutScaler::fit(QSize windowSize)
         device->setDotsPerMeterY(dotsPerMetre);
     }
     std::swap(device, m_textDevice); // the old one outlives its last use below
-    collect(m_window); // controls made since
+    collect(m_window);               // controls made since
+    if (!qFuzzyCompare(m_scale, 1.0)) useScaledStyle();
     for (Placed& p : m_placed)
         apply(p);
     device.reset();
+    // Sizes taken from the style are asked again.
+    for (QWidget* w : m_window->findChildren<QWidget*>()) {
+        if (w->isWindow()) continue;
+        QEvent changed(QEvent::StyleChange);
+        QApplication::sendEvent(w, &changed);
+        w->update();
+    }
     m_window->update();
 }
 

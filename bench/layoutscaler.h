@@ -9,11 +9,11 @@
 #include <QFont>
 #include <QImage>
 
-#include <memory>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <memory>
 
 class QWidget;
 

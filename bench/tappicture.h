@@ -13,8 +13,10 @@ class TapPicture : public QLabel {
     Q_OBJECT
 
 public:
+    // The picture fills the control, as large as the window is shown.
     explicit TapPicture(QWidget* parent = nullptr) : QLabel(parent)
     {
+        setScaledContents(true);
         setFocusPolicy(Qt::TabFocus);
     }
 

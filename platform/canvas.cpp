@@ -268,6 +268,13 @@ void thinLine(QPainter& p, double x1, double y1, double x2, double y2, QColor co
 }
 } // namespace
 
+namespace {
+qreal deviceRatio(const QPainter& p)
+{
+    return p.device() ? p.device()->devicePixelRatioF() : 1.0;
+}
+} // namespace
+
 // The one place where a step reaches a painter, live or replayed.
 void Canvas::run(QPainter& p, const Step& s, const Record& record)
 {
@@ -279,8 +286,14 @@ void Canvas::run(QPainter& p, const Step& s, const Record& record)
                    s.colour);
         break;
     case Step::Kind::Line:
-        if (s.pen == 1) {
+        if (s.pen == 1 && (s.merge || s.x1 == s.x2 || s.y1 == s.y2 || deviceRatio(p) == 1.0)) {
             thinLine(p, s.x1, s.y1, s.x2, s.y2, s.colour);
+        } else if (s.pen == 1) {
+            // A slanting stroke drawn finer than the units' staircase.
+            QPen pen = penOf(s.colour, 1);
+            pen.setCapStyle(Qt::RoundCap);
+            p.setPen(pen);
+            p.drawLine(QPointF(s.x1 + 0.5, s.y1 + 0.5), QPointF(s.x2 + 0.5, s.y2 + 0.5));
         } else {
             p.setPen(penOf(s.colour, s.pen));
             // Offsets of half a unit put the strokes on the pixel grid.

@@ -20,9 +20,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -78,8 +78,8 @@ TEST_F(Scaled, ClicksReachTheSameControlsAtAnySize)
         ASSERT_NE(s, nullptr);
         EXPECT_DOUBLE_EQ(s->scale(), c.scale) << c.window.width();
         EXPECT_EQ(s->offset(), c.offset) << c.window.width();
-        const std::vector<QWidget*> controls{w->Command1, w->Command4, w->btexo,
-                                             w->Image3,   w->Text1[1], w->Text1[0],
+        const std::vector<QWidget*> controls{w->Command1,   w->Command4,  w->btexo,
+                                             w->Image3,     w->Text1[1],  w->Text1[0],
                                              w->Option2[7], w->supertext, w->Onglets};
         for (QWidget* control : controls) {
             QWidget* found = w->childAt(shownAt(designCentre(*w, control)));

@@ -111,7 +111,6 @@ void drawScene(Canvas& c)
     c.keepAsBackground();
     c.cls();
     c.setPenWidth(1);
-    c.line(3, 25, 30, 38, Qt::black); // diagonal, one unit wide
     c.pset(35, 5, Qt::green);
     c.filledBox(10, 30, 14, 34, QColor(10, 120, 10), Qt::black);
     c.setMergePen(true);
@@ -145,6 +144,30 @@ TEST(Canvas, DrawnAgainAtAnotherRatioItIsTheSamePictureFiner)
     EXPECT_EQ(paper.deviceIndependentSize(), QSizeF(40, 40));
     EXPECT_EQ(blocksDiffering(shown, paper, 4), 0);
     EXPECT_EQ(coarse.image(), shown);
+}
+
+TEST(Canvas, SlantingLinesDrawnAgainAreFinerOnTheSamePath)
+{
+    Canvas coarse(QSize(40, 40)), fine(QSize(40, 40));
+    for (Canvas* c : {&coarse, &fine})
+        c->line(3, 5, 30, 18, Qt::black);
+    fine.setDevicePixelRatio(2);
+    int lit = 0, partly = 0, stray = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            int ink = 0;
+            for (int d = 0; d < 4; ++d)
+                ink += fine.image().pixelColor(2 * x + d % 2, 2 * y + d / 2) == QColor(Qt::black);
+            bool near = false; // within a unit of the coarse line
+            for (int d = 0; d < 9; ++d)
+                near = near || coarse.pixel(x + d % 3 - 1, y + d / 3 - 1) == QColor(Qt::black);
+            lit += ink > 0;
+            partly += ink > 0 && ink < 4;
+            stray += ink > 0 && !near;
+        }
+    EXPECT_GT(lit, 27);
+    EXPECT_GT(partly, 5); // not the units' blocks blown up
+    EXPECT_EQ(stray, 0);
 }
 
 TEST(Canvas, TextDrawnAgainKeepsItsPlace)
