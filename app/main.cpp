@@ -1,6 +1,7 @@
 // Titrage conductimétrique: the bench window.
 #include "bench/feuillep.h"
 #include "platform/frenchtranslations.h"
+#include "platform/terminationsignals.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Titrage conductimétrique"));
     titrage::installFrenchTranslations(app);
+    titrage::quitOnTerminationSignals(); // SIGTERM at logout still writes "NON"
     titrage::feuilleP window;
     window.show();
     return app.exec();

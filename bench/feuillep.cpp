@@ -14,7 +14,9 @@
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
+#include "platform/datafolder.h"
 #include "platform/numberformat.h"
+#include "platform/windowicon.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,7 +79,12 @@ QIcon diceIcon()
 feuilleP::feuilleP(QString programFolder, QWidget* parent)
     : QWidget(parent), m_programFolder(std::move(programFolder))
 {
-    if (m_programFolder.isEmpty()) m_programFolder = QCoreApplication::applicationDirPath();
+    if (m_programFolder.isEmpty()) m_programFolder = dataFolder();
+    m_markerFolder = markerFolder(m_programFolder);
+    setWindowIcon(titrageIcon());
+    // Quitting without the window's close (a termination signal) still tells
+    // the launcher that the bench is gone.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { writeMarker(false); });
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Titrage conductimétrique"));
     setMouseTracking(true);

@@ -281,6 +281,7 @@ private:
     bool acide() const;
 
     QString m_programFolder;
+    QString m_markerFolder; // the program's folder, or the user's when it is read-only
     Model m_model;
     SituationStore m_store;
     float m_sigmamax = 0;

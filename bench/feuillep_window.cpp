@@ -200,7 +200,7 @@ void feuilleP::Form_Activate()
     frame2->setPalette(p);
     // A request of the launcher is consumed once: the exercise it names opens.
     const QString request =
-        QString::fromStdString(takeLauncherRequest(m_programFolder.toStdString())).trimmed();
+        QString::fromStdString(takeLauncherRequest(m_markerFolder.toStdString())).trimmed();
     if (!request.isEmpty()) {
         m_exercises->openRequested(request);
         // The exercise's configuration redrew the bench; the scene is drawn
@@ -241,7 +241,7 @@ void feuilleP::Command2_Click()
 
 void feuilleP::writeMarker(bool running)
 {
-    writeRunningFlag(m_programFolder.toStdString(), running);
+    writeRunningFlag(m_markerFolder.toStdString(), running);
 }
 
 void feuilleP::closeEvent(QCloseEvent* event)

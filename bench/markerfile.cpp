@@ -2,9 +2,84 @@
 
 #include "platform/recordfile.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace titrage {
+
+namespace {
+
+// The marker opened without following a link: O_NOFOLLOW makes the open
+// itself fail on a symbolic link (dangling or not), so no check can be raced.
+// Only a regular file of at most kMarkerFileMax bytes with a single name is
+// kept; anything else is closed again and left as it is.
+class MarkerHandle {
+public:
+    MarkerHandle(const std::string& path, bool create)
+    {
+        int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK; // a FIFO must not block
+        if (create) flags |= O_CREAT;
+        do {
+            m_fd = ::open(path.c_str(), flags, 0644);
+        } while (m_fd < 0 && errno == EINTR);
+        if (m_fd < 0) return;
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMarkerFileMax ||
+            st.st_nlink > 1) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~MarkerHandle()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    MarkerHandle(const MarkerHandle&) = delete;
+    MarkerHandle& operator=(const MarkerHandle&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+
+    std::optional<std::string> read(int number) const
+    {
+        char buffer[kRecordLength];
+        const ssize_t got = ::pread(m_fd, buffer, sizeof buffer, offsetOf(number));
+        if (got < 0) return std::nullopt;
+        return decodeRecord(std::string_view(buffer, static_cast<size_t>(got)), 1);
+    }
+
+    bool write(int number, std::string_view text) const
+    {
+        const auto record = encodeRecord(utf8ToCp1252(text));
+        if (!record) return false;
+        size_t done = 0;
+        while (done < record->size()) {
+            const ssize_t n = ::pwrite(m_fd, record->data() + done, record->size() - done,
+                                       offsetOf(number) + static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            done += static_cast<size_t>(n);
+        }
+        return true;
+    }
+
+    // Closing reports a write that failed late (a full network share).
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd >= 0 && ::close(fd) == 0;
+    }
+
+private:
+    static off_t offsetOf(int number) { return static_cast<off_t>(number - 1) * kRecordLength; }
+
+    int m_fd = -1;
+};
+
+} // namespace
 
 std::string markerFilePath(const std::string& folder)
 {
@@ -16,20 +91,17 @@ std::string markerFilePath(const std::string& folder)
 
 bool writeRunningFlag(const std::string& folder, bool running)
 {
-    RecordFile file;
-    if (!file.open(markerFilePath(folder), RecordFile::Mode::ReadWrite)) return false;
+    MarkerHandle file(markerFilePath(folder), true);
+    if (!file.isOpen()) return false;
     const bool written = file.write(kRunningRecord, running ? "OUI" : "NON");
     return file.close() && written;
 }
 
 std::string takeLauncherRequest(const std::string& folder)
 {
-    const std::string path = markerFilePath(folder);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return {};
-    RecordFile file;
-    if (!file.open(path, RecordFile::Mode::ReadWrite)) return {};
-    std::string request = file.read(kRequestRecord).value_or(std::string());
+    MarkerHandle file(markerFilePath(folder), false);
+    if (!file.isOpen()) return {};
+    const std::string request = cp1252ToUtf8(file.read(kRequestRecord).value_or(std::string()));
     file.write(kRequestRecord, "");
     file.close();
     return request;

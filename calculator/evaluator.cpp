@@ -210,7 +210,12 @@ bool Evaluation::applyFunctions()
     while (i < m_text.size() && m_functions >= 1) {
         const auto code = codeAt(m_text, i);
         const size_t argument = i + 4; // after the code and its blank
-        if (code && argument < m_text.size() &&
+        // A sign before "(" or before another code is the sign of a value still
+        // to come (SIN -(10 + 20), SQR -LOG 5): the code waits for that value.
+        const bool signedValueToCome =
+            argument + 1 < m_text.size() && m_text[argument] == '-' &&
+            (m_text[argument + 1] == '(' || isLetter(m_text[argument + 1]));
+        if (code && argument < m_text.size() && !signedValueToCome &&
             (isDigit(m_text[argument]) || m_text[argument] == '-' || m_text[argument] == '.')) {
             const size_t end = m_text.find_first_of(") ", argument);
             if (end == std::string::npos) return false;
@@ -228,8 +233,41 @@ bool Evaluation::applyFunctions()
     return true;
 }
 
+// Sine, cosine and tangent of an angle in degrees that is an exact multiple of
+// 45°, where the exact value is known: cos 90 is 0, not 6.1E-17, and tan 45 is 1.
+// Nothing for other angles; tan 90 (and every odd multiple) has no value.
+struct ExactTrig {
+    bool known = false;
+    std::optional<double> value;
+};
+
+ExactTrig exactDegrees(std::string_view code, double x)
+{
+    const double turn = std::fmod(x, 360); // exact, sign of x
+    const double half = std::fmod(x, 180);
+    if (code == "TAN") {
+        if (half == 0) return {true, 0.0};
+        if (half == 45 || half == -135) return {true, 1.0};
+        if (half == -45 || half == 135) return {true, -1.0};
+        if (half == 90 || half == -90) return {true, std::nullopt};
+        return {};
+    }
+    if (std::fmod(turn, 90) != 0) return {};
+    // Quarter turns from 0 to 3, counted anticlockwise.
+    const int quarter = (static_cast<int>(turn / 90) + 4) % 4;
+    static constexpr double kSine[4] = {0, 1, 0, -1};
+    static constexpr double kCosine[4] = {1, 0, -1, 0};
+    if (code == "SIN") return {true, kSine[quarter]};
+    if (code == "COS") return {true, kCosine[quarter]};
+    return {};
+}
+
 std::optional<double> Evaluation::function(std::string_view code, double x) const
 {
+    if (m_degrees && (code == "SIN" || code == "COS" || code == "TAN")) {
+        const ExactTrig exact = exactDegrees(code, x);
+        if (exact.known) return exact.value;
+    }
     const double pi = 4 * std::atan(1.0);
     const double halfPi = 2 * std::atan(1.0);
     // arcsin as arctan(x / sqrt(1 - x²)), with the two ends of the domain apart.
@@ -368,6 +406,10 @@ std::string normalised(std::string t)
             }
         }
         if (!t.empty() && t[0] == '+') t.erase(0, 1);
+        // A "+" right after a function code is its argument's sign, not an
+        // operator: SQR -(2 - 6) gives SQR --4, then SQR +4, then SQR 4.
+        for (size_t i = 3; i < t.size(); ++i)
+            if (t[i] == '+' && codeAt(t, i - 3)) t.erase(i, 1);
         // "(5)" and "(-.5)" lose their parentheses; "(1E-3)" and "()" keep them.
         for (size_t i = 0; i < t.size(); ++i) {
             if (t[i] != '(') continue;

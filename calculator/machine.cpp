@@ -226,7 +226,7 @@ void Machine::createKeys()
         }
     }
     addKey("B0", "0", kDigitFace, numKey(3, 0), {}, literal("0"));
-    addKey("Bpoint", ".", kDigitFace, numKey(3, 1), {}, literal("."));
+    addKey("Bpoint", ",", kDigitFace, numKey(3, 1), {}, literal("."));
     addKey("EFFACE", {}, kClearFace, numKey(0, 3), "Effacer dernier caractère", [&s] {
         s.efface();
     })->setGlyph(CalcKey::Glyph::Backspace);
@@ -295,7 +295,7 @@ void Machine::focusDisplay()
     z1->setFocus(Qt::OtherFocusReason);
 }
 
-// Typed keys act as the keys of the window: digits, ".", "E" (also from "e",
+// Typed keys act as the keys of the window: digits, "." or ",", "E" (also from "e",
 // "d" and "D"), parentheses and operators; Enter is "EXE", Backspace erases
 // the last token. Other keys do nothing.
 bool Machine::keyTyped(QKeyEvent* event)
@@ -323,6 +323,7 @@ bool Machine::keyTyped(QKeyEvent* event)
     QString key;
     switch (c) {
     case u'.':
+    case u',': // the decimal comma, from the main keys or the keypad
         key = QStringLiteral("Bpoint");
         break;
     case u'd':

@@ -33,6 +33,11 @@ std::string piText()
     return writeNumber(4 * std::atan(1.0));
 }
 
+void MachineState::show()
+{
+    m_display = commaExpression(m_saisie);
+}
+
 void MachineState::append(std::string_view text)
 {
     m_saisie += text;
@@ -133,11 +138,13 @@ bool MachineState::exe(short angleMode, bool scientific, const DisplayIsBlank& d
     m_erreur = code;
 
     std::string text;
+    std::string shown; // a result with its decimal comma; a message as it is
     switch (code) {
     case EvalueOk:
         // A number the evaluator left untouched may still not fit a double ("1E999").
         if (const auto value = readNumber(expression)) {
             text = scientific ? scientificText(*value) : standardText(*value);
+            shown = commaResult(text);
         } else {
             text = kDepassementCapacite;
             m_erreur = kErreurDepassement;
@@ -154,7 +161,7 @@ bool MachineState::exe(short angleMode, bool scientific, const DisplayIsBlank& d
         break;
     }
 
-    m_display = text;
+    m_display = shown.empty() ? text : shown;
     m_reponse = text;
     m_saisie = m_erreur == 0 ? std::string() : saved;
     return m_erreur != 0;
@@ -164,13 +171,13 @@ bool MachineState::exe(short angleMode, bool scientific, const DisplayIsBlank& d
 // none (a message); a sum that would overflow leaves the memory as it was.
 void MachineState::memoryAdd()
 {
-    const auto x = readNumber(m_display);
+    const auto x = readDisplayedNumber(m_display);
     if (x && std::isfinite(memoire() + *x)) memoire() += *x;
 }
 
 void MachineState::memorySubtract()
 {
-    const auto x = readNumber(m_display);
+    const auto x = readDisplayedNumber(m_display);
     if (x && std::isfinite(memoire() - *x)) memoire() -= *x;
 }
 
@@ -190,7 +197,7 @@ void MachineState::notationChosen(bool scientific)
     // a fresh window would otherwise turn into a 0 nobody computed.
     if (!m_saisie.empty() || m_erreur != 0 || isBlank(m_reponse)) return;
     if (const auto value = readNumber(m_reponse))
-        m_display = scientific ? scientificText(*value) : standardText(*value);
+        m_display = commaResult(scientific ? scientificText(*value) : standardText(*value));
 }
 
 } // namespace titrage

@@ -72,7 +72,8 @@ public:
     void notationChosen(bool scientific);
 
 private:
-    void show() { m_display = m_saisie; }
+    // The expression is kept with "." for the evaluator and shown with ",".
+    void show();
 
     std::string m_saisie;
     std::string m_reponse;

@@ -107,4 +107,28 @@ std::string scientificText(double x)
     return text;
 }
 
+std::string commaExpression(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c == '.') c = ',';
+    return out;
+}
+
+std::string commaResult(std::string_view text)
+{
+    std::string out = commaExpression(text);
+    const size_t start = out.find_first_not_of(" -");
+    if (start != std::string::npos && out[start] == ',') out.insert(start, 1, '0');
+    return out;
+}
+
+std::optional<double> readDisplayedNumber(std::string_view text)
+{
+    std::string point(text);
+    for (char& c : point)
+        if (c == ',') c = '.';
+    return readNumber(point);
+}
+
 } // namespace titrage

@@ -30,4 +30,14 @@ std::string standardText(double x);
 // digits ("1.234E+03"). A mantissa without decimals drops its point ("1E+03").
 std::string scientificText(double x);
 
+// What the display shows of a text that uses "." as its decimal point: the
+// same text with the decimal comma, as the student reads numbers everywhere
+// else. An expression keeps its shape ("1,5E-3 * ,5"); a result also gets a 0
+// before a comma that starts its number (" 0,5", "-0,25").
+std::string commaExpression(std::string_view text);
+std::string commaResult(std::string_view text);
+
+// The display's text read back: the decimal comma is the point again.
+std::optional<double> readDisplayedNumber(std::string_view text);
+
 } // namespace titrage

@@ -104,6 +104,22 @@ TEST(Evalue, PrecedenceSignsAndFunctions)
         {"SQR -0", AngleRadians, "0"},
         {"0 ^ 0", AngleRadians, "1"},
         {"2 +", AngleRadians, "2"}, // a missing "+" operand reads as 0
+        // A function of a signed group takes the group's value.
+        {"sin -(10+20)", AngleDegrees, "-.5"},
+        {"SQR -(2-6)", AngleRadians, "2"},
+        {"exp -LN 2", AngleRadians, ".5"},
+        // Exact values at multiples of 90° (and 45° for the tangent).
+        {"cos 90", AngleDegrees, "0"},
+        {"COS -270", AngleDegrees, "0"},
+        {"cos 180", AngleDegrees, "-1"},
+        {"sin 180", AngleDegrees, "0"},
+        {"sin -90", AngleDegrees, "-1"},
+        {"sin 450", AngleDegrees, "1"},
+        {"tan 45", AngleDegrees, "1"},
+        {"tan -45", AngleDegrees, "-1"},
+        {"tan 135", AngleDegrees, "-1"},
+        {"tan 540", AngleDegrees, "0"},
+        {"SQR +4", AngleRadians, "2"}, // a plus sign after a function is no operator
     };
     for (const Case& c : cases) {
         const auto r = run(c.expression, c.angle);
@@ -141,6 +157,9 @@ TEST(Evalue, FailuresEndInAnErrorCode)
         {"2 ^ * 3", AngleRadians, EvalueOperator},
         {"((1)", AngleRadians, EvalueParentheses},
         {"1)", AngleRadians, EvalueParentheses},
+        {"SQR -(2+2)", AngleRadians, EvalueFailed}, // the root of -4
+        {"TAN 90", AngleDegrees, EvalueFailed},     // no value, not 1.6E+16
+        {"tan -270", AngleDegrees, EvalueFailed},
     };
     for (const Case& c : cases) {
         const auto r = run(c.expression, c.angle);

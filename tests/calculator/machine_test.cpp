@@ -84,7 +84,7 @@ TEST_F(MachineWindow, ScientificRedisplaysTheLastResult)
     keys(m, {"B1", "B2", "B3", "B4", "EXE"});
     EXPECT_EQ(display(m), QStringLiteral(" 1234"));
     click(m, "C(0)");
-    EXPECT_EQ(display(m), QStringLiteral("1.234E+03"));
+    EXPECT_EQ(display(m), QStringLiteral("1,234E+03"));
     click(m, "C(1)");
     EXPECT_EQ(display(m), QStringLiteral(" 1234"));
 }
@@ -108,19 +108,26 @@ TEST_F(MachineWindow, KeyboardActsAsTheKeys)
 {
     Machine m;
     auto* z1 = m.findChild<QPlainTextEdit*>(QStringLiteral("z1"));
-    QTest::keyClicks(z1, QStringLiteral("1.5e-3*2x,"));
-    EXPECT_EQ(display(m), QStringLiteral("1.5E-3 * 2"));
+    QTest::keyClicks(z1, QStringLiteral("1,5e-3*2x"));
+    EXPECT_EQ(display(m), QStringLiteral("1,5E-3 * 2"));
     QTest::keyClick(z1, Qt::Key_Backspace);
     QTest::keyClick(z1, Qt::Key_Backspace);
-    EXPECT_EQ(display(m), QStringLiteral("1.5E-3"));
+    EXPECT_EQ(display(m), QStringLiteral("1,5E-3"));
     QTest::keyClicks(&m, QStringLiteral("/(4^2)"));
-    EXPECT_EQ(display(m), QStringLiteral("1.5E-3 / (4 ^ 2)"));
+    EXPECT_EQ(display(m), QStringLiteral("1,5E-3 / (4 ^ 2)"));
     QTest::keyClick(z1, Qt::Key_Return);
-    EXPECT_EQ(display(m), QStringLiteral(" 9.375E-05"));
+    EXPECT_EQ(display(m), QStringLiteral(" 9,375E-05"));
     QTest::keyClicks(z1, QStringLiteral("-1"));
     EXPECT_EQ(display(m), QStringLiteral("-1"));
     QTest::keyClick(&m, Qt::Key_Enter);
     EXPECT_EQ(display(m), QStringLiteral("-1"));
+    // The decimal comma, from the main keys or the keypad, is the point.
+    QTest::keyClicks(z1, QStringLiteral("3"));
+    QTest::keyClick(z1, ',', Qt::KeypadModifier);
+    QTest::keyClicks(z1, QStringLiteral("5*2,5"));
+    EXPECT_EQ(display(m), QStringLiteral("3,5 * 2,5"));
+    QTest::keyClick(z1, Qt::Key_Return);
+    EXPECT_EQ(display(m), QStringLiteral(" 8,75"));
 }
 
 TEST_F(MachineWindow, MemorySurvivesCloseAndReopen)
@@ -136,7 +143,7 @@ TEST_F(MachineWindow, MemorySurvivesCloseAndReopen)
     EXPECT_EQ(display(again), QStringLiteral("214"));
     click(again, "C(0)");
     keys(again, {"RAZ", "Command3"});
-    EXPECT_EQ(display(again), QStringLiteral("1.4E+01"));
+    EXPECT_EQ(display(again), QStringLiteral("1,4E+01"));
     keys(again, {"Command4", "RAZ", "Command3"});
     EXPECT_EQ(display(again), QStringLiteral("0E+00"));
 }

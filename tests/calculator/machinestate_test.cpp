@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace titrage;
@@ -60,13 +61,17 @@ TEST(MachineState, KeysBuildTheExpression)
         {"efface back to (", {factor("("), factor("log "), kEfface}, "("},
         {"efface a character", {text("12"), text("E-3"), kEfface, kEfface}, "12E"},
         {"efface on empty", {kEfface}, ""},
+        {"decimal point", {text("3"), text("."), text("5")}, "3.5"},
     };
     for (const Case& c : cases) {
         MachineState s;
         for (const Key& k : c.keys)
             k(s);
         EXPECT_EQ(s.saisie(), c.saisie) << c.what;
-        EXPECT_EQ(s.display(), c.saisie) << c.what;
+        // The display shows the expression with the decimal comma.
+        std::string shown = c.saisie;
+        std::replace(shown.begin(), shown.end(), '.', ',');
+        EXPECT_EQ(s.display(), shown) << c.what;
     }
 }
 
@@ -78,11 +83,15 @@ TEST(MachineState, ExeShowsTheResultOrTheMessage)
         bool scientific;
         const char* shown;
         short erreur;
+        const char* reponse = nullptr; // when it differs from what is shown
     };
     const Case cases[] = {
         {"2 * cos 60", AngleDegrees, false, " 1", 0},
         {"2 - 5", AngleRadians, false, "-3", 0},
-        {"1234", AngleRadians, true, "1.234E+03", 0},
+        {"1234", AngleRadians, true, "1,234E+03", 0, "1.234E+03"},
+        {"1 / 4", AngleRadians, false, " 0,25", 0, " .25"},
+        {"sin -(10+20)", AngleDegrees, false, "-0,5", 0, "-.5"},
+        {"3.5 * 2", AngleRadians, false, " 7", 0},
         {"", AngleRadians, false, " 0", 0},
         {"1 / 0", AngleRadians, false, kCalculImpossible, 1},
         {"(2 + 3", AngleRadians, false, kRevoirParentheses, 2},
@@ -94,7 +103,7 @@ TEST(MachineState, ExeShowsTheResultOrTheMessage)
         s.append(c.saisie);
         const bool beep = s.exe(c.angle, c.scientific);
         EXPECT_EQ(s.display(), c.shown) << c.saisie;
-        EXPECT_EQ(s.reponse(), c.shown) << c.saisie;
+        EXPECT_EQ(s.reponse(), c.reponse ? c.reponse : c.shown) << c.saisie;
         EXPECT_EQ(s.erreur(), c.erreur) << c.saisie;
         EXPECT_EQ(beep, c.erreur != 0) << c.saisie;
         // Success empties the expression; a failure keeps it for correction.
@@ -138,7 +147,7 @@ TEST(MachineState, NotationRedisplaysOnlyAResult)
     s.append("1234");
     kExe(s);
     s.notationChosen(true);
-    EXPECT_EQ(s.display(), "1.234E+03");
+    EXPECT_EQ(s.display(), "1,234E+03");
     EXPECT_EQ(s.saisie(), "");
     s.notationChosen(false);
     EXPECT_EQ(s.display(), " 1234");

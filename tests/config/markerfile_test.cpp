@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace titrage;
 using namespace titrage::testing;
@@ -51,3 +56,81 @@ TEST(MarkerFile, UnusableFilesAreSkippedSilently)
         EXPECT_FALSE(writeRunningFlag(locked.path(), true));
     }
 }
+
+// A marker that is not a plain file of its own is left exactly as it is:
+// nothing is written through a link (dangling or not), into a hard-linked
+// file, a FIFO or a file far larger than a marker, and nothing is read there.
+TEST(MarkerFile, OnlyAPlainFileOfItsOwnIsTouched)
+{
+    TempFolder dir;
+    const std::string marker = dir.file(kMarkerFileName);
+    const std::string teacher = dir.file("cours.txt");
+    const std::string notes(10 * 1024, 'x');
+    const std::string request = std::string(30 * 128, '\0') + encodeRecord("EXO1.E42").value();
+
+    std::filesystem::create_symlink(teacher, marker); // dangling
+    EXPECT_FALSE(writeRunningFlag(dir.path(), true));
+    EXPECT_FALSE(std::filesystem::exists(teacher)) << "a dangling link must not create its target";
+
+    writeBytes(teacher, notes + request);
+    EXPECT_FALSE(writeRunningFlag(dir.path(), false));
+    EXPECT_EQ(takeLauncherRequest(dir.path()), "");
+    EXPECT_EQ(readBytes(teacher), notes + request);
+    EXPECT_TRUE(std::filesystem::is_symlink(marker));
+
+    std::filesystem::remove(marker);
+    std::filesystem::create_hard_link(teacher, marker);
+    EXPECT_FALSE(writeRunningFlag(dir.path(), true));
+    std::filesystem::remove(marker);
+
+    writeBytes(marker, request + std::string(kMarkerFileMax, '\0'));
+    EXPECT_FALSE(writeRunningFlag(dir.path(), true));
+    EXPECT_EQ(takeLauncherRequest(dir.path()), "");
+    EXPECT_EQ(decodeRecord(readBytes(marker), 31), "EXO1.E42");
+    std::filesystem::remove(marker);
+
+    ASSERT_EQ(mkfifo(marker.c_str(), 0600), 0);
+    EXPECT_FALSE(writeRunningFlag(dir.path(), true)); // returns at once: nobody reads the FIFO
+    EXPECT_EQ(takeLauncherRequest(dir.path()), "");
+    EXPECT_EQ(readBytes(teacher), notes + request);
+}
+
+#ifdef TITRAGE_PROGRAM
+// The real program, run offscreen from a folder of its own, then ended by a
+// signal as a session logging out ends it: it exits normally and the launcher
+// reads "NON".
+TEST(MarkerFile, TerminationSignalsLeaveNon)
+{
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        TempFolder dir;
+        const std::string program = dir.file("titrage");
+        std::filesystem::copy_file(TITRAGE_PROGRAM, program);
+        const std::string marker = dir.file(kMarkerFileName);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        auto waitFor = [](const std::function<bool()>& done) {
+            for (int i = 0; i < 600 && !done(); ++i)
+                usleep(50'000);
+            return done();
+        };
+        const bool running = waitFor([&] { return decodeRecord(readBytes(marker), 21) == "OUI"; });
+        EXPECT_TRUE(running) << "the program did not start";
+        kill(pid, signal);
+        int status = 0;
+        bool ended = false; // waitpid reaps once: keep what it said
+        waitFor([&] { return ended = ended || waitpid(pid, &status, WNOHANG) == pid; });
+        if (!ended) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+        EXPECT_TRUE(ended && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "signal " << signal << ", status " << status;
+        EXPECT_EQ(decodeRecord(readBytes(marker), 21), "NON") << "signal " << signal;
+    }
+}
+#endif
