@@ -119,10 +119,45 @@ void Fichexo::setFich(const QString& text)
 
 QString Fichexo::exercisePath(const QString& name) const
 {
-    const std::optional<std::string> path =
+    // Only names inside the exercise's folder are read.
+    const std::optional<std::string> inside =
         pathInside(fileName(QDir::fromNativeSeparators(m_repexo)), fileName(name));
-    return path ? QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*path)))
-                : QString();
+    if (!inside) return {};
+    const QString exact =
+        QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*inside)));
+    if (QFileInfo::exists(exact)) return exact;
+    // Exercises written where names ignore case may say "exo1.rtf" for
+    // EXO1.RTF: each part of the name is looked up whatever its case.
+    QString relative = name;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QDir dir(m_repexo);
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString found;
+        if (parts[i] == QStringLiteral(".") || parts[i] == QStringLiteral("..")) {
+            found = parts[i];
+        } else {
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
+            for (const QString& entry : entries)
+                if (entry.compare(parts[i], Qt::CaseInsensitive) == 0) {
+                    found = entry;
+                    break;
+                }
+        }
+        if (found.isEmpty()) break;
+        if (i + 1 == parts.size()) {
+            // The name as found must still lie inside the folder.
+            const std::optional<std::string> real = pathInside(
+                fileName(QDir::fromNativeSeparators(m_repexo)),
+                fileName(QDir(m_repexo).relativeFilePath(dir.filePath(found))));
+            if (real)
+                return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*real)));
+            break;
+        }
+        if (!dir.cd(found)) break;
+    }
+    return exact;
 }
 
 bool Fichexo::loadExerciseText(const QString& name)
@@ -157,6 +192,9 @@ void Fichexo::prisEnMain()
     const QString repexo = withSeparator(m_host.programFolder());
     const QString path = repexo + kPriseEnMain;
     if (!QFileInfo(path).isFile()) return;
+    // Like the other entries of the menu, it replaces the text: typed
+    // answers are not lost without a question.
+    if (!mayDiscardText()) return;
     // The activity is part of the program: whatever fails once it is found
     // means a damaged installation.
     const std::optional<ExerciseFile> file = readExercise(fileName(path));
@@ -217,6 +255,8 @@ void Fichexo::openRequested(const QString& exerciseName)
 {
     const QString name = exerciseName.trimmed();
     if (name.isEmpty()) return;
+    // The launcher's request replaces the text: the student's changes are asked about first.
+    if (!mayDiscardText()) return;
     const QString path =
         QFileInfo(name).isAbsolute() ? name : withSeparator(m_host.programFolder()) + name;
     ExerciseChooser chooser(m_host.exerciseWindow());

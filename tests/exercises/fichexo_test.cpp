@@ -356,4 +356,51 @@ TEST(FichexoTest, PriseEnMainLoadsTheShippedActivity)
     EXPECT_TRUE(other.fich()->text().isEmpty());
 }
 
+// Records written where names ignore case still find the files.
+TEST(FichexoTest, RecordsFindFilesWhateverTheirCase)
+{
+    TempFolder folder;
+    writeSample(folder, "A", "Enonce A", true, true, "2");
+    ExerciseFile file = *readExercise(folder.file("A.E42"));
+    file.records[0] = "a.rtf";
+    file.records[1] = ".\\a.c16";
+    file.records[2] = "ac.Rtf";
+    ASSERT_TRUE(writeExercise(folder.file("minuscules.E42"), file));
+    FakeHost host("/");
+    Fichexo fichexo(host);
+    MessageRecorder messages;
+
+    fichexo.openRequested(path(folder, "minuscules.E42"));
+    EXPECT_TRUE(host.supertext->toPlainText().startsWith(QStringLiteral("Enonce A")));
+    EXPECT_EQ(QFileInfo(host.bench.nomfichier()).fileName(), QStringLiteral("A.C16"));
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,05");
+    fichexo.opencor();
+    EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Correction A"));
+    EXPECT_TRUE(messages.requests().empty());
+}
+
+TEST(FichexoTest, PriseEnMainAsksBeforeReplacingTypedText)
+{
+    FakeHost host(TITRAGE_PROGRAM_DIR);
+    Fichexo fichexo(host);
+    MessageRecorder messages(MessageAnswer::Cancel);
+    fichexo.prisEnMain();
+    host.supertext->insertPlainText(QStringLiteral("ma réponse "));
+    const QString typed = host.supertext->toPlainText();
+    const QStringList log = host.bench.log;
+
+    fichexo.prisEnMain();
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Abandon des données?"));
+    EXPECT_EQ(host.supertext->toPlainText(), typed);
+    EXPECT_EQ(host.bench.log, log);
+    EXPECT_TRUE(fichexo.textemodifie());
+
+    messages.setAnswer(MessageAnswer::Ok);
+    fichexo.prisEnMain();
+    EXPECT_EQ(messages.requests().size(), 2u);
+    EXPECT_FALSE(host.supertext->toPlainText().contains(QStringLiteral("ma réponse")));
+    EXPECT_FALSE(fichexo.textemodifie());
+}
+
 } // namespace
