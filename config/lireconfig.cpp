@@ -3,6 +3,7 @@
 #include "config/configfile.h"
 #include "config/configvalues.h"
 #include "platform/messages.h"
+#include "platform/savefolders.h"
 
 #include <QFile>
 #include <QWidget>
@@ -56,13 +57,18 @@ void lireconfig(ConfigBench& bench, QWidget* openDialog)
     if (read.recordsRead >= situationRecord(0, 0)) {
         auto situations = bench.situationStore().sit;
         overlaySituations(read, situations);
-        // The file's texts reach the bench only as the boxes would take them.
+        // A file from outside reaches the bench only as the boxes would take
+        // its texts. The program's own files are part of it: their exercises
+        // rely on values beyond the typing limits (a 10 mL sample, a 0,02
+        // mol/L titrant) and stay as shipped.
+        const bool shipped = isInsideFolder(bench.nomfichier(), bench.shippedFolder());
         for (Situation& situation : situations)
-            for (Notice& notice : correctSituation(situation))
-                if (std::find_if(notices.begin(), notices.end(), [&](const Notice& n) {
-                        return n.text == notice.text;
-                    }) == notices.end())
-                    notices.push_back(std::move(notice));
+            if (!shipped)
+                for (Notice& notice : correctSituation(situation))
+                    if (std::find_if(notices.begin(), notices.end(), [&](const Notice& n) {
+                            return n.text == notice.text;
+                        }) == notices.end())
+                        notices.push_back(std::move(notice));
         bench.replaceSituations(situations);
     }
     reportFailure();

@@ -202,4 +202,14 @@ TEST(Lireconfig, FileTextsReachTheBenchAsIfTyped)
         EXPECT_EQ(t[6], "max" + std::to_string(k)) << "not stored, kept";
     }
     EXPECT_EQ(bench.bench.textesit[3], "0,01") << "situation 1 on the bench";
+
+    // The program's own files load as shipped.
+    FakeBench own;
+    own.shipped = QString::fromStdString(dir.path());
+    own.setNomfichier(QString::fromStdString(path));
+    messages.clear();
+    lireconfig(own);
+    EXPECT_TRUE(messages.requests().empty());
+    for (std::size_t j = 0; j < 6; ++j)
+        EXPECT_EQ(own.store.sit[0].textesit[j], data.sit[0].textesit[j]);
 }
