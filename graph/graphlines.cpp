@@ -33,7 +33,7 @@ void drawLegend(Canvas& c, const std::vector<LegendEntry>& entries, double right
     for (const LegendEntry& e : entries)
         width = std::max(width, c.textWidth(e.text));
     const double line = c.textHeight() + 1;
-    const double w = width + 26, h = line * entries.size() + 4;
+    const double w = width + 34, h = line * entries.size() + 4;
     const double left = right - w;
     c.filledBox(left, top, right, top + h, Qt::white, QColor(150, 150, 150));
     for (size_t i = 0; i < entries.size(); ++i) {
