@@ -161,7 +161,7 @@ bool LinesTool::moveMarker(int i, double v)
 const std::vector<CurveVertex>* LinesTool::currentCurve() const
 {
     const int k = m_bench.m_store.numsit;
-    if (k < 0 || !m_bench.outils->isVisible()) return nullptr;
+    if (k < 0 || m_bench.outils->isHidden()) return nullptr;
     QString key = QString::number(m_bench.m_maxaxe) + QLatin1Char('|') +
                   QString::number(m_bench.lbecher->currentIndex()) +
                   (m_bench.acide() ? QLatin1Char('a') : QLatin1Char('b'));

@@ -124,7 +124,12 @@ void ParametresPage::placeControls()
         y += kGroupGap;
     };
     group(0, {optscema[1], optscema[0]});
-    group(1, {Check1, Check2, corrdilution, conserver});
+    group(1, {Check1, Check2});
+    // The two-line method's settings in a second column beside them.
+    for (auto [box, beside] : {std::pair{corrdilution, Check1}, std::pair{conserver, Check2}}) {
+        box->adjustSize();
+        box->move(kControlX + 240, beside->y());
+    }
     group(2, {masquer});
 
     // "Volume versé entre deux mesures : ", the step label just after it and

@@ -1,6 +1,8 @@
 // Costs of the computations that run at every tick of the tap and for every
 // drawn curve. Run on a Release build: build-release/benchmarks/core_benchmarks
+#include "model/contributions.h"
 #include "model/curve.h"
+#include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/solver.h"
 
@@ -79,5 +81,40 @@ void BM_tableAtTenthOfMillilitre(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_tableAtTenthOfMillilitre)->Unit(benchmark::kMicrosecond);
+
+// The method of the two lines on the table of a whole titration (51 rows at
+// 0.5 mL), ranges chosen automatically.
+void BM_fitTwoLines(benchmark::State& state)
+{
+    Model m = loaded(0.0f);
+    std::vector<FitPoint> points;
+    for (const TableRow& r : tabulate(m, ethanoic(0.0f), static_cast<int>(state.range(0))))
+        points.push_back({r.v, r.sigma});
+    TwoLineOptions o;
+    o.v0 = 20;
+    TwoLines t;
+    for (auto _ : state) {
+        t = fitTwoLines(points, o);
+        benchmark::DoNotOptimize(t.veq);
+    }
+    state.counters["points"] = static_cast<double>(points.size());
+    state.counters["found"] = t.found() ? 1 : 0;
+}
+BENCHMARK(BM_fitTwoLines)->Arg(5)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Each ion's share along the curve, stacked.
+void BM_walkContributions(benchmark::State& state)
+{
+    Model m = loaded(0.0f);
+    const SigmaInputs in = ethanoic(0.0f).sigmaInputs();
+    StackedCurve s;
+    for (auto _ : state) {
+        loadModel(m, ethanoic(0.0f));
+        walkContributions(m, in, 0.1f, s);
+        benchmark::DoNotOptimize(s.top.data());
+    }
+    state.counters["vertices"] = static_cast<double>(s.vertices.size());
+}
+BENCHMARK(BM_walkContributions)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -3,6 +3,9 @@
 // Run on a Release build: build-release/bin/window_benchmarks
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
+#include "graph/graphlines.h"
+#include "graph/graphview.h"
+#include "model/measurement.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -92,6 +95,41 @@ void BM_fastPlot(benchmark::State& state)
         w.Command13_Click();
 }
 BENCHMARK(BM_fastPlot)->Unit(benchmark::kMillisecond);
+
+// The stacked view of the ions' shares: the walk, the areas and their legend
+// on the graph's canvas, and the finished image.
+void BM_contributionsView(benchmark::State& state)
+{
+    GraphView graph;
+    Model m;
+    initcatalogue(m);
+    BenchEntries e;
+    e.position = 4;
+    e.c = e.cburette = 0.01f;
+    e.vsol = 20.0f;
+    e.veau = e.vverse = 0.0f;
+    StackedCurve stack;
+    for (auto _ : state) {
+        graph.drawFrame(0.068f);
+        loadModel(m, e);
+        walkContributions(m, e.sigmaInputs(), 0.068f, stack);
+        drawContributions(graph.canvas(), stack, 0.068f);
+        benchmark::DoNotOptimize(graph.canvas().image().constBits());
+    }
+    state.counters["vertices"] = static_cast<double>(stack.vertices.size());
+}
+BENCHMARK(BM_contributionsView)->Unit(benchmark::kMicrosecond);
+
+// The empty frame alone, what the view above draws first.
+void BM_graphFrame(benchmark::State& state)
+{
+    GraphView graph;
+    for (auto _ : state) {
+        graph.drawFrame(0.068f);
+        benchmark::DoNotOptimize(graph.canvas().image().constBits());
+    }
+}
+BENCHMARK(BM_graphFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
