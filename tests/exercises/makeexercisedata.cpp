@@ -320,6 +320,13 @@ int main(int argc, char** argv)
          "Conductivités molaires ioniques", "", "Titrage d'une solution d'hydroxyde de sodium",
          "1"});
 
+    // 11. The two lines fitted by least squares, on sigma and on the sigma
+    // corrected for dilution; the student measures every 1 mL.
+    const Bench lines{true, kAcideEthanoique, "7,0", "0,008", "15,0", "85,0", "0,01"};
+    exo("EXO11", kExo11, kExo11Correction, {lines}, {finished(lines)}, false,
+        {"3", "", "Méthode des droites", "Moindres carrés", "Correction de la dilution",
+         "Incertitude sur le volume équivalent", "La méthode des droites", "3"});
+
     if (!ok) std::fprintf(stderr, "some files could not be written\n");
     return ok ? 0 : 1;
 }

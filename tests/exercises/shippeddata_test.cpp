@@ -7,6 +7,7 @@
 #include "exercises/exercisefile.h"
 #include "exercises/richtext.h"
 #include "model/curve.h"
+#include "model/linefit.h"
 #include "model/measurement.h"
 #include "platform/numberformat.h"
 
@@ -75,7 +76,7 @@ bool contains(const std::vector<std::string>& lines, const std::string& phrase)
 TEST(ShippedData, ConfigurationsHoldValuesTheBenchKeeps)
 {
     const std::vector<fs::path> files = filesWithExtension(".C16");
-    EXPECT_GE(files.size(), 21u);
+    EXPECT_GE(files.size(), 23u);
     struct Box {
         int box;
         int text;
@@ -106,7 +107,7 @@ TEST(ShippedData, ConfigurationsHoldValuesTheBenchKeeps)
 TEST(ShippedData, TenExercisesWithStatementCorrectionAndRecords)
 {
     const std::vector<fs::path> files = filesWithExtension(".E42");
-    EXPECT_GE(files.size(), 10u);
+    EXPECT_GE(files.size(), 11u);
     for (const fs::path& path : files) {
         SCOPED_TRACE(path.filename().string());
         const std::optional<ExerciseFile> file = readExercise(path.string());
@@ -138,7 +139,16 @@ TEST(ShippedData, UnknownConcentrationIsNotInTheStatementsBench)
     EXPECT_FALSE(contains(lines, "6,2"));
 }
 
-enum class Quantity { Veq, Sigma, Ph, PhAtVeq, Concentration, Crossing };
+enum class Quantity {
+    Veq,
+    Sigma,
+    Ph,
+    PhAtVeq,
+    Concentration,
+    Crossing,
+    TwoLines,         // the lines fitted on the table measured every `volume` mL
+    TwoLinesCorrected // the same on sigma corrected for dilution
+};
 
 struct Figure {
     const char* file; // a text of data/exercices, checked with the configuration of the same name
@@ -192,6 +202,17 @@ std::string benchFigure(const Situation& s, Quantity q, double volume)
         e.vverse = static_cast<float>(q == Quantity::Ph ? volume : veq);
         std::snprintf(buf, sizeof buf, "%.2f", measure(model, e));
         return comma(buf);
+    case Quantity::TwoLines:
+    case Quantity::TwoLinesCorrected: {
+        std::vector<FitPoint> points;
+        for (const TableRow& row : tabulate(model, e, static_cast<int>(std::lround(volume * 10))))
+            points.push_back({row.v, row.sigma});
+        TwoLineOptions options;
+        options.correctDilution = q == Quantity::TwoLinesCorrected;
+        options.v0 = static_cast<double>(*e.vsol) + *e.veau;
+        const TwoLines fit = fitTwoLines(points, options);
+        return fit.found() ? veqText(fit.veq, fit.uVeq) : "none";
+    }
     case Quantity::Crossing: {
         loadModel(model, e);
         std::vector<DistributionVertex> points;
@@ -272,7 +293,12 @@ INSTANTIATE_TEST_SUITE_P(
         Figure{"EXO10C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,0397"},
         Figure{"EXO10C.RTF", 0, Q::Veq, 0, "VE = # mL", "16,0"},
         Figure{"EXO10C.RTF", 0, Q::Sigma, 16, "à l'équivalence σ = # S", "0,0174"},
-        Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "8,0 × 10-3"}),
+        Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "8,0 × 10-3"},
+        Figure{"EXO11C.RTF", 0, Q::TwoLines, 1, "se coupent pour # :", "Véq = 11,5 ± 0,2 mL"},
+        Figure{"EXO11C.RTF", 0, Q::TwoLinesCorrected, 1, "se coupent pour #.",
+               "Véq = 11,91 ± 0,03 mL"},
+        Figure{"EXO11C.RTF", 0, Q::Veq, 0, "avec VE = # mL", "12,0"},
+        Figure{"EXO11C.RTF", 0, Q::Concentration, 0, "CA = CB · VE / VA = # mol", "8,0 × 10-3"}),
     [](const auto& info) {
         const std::string file = info.param.file;
         return file.substr(0, file.find('.')) + "_" + std::to_string(info.index);
