@@ -412,11 +412,11 @@ void ApparatusView::niveaubecher(const SceneState& s)
     drawBeaker(s);
     if (s.burette) {
         // The tap's picture is made at the resolution of whatever it is drawn on.
-        c.paint([open = s.tapOpen](QPainter& p) {
-            p.drawImage(kTapAt, artwork::tapImage(open, deviceRatio(p)));
-        });
+        c.paint([open = s.tapOpen](
+                    QPainter& p) { p.drawImage(kTapAt, artwork::tapImage(open, deviceRatio(p))); },
+                QRectF(kTapAt, artwork::kTapSize));
     }
-    update();
+    updateChanged();
 }
 
 void ApparatusView::drawBuretteLiquid(double vpoured)
@@ -441,12 +441,14 @@ void ApparatusView::drawBuretteLiquid(double vpoured)
     segment(c, 58, y, 67, y, kLightGrey);
     segment(c, 55, y - 1, 70, y - 1, kDarkGrey);
     const double cy = 23 + 10 * v;
-    c.paint([cy](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(kDarkGrey, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(62 + 0.5 - 7, cy + 0.5 - 7, 14, 14), 180 * 16, 180 * 16);
-    });
+    c.paint(
+        [cy](QPainter& p) {
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(QPen(kDarkGrey, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRectF(62 + 0.5 - 7, cy + 0.5 - 7, 14, 14), 180 * 16, 180 * 16);
+        },
+        QRectF(62 - 7, cy - 7, 15, 15));
 }
 
 void ApparatusView::drawBeaker(const SceneState& s)
@@ -481,7 +483,9 @@ void ApparatusView::drawBeaker(const SceneState& s)
         const int y = niveauBecher(ml, 0, 0) + d;
         segment(c, kLiquidLeft + 2, y, kLiquidLeft + 6, y, kDarkGrey);
     }
-    if (s.burette) c.paint([d](QPainter& p) { artwork::drawStirBar(p, 72, kLiquidBottom + d); });
+    if (s.burette)
+        c.paint([d](QPainter& p) { artwork::drawStirBar(p, 72, kLiquidBottom + d); },
+                QRectF(72 - 8, kLiquidBottom + d - 5, 16, 6));
 
     if (s.conductimetre) {
         const QColor cell = qcolor(cellColour(s.liquid));
@@ -501,8 +505,9 @@ void ApparatusView::drawDropSprite(double x, double y)
 {
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     canvas().paint(
-        [x, y](QPainter& p) { p.drawImage(QPointF(x, y), artwork::dropImage(deviceRatio(p))); });
-    update();
+        [x, y](QPainter& p) { p.drawImage(QPointF(x, y), artwork::dropImage(deviceRatio(p))); },
+        QRectF(QPointF(x, y), artwork::kDropSize));
+    updateChanged();
 }
 
 void ApparatusView::redrawBeakerRim()
@@ -510,7 +515,7 @@ void ApparatusView::redrawBeakerRim()
     Canvas& c = canvas();
     c.box(kBeakerLeft, kRimTop, kBeakerRight, kRimBottom, kBlack);
     segment(c, kBeakerLeft + 1, kRimTop + 1, kBeakerRight - 1, kRimTop + 1, kWhite);
-    update();
+    updateChanged();
 }
 
 std::array<QString, 2> ApparatusView::solutionCaption(bool acide)

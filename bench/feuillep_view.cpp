@@ -26,16 +26,18 @@ void feuilleP::installView()
     projector->setShortcutContext(Qt::WindowShortcut);
     projector->setCheckable(true);
     addAction(projector);
-    connect(projector, &QAction::triggered, this, [this](bool on) { setProjectorView(on); });
+    // Each press toggles what the window is, whatever left full screen last.
+    connect(projector, &QAction::triggered, this, [this] { setProjectorView(!isFullScreen()); });
 }
 
 void feuilleP::setProjectorView(bool on)
 {
-    if (on == isFullScreen()) return;
-    if (on)
-        showFullScreen();
-    else
-        showNormal();
+    if (on != isFullScreen()) {
+        if (on)
+            showFullScreen();
+        else
+            showNormal();
+    }
     if (auto* a = findChild<QAction*>(QStringLiteral("vueprojecteur"))) a->setChecked(on);
 }
 

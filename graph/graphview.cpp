@@ -123,7 +123,7 @@ void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour)
     Canvas& c = canvas();
     c.line(x + 4, *y, x - 3, *y, colour);
     c.line(x, *y + 4, x, *y - 3, colour);
-    update();
+    updateChanged();
 }
 
 void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colour)
@@ -140,7 +140,7 @@ void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colou
             c.lineTo(x, y, colour);
         first = false;
     }
-    update();
+    updateChanged();
 }
 
 QString GraphView::readout(QPointF logical, bool titration) const

@@ -32,6 +32,20 @@ void Canvas::resize(QSize logicalSize, qreal devicePixelRatio)
     m_backgroundSteps.clear(m_backColor);
     m_live.clear(m_backColor);
     m_liveOnBackground = false;
+    markAllChanged();
+}
+
+void Canvas::markAllChanged()
+{
+    m_liveBounds = whole();
+    m_changed = whole();
+}
+
+QRectF Canvas::takeChanged()
+{
+    const QRectF r = m_changed;
+    m_changed = QRectF();
+    return r;
 }
 
 QImage Canvas::blankImage(qreal ratio) const
@@ -58,6 +72,7 @@ void Canvas::setDevicePixelRatio(qreal devicePixelRatio)
         m_image.fill(m_live.fill);
     }
     replay(m_image, m_live);
+    markAllChanged();
 }
 
 QImage Canvas::renderedAt(qreal devicePixelRatio) const
@@ -124,21 +139,35 @@ QPainter& Canvas::begin()
     return *m_painter;
 }
 
-void Canvas::add(Step step)
+void Canvas::add(Step step, const QRectF& bounds)
 {
     step.merge = m_merge;
     step.pen = m_penWidth;
     run(begin(), step, m_live);
     m_live.steps.push_back(step);
+    // A unit of margin for antialiased edges and wide pens.
+    const bool finite = std::isfinite(bounds.x()) && std::isfinite(bounds.y()) &&
+                        std::isfinite(bounds.width()) && std::isfinite(bounds.height());
+    const QRectF r =
+        (finite ? bounds : whole())
+            .normalized()
+            .adjusted(-m_penWidth - 1, -m_penWidth - 1, m_penWidth + 1, m_penWidth + 1);
+    m_liveBounds |= r;
+    m_changed |= r;
 }
 
 void Canvas::paint(std::function<void(QPainter&)> step)
+{
+    paint(std::move(step), whole());
+}
+
+void Canvas::paint(std::function<void(QPainter&)> step, const QRectF& bounds)
 {
     Step s;
     s.kind = Step::Kind::Paint;
     s.index = static_cast<int>(m_live.paints.size());
     m_live.paints.push_back(std::move(step));
-    add(s);
+    add(s, bounds);
 }
 
 const QImage& Canvas::image() const
@@ -165,15 +194,42 @@ void Canvas::setOrigin(QPointF origin)
 void Canvas::cls()
 {
     flush();
-    if (!m_background.isNull()) {
-        m_image = m_background.copy();
+    // Only what the live steps drew differs from what clearing gives back.
+    const QRectF drawn = m_liveBounds & whole();
+    const QRect device = QRectF((drawn.topLeft() - m_origin) * m_ratio, drawn.size() * m_ratio)
+                             .toAlignedRect()
+                             .intersected(m_image.rect());
+    const bool onBackground = !m_background.isNull();
+    const bool consistent =
+        onBackground ? m_liveOnBackground : !m_liveOnBackground && m_live.fill == m_backColor;
+    const bool partial = consistent && drawn != whole();
+    if (!partial) {
+        if (onBackground)
+            m_image = m_background.copy();
+        else
+            m_image.fill(m_backColor);
+        m_changed = whole();
+    } else if (!drawn.isEmpty() && !device.isEmpty()) {
+        const QRgb fill = m_backColor.rgb();
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + device.left();
+            if (onBackground)
+                std::copy_n(reinterpret_cast<const QRgb*>(m_background.constScanLine(y)) +
+                                device.left(),
+                            device.width(), line);
+            else
+                std::fill_n(line, device.width(), fill);
+        }
+        m_changed |= drawn;
+    }
+    if (onBackground) {
         m_live.clear(m_backgroundSteps.fill);
         m_liveOnBackground = true;
     } else {
-        m_image.fill(m_backColor);
         m_live.clear(m_backColor);
         m_liveOnBackground = false;
     }
+    m_liveBounds = QRectF();
     m_current = {0, 0};
 }
 
@@ -188,6 +244,7 @@ void Canvas::keepAsBackground()
     m_background = m_image.copy();
     m_live.clear(m_backgroundSteps.fill);
     m_liveOnBackground = true;
+    m_liveBounds = QRectF();
 }
 
 void Canvas::dropBackground()
@@ -201,6 +258,7 @@ void Canvas::dropBackground()
     m_liveOnBackground = false;
     m_background = QImage();
     m_backgroundSteps.clear(m_backColor);
+    m_liveBounds = whole();
 }
 
 void Canvas::setFont(const QString& family, qreal pointSize, bool bold, bool italic)
@@ -351,7 +409,7 @@ void Canvas::pset(double x, double y, QColor color)
     s.x1 = x;
     s.y1 = y;
     s.colour = color;
-    add(s);
+    add(s, QRectF(x, y, 1, 1));
     m_current = {x, y};
 }
 
@@ -364,7 +422,7 @@ void Canvas::line(double x1, double y1, double x2, double y2, QColor color)
     s.x2 = x2;
     s.y2 = y2;
     s.colour = color;
-    add(s);
+    add(s, QRectF(QPointF(x1, y1), QPointF(x2 + 1, y2 + 1)));
     m_current = {x2, y2};
 }
 
@@ -382,7 +440,7 @@ void Canvas::box(double x1, double y1, double x2, double y2, QColor outline)
     s.x2 = x2;
     s.y2 = y2;
     s.colour = outline;
-    add(s);
+    add(s, QRectF(QPointF(x1, y1), QPointF(x2 + 1, y2 + 1)));
     m_current = {x2, y2};
 }
 
@@ -395,7 +453,7 @@ void Canvas::filledBox(double x1, double y1, double x2, double y2, QColor fill)
     s.x2 = x2;
     s.y2 = y2;
     s.colour = fill;
-    add(s);
+    add(s, QRectF(QPointF(x1, y1), QPointF(x2 + 1, y2 + 1)));
     m_current = {x2, y2};
 }
 
@@ -413,7 +471,7 @@ void Canvas::circle(double cx, double cy, double r, QColor outline)
     s.y1 = cy;
     s.x2 = r;
     s.colour = outline;
-    add(s);
+    add(s, QRectF(cx - r, cy - r, 2 * r + 1, 2 * r + 1));
     m_current = {cx, cy};
 }
 
@@ -426,7 +484,7 @@ void Canvas::filledCircle(double cx, double cy, double r, QColor fill, QColor ou
     s.x2 = r;
     s.colour = fill;
     s.colour2 = outline;
-    add(s);
+    add(s, QRectF(cx - r, cy - r, 2 * r + 1, 2 * r + 1));
     m_current = {cx, cy};
 }
 
@@ -440,7 +498,7 @@ void Canvas::print(const QString& text)
     s.colour = m_foreColor;
     s.index = static_cast<int>(m_live.texts.size());
     m_live.texts.push_back({m_font, text});
-    add(s);
+    add(s, fm.boundingRect(text).translated(s.x1, s.y1).adjusted(-2, -2, 2, 2));
     m_current.setX(m_current.x() + fm.horizontalAdvance(text));
 }
 
@@ -468,7 +526,7 @@ void Canvas::drawImage(double x, double y, const QImage& image)
     s.y1 = y;
     s.index = static_cast<int>(m_live.images.size());
     m_live.images.push_back(image);
-    add(s);
+    add(s, QRectF(QPointF(x, y), image.deviceIndependentSize()));
 }
 
 CanvasWidget::CanvasWidget(QSize logicalSize, QWidget* parent)
@@ -509,12 +567,31 @@ void CanvasWidget::matchDisplay()
     m_canvas.setDevicePixelRatio(displayRatio());
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*)
+void CanvasWidget::updateChanged()
+{
+    const QRectF changed = m_canvas.takeChanged();
+    const QSize s = m_canvas.size();
+    if (changed.isEmpty() || s.isEmpty()) return;
+    const qreal kx = qreal(width()) / s.width(), ky = qreal(height()) / s.height();
+    const QRectF r = changed.translated(-m_canvas.origin());
+    update(QRectF(r.x() * kx, r.y() * ky, r.width() * kx, r.height() * ky)
+               .toAlignedRect()
+               .adjusted(-1, -1, 1, 1));
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     matchDisplay();
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p.drawImage(rect(), m_canvas.image());
+    const QImage& image = m_canvas.image();
+    // Only the exposed part, from the same part of the picture.
+    const QRect target = event->rect().intersected(rect());
+    const qreal kx = qreal(image.width()) / std::max(1, width());
+    const qreal ky = qreal(image.height()) / std::max(1, height());
+    p.drawImage(
+        target, image,
+        QRectF(target.x() * kx, target.y() * ky, target.width() * kx, target.height() * ky));
 }
 
 } // namespace titrage

@@ -103,8 +103,16 @@ public:
     // must capture what it draws by value.
     void paint(std::function<void(QPainter&)> step);
 
+    // A drawing step confined to `bounds` (logical units), which lets
+    // clearing and repainting stay within what changed.
+    void paint(std::function<void(QPainter&)> step, const QRectF& bounds);
+
     // Number of steps kept since the last clearing, background excluded.
     std::size_t keptSteps() const { return m_live.steps.size(); }
+
+    // The logical region changed since the last call (the whole picture after
+    // a resize or a new background), and forgets it.
+    QRectF takeChanged();
 
 private:
     // One drawing step in logical units, with the state it was drawn in.
@@ -149,7 +157,9 @@ private:
 
     void flush() const;
     QPainter& begin();
-    void add(Step step);
+    void add(Step step, const QRectF& bounds);
+    void markAllChanged();
+    QRectF whole() const { return QRectF(m_origin, QSizeF(m_size)); }
     static void run(QPainter& p, const Step& step, const Record& record);
     QImage blankImage(qreal ratio) const;
     void replay(QImage& image, const Record& record) const;
@@ -166,6 +176,10 @@ private:
     Record m_backgroundSteps;
     Record m_live;
     bool m_liveOnBackground = false;
+    // Where the live steps drew since the image was last cleared, and what
+    // changed since the widget last asked.
+    QRectF m_liveBounds;
+    QRectF m_changed;
     QColor m_backColor;
     QColor m_foreColor = Qt::black;
     int m_penWidth = 1;
@@ -190,6 +204,8 @@ public:
     qreal displayRatio() const;
     // Makes the canvas again at that ratio when it differs (painting does it).
     void matchDisplay();
+    // Repaints the part of the widget whose picture changed.
+    void updateChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

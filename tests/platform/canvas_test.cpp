@@ -188,3 +188,30 @@ TEST(Canvas, TextDrawnAgainKeepsItsPlace)
     EXPECT_GT(inside, 20);
     EXPECT_EQ(outside, 0);
 }
+
+TEST(Canvas, ClearingGivesBackExactlyTheBackgroundAndReportsWhatChanged)
+{
+    Canvas c(QSize(200, 100));
+    c.filledBox(0, 0, 199, 99, QColor(10, 20, 30));
+    c.line(0, 50, 199, 50, Qt::red);
+    c.keepAsBackground();
+    const QImage background = c.image().copy();
+    EXPECT_TRUE(c.takeChanged().contains(QRectF(0, 0, 200, 100))); // all new
+    for (int round = 0; round < 2; ++round) {
+        c.cls();
+        c.filledBox(20, 40, 30, 60, Qt::green);
+        c.printAt(120, 10, QStringLiteral("0,0565"));
+        c.paint([](QPainter& p) { p.fillRect(QRect(60, 70, 5, 5), Qt::blue); },
+                QRectF(60, 70, 5, 5));
+        const QRectF changed = c.takeChanged();
+        EXPECT_TRUE(changed.contains(QRectF(20, 40, 11, 21)));
+        EXPECT_TRUE(changed.contains(QRectF(60, 70, 5, 5)));
+        EXPECT_LT(changed.width() * changed.height(), 200 * 100 * 0.8);
+        c.cls();
+        EXPECT_EQ(c.image(), background) << round;
+    }
+    // A step of unknown extent clears everything back.
+    c.paint([](QPainter& p) { p.fillRect(QRect(0, 0, 200, 100), Qt::yellow); });
+    c.cls();
+    EXPECT_EQ(c.image(), background);
+}
