@@ -2,6 +2,7 @@
 // sequence and the small helpers the routines share.
 #include "bench/feuillep.h"
 
+#include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
 #include "bench/indicators.h"
 #include "bench/introduction.h"
@@ -83,6 +84,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     layoutControls();
     connectHandlers();
     installHoverTexts();
+    installAccessibleNames();
     Form_Load();
 }
 
