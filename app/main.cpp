@@ -1,5 +1,6 @@
 // Titrage conductimétrique: the bench window.
 #include "bench/feuillep.h"
+#include "platform/frenchtranslations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Titrage conductimétrique"));
+    titrage::installFrenchTranslations(app);
     titrage::feuilleP window;
     window.show();
     return app.exec();

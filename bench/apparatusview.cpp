@@ -227,9 +227,10 @@ void segment(Canvas& c, double x1, double y1, double x2, double y2, QColor color
     c.filledBox(x1, y1, x2, y2, color);
 }
 
-qreal screenRatio(const QWidget* w)
+// Device pixels per logical unit of what a painter draws on.
+qreal deviceRatio(const QPainter& p)
 {
-    return w ? std::max<qreal>(1.0, w->devicePixelRatioF()) : 1.0;
+    return p.device() ? std::max<qreal>(1.0, p.device()->devicePixelRatioF()) : 1.0;
 }
 
 } // namespace
@@ -237,7 +238,6 @@ qreal screenRatio(const QWidget* w)
 ApparatusView::ApparatusView(QWidget* parent) : CanvasWidget(kSize, parent)
 {
     setObjectName(QStringLiteral("picburette"));
-    setFixedSize(kSize);
     canvas().setBackColor(kPaper);
     canvas().cls();
 }
@@ -245,18 +245,7 @@ ApparatusView::ApparatusView(QWidget* parent) : CanvasWidget(kSize, parent)
 void ApparatusView::showEvent(QShowEvent* event)
 {
     CanvasWidget::showEvent(event);
-    matchScreenDensity();
-}
-
-// On a high-density screen the canvas is rebuilt at the screen's ratio and the
-// scene drawn again, so that lines and text stay sharp.
-void ApparatusView::matchScreenDensity()
-{
-    const qreal ratio = screenRatio(this);
-    if (qFuzzyCompare(canvas().image().devicePixelRatio(), ratio)) return;
-    canvas().resize(kSize, ratio);
-    if (m_haveBackground) imafond(m_background);
-    if (m_haveLive) niveaubecher(m_live);
+    matchDisplay();
 }
 
 void ApparatusView::imafond(const SceneState& s)
@@ -269,11 +258,13 @@ void ApparatusView::imafond(const SceneState& s)
     c.setFont(arial(8));
 
     const int decalage = s.burette ? 0 : 30;
-    artwork::drawBench(c.painter(), kSize.width(), kBenchTop, kBenchBottom);
+    c.paint([](QPainter& p) { artwork::drawBench(p, kSize.width(), kBenchTop, kBenchBottom); });
     if (s.burette) {
-        artwork::drawStand(c.painter(), kRodX, kBenchTop, kClampY, kTubeLeft, kTubeRight);
-        artwork::drawStirrer(c.painter(),
-                             QRectF(36, kLiquidBottom + 3, 80, kBenchTop - kLiquidBottom - 3));
+        c.paint([](QPainter& p) {
+            artwork::drawStand(p, kRodX, kBenchTop, kClampY, kTubeLeft, kTubeRight);
+            artwork::drawStirrer(p,
+                                 QRectF(36, kLiquidBottom + 3, 80, kBenchTop - kLiquidBottom - 3));
+        });
         drawBurette();
     }
     if (s.conductimetre) drawConductimeter(decalage);
@@ -287,52 +278,54 @@ void ApparatusView::imafond(const SceneState& s)
 void ApparatusView::drawBurette()
 {
     Canvas& c = canvas();
-    QPainter& p = c.painter();
 
     // Liquid always present below the 25 mL mark: taper, stem and tip.
-    QPainterPath below;
-    below.moveTo(kTubeLeft + 1, kTubeEnd);
-    below.lineTo(kTubeRight, kTubeEnd);
-    below.lineTo(kStemRight, kTaperEnd);
-    below.lineTo(kStemRight, kTipStart);
-    below.lineTo(64, kTipEnd);
-    below.lineTo(62, kTipEnd);
-    below.lineTo(kStemLeft + 1, kTipStart);
-    below.lineTo(kStemLeft + 1, kTaperEnd);
-    below.closeSubpath();
-    p.fillPath(below, artwork::kTitrant);
+    c.paint([](QPainter& p) {
+        QPainterPath below;
+        below.moveTo(kTubeLeft + 1, kTubeEnd);
+        below.lineTo(kTubeRight, kTubeEnd);
+        below.lineTo(kStemRight, kTaperEnd);
+        below.lineTo(kStemRight, kTipStart);
+        below.lineTo(64, kTipEnd);
+        below.lineTo(62, kTipEnd);
+        below.lineTo(kStemLeft + 1, kTipStart);
+        below.lineTo(kStemLeft + 1, kTaperEnd);
+        below.closeSubpath();
+        p.fillPath(below, artwork::kTitrant);
+    });
 
     // Glass outline.
     segment(c, kTubeLeft, kTubeTop, kTubeLeft, kTubeEnd, kBlack);
     segment(c, kTubeRight, kTubeTop, kTubeRight, kTubeEnd, kBlack);
     c.filledBox(kTubeLeft - 2, kTubeTop - 2, kTubeRight + 2, kTubeTop, QColor(235, 240, 245),
                 kBlack);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(kBlack, 1));
-    p.drawLine(QPointF(kTubeLeft + 0.5, kTubeEnd + 0.5), QPointF(kStemLeft + 0.5, kTaperEnd + 0.5));
-    p.drawLine(QPointF(kTubeRight + 0.5, kTubeEnd + 0.5),
-               QPointF(kStemRight + 0.5, kTaperEnd + 0.5));
-    p.drawLine(QPointF(kStemLeft + 0.5, kTipStart + 0.5), QPointF(61.5, kTipEnd + 0.5));
-    p.drawLine(QPointF(kStemRight + 0.5, kTipStart + 0.5), QPointF(64.5, kTipEnd + 0.5));
-    p.setRenderHint(QPainter::Antialiasing, false);
+    c.paint([](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(kBlack, 1));
+        p.drawLine(QPointF(kTubeLeft + 0.5, kTubeEnd + 0.5),
+                   QPointF(kStemLeft + 0.5, kTaperEnd + 0.5));
+        p.drawLine(QPointF(kTubeRight + 0.5, kTubeEnd + 0.5),
+                   QPointF(kStemRight + 0.5, kTaperEnd + 0.5));
+        p.drawLine(QPointF(kStemLeft + 0.5, kTipStart + 0.5), QPointF(61.5, kTipEnd + 0.5));
+        p.drawLine(QPointF(kStemRight + 0.5, kTipStart + 0.5), QPointF(64.5, kTipEnd + 0.5));
+    });
     segment(c, kStemLeft, kTaperEnd, kStemLeft, kTipStart, kBlack);
     segment(c, kStemRight, kTaperEnd, kStemRight, kTipStart, kBlack);
     segment(c, 61, kTipEnd, 64, kTipEnd, kBlack);
 
     // Stopcock barrel across the stem, with the neck of the key reaching the
     // tap picture at x = 76.
-    QPainter& q = c.painter();
-    q.setRenderHint(QPainter::Antialiasing, true);
-    QLinearGradient barrel(0, kBarrelTop, 0, kBarrelBottom);
-    barrel.setColorAt(0, QColor(235, 240, 245));
-    barrel.setColorAt(1, QColor(180, 190, 200));
-    q.setPen(QPen(kBlack, 1));
-    q.setBrush(barrel);
-    q.drawRoundedRect(QRectF(56.5, kBarrelTop + 0.5, 13, kBarrelBottom - kBarrelTop), 3, 3);
-    q.setBrush(QColor(200, 210, 220));
-    q.drawRect(QRectF(69.5, 306.5, 7, 5));
-    q.setBrush(Qt::NoBrush);
-    q.setRenderHint(QPainter::Antialiasing, false);
+    c.paint([](QPainter& q) {
+        q.setRenderHint(QPainter::Antialiasing, true);
+        QLinearGradient barrel(0, kBarrelTop, 0, kBarrelBottom);
+        barrel.setColorAt(0, QColor(235, 240, 245));
+        barrel.setColorAt(1, QColor(180, 190, 200));
+        q.setPen(QPen(kBlack, 1));
+        q.setBrush(barrel);
+        q.drawRoundedRect(QRectF(56.5, kBarrelTop + 0.5, 13, kBarrelBottom - kBarrelTop), 3, 3);
+        q.setBrush(QColor(200, 210, 220));
+        q.drawRect(QRectF(69.5, 306.5, 7, 5));
+    });
 
     // Graduation figures every 5 mL, left of the tube.
     c.setFont(arial(6));
@@ -349,9 +342,11 @@ void ApparatusView::drawConductimeter(int decalage)
 {
     Canvas& c = canvas();
     const Layout& l = sceneLayout();
-    artwork::drawConductimeterCase(c.painter(), kMeterBody, kMeterDisplay);
-    artwork::drawCellHead(c.painter(), (kCellLeft + kCellRight + 1) / 2.0, kCellHeadTop + decalage,
-                          kCellTop + decalage, kMeterSocket);
+    c.paint([decalage](QPainter& p) {
+        artwork::drawConductimeterCase(p, kMeterBody, kMeterDisplay);
+        artwork::drawCellHead(p, (kCellLeft + kCellRight + 1) / 2.0, kCellHeadTop + decalage,
+                              kCellTop + decalage, kMeterSocket);
+    });
 
     // σ = [display] S · m-1 on the line of the display.
     c.setFont(l.meter);
@@ -416,7 +411,10 @@ void ApparatusView::niveaubecher(const SceneState& s)
     if (s.burette) drawBuretteLiquid(s.vpoured);
     drawBeaker(s);
     if (s.burette) {
-        c.drawImage(kTapAt.x(), kTapAt.y(), artwork::tapImage(s.tapOpen, screenRatio(this)));
+        // The tap's picture is made at the resolution of whatever it is drawn on.
+        c.paint([open = s.tapOpen](QPainter& p) {
+            p.drawImage(kTapAt, artwork::tapImage(open, deviceRatio(p)));
+        });
     }
     update();
 }
@@ -442,13 +440,13 @@ void ApparatusView::drawBuretteLiquid(double vpoured)
     // a half-arc of radius 7 opening upwards.
     segment(c, 58, y, 67, y, kLightGrey);
     segment(c, 55, y - 1, 70, y - 1, kDarkGrey);
-    QPainter& p = c.painter();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(kDarkGrey, 1));
-    p.setBrush(Qt::NoBrush);
     const double cy = 23 + 10 * v;
-    p.drawArc(QRectF(62 + 0.5 - 7, cy + 0.5 - 7, 14, 14), 180 * 16, 180 * 16);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    c.paint([cy](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(kDarkGrey, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(62 + 0.5 - 7, cy + 0.5 - 7, 14, 14), 180 * 16, 180 * 16);
+    });
 }
 
 void ApparatusView::drawBeaker(const SceneState& s)
@@ -483,7 +481,7 @@ void ApparatusView::drawBeaker(const SceneState& s)
         const int y = niveauBecher(ml, 0, 0) + d;
         segment(c, kLiquidLeft + 2, y, kLiquidLeft + 6, y, kDarkGrey);
     }
-    if (s.burette) artwork::drawStirBar(c.painter(), 72, kLiquidBottom + d);
+    if (s.burette) c.paint([d](QPainter& p) { artwork::drawStirBar(p, 72, kLiquidBottom + d); });
 
     if (s.conductimetre) {
         const QColor cell = qcolor(cellColour(s.liquid));
@@ -502,7 +500,8 @@ void ApparatusView::drawBeaker(const SceneState& s)
 void ApparatusView::drawDropSprite(double x, double y)
 {
     if (!std::isfinite(x) || !std::isfinite(y)) return;
-    canvas().drawImage(x, y, artwork::dropImage(screenRatio(this)));
+    canvas().paint(
+        [x, y](QPainter& p) { p.drawImage(QPointF(x, y), artwork::dropImage(deviceRatio(p))); });
     update();
 }
 
@@ -554,13 +553,15 @@ bool ApparatusView::overlayVisible(Overlay which) const
 
 QPixmap ApparatusView::tapPicture(bool open)
 {
-    const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    // Fine enough for a window shown twice as large on a dense screen.
+    const qreal ratio = 2 * std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     return QPixmap::fromImage(artwork::tapImage(open, ratio));
 }
 
 QPixmap ApparatusView::dropPicture()
 {
-    const qreal ratio = std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    // Fine enough for a window shown twice as large on a dense screen.
+    const qreal ratio = 2 * std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     return QPixmap::fromImage(artwork::dropImage(ratio));
 }
 

@@ -78,7 +78,6 @@ private:
     void drawCaption(bool acide);
     void drawBuretteLiquid(double vpoured);
     void drawBeaker(const SceneState& s);
-    void matchScreenDensity();
 
     SceneState m_background; // state of the last imafond
     SceneState m_live;       // state of the last niveaubecher

@@ -6,6 +6,7 @@
 #include "bench/apparatusview.h"
 #include "bench/indicators.h"
 #include "bench/introduction.h"
+#include "bench/layoutscaler.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
@@ -32,10 +33,12 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace titrage {
 
 namespace {
-constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 const QRect kStripRect(268, 6, 524, 20);
 const QRect kPageRect(272, 30, 516, 292);
@@ -83,9 +86,11 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     createControls();
     layoutControls();
     connectHandlers();
+    createLinesTools();
     installHoverTexts();
     installAccessibleNames();
     Form_Load();
+    installView();
 }
 
 feuilleP::~feuilleP() = default;
@@ -225,8 +230,11 @@ void feuilleP::createSituationControls()
         b->setProperty("tag", QString::fromLatin1(situationTag(k)));
         b->setAutoFillBackground(true);
         b->setFont(QFont(QStringLiteral("Arial"), 8));
-        b->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; padding-left: 1px; }"
-                                        "QRadioButton::indicator { width: 11px; height: 11px; }"));
+        // A style sheet overrides the palette's background: the colour goes in it.
+        b->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; padding-left: 1px; "
+                                        "background-color: rgb(255, %1, 180); color: black; }"
+                                        "QRadioButton::indicator { width: 11px; height: 11px; }")
+                             .arg(255 - 9 * k));
         QPalette p = b->palette();
         p.setColor(QPalette::Window, QColor(255, 255 - 9 * k, 180));
         b->setPalette(p);
@@ -325,14 +333,8 @@ void feuilleP::Form_Load()
     // 1. The launcher learns that the bench is running.
     writeMarker(true);
 
-    // 2. Size and place.
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->geometry().width() > 850) {
-        resize(kWindowWidth, kWindowHeight);
-        move(screen->geometry().center() - rect().center());
-    } else {
-        resize(kWindowWidth, kWindowHeight);
-    }
+    // 2. Size and place; the window may then be resized (see installView).
+    placeWindow();
 
     // 3. Status line.
     info->setText(QStringLiteral("Vous pouvez modifier les paramètres,\n"
@@ -450,20 +452,29 @@ QColor feuilleP::situationColor(int k) const
 {
     const TagColour c = parseColourTag(
         Option2[k >= 0 && k < kSituations ? k : 0]->property("tag").toString().toStdString());
-    if (c.systemColour) return QApplication::palette().color(QPalette::ButtonText);
+    // The tenth colour is the button-text colour of a standard desktop: black,
+    // whatever the palette, so that its curve stays legible on the white graph.
+    if (c.systemColour) return QColor(Qt::black);
     return QColor(c.red(), c.green(), c.blue());
 }
 
 void feuilleP::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    // Background: white at the top to RGB(200, 200, 180) at the bottom.
-    for (int y = 0; y <= kWindowHeight; ++y) {
-        const int g = static_cast<int>(std::nearbyint(255 - (y / 600.0) * 55));
-        const int b = static_cast<int>(std::nearbyint(255 - (y / 600.0) * 75));
+    const LayoutScaler* scaler = LayoutScaler::of(this);
+    const qreal s = scaler ? scaler->scale() : 1.0;
+    const QPoint offset = scaler ? scaler->offset() : QPoint();
+    // Background: white at the top to RGB(200, 200, 180) at the bottom, over
+    // the whole window (the bars beside a scaled bench continue it).
+    for (int y = 0; y < std::max(height(), kWindowHeight + 1); ++y) {
+        const double d = std::clamp((y - offset.y()) / s, 0.0, double(kWindowHeight));
+        const int g = static_cast<int>(std::nearbyint(255 - (std::floor(d) / 600.0) * 55));
+        const int b = static_cast<int>(std::nearbyint(255 - (std::floor(d) / 600.0) * 75));
         p.setPen(QColor(g, g, b));
         p.drawLine(0, y, width(), y);
     }
+    p.translate(offset);
+    p.scale(s, s);
     // Frame of the page area under the tab strip.
     p.setPen(QColor(128, 128, 128));
     p.setBrush(QColor(210, 205, 200));
@@ -471,11 +482,11 @@ void feuilleP::paintEvent(QPaintEvent*)
     // Shadow of the exercise text box.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(128, 128, 128));
-    p.drawRect(supertext->geometry().translated(3, 3));
+    p.drawRect(designGeometry(supertext).translated(3, 3));
     // A dot in each situation's colour above its button.
     p.setRenderHint(QPainter::Antialiasing);
     for (int k = 0; k < kSituations; ++k) {
-        const QRect r = Option2[k]->geometry();
+        const QRect r = designGeometry(Option2[k]);
         p.setBrush(situationColor(k));
         p.setPen(Qt::black);
         p.drawEllipse(QPointF(r.left() + 9, r.top() - 13), 4, 4);

@@ -9,6 +9,7 @@
 #include "model/curve.h"
 #include "model/model.h"
 #include "model/situations.h"
+#include "bench/measuredpoints.h"
 #include "printing/printsource.h"
 
 #include <QWidget>
@@ -41,12 +42,14 @@ struct BenchEntries;
 struct SceneState;
 
 class HelpViewer;
+class LinesTool;
 class Machine;
 
 class Fichexo;
 
 class feuilleP : public QWidget, public ConfigBench, public PrintSource, public ExerciseHost {
     Q_OBJECT
+    friend class LinesTool;
 
 public:
     // `programFolder` holds the marker file and the shipped data; empty: the
@@ -87,6 +90,8 @@ public:
     QPushButton* image4 = nullptr;    // "Méthode des tangentes"
     QPushButton* image5 = nullptr;    // "Courbe dérivée"
     QLabel* labout = nullptr;
+    QPushButton* droites = nullptr;       // "Méthode des droites"
+    QPushButton* contributions = nullptr; // "Contributions des ions"
 
     std::array<QRadioButton*, kSituations> Option2{};
     QFrame* Shape3 = nullptr;
@@ -130,8 +135,16 @@ public:
     void writeMarker(bool running);
 
     // --- Event handlers, as the controls trigger them ---
-    void Text1_LostFocus(int box);
-    void Text1_Click(int box);
+    // Validates box `box` (its rule, corrections and messages). With
+    // `onlyIfChanged`, the titration restarts only when the validated value
+    // differs from the one the bench was using: the student's own validations
+    // (Enter, leaving the box, an action that needs the bench) go that way.
+    void Text1_LostFocus(int box, bool onlyIfChanged = false);
+    // Validates every box the student has typed into since the bench last set
+    // it, before anything that pours, switches, saves, prints or copies.
+    void validatePendingEntries();
+    // Page changes, the tap and the drop from the keyboard (see the help page).
+    void installKeyboardDriving();
     void Option1_Click(int index);
     void lbecher_Click();
     void lindic_Click();
@@ -153,6 +166,11 @@ public:
     void optscema_Click(int index);
     void Command3_Click();
     void tangente();
+    // The method of the two lines, the ions' shares and the export of the table.
+    void droites_Click();
+    void contributions_Click();
+    void exporterTableau();
+    LinesTool* linesTool() const { return m_lines; }
     void btderive();
     void Form_Activate();
 
@@ -176,6 +194,7 @@ public:
     QString nomfichier() const override { return m_nomfichier; }
     void setNomfichier(const QString& path) override { m_nomfichier = path; }
     void setBenchTitle(const QString& title) override { setWindowTitle(title); }
+    QString shippedFolder() const override { return m_programFolder; }
 
     // --- What printing asks of the bench ---
     void Command10_Click();
@@ -197,10 +216,20 @@ public:
     QString programFolder() const override { return m_programFolder; }
     Fichexo* exercises() const { return m_exercises; }
 
+    // The points measured so far in situation k, kept while the student
+    // switches situations, pages or options, until the titration restarts.
+    const std::vector<MeasuredPoint>& measuredPoints(int k) const;
+
     // The colour of situation k's curve and crosses.
     QColor situationColor(int k) const;
     // Lock or unlock every entry box (read-only while the tap is open).
     void lockEntries(bool locked);
+
+    // "Vue projecteur": full screen, or back.
+    void setProjectorView(bool on);
+    // A control's place in the window's design units (800 x 600), whatever
+    // the size the window is shown at.
+    QRect designGeometry(const QWidget* control) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -208,6 +237,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -216,10 +246,20 @@ private:
     void createSituationControls();
     void createWindowButtons();
     void createCopyMenu();
+    void createLinesTools();
+    // Hooks of the curve drawing: the kept crosses over the model curve, the
+    // legend of superposed curves, E of the tangents written out.
+    void drawKeptPoints();
+    void forgetLines();
+    void drawCurveLegend();
+    void writeTangentPoint(const Model& before);
+    QString tableTextWithNames() const;
     void layoutControls();
     void connectHandlers();
     void installHoverTexts();
     void Form_Load();
+    void installView();
+    void placeWindow();
     void fillSoluteList();
     void showPage(int k);
     void placeOverlays();
@@ -227,6 +267,11 @@ private:
     void storeSituation(int k);
     void selectSituationSlot(int k, bool storeCurrent);
     void loadSituationControls(const Situation& s);
+    bool entryEvent(int box, QEvent* event);
+    void pasteIntoEntry(int box, const QString& text);
+    void showEntryMenu(int box, QPoint globalPos);
+    void forgetChangedCurve(int box);
+    void restoreMeasuredPoints(std::vector<MeasuredPoint> points);
 
     BenchEntries entries() const;
     SceneState sceneState() const;
@@ -244,13 +289,20 @@ private:
     int m_etapegoutte = 0;
     double m_measuredPh = 7.0;
     bool m_closing = false;
-    bool m_tapRestarted = false;
+    // What each box held when the bench last set it (not typed by the student).
+    std::array<QString, 7> m_benchText{};
+    std::array<std::vector<MeasuredPoint>, kSituations> m_points{};
+    // While a situation is left or re-entered, its measured points are kept.
+    bool m_keepPoints = false;
+    // Situations whose concentration was drawn at random and is still hidden.
+    std::array<bool, kSituations> m_randomDrawn{};
     std::vector<CurveVertex> m_vertices;
     QString m_nomfichier;
     QMenu* menucopie = nullptr;
     Machine* m_machine = nullptr;
     HelpViewer* m_help = nullptr;
     Fichexo* m_exercises = nullptr;
+    LinesTool* m_lines = nullptr;
 };
 
 } // namespace titrage

@@ -3,6 +3,7 @@
 #include "bench/apparatusview.h"
 #include "bench/feuillep.h"
 #include "graph/graphview.h"
+#include "graph/headerpictures.h"
 #include "graph/valuetable.h"
 
 #include "printing/confimp.h"
@@ -15,8 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
+
+#include <cmath>
 
 namespace titrage {
 
@@ -26,6 +30,19 @@ QAction* addCopy(QMenu* menu, const char* name, const QString& caption)
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
+}
+
+// Pictures for paper and for other applications are drawn again at 384 dpi
+// (4 device pixels per screen pixel of 1/96 inch), whatever the screen shows.
+constexpr qreal kPaperRatio = 4.0;
+
+// The resolution travels with the picture, so that it pastes at its size.
+QImage atPaperResolution(QImage image)
+{
+    const int dotsPerMetre = static_cast<int>(std::lround(96.0 * kPaperRatio / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
 }
 } // namespace
 
@@ -46,7 +63,8 @@ void feuilleP::createCopyMenu()
             &QAction::triggered, this, [this, clipboard] {
                 clipboard->clear();
                 prepaima();
-                clipboard->setImage(picburette->canvas().image());
+                clipboard->setImage(
+                    atPaperResolution(picburette->canvas().renderedAt(kPaperRatio)));
                 info->setText(msgcopie());
                 // Redrawn from scratch: the written texts leave the picture.
                 imafond();
@@ -56,7 +74,7 @@ void feuilleP::createCopyMenu()
     connect(addCopy(menucopie, "copisemidev", QStringLiteral("Copier le graphe")),
             &QAction::triggered, this, [this, clipboard] {
                 clipboard->clear();
-                clipboard->setImage(Picture1->canvas().image());
+                clipboard->setImage(graphPicture());
                 info->setText(msgcopie());
             });
     menucopie->addSeparator();
@@ -70,13 +88,13 @@ void feuilleP::createCopyMenu()
     connect(addCopy(table, "coptab", QStringLiteral("Copier le contenu du tableau")),
             &QAction::triggered, this, [this, clipboard] {
                 clipboard->clear();
-                clipboard->setText(MSFlexGrid1->contentsText());
+                clipboard->setText(tableTextWithNames());
                 info->setText(msgcopie());
             });
     connect(addCopy(table, "copima", QStringLiteral("Copier une image du tableau")),
             &QAction::triggered, this, [this, clipboard] {
                 clipboard->clear();
-                clipboard->setImage(MSFlexGrid1->grab().toImage());
+                clipboard->setImage(tablePicture());
             });
 }
 
@@ -88,25 +106,44 @@ void feuilleP::Command4_Click()
 void feuilleP::prepaima()
 {
     Canvas& c = picburette->canvas();
-    auto write = [&c](const QWidget* control, const QString& text, QColor colour, double x,
-                      double y) {
-        c.setFont(control->font());
+    // The controls' places and fonts in the picture's own units, whatever the
+    // size the window is shown at.
+    const qreal scale = layoutScale(this);
+    auto designFont = [scale](const QWidget* control) {
+        QFont f = control->font();
+        if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() / scale);
+        return f;
+    };
+    auto write = [&](const QWidget* control, const QString& text, QColor colour, double x,
+                     double y) {
+        c.setFont(designFont(control));
         c.setForeColor(colour);
         c.printAt(x, y, text);
     };
     if (LabelpH->isVisible()) {
-        const QRect r = LabelpH->geometry();
-        c.setFont(LabelpH->font());
-        write(LabelpH, LabelpH->text(), LabelpH->palette().color(QPalette::WindowText),
-              r.left() + c.textWidth(LabelpH->text()) / 2, r.top());
+        // The reading as the display shows it: its digits on the display's own
+        // dark background, right-aligned inside the display, so that they stay
+        // clear of the unit written after it.
+        const QRect r = designGeometry(LabelpH);
+        const QColor back = LabelpH->palette().color(QPalette::Window);
+        const QColor fore = LabelpH->palette().color(QPalette::WindowText);
+        c.filledBox(r.left(), r.top(), r.right(), r.bottom(), back);
+        c.paint([r, back, fore, font = designFont(LabelpH), text = LabelpH->text(),
+                 indent = LabelpH->frameWidth() + LabelpH->margin() + 1](QPainter& p) {
+            p.setClipRect(r);
+            p.setFont(font);
+            p.setPen(fore);
+            p.drawText(QRectF(r).adjusted(indent, 0, -indent, 0), Qt::AlignRight | Qt::AlignVCenter,
+                       text);
+        });
     }
     if (Labelbur->isVisible()) {
-        const QRect r = Labelbur->geometry();
+        const QRect r = designGeometry(Labelbur);
         write(Labelbur, Labelbur->text(), Qt::black, r.left(), r.top());
     }
     if (Text1[1]->isVisible()) {
-        const QRect r = Text1[1]->geometry();
-        c.setFont(Text1[1]->font());
+        const QRect r = designGeometry(Text1[1]);
+        c.setFont(designFont(Text1[1]));
         write(Text1[1], Text1[1]->text(), Qt::black, r.left() + c.textWidth(Text1[1]->text()) / 2,
               r.top() + 3);
     }
@@ -117,7 +154,7 @@ void feuilleP::prepaima()
 QImage feuilleP::illustrationForPrint()
 {
     prepaima();
-    return picburette->canvas().image().copy();
+    return atPaperResolution(picburette->canvas().renderedAt(kPaperRatio));
 }
 
 void feuilleP::restoreIllustration()
@@ -129,35 +166,23 @@ void feuilleP::restoreIllustration()
 
 QImage feuilleP::graphPicture()
 {
-    return Picture1->canvas().image().copy();
+    return atPaperResolution(Picture1->canvas().renderedAt(kPaperRatio));
 }
 
 int feuilleP::tableHeaderHeight() const
 {
-    return MSFlexGrid1->horizontalHeader()->height();
+    return kHeaderHeight;
 }
 
 int feuilleP::tableRowHeight() const
 {
-    return MSFlexGrid1->verticalHeader()->defaultSectionSize();
+    return MSFlexGrid1->designRowHeight();
 }
 
 QImage feuilleP::tablePicture()
 {
-    // The whole grid, every row, as the grid draws itself: stretched to its
-    // full height for the picture, then put back.
-    const QRect kept = MSFlexGrid1->geometry();
-    const auto vertical = MSFlexGrid1->verticalScrollBarPolicy();
-    MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int frame = 2 * MSFlexGrid1->frameWidth();
-    int rows = 0;
-    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r)
-        rows += MSFlexGrid1->rowHeight(r);
-    MSFlexGrid1->resize(kept.width(), tableHeaderHeight() + rows + frame);
-    const QImage picture = MSFlexGrid1->grab().toImage();
-    MSFlexGrid1->setVerticalScrollBarPolicy(vertical);
-    MSFlexGrid1->setGeometry(kept);
-    return picture;
+    // The whole grid, every row, as the grid draws itself.
+    return atPaperResolution(MSFlexGrid1->picture(kPaperRatio));
 }
 
 void feuilleP::Command10_Click()

@@ -20,6 +20,8 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
+#include <cmath>
+
 namespace titrage {
 
 void feuilleP::valimax()
@@ -33,7 +35,11 @@ void feuilleP::valimax()
 
 void feuilleP::reinitialise()
 {
+    // A real restart forgets the points measured so far; switching situations
+    // or options keeps them (see selectSituationSlot).
+    if (!m_keepPoints && m_store.numsit >= 0) m_points[m_store.numsit].clear();
     valimax();
+    forgetLines();
     m_graphetitrage = true;
     Picture1->setPenWidth(1);
     lockEntries(false);
@@ -52,9 +58,14 @@ void feuilleP::placepoint()
     const SigmaInputs in = entries().sigmaInputs();
     const double typed = boxNumber(5, m_model.vverse);
     const TableRow row = makeRow(m_model, in, typed);
+    if (!std::isfinite(m_model.sigma) || !std::isfinite(row.sigma)) return;
     Picture1->drawCross(m_model.vverse, m_model.sigma, m_maxaxe, situationColor(m_store.numsit));
     if (m_model.vverse == 0.0f) MSFlexGrid1->cutToHeader();
     MSFlexGrid1->appendRow(formatRow(row, MSFlexGrid1->columns()));
+    if (m_keepPoints) return;
+    std::vector<MeasuredPoint>& points = m_points[m_store.numsit];
+    if (m_model.vverse == 0.0f) points.clear();
+    points.push_back({m_model.vverse, m_model.sigma, row});
 }
 
 void feuilleP::recatab()
@@ -69,6 +80,7 @@ void feuilleP::tracecourbe()
 {
     walkCurve(m_model, entries().sigmaInputs(), m_maxaxe, m_vertices);
     Picture1->drawCurve(m_vertices, situationColor(m_store.numsit));
+    drawKeptPoints();
     outils->show();
 }
 
@@ -88,6 +100,7 @@ void feuilleP::redessine()
             drawn = true;
         }
     }
+    drawCurveLegend();
     loadModel(m_model, entries());
     if (drawn) tabule();
 }
@@ -123,7 +136,9 @@ void feuilleP::Command3_Click()
 
 void feuilleP::tangente()
 {
-    Picture1->drawTangents(m_model, acide());
+    const Model before = m_model;
+    if (Picture1->drawTangents(m_model, acide()) == TangentOutcome::Complete)
+        writeTangentPoint(before);
 }
 
 void feuilleP::btderive()

@@ -21,9 +21,21 @@
 
 namespace titrage {
 
-void feuilleP::Text1_LostFocus(int box)
+namespace {
+// Two box texts that hold the same number (or the same text when not numbers).
+bool sameEntryValue(const QString& a, const QString& b)
+{
+    const auto x = parseNumber(a.toStdString());
+    const auto y = parseNumber(b.toStdString());
+    if (x && y) return *x == *y;
+    return a == b;
+}
+} // namespace
+
+void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
 {
     if (box < 0 || box >= static_cast<int>(Text1.size())) return;
+    const QString before = m_benchText[box];
     const ValidatedEntry v =
         validateEntry(box, Text1[box]->text().toStdString(), Text1[4]->text().toStdString(),
                       Text1[6]->text().toStdString());
@@ -31,7 +43,16 @@ void feuilleP::Text1_LostFocus(int box)
         Messages::inform(this, QString::fromStdString(v.notice->title),
                          QString::fromStdString(v.notice->text), MessageIcon::Information);
     Text1[box]->setText(QString::fromStdString(v.text));
+    const bool changed = !sameEntryValue(Text1[box]->text(), before);
     if (box == BoxVsol || box == BoxWater || box == BoxPoured) niveaubecher();
+    if (onlyIfChanged && !changed) {
+        // The bench already works with this value: nothing to restart.
+        return;
+    }
+    // The pKa of "autre acide" / "autre base" applies at once.
+    if (box == BoxPka && lbecher->currentIndex() == kOtherPosition)
+        chpk(m_model, acide(), kOtherPosition, Text1[BoxPka]->text().toStdString());
+    if (changed) forgetChangedCurve(box);
 
     if (box == BoxPoured) {
         const QString kept = Text1[5]->text();
@@ -55,9 +76,19 @@ void feuilleP::Text1_LostFocus(int box)
     niveaubecher();
 }
 
-void feuilleP::Text1_Click(int)
+// A finished curve drawn with the old parameters would contradict the table
+// and the history computed from the new ones: the slot forgets it, as it does
+// when the solute changes.
+void feuilleP::forgetChangedCurve(int box)
 {
-    reinitialise();
+    const bool shapesCurve = box == BoxConcentration || box == BoxBurette || box == BoxVsol ||
+                             box == BoxWater ||
+                             (box == BoxPka && lbecher->currentIndex() == kOtherPosition);
+    if (!shapesCurve || m_store.numsit < 0) return;
+    Situation& s = m_store.sit[m_store.numsit];
+    if (!s.courbefinie) return;
+    s.courbefinie = false;
+    outils->hide();
 }
 
 void feuilleP::Option1_Click(int)
@@ -116,6 +147,7 @@ void feuilleP::command5_Click()
     command5->hide();
     Label1->show();
     Picture3->masquer->setEnabled(false); // only Label1 lifts the mask now
+    if (m_store.numsit >= 0) m_randomDrawn[m_store.numsit] = true;
     refreshPanel();
 }
 
@@ -128,6 +160,7 @@ void feuilleP::Label1_Click()
     command5->show();
     Label1->hide();
     Picture3->masquer->setEnabled(true);
+    if (m_store.numsit >= 0) m_randomDrawn[m_store.numsit] = false;
     refreshPanel();
 }
 

@@ -33,7 +33,9 @@ void feuilleP::majaff()
     if (m_model.vverse == 0.0f) placepoint();
     calcsigma(m_model, e.sigmaInputs(), ph, m_model.vverse);
     if (std::isfinite(ph)) m_measuredPh = ph;
-    LabelpH->setText(QString::fromStdString(conductimeterText(m_model.sigma)));
+    // Nothing but a number reaches the conductimeter.
+    if (std::isfinite(m_model.sigma))
+        LabelpH->setText(QString::fromStdString(conductimeterText(m_model.sigma)));
     conductimeterChanged(*LabelpH);
 }
 
@@ -65,6 +67,8 @@ void feuilleP::optscema_Click(int)
 
 void feuilleP::Image3_MouseDown()
 {
+    // The tap takes no focus: a value still being typed is validated first.
+    validatePendingEntries();
     lockEntries(true);
     if (boxNumber(BoxPoured) >= 25.0f) {
         const MessageAnswer answer =
@@ -77,7 +81,6 @@ void feuilleP::Image3_MouseDown()
             niveaubecher();
             Command14_Click();
             outils->hide();
-            m_tapRestarted = true;
             return;
         }
     }
@@ -95,12 +98,8 @@ void feuilleP::Image3_MouseUp()
 
 void feuilleP::Image3_Click()
 {
-    // A click pours at least 0.1 mL even when no tick elapsed during the press;
-    // not after the press restarted an empty burette.
-    if (m_tapRestarted) {
-        m_tapRestarted = false;
-        return;
-    }
+    // A click pours at least 0.1 mL even when no tick elapsed during the
+    // press, and also after the press restarted an empty burette.
     Timer1_Timer();
     lockEntries(false);
 }
@@ -132,6 +131,7 @@ void feuilleP::Timer1_Timer()
 
 void feuilleP::Image1_Click()
 {
+    validatePendingEntries();
     const float v = boxNumber(BoxPoured) + 0.05f;
     Image3->setPixmap(ApparatusView::tapPicture(false));
     Timer1->stop();
@@ -182,6 +182,7 @@ void feuilleP::Timer2_Timer()
 
 void feuilleP::Command6_Click()
 {
+    validatePendingEntries();
     if (!Timer1->isActive()) {
         lockEntries(false);
         Image3_MouseDown();
@@ -193,6 +194,7 @@ void feuilleP::Command6_Click()
 
 void feuilleP::Command13_Click()
 {
+    validatePendingEntries();
     Text1[5]->setText(QStringLiteral("25"));
     Text1_LostFocus(BoxPoured);
     Option2_Click(m_store.numsit);
@@ -200,6 +202,7 @@ void feuilleP::Command13_Click()
 
 void feuilleP::Command14_Click()
 {
+    validatePendingEntries();
     if (m_store.numsit >= 0) m_store.sit[m_store.numsit].courbefinie = false;
     Timer1->stop();
     Text1[5]->setText(QStringLiteral("0"));

@@ -5,6 +5,9 @@
 #include "bench/feuillep.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
+#include "graph/graphview.h"
+#include "graph/valuetable.h"
+#include "model/measurement.h"
 #include "platform/numberformat.h"
 
 #include <QCheckBox>
@@ -16,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <cmath>
 
 namespace titrage {
 
@@ -54,7 +59,9 @@ void feuilleP::loadSituationControls(const Situation& s)
         Picture3->optscema[0]->setChecked(s.optsit[2]);
         Picture3->optscema[1]->setChecked(s.optsit[3]);
         Picture3->masquer->setChecked(s.optsit[4]);
-        Picture3->masquer->setEnabled(true);
+        // A concentration drawn at random stays hidden until Label1 reveals it.
+        const bool drawn = m_store.numsit >= 0 && m_randomDrawn[m_store.numsit] && s.optsit[4];
+        Picture3->masquer->setEnabled(!drawn);
     }
     {
         const QSignalBlocker b0(lbecher);
@@ -80,11 +87,60 @@ void feuilleP::restoreSituation(int k)
 void feuilleP::replaceSituations(const std::array<Situation, kSituations>& situations)
 {
     m_store.sit = situations;
+    for (auto& points : m_points)
+        points.clear();
+    m_randomDrawn = {};
+    // The file does not hold each curve's largest conductivity: measure it
+    // again so that superposed curves fit the scale at once.
+    for (Situation& s : m_store.sit) {
+        if (!s.courbefinie) continue;
+        Model own = m_model;
+        loadModelFromSituation(own, s);
+        BenchEntries e;
+        e.acide = s.optsit[1];
+        e.position = s.listesit[1];
+        e.c = parseFloat(s.textesit[3]);
+        e.cburette = parseFloat(s.textesit[1]);
+        e.vsol = parseFloat(s.textesit[4]);
+        e.vverse = parseFloat(s.textesit[2]);
+        e.veau = parseFloat(s.textesit[5]);
+        if (e.position == kOtherPosition) chpk(own, e.acide, kOtherPosition, s.textesit[0]);
+        const SigmaScale scale = titrage::valimax(own, e, nullptr, false);
+        if (std::isfinite(scale.sigmamax)) s.textesit[6] = generalFormat(scale.sigmamax);
+    }
+}
+
+const std::vector<MeasuredPoint>& feuilleP::measuredPoints(int k) const
+{
+    static const std::vector<MeasuredPoint> none;
+    return k >= 0 && k < kSituations ? m_points[k] : none;
+}
+
+// Shows again the crosses and rows the student had measured in the current
+// situation, so that pouring goes on from where it was.
+void feuilleP::restoreMeasuredPoints(std::vector<MeasuredPoint> points)
+{
+    const int k = m_store.numsit;
+    if (k < 0 || points.empty() || !conductimetre() || m_maxaxe == 0.0f) return;
+    MSFlexGrid1->cutToHeader();
+    for (const MeasuredPoint& p : points) {
+        Picture1->drawCross(static_cast<float>(p.volume), static_cast<float>(p.sigma), m_maxaxe,
+                            situationColor(k));
+        MSFlexGrid1->appendRow(formatRow(p.row, MSFlexGrid1->columns()));
+    }
+    m_points[k] = std::move(points);
 }
 
 void feuilleP::selectSituationSlot(int k, bool storeCurrent)
 {
     if (k < 0 || k >= kSituations) return;
+    // A value being typed is validated before the bench is stored.
+    validatePendingEntries();
+    // Leaving and re-entering situations restarts their graphs, not the
+    // student's measurements.
+    const bool keeping = m_keepPoints;
+    m_keepPoints = true;
+    std::vector<MeasuredPoint> kept = m_points[k];
     // 1-2. Leave the current situation, storing the bench into it.
     outils->hide();
     if (m_store.numsit != -1 && storeCurrent) {
@@ -103,8 +159,10 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     loadSituationControls(s);
     // 5. Its colour beside its button.
     const QColor colour = situationColor(k);
-    const QRect button = Option2[k]->geometry();
-    Shape3->setGeometry(button.left() - 19, button.top() + 3, 12, 12);
+    const QRect button = designGeometry(Option2[k]);
+    // Beside the colour dot above the button: left of the button it would
+    // cover the end of the previous button's caption.
+    Shape3->setGeometry(button.left() + 16, button.top() - 19, 12, 12);
     QPalette p = Shape3->palette();
     p.setColor(QPalette::Window, colour);
     Shape3->setPalette(p);
@@ -129,8 +187,12 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     imafond();
     majaff();
     niveaubecher();
-    // 10. A finished titration shows its whole curve.
-    if (boxNumber(BoxPoured) >= 25.0f) tracecourbe();
+    // 10. A finished titration shows its whole curve; one under way, its points.
+    if (boxNumber(BoxPoured) >= 25.0f)
+        tracecourbe();
+    else
+        restoreMeasuredPoints(std::move(kept));
+    m_keepPoints = keeping;
     update();
 }
 

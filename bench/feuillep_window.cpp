@@ -39,29 +39,18 @@ const char* kHoverProperty = "statusText";
 const QString kWelcome = QStringLiteral("Vous pouvez modifier les paramètres,\n"
                                         "ouvrir une configuration ou un exercice");
 
-// Help texts of the entry boxes, by box number (boxes 2 and 3 have none).
-QString entryHelp(int box)
-{
-    switch (box) {
-    case 0:
-        return QStringLiteral("Concentration de la solution introduite dans le bécher");
-    case 1:
-        return QStringLiteral("Concentration de la solution introduite dans la burette");
-    case 4:
-        return QStringLiteral("Volume de la solution introduite dans le bécher");
-    case 5:
-        return QStringLiteral(
-            "Volume de solution versée (vous pouvez également utiliser le robinet)");
-    case 6:
-        return QStringLiteral("Volume d'eau distillée ajoutée");
-    default:
-        return {};
-    }
-}
 } // namespace
 
 void feuilleP::connectHandlers()
 {
+    for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
+        // A text the bench sets (not one the student types) is the value the
+        // bench works with; see Text1_LostFocus.
+        connect(Text1[i], &QLineEdit::textChanged, this, [this, i] {
+            if (!Text1[i]->isModified()) m_benchText[i] = Text1[i]->text();
+        });
+        Text1[i]->setAcceptDrops(false);
+    }
     for (int i = 0; i < 2; ++i)
         connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     connect(lbecher, qOverload<int>(&QComboBox::activated), this, [this] { lbecher_Click(); });
@@ -88,14 +77,22 @@ void feuilleP::connectHandlers()
     connect(image4, &QPushButton::clicked, this, [this] { tangente(); });
     connect(image5, &QPushButton::clicked, this, [this] { btderive(); });
     Picture1->installEventFilter(this);
+    installKeyboardDriving();
     for (int k = 0; k < kSituations; ++k)
         connect(Option2[k], &QRadioButton::clicked, this, [this, k] { Option2_Click(k); });
     connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });
     connect(Onglets, &TabStrip::hovered, this,
             [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    // Copies and prints show the bench with the value being typed validated.
+    connect(Command4, &QPushButton::clicked, this, [this] {
+        validatePendingEntries();
+        Command4_Click();
+    });
+    connect(Command10, &QPushButton::clicked, this, [this] {
+        validatePendingEntries();
+        Command10_Click();
+    });
     connect(btexo, &QPushButton::clicked, this, [this] { m_exercises->btexo_Click(btexo); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
@@ -140,51 +137,8 @@ void feuilleP::showPage(int k)
 
 bool feuilleP::eventFilter(QObject* watched, QEvent* event)
 {
-    // The entry boxes.
-    for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
-        if (watched != Text1[i]) continue;
-        switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                Text1_LostFocus(i);
-                return true;
-            }
-            const QString text = key->text();
-            if (text.isEmpty()) return false; // arrows, Delete, Home: not typed characters
-            const QChar c = text.at(0);
-            const auto passed =
-                c.unicode() < 128 ? filterEntryKey(static_cast<char>(c.unicode())) : std::nullopt;
-            if (!passed) return true;
-            if (*passed != c.unicode()) {
-                if (!Text1[i]->isReadOnly()) Text1[i]->insert(QString(QChar(*passed)));
-                return true;
-            }
-            return false;
-        }
-        case QEvent::FocusIn:
-            info->setText(QStringLiteral("Valider à la fin de la saisie."));
-            return false;
-        case QEvent::FocusOut: {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // A message box or another window taking the focus is not the
-            // student leaving the box.
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                !m_closing)
-                Text1_LostFocus(i);
-            return false;
-        }
-        case QEvent::MouseButtonPress:
-            Text1_Click(i);
-            return false;
-        case QEvent::Enter:
-        case QEvent::MouseMove:
-            if (!entryHelp(i).isEmpty()) info->setText(entryHelp(i));
-            return false;
-        default:
-            return false;
-        }
-    }
+    for (int i = 0; i < static_cast<int>(Text1.size()); ++i)
+        if (watched == Text1[i]) return entryEvent(i, event);
     if (watched == Picture1 && event->type() == QEvent::MouseMove) {
         info->setText(QString::fromUtf8(kGraphReadoutInfo));
         Picture1->updateReadout(static_cast<QMouseEvent*>(event)->position().toPoint(),
@@ -230,6 +184,14 @@ void feuilleP::showEvent(QShowEvent* event)
     Form_Activate();
 }
 
+void feuilleP::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The launcher may leave a request while the bench runs: it is read each
+    // time the student comes back to the window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+}
+
 void feuilleP::Form_Activate()
 {
     Label1->setText(QStringLiteral("Afficher la\nconcentration"));
@@ -241,7 +203,10 @@ void feuilleP::Form_Activate()
         QString::fromStdString(takeLauncherRequest(m_programFolder.toStdString())).trimmed();
     if (!request.isEmpty()) {
         m_exercises->openRequested(request);
+        // The exercise's configuration redrew the bench; the scene is drawn
+        // whole again, liquids included.
         imafond();
+        niveaubecher();
     }
 }
 
@@ -265,6 +230,7 @@ void feuilleP::Command8_Click()
 
 void feuilleP::Command11_Click()
 {
+    validatePendingEntries();
     showSaveDialog(*this);
 }
 

@@ -21,13 +21,20 @@ public:
 
     QTextBrowser* page = nullptr;
     QListWidget* contents = nullptr; // "Sommaire": the page's headings
-    QListWidget* index = nullptr;    // "Index": the words in bold, sorted
+    QListWidget* index = nullptr;    // "Index": the words in bold, in a French reader's order
     QLineEdit* search = nullptr;     // "Rechercher"
-    QListWidget* results = nullptr;  // lines of the page holding the searched text
+    QListWidget* results = nullptr;  // each occurrence of the searched text; a click shows it
+
+    // The order of the index: accents and case folded ("goutte" before
+    // "Graphe", "écran" beside "ecran"); duplicates removed.
+    static QString sortKey(const QString& word);
+    static void sortForReaders(QStringList& words);
 
 private:
     void showMatches(const QString& text);
     void goTo(const QString& text);
+    // Selects `text` at `position` of the page and scrolls to it.
+    void goToMatch(int position, const QString& text);
 };
 
 } // namespace titrage

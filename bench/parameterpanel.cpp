@@ -1,5 +1,7 @@
 #include "bench/parameterpanel.h"
 
+#include "platform/canvas.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -162,6 +164,9 @@ void ParameterPanel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
+    // Painted in design units, as large as the window is shown.
+    const qreal scale = layoutScale(this);
+    p.scale(scale, scale);
     p.setPen(Qt::black);
     const QFont base = baseFont();
     const QFont small = smallFont();

@@ -1,5 +1,7 @@
 #include "bench/parametrespage.h"
 
+#include "platform/canvas.h"
+
 #include "platform/numberformat.h"
 
 #include <QCheckBox>
@@ -82,6 +84,11 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
         check(QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"),
               QStringLiteral("masquer"));
 
+    corrdilution = check(QStringLiteral("Corriger la dilution"), QStringLiteral("corrdilution"));
+    conserver = check(QStringLiteral("Conserver les points mesurés"), QStringLiteral("conserver"));
+    corrdilution->setChecked(true);
+    conserver->setChecked(true);
+
     stepLabel = new QLabel(this);
     stepLabel->setObjectName(QStringLiteral("Label3"));
     UpDown1 = new ArrowSpin(this);
@@ -117,7 +124,7 @@ void ParametresPage::placeControls()
         y += kGroupGap;
     };
     group(0, {optscema[1], optscema[0]});
-    group(1, {Check1, Check2});
+    group(1, {Check1, Check2, corrdilution, conserver});
     group(2, {masquer});
 
     // "Volume versé entre deux mesures : ", the step label just after it and
@@ -144,6 +151,9 @@ void ParametresPage::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), kPageBack);
+    // Painted in design units, as large as the window is shown.
+    const qreal scale = layoutScale(this);
+    p.scale(scale, scale);
     p.setFont(headingFont());
     p.setPen(kHeading);
     const QFontMetrics hm(p.font());

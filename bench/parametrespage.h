@@ -23,6 +23,8 @@ public:
     QCheckBox* Check1 = nullptr;          // "Superposer les courbes"
     QCheckBox* Check2 = nullptr;          // "Tracer en gras"
     QCheckBox* masquer = nullptr;         // hides the beaker concentration
+    QCheckBox* corrdilution = nullptr;    // "Corriger la dilution" (method of the two lines)
+    QCheckBox* conserver = nullptr;       // "Conserver les points mesurés" over the model curve
     QLabel* stepLabel = nullptr;          // Label3: the measuring step in mL
     QSpinBox* UpDown1 = nullptr;          // measuring step in tenths of a mL, 1..10
 

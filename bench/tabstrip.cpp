@@ -178,11 +178,16 @@ void TabStrip::mouseMoveEvent(QMouseEvent* event)
 // gets its resize event only when shown, so painting checks the size too.
 bool TabStrip::matchWidgetSize()
 {
-    const QSize s = size().expandedTo(QSize(1, 1));
-    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
-    if (s == canvas().size() && qFuzzyCompare(canvas().image().devicePixelRatio(), ratio))
+    // In the window's design units when it is shown larger; drawn at the
+    // resolution it is shown at.
+    const qreal scale = layoutScale(this);
+    const QSize s = (qFuzzyCompare(scale, 1.0) ? size() : (QSizeF(size()) / scale).toSize())
+                        .expandedTo(QSize(1, 1));
+    if (s == canvas().size()) {
+        matchDisplay();
         return false;
-    canvas().resize(s, ratio);
+    }
+    canvas().resize(s, std::max<qreal>(1.0, devicePixelRatioF()) * scale);
     return true;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
-// The burette's tap `Image3`: a picture that reports press, release and click.
+// The burette's tap `Image3`: a picture that reports press, release and click,
+// from the mouse or, once it has the focus, from the space bar held down.
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace titrage {
 
@@ -10,7 +13,12 @@ class TapPicture : public QLabel {
     Q_OBJECT
 
 public:
-    explicit TapPicture(QWidget* parent = nullptr) : QLabel(parent) {}
+    // The picture fills the control, as large as the window is shown.
+    explicit TapPicture(QWidget* parent = nullptr) : QLabel(parent)
+    {
+        setScaledContents(true);
+        setFocusPolicy(Qt::TabFocus);
+    }
 
 signals:
     void pressed();
@@ -32,9 +40,54 @@ protected:
         if (click) emit clicked();
         e->accept();
     }
+    // Space held on the focused tap opens it as the mouse button does; the
+    // keyboard's auto-repeat is not a new press.
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->key() != Qt::Key_Space) return QLabel::keyPressEvent(e);
+        if (!e->isAutoRepeat() && !m_down) {
+            m_down = m_keyDown = true;
+            emit pressed();
+        }
+        e->accept();
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (e->key() != Qt::Key_Space) return QLabel::keyReleaseEvent(e);
+        if (!e->isAutoRepeat() && m_keyDown) {
+            m_down = m_keyDown = false;
+            emit released();
+            emit clicked();
+        }
+        e->accept();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        // A tap held from the keyboard closes when the focus goes elsewhere.
+        if (m_keyDown) {
+            m_down = m_keyDown = false;
+            emit released();
+        }
+        QLabel::focusOutEvent(e);
+        update();
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QLabel::focusInEvent(e);
+        update();
+    }
+    void paintEvent(QPaintEvent* e) override
+    {
+        QLabel::paintEvent(e);
+        if (!hasFocus()) return;
+        QPainter p(this);
+        p.setPen(QPen(QColor(0, 90, 200), 2));
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 
 private:
     bool m_down = false;
+    bool m_keyDown = false;
 };
 
 } // namespace titrage

@@ -83,6 +83,10 @@ public:
     virtual QString nomfichier() const = 0;
     virtual void setNomfichier(const QString& path) = 0;
 
+    // The folder of the files shipped with the program; the save dialog
+    // never starts there nor offers a file inside it. Empty: none.
+    virtual QString shippedFolder() const { return {}; }
+
     // Sets the main window's title (benchTitleFor in lireconfig.h builds
     // "Titrage conductimétrique - " followed by the file's path).
     virtual void setBenchTitle(const QString& title) = 0;

@@ -1,6 +1,7 @@
 #include "config/configfile.h"
 
 #include "platform/recordfile.h"
+#include "platform/safesave.h"
 
 #include <algorithm>
 #include <charconv>
@@ -228,20 +229,14 @@ ConfigWriteStatus writeConfiguration(const std::string& path, const ConfigData& 
 {
     const auto image = configImage(data);
     if (!image) return ConfigWriteStatus::TextTooLong;
-    RecordFile file;
-    if (!file.open(path, RecordFile::Mode::ReadWrite)) return ConfigWriteStatus::OpenFailed;
-    bool written = true;
-    for (int n = 1; n <= kConfigRecords && written; ++n) {
-        const auto record =
-            std::string_view(*image).substr(static_cast<std::size_t>((n - 1) * kRecordLength),
-                                            static_cast<std::size_t>(kRecordLength));
-        const std::size_t length =
-            static_cast<unsigned char>(record[0]) |
-            (static_cast<std::size_t>(static_cast<unsigned char>(record[1])) << 8);
-        written = file.writeRaw(n, record.substr(2, length));
-    }
-    const bool closed = file.close();
-    return written && closed ? ConfigWriteStatus::Ok : ConfigWriteStatus::WriteFailed;
+    // The whole file is rebuilt beside the old one, its bytes after record
+    // 154 carried over, and replaces it only once it is complete on disk.
+    SafeSave save(path);
+    if (!save.open()) return ConfigWriteStatus::OpenFailed;
+    if (save.write(*image) && save.copyTail(static_cast<std::int64_t>(image->size())) &&
+        save.commit())
+        return ConfigWriteStatus::Ok;
+    return ConfigWriteStatus::WriteFailed;
 }
 
 ConfigRead parseConfiguration(std::string_view image)

@@ -72,9 +72,10 @@ std::array<std::string, kConfigRecords> configRecords(const ConfigData& data);
 std::optional<std::string> configImage(const ConfigData& data);
 
 // Writes the file at `path` (file-system encoding). Records 1 to 154 are
-// rewritten in place and bytes after record 154 stay as they were. Every
-// record is checked before the file is opened, so a text that is too long
-// leaves an existing file untouched.
+// rewritten and bytes after record 154 stay as they were. Every record is
+// checked first, and the new file replaces the old one only once it is whole
+// on disk (platform/safesave.h): whatever fails, an existing file keeps every
+// byte and no partial file is left.
 ConfigWriteStatus writeConfiguration(const std::string& path, const ConfigData& data);
 
 // ---- Reading -----------------------------------------------------------

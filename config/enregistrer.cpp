@@ -3,6 +3,7 @@
 #include "config/configfile.h"
 #include "config/lireconfig.h"
 #include "platform/messages.h"
+#include "platform/savefolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +63,16 @@ enregistrer::enregistrer(ConfigBench& bench)
     connect(Command1, &QPushButton::clicked, this, &enregistrer::Command1_Click);
 
     startLists();
-    Text1->setText(bench.nomfichier());
+    // After a shipped exercise the lists and the name would point at the
+    // program's own files: the user's documents and the bare name instead.
+    const QString shipped = bench.shippedFolder();
+    if (isInsideFolder(Dir1->path(), shipped)) {
+        Dir1->setPath(QDir::toNativeSeparators(documentsFolder()));
+        Drive1->setDrive(DriveList::driveOf(Dir1->path()));
+        File1->setPath(Dir1->path());
+    }
+    const QString offered = bench.nomfichier();
+    Text1->setText(isInsideFolder(offered, shipped) ? QFileInfo(offered).fileName() : offered);
 }
 
 void enregistrer::File1_PathChange()

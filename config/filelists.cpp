@@ -157,13 +157,27 @@ void DirList::refill()
 FileList::FileList(const QString& pattern, QWidget* parent)
     : QListWidget(parent), m_pattern(pattern)
 {
-    connect(this, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
+    // A press on another file makes it current, then the release clicks it:
+    // one click is reported once.
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const bool reported = item == m_pressedCurrent;
+        m_pressedCurrent = nullptr;
+        if (!reported) emit fileClicked(item->text());
+    });
     connect(this, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (m_pressing) m_pressedCurrent = item;
         if (!m_refilling && item) emit fileClicked(item->text());
     });
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { emit fileDoubleClicked(item->text()); });
+}
+
+void FileList::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedCurrent = nullptr;
+    m_pressing = true;
+    QListWidget::mousePressEvent(event);
+    m_pressing = false;
 }
 
 void FileList::setPath(const QString& path)
@@ -178,6 +192,7 @@ void FileList::setPath(const QString& path)
 void FileList::refresh()
 {
     m_refilling = true;
+    m_pressedCurrent = nullptr;
     clear();
     const QDir dir(QDir::fromNativeSeparators(m_path));
     // Name filters ignore the letter case unless told otherwise: "*.C16"

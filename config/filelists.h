@@ -89,10 +89,15 @@ signals:
     void fileClicked(const QString& name);
     void fileDoubleClicked(const QString& name);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     QString m_path;
     QString m_pattern;
     bool m_refilling = false;
+    bool m_pressing = false;
+    QListWidgetItem* m_pressedCurrent = nullptr; // made current by the press under way
 };
 
 } // namespace titrage

@@ -1,10 +1,14 @@
 #include "config/lireconfig.h"
 
 #include "config/configfile.h"
+#include "config/configvalues.h"
 #include "platform/messages.h"
 
 #include <QFile>
 #include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 namespace titrage {
 
@@ -48,12 +52,23 @@ void lireconfig(ConfigBench& bench, QWidget* openDialog)
         if (read.recordsRead >= 2 + i) bench.setTicked(boxes[i], ticked[i]);
     if (read.recordsRead < 4) reportFailure();
 
+    std::vector<Notice> notices;
     if (read.recordsRead >= situationRecord(0, 0)) {
         auto situations = bench.situationStore().sit;
         overlaySituations(read, situations);
+        // The file's texts reach the bench only as the boxes would take them.
+        for (Situation& situation : situations)
+            for (Notice& notice : correctSituation(situation))
+                if (std::find_if(notices.begin(), notices.end(), [&](const Notice& n) {
+                        return n.text == notice.text;
+                    }) == notices.end())
+                    notices.push_back(std::move(notice));
         bench.replaceSituations(situations);
     }
     reportFailure();
+    for (const Notice& notice : notices)
+        Messages::inform(parent, QString::fromStdString(notice.title),
+                         QString::fromStdString(notice.text), MessageIcon::Information);
 
     bench.restoreSituation(0);
     bench.setBenchTitle(benchTitleFor(bench.nomfichier()));

@@ -21,7 +21,9 @@ QString benchTitleFor(const QString& nomfichier);
 //     application"; loading stops there and the title is left alone;
 //   - otherwise the three check boxes are set, then the ten situations are
 //     replaced, then situation 1 is restored without storing the bench, and
-//     the title names the file. A record that cannot be read further on gets
+//     the title names the file. The entry texts go through the bench's
+//     entry rules first (config/configvalues.h), each distinct volume
+//     correction shown once. A record that cannot be read further on gets
 //     "Lecture impossible sur disque" once; the fields from that record on
 //     keep their values and loading runs on to its end.
 // `openDialog`, when loading from the open dialog, is repainted first so

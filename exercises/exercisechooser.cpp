@@ -225,8 +225,8 @@ void ExerciseChooser::start(const QString& folder)
     Drive1->setDrive(DriveList::driveOf(Dir1->path()));
     File1->setPath(Dir1->path());
     if (File1->count() > 0) {
+        // Making it current previews it (File1_Click), once.
         File1->setCurrentRow(0);
-        File1_Click(File1->item(0)->text());
         File1->setFocus();
     }
 }

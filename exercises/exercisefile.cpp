@@ -1,6 +1,7 @@
 #include "exercises/exercisefile.h"
 
 #include "platform/recordfile.h"
+#include "platform/safesave.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,15 +92,13 @@ std::optional<ExerciseFile> readExercise(const std::string& path)
 
 bool writeExercise(const std::string& path, const ExerciseFile& file)
 {
-    for (const std::string& text : file.records)
-        if (!encodeRecord(utf8ToCp1252(text))) return false;
-    std::remove(path.c_str());
-    RecordFile out;
-    if (!out.open(path, RecordFile::Mode::ReadWrite)) return false;
-    bool ok = true;
-    for (int n = 1; n <= kExerciseRecords; ++n)
-        ok = out.write(n, file.record(n)) && ok;
-    return out.close() && ok;
+    std::string image;
+    for (const std::string& text : file.records) {
+        const std::optional<std::string> record = encodeRecord(utf8ToCp1252(text));
+        if (!record) return false;
+        image += *record;
+    }
+    return saveWholeFile(path, image).ok();
 }
 
 } // namespace titrage

@@ -5,8 +5,11 @@
 #include "exercises/exercisechooser.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisemessages.h"
+#include "exercises/exercisetext.h"
 #include "exercises/richtextdocument.h"
+#include "exercises/textarea.h"
 #include "platform/messages.h"
+#include "platform/savefolders.h"
 #include "printing/printersetup.h"
 
 #include <QAction>
@@ -117,24 +120,71 @@ void Fichexo::setFich(const QString& text)
 
 QString Fichexo::exercisePath(const QString& name) const
 {
+    // Only names inside the exercise's folder are read.
+    const std::optional<std::string> inside =
+        pathInside(fileName(QDir::fromNativeSeparators(m_repexo)), fileName(name));
+    if (!inside) return {};
+    const QString exact =
+        QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*inside)));
+    if (QFileInfo::exists(exact)) return exact;
+    // Exercises written where names ignore case may say "exo1.rtf" for
+    // EXO1.RTF: each part of the name is looked up whatever its case.
     QString relative = name;
-    if (QDir::separator() != QLatin1Char('\\'))
-        relative.replace(QLatin1Char('\\'), QDir::separator());
-    return m_repexo + relative;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QDir dir(m_repexo);
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString found;
+        if (parts[i] == QStringLiteral(".") || parts[i] == QStringLiteral("..")) {
+            found = parts[i];
+        } else {
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
+            for (const QString& entry : entries)
+                if (entry.compare(parts[i], Qt::CaseInsensitive) == 0) {
+                    found = entry;
+                    break;
+                }
+        }
+        if (found.isEmpty()) break;
+        if (i + 1 == parts.size()) {
+            // The name as found must still lie inside the folder.
+            const std::optional<std::string> real = pathInside(
+                fileName(QDir::fromNativeSeparators(m_repexo)),
+                fileName(QDir(m_repexo).relativeFilePath(dir.filePath(found))));
+            if (real)
+                return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*real)));
+            break;
+        }
+        if (!dir.cd(found)) break;
+    }
+    return exact;
 }
 
 bool Fichexo::loadExerciseText(const QString& name)
 {
-    if (loadRichText(m_host.exerciseText(), exercisePath(name))) return true;
-    warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+    const QString path = exercisePath(name);
+    const TextLoad loaded =
+        path.isEmpty() ? TextLoad::Unreadable : loadTextArea(m_host.exerciseText(), path);
+    if (loaded == TextLoad::Ok) return true;
+    if (loaded == TextLoad::TooLarge)
+        warnTextTooLarge(m_host.exerciseWindow(), m_repexo + name);
+    else
+        warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
     return false;
 }
 
 void Fichexo::loadConfiguration(const QString& name)
 {
     if (!moreThanBlanks(name.toStdString())) return;
+    // A configuration outside the exercise's folder is not read.
+    const QString path = exercisePath(name);
+    if (path.isEmpty()) {
+        warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
+        return;
+    }
     ConfigBench& bench = m_host.configBench();
-    bench.setNomfichier(exercisePath(name));
+    bench.setNomfichier(path);
     lireconfig(bench);
 }
 
@@ -143,6 +193,9 @@ void Fichexo::prisEnMain()
     const QString repexo = withSeparator(m_host.programFolder());
     const QString path = repexo + kPriseEnMain;
     if (!QFileInfo(path).isFile()) return;
+    // Like the other entries of the menu, it replaces the text: typed
+    // answers are not lost without a question.
+    if (!mayDiscardText()) return;
     // The activity is part of the program: whatever fails once it is found
     // means a damaged installation.
     const std::optional<ExerciseFile> file = readExercise(fileName(path));
@@ -203,6 +256,8 @@ void Fichexo::openRequested(const QString& exerciseName)
 {
     const QString name = exerciseName.trimmed();
     if (name.isEmpty()) return;
+    // The launcher's request replaces the text: the student's changes are asked about first.
+    if (!mayDiscardText()) return;
     const QString path =
         QFileInfo(name).isAbsolute() ? name : withSeparator(m_host.programFolder()) + name;
     ExerciseChooser chooser(m_host.exerciseWindow());
@@ -226,7 +281,9 @@ void Fichexo::opencor()
 
 void Fichexo::savetexte()
 {
-    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), kRtfFilter);
+    // After a shipped exercise the current folder is the program's own.
+    QFileDialog dialog(m_host.exerciseWindow(), QString(),
+                       saveFolderFor(QDir::currentPath(), m_host.programFolder()), kRtfFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("RTF"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
@@ -244,7 +301,7 @@ void Fichexo::savetexte()
     }
     // A text that did not reach the disk is still unsaved: the warning
     // before the next exercise must still protect it.
-    if (!saveRichText(m_host.exerciseText(), path)) {
+    if (!saveTextArea(m_host.exerciseText(), path)) {
         readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur d'écriture."));
         return;
     }
@@ -264,8 +321,12 @@ void Fichexo::opentexte()
     const QString path = dialog.selectedFiles().constFirst();
     // A text that could not be read leaves the area, fich and the flags as
     // they were rather than naming a file that is not shown.
-    if (!loadRichText(m_host.exerciseText(), path)) {
-        readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
+    const TextLoad loaded = loadTextArea(m_host.exerciseText(), path);
+    if (loaded != TextLoad::Ok) {
+        if (loaded == TextLoad::TooLarge)
+            warnTextTooLarge(m_host.exerciseWindow(), path);
+        else
+            readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
         return;
     }
     m_corrige = false;

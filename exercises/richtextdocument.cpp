@@ -1,23 +1,25 @@
 #include "exercises/richtextdocument.h"
 
+#include "exercises/textarea.h"
+
 #include <QBrush>
+#include <QBuffer>
 #include <QColor>
-#include <QFile>
-#include <QSaveFile>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFragment>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
 
 #include <cmath>
 
 namespace titrage {
 
 namespace {
-
-// Files larger than this are not exercise texts.
-constexpr qint64 kMaxRichTextBytes = 16 * 1024 * 1024;
 
 Qt::Alignment qtAlignment(RtfAlign align)
 {
@@ -90,70 +92,273 @@ RtfCharFormat rtfFormat(const QTextCharFormat& format)
     return f;
 }
 
+// Twips to the document's pixels (1/96 inch) and back.
+constexpr double kTwipsPerPixel = 15.0;
+
+// An inserted picture keeps the file's bytes and kind, so that saving writes
+// back what was read.
+constexpr int kPictureBytes = QTextFormat::UserProperty + 1;
+constexpr int kPictureKind = QTextFormat::UserProperty + 2;
+
+QTextBlockFormat blockFormat(const RtfParagraph& p)
+{
+    QTextBlockFormat block;
+    block.setAlignment(qtAlignment(p.align));
+    if (p.leftIndent != 0) block.setLeftMargin(p.leftIndent / kTwipsPerPixel);
+    if (p.firstIndent != 0) block.setTextIndent(p.firstIndent / kTwipsPerPixel);
+    if (p.rightIndent != 0) block.setRightMargin(p.rightIndent / kTwipsPerPixel);
+    return block;
+}
+
+int twips(double pixels)
+{
+    const double t = std::round(pixels * kTwipsPerPixel);
+    return t > 144000 ? 144000 : t < -144000 ? -144000 : static_cast<int>(t);
+}
+
+class Filler {
+public:
+    explicit Filler(QTextDocument& document) : m_document(document), m_cursor(&document) {}
+
+    void fill(const RtfText& text)
+    {
+        m_cursor.beginEditBlock();
+        for (const RtfParagraph& p : text.paragraphs) {
+            if (p.table >= 0 && static_cast<std::size_t>(p.table) < text.tables.size())
+                table(text.tables[static_cast<std::size_t>(p.table)]);
+            else
+                paragraph(p);
+        }
+        m_cursor.endEditBlock();
+    }
+
+private:
+    // The first paragraph goes into the block the cursor stands in (a new
+    // document's, a cell's, or the one after a table); the others into new blocks.
+    void paragraph(const RtfParagraph& p)
+    {
+        if (m_fresh)
+            m_cursor.setBlockFormat(blockFormat(p));
+        else
+            m_cursor.insertBlock(blockFormat(p), QTextCharFormat());
+        m_fresh = false;
+        for (const RtfRun& r : p.runs) {
+            if (r.picture)
+                picture(*r.picture);
+            else
+                m_cursor.insertText(QString::fromStdString(r.text), qtFormat(r.format));
+        }
+    }
+
+    void picture(const RtfPicture& picture)
+    {
+        const QByteArray bytes(picture.data.data(), static_cast<qsizetype>(picture.data.size()));
+        QImage image;
+        image.loadFromData(bytes, picture.kind == RtfPictureKind::Png ? "PNG" : "JPEG");
+        const QUrl name(QStringLiteral("rtfpict:%1").arg(++m_pictures));
+        m_document.addResource(QTextDocument::ImageResource, name, image);
+        QTextImageFormat format;
+        format.setName(name.toString());
+        if (picture.widthTwips > 0) format.setWidth(picture.widthTwips / kTwipsPerPixel);
+        if (picture.heightTwips > 0) format.setHeight(picture.heightTwips / kTwipsPerPixel);
+        format.setProperty(kPictureBytes, bytes);
+        format.setProperty(kPictureKind, static_cast<int>(picture.kind));
+        m_cursor.insertImage(format);
+    }
+
+    void table(const RtfTable& table)
+    {
+        std::size_t columns = 1;
+        for (const RtfTableRow& row : table.rows)
+            columns = std::max(columns, row.cells.size());
+        QTextTableFormat format;
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderCollapse(true);
+        format.setCellPadding(3);
+        format.setCellSpacing(0);
+        // Column widths from the first row's cell edges, when they make sense.
+        const std::vector<int>& edges = table.rows.front().cellRight;
+        if (edges.size() == columns) {
+            QList<QTextLength> widths;
+            int left = 0;
+            for (int right : edges) {
+                if (right - left <= 0) {
+                    widths.clear();
+                    break;
+                }
+                widths.append(
+                    QTextLength(QTextLength::FixedLength, (right - left) / kTwipsPerPixel));
+                left = right;
+            }
+            if (!widths.isEmpty()) format.setColumnWidthConstraints(widths);
+        }
+        // At the end of the paragraph before, the table follows it directly.
+        QTextTable* t = m_cursor.insertTable(static_cast<int>(table.rows.size()),
+                                             static_cast<int>(columns), format);
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            const RtfTableRow& row = table.rows[r];
+            for (std::size_t c = 0; c < row.cells.size(); ++c) {
+                m_cursor =
+                    t->cellAt(static_cast<int>(r), static_cast<int>(c)).firstCursorPosition();
+                m_fresh = true;
+                for (const RtfParagraph& p : row.cells[c].paragraphs)
+                    paragraph(p);
+            }
+        }
+        // Text after the table goes into the block Qt keeps after it.
+        m_cursor = t->lastCursorPosition();
+        m_cursor.movePosition(QTextCursor::NextBlock);
+        m_fresh = true;
+    }
+
+    QTextDocument& m_document;
+    QTextCursor m_cursor;
+    bool m_fresh = true;
+    int m_pictures = 0;
+};
+
+class Reader {
+public:
+    explicit Reader(const QTextDocument& document) : m_document(document) {}
+
+    RtfText read()
+    {
+        frame(m_document.rootFrame(), m_text.paragraphs, true);
+        if (m_text.paragraphs.empty() || m_text.paragraphs.back().table >= 0)
+            m_text.paragraphs.emplace_back();
+        return std::move(m_text);
+    }
+
+private:
+    template <typename Iterator>
+    void items(Iterator it, std::vector<RtfParagraph>& out, bool topLevel)
+    {
+        for (; !it.atEnd(); ++it) {
+            if (QTextFrame* child = it.currentFrame()) {
+                auto* t = qobject_cast<QTextTable*>(child);
+                if (t && topLevel)
+                    table(*t, out);
+                else
+                    frame(child, out, false); // nested tables become their paragraphs
+            } else if (it.currentBlock().isValid()) {
+                out.push_back(paragraph(it.currentBlock()));
+            }
+        }
+    }
+
+    void frame(QTextFrame* f, std::vector<RtfParagraph>& out, bool topLevel)
+    {
+        items(f->begin(), out, topLevel);
+    }
+
+    void table(const QTextTable& t, std::vector<RtfParagraph>& out)
+    {
+        RtfTable table;
+        std::vector<int> edges;
+        const QList<QTextLength> widths = t.format().columnWidthConstraints();
+        int right = 0;
+        for (int c = 0; c < t.columns(); ++c) {
+            const bool fixed = c < widths.size() && widths[c].type() == QTextLength::FixedLength;
+            right += fixed ? twips(widths[c].rawValue()) : 9000 / std::max(1, t.columns());
+            edges.push_back(right);
+        }
+        for (int r = 0; r < t.rows(); ++r) {
+            RtfTableRow row;
+            row.cellRight = edges;
+            for (int c = 0; c < t.columns(); ++c) {
+                const QTextTableCell cell = t.cellAt(r, c);
+                RtfTableCell out;
+                if (cell.row() == r && cell.column() == c)
+                    items(cell.begin(), out.paragraphs, false);
+                if (out.paragraphs.empty()) out.paragraphs.emplace_back();
+                row.cells.push_back(std::move(out));
+            }
+            table.rows.push_back(std::move(row));
+        }
+        if (table.rows.empty()) return;
+        RtfParagraph placeholder;
+        placeholder.table = static_cast<int>(m_text.tables.size());
+        m_text.tables.push_back(std::move(table));
+        out.push_back(std::move(placeholder));
+    }
+
+    RtfParagraph paragraph(const QTextBlock& block)
+    {
+        RtfParagraph p;
+        const QTextBlockFormat format = block.blockFormat();
+        p.align = rtfAlignment(format.alignment());
+        p.leftIndent = twips(format.leftMargin());
+        p.firstIndent = twips(format.textIndent());
+        p.rightIndent = twips(format.rightMargin());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid()) continue;
+            const QTextCharFormat charFormat = fragment.charFormat();
+            if (charFormat.isImageFormat()) {
+                // One fragment may hold several copies of the same picture.
+                for (int n = 0; n < fragment.length(); ++n)
+                    appendPicture(p, picture(charFormat.toImageFormat()));
+                continue;
+            }
+            QString chunk = fragment.text();
+            chunk.remove(QChar::ObjectReplacementCharacter);
+            appendRun(p, chunk.toStdString(), rtfFormat(charFormat));
+        }
+        return p;
+    }
+
+    // The bytes read with the picture, or the image shown written as PNG.
+    RtfPicture picture(const QTextImageFormat& format)
+    {
+        RtfPicture picture;
+        const QByteArray bytes = format.property(kPictureBytes).toByteArray();
+        if (!bytes.isEmpty()) {
+            picture.data.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            picture.kind =
+                format.property(kPictureKind).toInt() == static_cast<int>(RtfPictureKind::Jpeg)
+                    ? RtfPictureKind::Jpeg
+                    : RtfPictureKind::Png;
+        } else {
+            const QVariant resource =
+                m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+            const QImage image = resource.value<QImage>();
+            QByteArray png;
+            QBuffer buffer(&png);
+            if (!image.isNull() && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"))
+                picture.data.assign(png.constData(), static_cast<std::size_t>(png.size()));
+        }
+        if (format.width() > 0) picture.widthTwips = twips(format.width());
+        if (format.height() > 0) picture.heightTwips = twips(format.height());
+        return picture;
+    }
+
+    const QTextDocument& m_document;
+    RtfText m_text;
+};
+
 } // namespace
 
 void fillDocument(QTextDocument& document, const RtfText& text)
 {
     document.clear();
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    bool first = true;
-    for (const RtfParagraph& p : text.paragraphs) {
-        QTextBlockFormat block;
-        block.setAlignment(qtAlignment(p.align));
-        if (first)
-            cursor.setBlockFormat(block);
-        else
-            cursor.insertBlock(block, QTextCharFormat());
-        first = false;
-        for (const RtfRun& r : p.runs)
-            cursor.insertText(QString::fromStdString(r.text), qtFormat(r.format));
-    }
-    cursor.endEditBlock();
+    Filler(document).fill(text);
 }
 
 RtfText documentText(const QTextDocument& document)
 {
-    RtfText text;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        RtfParagraph p;
-        p.align = rtfAlignment(block.blockFormat().alignment());
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid()) continue;
-            QString chunk = fragment.text();
-            chunk.remove(QChar::ObjectReplacementCharacter);
-            appendRun(p, chunk.toStdString(), rtfFormat(fragment.charFormat()));
-        }
-        text.paragraphs.push_back(std::move(p));
-    }
-    return text;
+    return Reader(document).read();
 }
 
+// Both go through the checked reader and the whole-file save of textarea.h.
 bool loadRichText(QTextEdit& edit, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxRichTextBytes) return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    const std::optional<RtfText> text =
-        parseRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!text) return false;
-    fillDocument(*edit.document(), *text);
-    return true;
+    return loadTextArea(edit, path) == TextLoad::Ok;
 }
 
 bool saveRichText(const QTextEdit& edit, const QString& path)
 {
-    const std::string rtf = writeRtf(documentText(*edit.document()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(rtf.data(), static_cast<qint64>(rtf.size())) !=
-        static_cast<qint64>(rtf.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveTextArea(edit, path);
 }
 
 } // namespace titrage

@@ -13,7 +13,8 @@ namespace titrage {
 
 // Replaces the document's content with `text`.
 void fillDocument(QTextDocument& document, const RtfText& text);
-// The document's paragraphs and runs (pictures and other objects left out).
+// The document's paragraphs, runs, pictures and tables (tables inside a
+// cell give their paragraphs).
 RtfText documentText(const QTextDocument& document);
 
 // Loads an RTF file into the text area; false, with the area unchanged, when

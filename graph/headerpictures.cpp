@@ -45,9 +45,11 @@ void concentrationUnit(Canvas& c)
 
 } // namespace
 
-QImage headerPicture(int column, QSize size)
+QImage headerPicture(int column, QSize size, qreal devicePixelRatio)
 {
     Canvas c(size.expandedTo(QSize(1, 1)), kHeaderBlue);
+    if (devicePixelRatio > 0 && !qFuzzyCompare(devicePixelRatio, 1.0))
+        c.resize(size.expandedTo(QSize(1, 1)), devicePixelRatio);
     c.setFont(QStringLiteral("Arial"), 8);
     c.setForeColor(Qt::white);
     switch (column) {

@@ -10,7 +10,8 @@ inline constexpr int kHeaderHeight = 42; // pixels
 extern const QColor kHeaderBlue;
 
 // Header of column 0..5 (V1 (mL), sigma, [H3O+], [HO-], [acide], [base]) on a
-// picture of `size`. A column outside 0..5 gives a plain blue picture.
-QImage headerPicture(int column, QSize size);
+// picture of `size` logical pixels, made at `devicePixelRatio` device pixels
+// per logical one. A column outside 0..5 gives a plain blue picture.
+QImage headerPicture(int column, QSize size, qreal devicePixelRatio = 1.0);
 
 } // namespace titrage

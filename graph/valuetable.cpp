@@ -2,15 +2,20 @@
 
 #include "graph/headerpictures.h"
 
+#include "platform/canvas.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace titrage {
 
 // A horizontal header that shows one picture per section instead of a caption.
+// The pictures are in logical pixels; shown larger, or on a denser screen, or
+// rendered for a printer, they are drawn again at that resolution.
 class PictureHeader : public QHeaderView {
 public:
     explicit PictureHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
@@ -37,7 +42,19 @@ protected:
     {
         painter->fillRect(rect, kHeaderBlue);
         const QImage image = picture(logicalIndex);
-        if (!image.isNull()) painter->drawImage(rect.topLeft(), image);
+        if (!image.isNull()) {
+            // Device pixels per logical pixel of the picture, as it lands.
+            const QSizeF logical = image.deviceIndependentSize();
+            const qreal ratio =
+                std::abs(painter->deviceTransform().m11()) * rect.width() / logical.width();
+            if (qFuzzyCompare(ratio, image.devicePixelRatio()) && rect.size() == logical.toSize())
+                painter->drawImage(rect.topLeft(), image);
+            else
+                painter->drawImage(
+                    QRectF(rect.topLeft(),
+                           QSizeF(rect.width(), rect.width() * logical.height() / logical.width())),
+                    headerPicture(logicalIndex, logical.toSize(), ratio));
+        }
         // The grid line between header cells.
         painter->setPen(QColor(128, 128, 128));
         painter->drawLine(rect.topRight(), rect.bottomRight());
@@ -59,7 +76,52 @@ ValueTable::ValueTable(QWidget* parent) : QTableWidget(parent)
     // Rows as tight as a grid's: the text and a little air.
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 5);
+    m_designRowHeight = verticalHeader()->defaultSectionSize();
     resetTable(6);
+}
+
+qreal ValueTable::scale() const
+{
+    return layoutScale(this);
+}
+
+void ValueTable::changeEvent(QEvent* event)
+{
+    QTableWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    // The window shown larger: rows and header grow with the text.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 5);
+    for (int r = 0; r < rowCount(); ++r)
+        setRowHeight(r, verticalHeader()->defaultSectionSize());
+    m_header->setFixedHeight(static_cast<int>(std::lround(kHeaderHeight * scale())));
+    layoutColumns();
+}
+
+QImage ValueTable::picture(qreal devicePixelRatio) const
+{
+    // A copy at the design size, every row of it, none scrolled away.
+    ValueTable copy;
+    copy.setAttribute(Qt::WA_DontShowOnScreen);
+    copy.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int logicalWidth = static_cast<int>(std::lround(width() / scale()));
+    copy.resize(logicalWidth, height());
+    copy.resetTable(columnCount());
+    for (int r = 0; r < rowCount(); ++r) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < columnCount(); ++c)
+            cells.push_back(cellText(r, c).toStdString());
+        copy.appendRow(cells);
+    }
+    int rows = 0;
+    for (int r = 0; r < copy.rowCount(); ++r)
+        rows += copy.rowHeight(r);
+    copy.resize(logicalWidth, kHeaderHeight + rows + 2 * copy.frameWidth());
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QImage image(copy.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    copy.render(&image);
+    return image;
 }
 
 void ValueTable::resetTable(int columns)
@@ -73,11 +135,16 @@ void ValueTable::layoutColumns()
 {
     const int n = columnCount();
     if (n <= 0) return;
-    const int width = std::max(1, (this->width() - 20) / n);
+    // In logical pixels (the window's design units), then as shown.
+    const qreal s = scale();
+    const int logical = std::max(1, (static_cast<int>(std::lround(this->width() / s)) - 20) / n);
+    const int shown = qFuzzyCompare(s, 1.0)
+                          ? logical
+                          : std::max(1, static_cast<int>((this->width() - 20 * s) / n));
     std::vector<QImage> pictures;
     for (int c = 0; c < n; ++c) {
-        setColumnWidth(c, width);
-        pictures.push_back(headerPicture(c, QSize(width, kHeaderHeight)));
+        setColumnWidth(c, shown);
+        pictures.push_back(headerPicture(c, QSize(logical, kHeaderHeight)));
     }
     m_header->setPictures(std::move(pictures));
 }

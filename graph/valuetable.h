@@ -37,13 +37,22 @@ public:
     // The picture in the header cell of `column`.
     QImage headerImage(int column) const;
 
+    // The whole table, every row, as the grid draws itself at its design
+    // size, made at `devicePixelRatio` device pixels per logical pixel.
+    QImage picture(qreal devicePixelRatio) const;
+    // Height of a measurement row at the design size.
+    int designRowHeight() const { return m_designRowHeight; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void layoutColumns();
+    qreal scale() const;
 
     PictureHeader* m_header = nullptr;
+    int m_designRowHeight = 0;
 };
 
 } // namespace titrage

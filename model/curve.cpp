@@ -46,7 +46,8 @@ double graphY(double sigma, double maxaxe)
     return maxaxe != 0.0 ? 250.0 - 220.0 * sigma / maxaxe : 250.0;
 }
 
-void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<CurveVertex>& out)
+void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<CurveVertex>& out,
+               const std::function<void(const Model&)>& vertexDone)
 {
     out.clear();
     solvinit(model);
@@ -56,12 +57,14 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
 
     computeSigma(model, in, phOf(p0), 0.0);
     out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe)});
+    if (vertexDone) vertexDone(model);
     model.vverse = 0;
 
     walkP(model, static_cast<float>(p0), kCurveStep, [&] {
         computeSigma(model, in, phOf(model.phcalc), model.vverse);
         out.push_back(
             {model.vverse, model.sigma, 13.0 * model.vverse + 40.0, graphY(model.sigma, maxaxe)});
+        if (vertexDone) vertexDone(model);
     });
 
     model.vverse = kBuretteCapacity;
@@ -69,6 +72,7 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
     computeSigma(model, in, model.phcalc, model.vverse);
     out.push_back(
         {kBuretteCapacity, model.sigma, graphX(kBuretteCapacity), graphY(model.sigma, maxaxe)});
+    if (vertexDone) vertexDone(model);
 }
 
 void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>& out)

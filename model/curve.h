@@ -8,6 +8,7 @@
 #include "model/conductivity.h"
 #include "model/model.h"
 
+#include <functional>
 #include <vector>
 
 namespace titrage {
@@ -32,8 +33,10 @@ struct CurveVertex {
 // The model must be loaded for the titration (from the bench or from a stored
 // situation); `inputs` carries the nature and what the conductivity reads.
 // Leaves the model at the 25 mL end point. `out` is cleared and reused.
-void walkCurve(Model& model, const SigmaInputs& inputs, float maxaxe,
-               std::vector<CurveVertex>& out);
+// `vertexDone`, when given, sees the model right after each vertex's sigma
+// (concion and lambdaion hold that vertex's ions).
+void walkCurve(Model& model, const SigmaInputs& inputs, float maxaxe, std::vector<CurveVertex>& out,
+               const std::function<void(const Model&)>& vertexDone = {});
 
 struct DistributionVertex {
     float v = 0;

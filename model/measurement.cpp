@@ -48,6 +48,13 @@ void loadModelFromSituation(Model& model, const Situation& s)
     loadFromValues(model, s.optsit[1], s.listesit[1], parseFloat(s.textesit[3]),
                    parseFloat(s.textesit[1]), parseFloat(s.textesit[4]), parseFloat(s.textesit[2]),
                    parseFloat(s.textesit[5]));
+    // A user-defined solute keeps the pKa stored with its situation, not the
+    // one the bench holds now for the current situation.
+    if (s.listesit[1] == kOtherPosition) {
+        Model own = model;
+        chpk(own, s.optsit[1], kOtherPosition, s.textesit[0]);
+        model.kcouple = couplingConstant(own, s.optsit[1], kOtherPosition);
+    }
 }
 
 double solveMeasurement(Model& model, const BenchEntries& entries)

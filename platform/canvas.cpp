@@ -26,10 +26,84 @@ void Canvas::resize(QSize logicalSize, qreal devicePixelRatio)
     flush();
     m_size = logicalSize.expandedTo(QSize(1, 1));
     m_ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    m_image = QImage(m_size * m_ratio, QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(m_ratio);
+    m_image = blankImage(m_ratio);
     m_background = QImage();
     m_image.fill(m_backColor);
+    m_backgroundSteps.clear(m_backColor);
+    m_live.clear(m_backColor);
+    m_liveOnBackground = false;
+}
+
+QImage Canvas::blankImage(qreal ratio) const
+{
+    QImage image(m_size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+void Canvas::setDevicePixelRatio(qreal devicePixelRatio)
+{
+    if (!(devicePixelRatio > 0) || qFuzzyCompare(devicePixelRatio, m_ratio)) return;
+    flush();
+    m_ratio = devicePixelRatio;
+    if (!m_background.isNull()) {
+        m_background = blankImage(m_ratio);
+        m_background.fill(m_backgroundSteps.fill);
+        replay(m_background, m_backgroundSteps);
+    }
+    if (m_liveOnBackground && !m_background.isNull()) {
+        m_image = m_background.copy();
+    } else {
+        m_image = blankImage(m_ratio);
+        m_image.fill(m_live.fill);
+    }
+    replay(m_image, m_live);
+}
+
+QImage Canvas::renderedAt(qreal devicePixelRatio) const
+{
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QImage image = blankImage(ratio);
+    if (m_liveOnBackground && !m_background.isNull()) {
+        image.fill(m_backgroundSteps.fill);
+        replay(image, m_backgroundSteps);
+    } else {
+        image.fill(m_live.fill);
+    }
+    replay(image, m_live);
+    return image;
+}
+
+void Canvas::replay(QImage& image, const Record& record) const
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.translate(-m_origin);
+    for (const Step& step : record.steps)
+        run(p, step, record);
+}
+
+void Canvas::append(Record& into, const Record& from)
+{
+    for (Step step : from.steps) {
+        switch (step.kind) {
+        case Step::Kind::Text:
+            step.index += static_cast<int>(into.texts.size());
+            break;
+        case Step::Kind::Image:
+            step.index += static_cast<int>(into.images.size());
+            break;
+        case Step::Kind::Paint:
+            step.index += static_cast<int>(into.paints.size());
+            break;
+        default:
+            break;
+        }
+        into.steps.push_back(step);
+    }
+    into.texts.insert(into.texts.end(), from.texts.begin(), from.texts.end());
+    into.images.insert(into.images.end(), from.images.begin(), from.images.end());
+    into.paints.insert(into.paints.end(), from.paints.begin(), from.paints.end());
 }
 
 void Canvas::flush() const
@@ -47,14 +121,24 @@ QPainter& Canvas::begin()
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->translate(-m_origin);
     }
-    m_painter->setCompositionMode(m_merge ? QPainter::RasterOp_SourceOrDestination
-                                          : QPainter::CompositionMode_SourceOver);
     return *m_painter;
 }
 
-QPainter& Canvas::painter()
+void Canvas::add(Step step)
 {
-    return begin();
+    step.merge = m_merge;
+    step.pen = m_penWidth;
+    run(begin(), step, m_live);
+    m_live.steps.push_back(step);
+}
+
+void Canvas::paint(std::function<void(QPainter&)> step)
+{
+    Step s;
+    s.kind = Step::Kind::Paint;
+    s.index = static_cast<int>(m_live.paints.size());
+    m_live.paints.push_back(std::move(step));
+    add(s);
 }
 
 const QImage& Canvas::image() const
@@ -81,22 +165,42 @@ void Canvas::setOrigin(QPointF origin)
 void Canvas::cls()
 {
     flush();
-    if (!m_background.isNull())
+    if (!m_background.isNull()) {
         m_image = m_background.copy();
-    else
+        m_live.clear(m_backgroundSteps.fill);
+        m_liveOnBackground = true;
+    } else {
         m_image.fill(m_backColor);
+        m_live.clear(m_backColor);
+        m_liveOnBackground = false;
+    }
     m_current = {0, 0};
 }
 
 void Canvas::keepAsBackground()
 {
     flush();
+    if (m_liveOnBackground && !m_background.isNull()) {
+        append(m_backgroundSteps, m_live);
+    } else {
+        m_backgroundSteps = m_live;
+    }
     m_background = m_image.copy();
+    m_live.clear(m_backgroundSteps.fill);
+    m_liveOnBackground = true;
 }
 
 void Canvas::dropBackground()
 {
+    if (m_liveOnBackground && !m_background.isNull()) {
+        // What is on the image keeps its steps: those of the background first.
+        Record live = m_backgroundSteps;
+        append(live, m_live);
+        m_live = std::move(live);
+    }
+    m_liveOnBackground = false;
     m_background = QImage();
+    m_backgroundSteps.clear(m_backColor);
 }
 
 void Canvas::setFont(const QString& family, qreal pointSize, bool bold, bool italic)
@@ -124,61 +228,143 @@ QRectF cornersRect(double x1, double y1, double x2, double y2)
     const double top = std::min(y1, y2);
     return {left, top, std::max(x1, x2) - left, std::max(y1, y2) - top};
 }
+
+// One-unit strokes are rasterised here, unit for unit, the way the picture
+// boxes drew them: from the first end point up to, but not including, the
+// last one, so that a chain of lines joins without drawing a shared point
+// twice (which matters with the merge pen).
+void thinLine(QPainter& p, double x1, double y1, double x2, double y2, QColor color)
+{
+    const auto clampCoordinate = [](double v) {
+        return static_cast<long>(std::lround(std::clamp(v, -1e6, 1e6)));
+    };
+    long x = clampCoordinate(x1), y = clampCoordinate(y1);
+    const long xEnd = clampCoordinate(x2), yEnd = clampCoordinate(y2);
+    const long dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+    const long sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+    if (dy == 0 || dx == 0) {
+        // Straight strokes in one rectangle.
+        const long left = std::min(x, xEnd + (dx == 0 ? 0 : -sx));
+        const long right = std::max(x, xEnd + (dx == 0 ? 0 : -sx));
+        const long top = std::min(y, yEnd + (dy == 0 ? 0 : -sy));
+        const long bottom = std::max(y, yEnd + (dy == 0 ? 0 : -sy));
+        if (dx != 0 || dy != 0)
+            p.fillRect(QRectF(left, top, right - left + 1, bottom - top + 1), color);
+        return;
+    }
+    long err = dx + dy;
+    while (x != xEnd || y != yEnd) {
+        p.fillRect(QRectF(x, y, 1, 1), color);
+        const long e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
 } // namespace
+
+namespace {
+qreal deviceRatio(const QPainter& p)
+{
+    return p.device() ? p.device()->devicePixelRatioF() : 1.0;
+}
+} // namespace
+
+// The one place where a step reaches a painter, live or replayed.
+void Canvas::run(QPainter& p, const Step& s, const Record& record)
+{
+    p.setCompositionMode(s.merge ? QPainter::RasterOp_SourceOrDestination
+                                 : QPainter::CompositionMode_SourceOver);
+    switch (s.kind) {
+    case Step::Kind::Point:
+        p.fillRect(QRectF(s.x1 - (s.pen - 1) / 2.0, s.y1 - (s.pen - 1) / 2.0, s.pen, s.pen),
+                   s.colour);
+        break;
+    case Step::Kind::Line:
+        if (s.pen == 1 && (s.merge || s.x1 == s.x2 || s.y1 == s.y2 || deviceRatio(p) == 1.0)) {
+            thinLine(p, s.x1, s.y1, s.x2, s.y2, s.colour);
+        } else if (s.pen == 1) {
+            // A slanting stroke drawn finer than the units' staircase.
+            QPen pen = penOf(s.colour, 1);
+            pen.setCapStyle(Qt::RoundCap);
+            p.setPen(pen);
+            p.drawLine(QPointF(s.x1 + 0.5, s.y1 + 0.5), QPointF(s.x2 + 0.5, s.y2 + 0.5));
+        } else {
+            p.setPen(penOf(s.colour, s.pen));
+            // Offsets of half a unit put the strokes on the pixel grid.
+            p.drawLine(QPointF(s.x1 + 0.5, s.y1 + 0.5), QPointF(s.x2 + 0.5, s.y2 + 0.5));
+        }
+        break;
+    case Step::Kind::Box:
+        p.setPen(penOf(s.colour, s.pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cornersRect(s.x1, s.y1, s.x2, s.y2).translated(0.5, 0.5));
+        break;
+    case Step::Kind::FilledBox: {
+        const QRectF r = cornersRect(s.x1, s.y1, s.x2, s.y2);
+        p.fillRect(QRectF(r.left(), r.top(), r.width() + 1, r.height() + 1), s.colour);
+        break;
+    }
+    case Step::Kind::Circle:
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(penOf(s.colour, s.pen));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), s.x2, s.x2);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        break;
+    case Step::Kind::FilledCircle:
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(penOf(s.colour2, 1));
+        p.setBrush(s.colour);
+        p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), s.x2, s.x2);
+        p.setBrush(Qt::NoBrush);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        break;
+    case Step::Kind::Text: {
+        const Text& t = record.texts[static_cast<std::size_t>(s.index)];
+        p.setFont(t.font);
+        p.setPen(s.colour);
+        p.drawText(QPointF(s.x1, s.y1), t.text);
+        break;
+    }
+    case Step::Kind::Image:
+        p.drawImage(QPointF(s.x1, s.y1), record.images[static_cast<std::size_t>(s.index)]);
+        break;
+    case Step::Kind::Paint:
+        p.save();
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        record.paints[static_cast<std::size_t>(s.index)](p);
+        p.restore();
+        break;
+    }
+}
 
 void Canvas::pset(double x, double y, QColor color)
 {
-    QPainter& p = begin();
-    p.fillRect(
-        QRectF(x - (m_penWidth - 1) / 2.0, y - (m_penWidth - 1) / 2.0, m_penWidth, m_penWidth),
-        color);
+    Step s;
+    s.kind = Step::Kind::Point;
+    s.x1 = x;
+    s.y1 = y;
+    s.colour = color;
+    add(s);
     m_current = {x, y};
 }
 
 void Canvas::line(double x1, double y1, double x2, double y2, QColor color)
 {
-    QPainter& p = begin();
-    if (m_penWidth == 1) {
-        // One-unit strokes are rasterised here, pixel for pixel, the way the
-        // picture boxes drew them: from the first end point up to, but not
-        // including, the last one, so that a chain of lines joins without
-        // drawing a shared point twice (which matters with the merge pen).
-        const auto clampCoordinate = [](double v) {
-            return static_cast<long>(std::lround(std::clamp(v, -1e6, 1e6)));
-        };
-        long x = clampCoordinate(x1), y = clampCoordinate(y1);
-        const long xEnd = clampCoordinate(x2), yEnd = clampCoordinate(y2);
-        const long dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
-        const long sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
-        if (dy == 0 || dx == 0) {
-            // Straight strokes in one rectangle.
-            const long left = std::min(x, xEnd + (dx == 0 ? 0 : -sx));
-            const long right = std::max(x, xEnd + (dx == 0 ? 0 : -sx));
-            const long top = std::min(y, yEnd + (dy == 0 ? 0 : -sy));
-            const long bottom = std::max(y, yEnd + (dy == 0 ? 0 : -sy));
-            if (dx != 0 || dy != 0)
-                p.fillRect(QRectF(left, top, right - left + 1, bottom - top + 1), color);
-        } else {
-            long err = dx + dy;
-            while (x != xEnd || y != yEnd) {
-                p.fillRect(QRectF(x, y, 1, 1), color);
-                const long e2 = 2 * err;
-                if (e2 >= dy) {
-                    err += dy;
-                    x += sx;
-                }
-                if (e2 <= dx) {
-                    err += dx;
-                    y += sy;
-                }
-            }
-        }
-        m_current = {x2, y2};
-        return;
-    }
-    p.setPen(penOf(color, m_penWidth));
-    // Offsets of half a pixel put one-unit strokes on the pixel grid.
-    p.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+    Step s;
+    s.kind = Step::Kind::Line;
+    s.x1 = x1;
+    s.y1 = y1;
+    s.x2 = x2;
+    s.y2 = y2;
+    s.colour = color;
+    add(s);
     m_current = {x2, y2};
 }
 
@@ -189,18 +375,27 @@ void Canvas::lineTo(double x, double y, QColor color)
 
 void Canvas::box(double x1, double y1, double x2, double y2, QColor outline)
 {
-    QPainter& p = begin();
-    p.setPen(penOf(outline, m_penWidth));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(cornersRect(x1, y1, x2, y2).translated(0.5, 0.5));
+    Step s;
+    s.kind = Step::Kind::Box;
+    s.x1 = x1;
+    s.y1 = y1;
+    s.x2 = x2;
+    s.y2 = y2;
+    s.colour = outline;
+    add(s);
     m_current = {x2, y2};
 }
 
 void Canvas::filledBox(double x1, double y1, double x2, double y2, QColor fill)
 {
-    QPainter& p = begin();
-    const QRectF r = cornersRect(x1, y1, x2, y2);
-    p.fillRect(QRectF(r.left(), r.top(), r.width() + 1, r.height() + 1), fill);
+    Step s;
+    s.kind = Step::Kind::FilledBox;
+    s.x1 = x1;
+    s.y1 = y1;
+    s.x2 = x2;
+    s.y2 = y2;
+    s.colour = fill;
+    add(s);
     m_current = {x2, y2};
 }
 
@@ -212,34 +407,40 @@ void Canvas::filledBox(double x1, double y1, double x2, double y2, QColor fill, 
 
 void Canvas::circle(double cx, double cy, double r, QColor outline)
 {
-    QPainter& p = begin();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(penOf(outline, m_penWidth));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(cx + 0.5, cy + 0.5), r, r);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    Step s;
+    s.kind = Step::Kind::Circle;
+    s.x1 = cx;
+    s.y1 = cy;
+    s.x2 = r;
+    s.colour = outline;
+    add(s);
     m_current = {cx, cy};
 }
 
 void Canvas::filledCircle(double cx, double cy, double r, QColor fill, QColor outline)
 {
-    QPainter& p = begin();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(penOf(outline, 1));
-    p.setBrush(fill);
-    p.drawEllipse(QPointF(cx + 0.5, cy + 0.5), r, r);
-    p.setBrush(Qt::NoBrush);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    Step s;
+    s.kind = Step::Kind::FilledCircle;
+    s.x1 = cx;
+    s.y1 = cy;
+    s.x2 = r;
+    s.colour = fill;
+    s.colour2 = outline;
+    add(s);
     m_current = {cx, cy};
 }
 
 void Canvas::print(const QString& text)
 {
-    QPainter& p = begin();
-    p.setFont(m_font);
-    p.setPen(m_foreColor);
     const QFontMetricsF fm(m_font, &m_image);
-    p.drawText(QPointF(m_current.x(), m_current.y() + fm.ascent()), text);
+    Step s;
+    s.kind = Step::Kind::Text;
+    s.x1 = m_current.x();
+    s.y1 = m_current.y() + fm.ascent();
+    s.colour = m_foreColor;
+    s.index = static_cast<int>(m_live.texts.size());
+    m_live.texts.push_back({m_font, text});
+    add(s);
     m_current.setX(m_current.x() + fm.horizontalAdvance(text));
 }
 
@@ -261,7 +462,13 @@ double Canvas::textHeight(const QString&) const
 
 void Canvas::drawImage(double x, double y, const QImage& image)
 {
-    begin().drawImage(QPointF(x, y), image);
+    Step s;
+    s.kind = Step::Kind::Image;
+    s.x1 = x;
+    s.y1 = y;
+    s.index = static_cast<int>(m_live.images.size());
+    m_live.images.push_back(image);
+    add(s);
 }
 
 CanvasWidget::CanvasWidget(QSize logicalSize, QWidget* parent)
@@ -279,8 +486,32 @@ QPointF CanvasWidget::toLogical(QPointF widgetPoint) const
            m_canvas.origin();
 }
 
+qreal layoutScale(const QWidget* w)
+{
+    if (!w) return 1.0;
+    bool ok = false;
+    const qreal s = w->window()->property(kLayoutScaleProperty).toReal(&ok);
+    return ok && s > 0 ? s : 1.0;
+}
+
+qreal CanvasWidget::displayRatio() const
+{
+    const QSize s = m_canvas.size();
+    const qreal dpr = std::max<qreal>(1.0, devicePixelRatioF());
+    if (width() <= 0 || s.width() <= 0) return dpr;
+    // Shown at its own size the canvas keeps exactly the screen's ratio.
+    if (width() == s.width()) return dpr;
+    return dpr * width() / s.width();
+}
+
+void CanvasWidget::matchDisplay()
+{
+    m_canvas.setDevicePixelRatio(displayRatio());
+}
+
 void CanvasWidget::paintEvent(QPaintEvent*)
 {
+    matchDisplay();
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.drawImage(rect(), m_canvas.image());

@@ -2,8 +2,11 @@
 // The drawing surface behind every picture of the program: a backing image in
 // logical units of one pixel (y downwards), a persistent background layer that
 // clearing restores, a current position, a font, colours, a pen width and a
-// merge-pen mode. Each drawing step of a routine translates to one call here;
-// the widget that shows a canvas only paints its image, scaled for the screen.
+// merge-pen mode. Each drawing step of a routine translates to one call here.
+// The steps drawn since the last clearing (and those that made the background)
+// are kept, so that the same drawing can be made again at another device pixel
+// ratio: a canvas shown larger, or on a denser screen, or handed to a printer,
+// is drawn again at that resolution instead of being stretched.
 
 #include <QColor>
 #include <QFont>
@@ -11,7 +14,9 @@
 #include <QPointF>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -28,6 +33,13 @@ public:
     // that so that drawing stays crisp on high-density screens. Clears.
     void resize(QSize logicalSize, qreal devicePixelRatio = 1.0);
     QSize size() const { return m_size; }
+    // Makes the image again at another ratio from the kept steps; the drawing
+    // in logical units is unchanged.
+    void setDevicePixelRatio(qreal devicePixelRatio);
+    qreal devicePixelRatio() const { return m_ratio; }
+    // The current drawing made at `devicePixelRatio` on a new image, the
+    // canvas itself untouched (copies and prints at printer resolution).
+    QImage renderedAt(qreal devicePixelRatio) const;
 
     // The logical point shown at the top-left corner of the image (the graph,
     // for one, draws labels left of x = 0). Default (0, 0).
@@ -86,19 +98,74 @@ public:
 
     void drawImage(double x, double y, const QImage& image);
 
-    // A painter on the image in logical units, for shapes the primitives lack.
-    // Valid until the next call that flushes (image(), cls(), keepAsBackground()).
-    QPainter& painter();
+    // A drawing step the primitives lack: `step` paints in logical units on
+    // the painter it is given, now and whenever the image is made again, so it
+    // must capture what it draws by value.
+    void paint(std::function<void(QPainter&)> step);
+
+    // Number of steps kept since the last clearing, background excluded.
+    std::size_t keptSteps() const { return m_live.steps.size(); }
 
 private:
+    // One drawing step in logical units, with the state it was drawn in.
+    struct Step {
+        enum class Kind : unsigned char {
+            Point,
+            Line,
+            Box,
+            FilledBox,
+            Circle,
+            FilledCircle,
+            Text,
+            Image,
+            Paint
+        };
+        Kind kind = Kind::Point;
+        bool merge = false;
+        int pen = 1;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        QColor colour, colour2;
+        int index = -1; // into the record's texts, images or paints
+    };
+    struct Text {
+        QFont font;
+        QString text;
+    };
+    struct Record {
+        QColor fill; // what the steps start from when there is no background under them
+        std::vector<Step> steps;
+        std::vector<Text> texts;
+        std::vector<QImage> images;
+        std::vector<std::function<void(QPainter&)>> paints;
+        void clear(QColor from)
+        {
+            fill = from;
+            steps.clear();
+            texts.clear();
+            images.clear();
+            paints.clear();
+        }
+    };
+
     void flush() const;
     QPainter& begin();
+    void add(Step step);
+    static void run(QPainter& p, const Step& step, const Record& record);
+    QImage blankImage(qreal ratio) const;
+    void replay(QImage& image, const Record& record) const;
+    static void append(Record& into, const Record& from);
 
     QSize m_size;
     qreal m_ratio = 1.0;
     mutable QImage m_image;
     QImage m_background;
     mutable std::unique_ptr<QPainter> m_painter;
+    // The steps that made the background, and those drawn since the image was
+    // last cleared; the live steps start from the background when
+    // m_liveOnBackground, else from a plain fill.
+    Record m_backgroundSteps;
+    Record m_live;
+    bool m_liveOnBackground = false;
     QColor m_backColor;
     QColor m_foreColor = Qt::black;
     int m_penWidth = 1;
@@ -108,7 +175,8 @@ private:
     QPointF m_origin;
 };
 
-// A widget that shows a canvas, scaled to the widget when it is resized.
+// A widget that shows a canvas. However large the widget is shown, and on
+// whatever screen, the canvas is drawn again at the resolution it is shown at.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 
@@ -118,6 +186,10 @@ public:
     const Canvas& canvas() const { return m_canvas; }
     // Logical coordinates of a point of the widget.
     QPointF toLogical(QPointF widgetPoint) const;
+    // Device pixels per logical unit the widget is shown at.
+    qreal displayRatio() const;
+    // Makes the canvas again at that ratio when it differs (painting does it).
+    void matchDisplay();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -125,5 +197,11 @@ protected:
 private:
     Canvas m_canvas;
 };
+
+// How much larger than its design the window of `w` is shown: its property
+// kLayoutScaleProperty, 1 when unset. Painted widgets draw in design units
+// scaled by it.
+inline constexpr const char* kLayoutScaleProperty = "layoutScale";
+qreal layoutScale(const QWidget* w);
 
 } // namespace titrage

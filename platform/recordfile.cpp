@@ -2,8 +2,11 @@
 
 #include <array>
 #include <climits>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace titrage {
@@ -77,6 +80,23 @@ bool validNumber(std::int64_t number)
 long offsetOf(std::int64_t number)
 {
     return static_cast<long>((number - 1) * kRecordLength);
+}
+
+// Opens without blocking and checks what was opened, not what the name showed
+// a moment before: a name swapped for a pipe or a device in between is
+// refused rather than read.
+std::FILE* openRegularForReading(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) ::close(fd);
+    return file;
 }
 
 } // namespace
@@ -174,7 +194,7 @@ bool RecordFile::open(const std::string& path, Mode mode)
         return false;
     }
     if (mode == Mode::Read) {
-        m_file = std::fopen(path.c_str(), "rb");
+        m_file = openRegularForReading(path);
     } else {
         // "r+b" keeps an existing file as it is; "w+b" only ever creates.
         m_file = std::fopen(path.c_str(), "r+b");

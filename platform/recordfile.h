@@ -63,6 +63,10 @@ public:
     // Opens `path` (a path in the file system's encoding). Only a regular file
     // is accepted: a directory, a device or a pipe is refused, so that a
     // mistyped name can neither block the program nor write into a device.
+    // For reading, what is checked is the file actually opened (without
+    // blocking), not the name. A file of any size is accepted: the readers
+    // read only the records they use (the first 19,712 bytes of a
+    // configuration, 1,536 of an exercise), whatever follows.
     bool open(const std::string& path, Mode mode);
     bool isOpen() const { return m_file != nullptr; }
 

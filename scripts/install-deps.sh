@@ -8,7 +8,8 @@ packages=(
   fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth openbox xdotool x11-utils
+  qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

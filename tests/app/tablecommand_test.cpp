@@ -104,7 +104,7 @@ TEST(TableCommand, OutOfRangeValuesAreCorrectedWithANote)
     ASSERT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("Le volume minimum pour que la sonde soit immergée est de 20 mL."),
               std::string::npos);
-    EXPECT_NE(r.err.find("corrigé à 0,01"), std::string::npos);
+    EXPECT_NE(r.err.find("corrigée à 0,01"), std::string::npos);
     EXPECT_NE(r.err.find("0,1 mL"), std::string::npos);
     EXPECT_EQ(lines(r.out).size(), 252u); // step 0.1: 251 rows
 }
@@ -124,4 +124,103 @@ TEST(TableCommand, BadInputIsRefusedWithStatusTwoAndNothingOnStdout)
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Utilisation"), std::string::npos);
+}
+
+TEST(TableCommand, DroitesPrintsTheFitOfTheTable)
+{
+    const std::vector<std::string> ethanoic = {"--solute", "4", "--vsol", "10", "--veau", "90"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = ethanoic;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    };
+    const Outcome r = with({"--droites", "--raw"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0], "veq\tu_veq\ta1\tb1\ta2\tb2");
+    const auto f = fields(l[1]);
+    ASSERT_EQ(f.size(), 6u);
+    EXPECT_NEAR(std::stod(f[0]), 10.0, 0.2);
+    EXPECT_GT(std::stod(f[1]), 0.0);
+    // The lines cross where the row says.
+    EXPECT_NEAR((std::stod(f[5]) - std::stod(f[3])) / (std::stod(f[2]) - std::stod(f[4])),
+                std::stod(f[0]), 1e-6);
+
+    // On the raw sigma the slopes are others; the French text gives Véq first.
+    const auto brut = fields(lines(with({"--droites", "--raw", "--brut"}).out)[1]);
+    EXPECT_NE(brut[2], f[2]);
+    EXPECT_EQ(lines(with({"--droites"}).out)[0].rfind("Véq = 9,9", 0), 0u);
+
+    // No break: a message, status 3, nothing on stdout.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--droites", "--solute", "13"},
+             {"--droites", "--at", "1", "--at", "2", "--at", "22"},
+             {"--droites", "--solute", "2", "--c", "0.00075"}}) {
+        const Outcome none = run(args);
+        EXPECT_EQ(none.status, 3) << args[1];
+        EXPECT_TRUE(none.out.empty());
+        EXPECT_NE(none.err.find("méthode des droites"), std::string::npos);
+    }
+}
+
+TEST(TableCommand, IonsAddUpToSigmaAndCsvIsForASpreadsheet)
+{
+    const Outcome ions = run({"--ions", "--raw", "--solute", "4", "--at", "5", "--at", "25"});
+    ASSERT_EQ(ions.status, 0) << ions.err;
+    const auto il = lines(ions.out);
+    EXPECT_EQ(il[0], "V\tH3O+\tHO-\tNa+\tCH3COO-");
+    const auto table = lines(run({"--raw", "--solute", "4", "--at", "5", "--at", "25"}).out);
+    for (size_t r = 1; r <= 2; ++r) {
+        double sum = 0;
+        for (size_t k = 1; k < fields(il[r]).size(); ++k)
+            sum += std::stod(fields(il[r])[k]);
+        EXPECT_NEAR(sum, std::stod(fields(table[r])[1]), 1e-6);
+    }
+
+    const Outcome csv = run({"--csv", "--solute", "4", "--at", "0", "--at", "12.5"});
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF", 0), 0u);
+    EXPECT_NE(csv.out.find("Solution dans le bécher;acide éthanoïque\r\n"), std::string::npos);
+    EXPECT_NE(csv.out.find("\r\nV (mL);σ (S·m⁻¹);[H₃O⁺] (mol·L⁻¹);[HO⁻] (mol·L⁻¹);"
+                           "[acide] (mol·L⁻¹);[base] (mol·L⁻¹)\r\n"),
+              std::string::npos);
+    EXPECT_NE(csv.out.find("\r\n12,5;"), std::string::npos);
+}
+
+TEST(TableCommand, CorrectionsFollowTheBench)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string inOut; // found on stdout (the export's parameter lines)
+        std::string inErr;
+    };
+    const Case cases[] = {
+        // The water is corrected beside 20 mL of solution, not the solution.
+        {{"--veau", "300"},
+         "Volume de solution (mL);20,0\r\nVolume d'eau ajoutée (mL);180,0",
+         "Le volume d'eau corrigé à 180,0 mL."},
+        {{"--veau", "-3"},
+         "Volume de solution (mL);20,0\r\nVolume d'eau ajoutée (mL);0,0",
+         "Le volume d'eau corrigé à 0,0 mL."},
+        {{"--vsol", "10", "--veau", "50"},
+         "Volume de solution (mL);10,0\r\nVolume d'eau ajoutée (mL);50,0",
+         ""},
+        {{"--c", "0.5"}, "", "La concentration du bécher corrigée à 0,01 mol/L."},
+        {{"--step", "1e30"}, "", "corrigé à 1,0 mL."},
+        {{"--step", "5"}, "", "corrigé à 1,0 mL."},
+        {{"--at", "-2"}, "", "Volume versé corrigé à 0,0 mL."},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--csv");
+        const Outcome r = run(args);
+        ASSERT_EQ(r.status, 0) << c.args[0];
+        EXPECT_NE(r.out.find(c.inOut), std::string::npos) << c.args[0];
+        if (c.inErr.empty())
+            EXPECT_TRUE(r.err.empty()) << r.err;
+        else
+            EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("solution corrigé"), std::string::npos) << r.err;
+    }
 }

@@ -221,12 +221,12 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     EXPECT_FALSE(w->Timer1->isActive());
     QTest::mouseRelease(w->Image3, Qt::LeftButton, {}, QPoint(-5, -5));
 
-    // "Oui" restarts at 0 mL and forgets the curve.
+    // "Oui" restarts at 0 mL and forgets the curve; the click still pours its 0,1 mL.
     messages->setAnswer(MessageAnswer::Yes);
     QTest::mousePress(w->Image3, Qt::LeftButton);
     QTest::mouseRelease(w->Image3, Qt::LeftButton);
     EXPECT_FALSE(w->store().sit[0].courbefinie);
-    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,0"));
+    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("0,1"));
     EXPECT_TRUE(w->outils->isHidden());
 }
 
@@ -565,14 +565,15 @@ TEST_F(Bench, CopiesGoToTheClipboard)
     EXPECT_EQ(w->info->text(), feuilleP::msgcopie());
 
     copy("copisemidev");
-    EXPECT_EQ(clipboard->image().size(), w->Picture1->canvas().image().size());
+    // Copies are drawn again at paper resolution: four pixels per screen pixel.
+    EXPECT_EQ(clipboard->image().size(), w->Picture1->canvas().image().size() * 4);
 
     // The illustration carries the conductimeter's reading; the screen gets
     // its picture back without the written texts.
     const QImage before = w->picburette->canvas().image().copy();
     copy("coptop");
     const QImage copied = clipboard->image();
-    EXPECT_EQ(copied.size(), before.size());
+    EXPECT_EQ(copied.size(), before.size() * 4);
     EXPECT_NE(copied, before.convertToFormat(copied.format()));
     EXPECT_EQ(w->picburette->canvas().image(), before);
 

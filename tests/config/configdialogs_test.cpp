@@ -166,7 +166,7 @@ TEST_F(ConfigDialogs, LoadingThenSavingGivesTheSameBytes)
     // A folder with a dot in its name, as "/home/jean.dupont" would be.
     const std::string path = folder.file("tp.2") + "/essai.C16";
     std::filesystem::create_directory(folder.file("tp.2"));
-    writeBytes(path, configImage(tenSituations()).value());
+    writeBytes(path, configImage(asLoaded(tenSituations())).value());
     const std::string original = readBytes(path);
     {
         ouvrir open(bench);

@@ -71,6 +71,8 @@ public:
             selectSituation(store.numsit);
     }
 
+    QString shippedFolder() const override { return shipped; }
+    QString shipped;
     QString nomfichier() const override { return m_nomfichier; }
     void setNomfichier(const QString& path) override { m_nomfichier = path; }
     void setBenchTitle(const QString& title) override

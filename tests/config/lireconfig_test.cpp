@@ -47,7 +47,7 @@ void prepare(FakeBench& bench)
 TEST(Lireconfig, LoadsInTheOrderThatKeepsTheFileSituations)
 {
     TempFolder dir;
-    ConfigData data = tenSituations();
+    ConfigData data = asLoaded(tenSituations());
     data.check1 = true; // ticking it re-selects situation 10, storing the bench into slot 9
     const std::string path = dir.file("dix.C16");
     ASSERT_EQ(writeConfiguration(path, data), ConfigWriteStatus::Ok);
@@ -96,7 +96,7 @@ TEST(Lireconfig, SituationTenAlreadyCurrentIsNotSelectedAgain)
 TEST(Lireconfig, FailuresGiveTheirMessages)
 {
     TempFolder dir;
-    const std::string image = configImage(tenSituations()).value();
+    const std::string image = configImage(asLoaded(tenSituations())).value();
     auto breakRecord = [&image](int n) {
         std::string bytes = image;
         bytes[static_cast<std::size_t>(n - 1) * 128] = 127;
@@ -130,13 +130,13 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
          {kReadError},
          {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"},
          true},
-        {"short file",
+        {"short file", // the missing volumes read as empty, corrected as if typed
          image.substr(0, 40 * 128),
-         {},
+         {QString::fromUtf8(kMinimumVolume)},
          {"select 9", "tick 0 1", "tick 2 1", "select 9", "replace", "restore 0", "title"},
          true},
     };
-    const ConfigData data = tenSituations();
+    const ConfigData data = asLoaded(tenSituations());
     std::filesystem::create_directory(dir.file("folder.C16"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,6 +152,7 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
 
         EXPECT_EQ(texts(messages), c.messages);
         for (const MessageRequest& r : messages.requests()) {
+            if (r.title == QString::fromUtf8(kVolumeCorrected)) continue;
             EXPECT_EQ(r.icon, MessageIcon::Critical);
             EXPECT_EQ(r.title, r.text == kReadError
                                    ? QStringLiteral("Erreur lors du chargement du fichier")
@@ -171,4 +172,34 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
             EXPECT_EQ(bench.store.sit[5].listesit, before.sit[5].listesit);
         }
     }
+}
+
+TEST(Lireconfig, FileTextsReachTheBenchAsIfTyped)
+{
+    TempFolder dir;
+    ConfigData data;
+    for (Situation& s : data.sit)
+        s.textesit = {"-3", "-0,01", "0,0", "3,4e38", "-21", "0,0", ""};
+    data.sit[4].textesit[4] = "20,0"; // valid beside the others
+    const std::string path = dir.file("bizarre.C16");
+    ASSERT_EQ(writeConfiguration(path, data), ConfigWriteStatus::Ok);
+    FakeBench bench;
+    prepare(bench);
+    bench.setNomfichier(QString::fromStdString(path));
+    MessageRecorder messages;
+    lireconfig(bench);
+
+    // The minimum-volume notice once for the ten situations.
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Volume corrigé"));
+    EXPECT_EQ(messages.requests()[0].icon, MessageIcon::Information);
+    for (std::size_t k = 0; k < kSituations; ++k) {
+        const auto& t = bench.store.sit[k].textesit;
+        EXPECT_EQ(t[0], "0,1") << k;
+        EXPECT_EQ(t[1], "0,000 000 01") << k;
+        EXPECT_EQ(t[3], "0,01") << k;
+        EXPECT_EQ(t[4], "20,0") << k;
+        EXPECT_EQ(t[6], "max" + std::to_string(k)) << "not stored, kept";
+    }
+    EXPECT_EQ(bench.bench.textesit[3], "0,01") << "situation 1 on the bench";
 }

@@ -2,6 +2,7 @@
 // Ten situations that differ in every stored field.
 
 #include "config/configfile.h"
+#include "config/configvalues.h"
 
 #include <string>
 
@@ -25,6 +26,15 @@ inline ConfigData tenSituations()
                                                          : k)};
         s.optsit = {k == 5, k % 3 == 0, k % 2 == 1, k != 4, k > 6};
     }
+    return d;
+}
+
+// The same situations with the texts the entry rules correct already
+// corrected, as loading leaves them: they load and save back byte for byte.
+inline ConfigData asLoaded(ConfigData d)
+{
+    for (Situation& s : d.sit)
+        correctSituation(s);
     return d;
 }
 

@@ -90,7 +90,7 @@ void writeSample(const TempFolder& folder, const std::string& name, const std::s
     writeBytes(folder.file(name + ".RTF"), "{\\rtf1\\ansi {\\b " + statement + "}\\par suite}");
     writeBytes(folder.file(name + "C.RTF"), "{\\rtf1 Correction " + name + "}");
     ConfigData config;
-    config.sit[0].textesit[3] = "0,05";
+    config.sit[0].textesit[3] = "0,005";
     config.sit[0].listesit[1] = 4;
     ASSERT_EQ(writeConfiguration(folder.file(name + ".C16"), config), ConfigWriteStatus::Ok);
 }
@@ -192,7 +192,7 @@ TEST(FichexoTest, ExerciseAndCorrectionLoadTheirConfigurations)
     EXPECT_TRUE(fichexo.corrige());
     EXPECT_EQ(host.bench.nomfichier(), path(folder, "A.C16"));
     EXPECT_TRUE(host.bench.log.contains(QStringLiteral("restore 0")));
-    EXPECT_EQ(host.bench.bench.textesit[3], "0,05");
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,005");
 
     fichexo.opencor();
     EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Correction A"));
@@ -360,6 +360,53 @@ TEST(FichexoTest, PriseEnMainLoadsTheShippedActivity)
     other.prisEnMain();
     EXPECT_TRUE(messages.requests().empty());
     EXPECT_TRUE(other.fich()->text().isEmpty());
+}
+
+// Records written where names ignore case still find the files.
+TEST(FichexoTest, RecordsFindFilesWhateverTheirCase)
+{
+    TempFolder folder;
+    writeSample(folder, "A", "Enonce A", true, true, "2");
+    ExerciseFile file = *readExercise(folder.file("A.E42"));
+    file.records[0] = "a.rtf";
+    file.records[1] = ".\\a.c16";
+    file.records[2] = "ac.Rtf";
+    ASSERT_TRUE(writeExercise(folder.file("minuscules.E42"), file));
+    FakeHost host("/");
+    Fichexo fichexo(host);
+    MessageRecorder messages;
+
+    fichexo.openRequested(path(folder, "minuscules.E42"));
+    EXPECT_TRUE(host.supertext->toPlainText().startsWith(QStringLiteral("Enonce A")));
+    EXPECT_EQ(QFileInfo(host.bench.nomfichier()).fileName(), QStringLiteral("A.C16"));
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,05");
+    fichexo.opencor();
+    EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Correction A"));
+    EXPECT_TRUE(messages.requests().empty());
+}
+
+TEST(FichexoTest, PriseEnMainAsksBeforeReplacingTypedText)
+{
+    FakeHost host(TITRAGE_PROGRAM_DIR);
+    Fichexo fichexo(host);
+    MessageRecorder messages(MessageAnswer::Cancel);
+    fichexo.prisEnMain();
+    host.supertext->insertPlainText(QStringLiteral("ma réponse "));
+    const QString typed = host.supertext->toPlainText();
+    const QStringList log = host.bench.log;
+
+    fichexo.prisEnMain();
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Abandon des données?"));
+    EXPECT_EQ(host.supertext->toPlainText(), typed);
+    EXPECT_EQ(host.bench.log, log);
+    EXPECT_TRUE(fichexo.textemodifie());
+
+    messages.setAnswer(MessageAnswer::Ok);
+    fichexo.prisEnMain();
+    EXPECT_EQ(messages.requests().size(), 2u);
+    EXPECT_FALSE(host.supertext->toPlainText().contains(QStringLiteral("ma réponse")));
+    EXPECT_FALSE(fichexo.textemodifie());
 }
 
 } // namespace

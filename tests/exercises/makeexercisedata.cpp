@@ -7,6 +7,7 @@
 // The texts are written below in a light markup turned into rich text:
 //   a line starting with "# "  a centred blue title;
 //   a line starting with "## " a blue bold heading;
+//   a line starting with "| " a table row, its cells separated by " | ";
 //   **...**  bold, //...// italic, ^{...} raised, _{...} lowered;
 //   an empty line             an empty paragraph.
 
@@ -25,61 +26,98 @@ namespace {
 
 constexpr std::uint32_t kBlue = 0x0000C8;
 
+RtfParagraph inlineMarkup(std::string_view line)
+{
+    RtfParagraph p;
+    RtfCharFormat base;
+    if (line.substr(0, 2) == "# ") {
+        line.remove_prefix(2);
+        p.align = RtfAlign::Center;
+        base.halfPoints = 32;
+        base.bold = true;
+        base.color = kBlue;
+    } else if (line.substr(0, 3) == "## ") {
+        line.remove_prefix(3);
+        base.bold = true;
+        base.halfPoints = 24;
+        base.color = kBlue;
+    }
+    RtfCharFormat f = base;
+    std::string run;
+    auto flush = [&] {
+        appendRun(p, run, f);
+        run.clear();
+    };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const std::string_view rest = line.substr(i);
+        if (rest.substr(0, 2) == "**") {
+            flush();
+            f.bold = !f.bold;
+            ++i;
+        } else if (rest.substr(0, 2) == "//") {
+            flush();
+            f.italic = !f.italic;
+            ++i;
+        } else if (rest.substr(0, 2) == "^{" || rest.substr(0, 2) == "_{") {
+            flush();
+            f.vertical = rest[0] == '^' ? RtfVertical::Super : RtfVertical::Sub;
+            ++i;
+        } else if (rest[0] == '}' && f.vertical != RtfVertical::Normal) {
+            flush();
+            f.vertical = RtfVertical::Normal;
+        } else {
+            run += rest[0];
+        }
+    }
+    flush();
+    return p;
+}
+
+// A table row: cells 1.6 inch wide, the first one 2.2 inch.
+RtfTableRow tableRow(std::string_view line)
+{
+    RtfTableRow row;
+    line.remove_prefix(2);
+    int right = 0;
+    while (true) {
+        const std::size_t bar = line.find(" | ");
+        RtfTableCell cell;
+        cell.paragraphs.push_back(inlineMarkup(line.substr(0, bar)));
+        row.cells.push_back(std::move(cell));
+        right += row.cellRight.empty() ? 3200 : 2300;
+        row.cellRight.push_back(right);
+        if (bar == std::string_view::npos) break;
+        line.remove_prefix(bar + 3);
+    }
+    return row;
+}
+
 RtfText markup(std::string_view source)
 {
     RtfText text;
     std::size_t lineStart = 0;
+    bool inTable = false;
     while (lineStart <= source.size()) {
         std::size_t lineEnd = source.find('\n', lineStart);
         if (lineEnd == std::string_view::npos) lineEnd = source.size();
-        std::string_view line = source.substr(lineStart, lineEnd - lineStart);
+        const std::string_view line = source.substr(lineStart, lineEnd - lineStart);
         lineStart = lineEnd + 1;
-
-        RtfParagraph p;
-        RtfCharFormat base;
-        if (line.substr(0, 2) == "# ") {
-            line.remove_prefix(2);
-            p.align = RtfAlign::Center;
-            base.halfPoints = 32;
-            base.bold = true;
-            base.color = kBlue;
-        } else if (line.substr(0, 3) == "## ") {
-            line.remove_prefix(3);
-            base.bold = true;
-            base.halfPoints = 24;
-            base.color = kBlue;
-        }
-        RtfCharFormat f = base;
-        std::string run;
-        auto flush = [&] {
-            appendRun(p, run, f);
-            run.clear();
-        };
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const std::string_view rest = line.substr(i);
-            if (rest.substr(0, 2) == "**") {
-                flush();
-                f.bold = !f.bold;
-                ++i;
-            } else if (rest.substr(0, 2) == "//") {
-                flush();
-                f.italic = !f.italic;
-                ++i;
-            } else if (rest.substr(0, 2) == "^{" || rest.substr(0, 2) == "_{") {
-                flush();
-                f.vertical = rest[0] == '^' ? RtfVertical::Super : RtfVertical::Sub;
-                ++i;
-            } else if (rest[0] == '}' && f.vertical != RtfVertical::Normal) {
-                flush();
-                f.vertical = RtfVertical::Normal;
-            } else {
-                run += rest[0];
+        if (line.substr(0, 2) == "| ") {
+            if (!inTable) {
+                RtfParagraph placeholder;
+                placeholder.table = static_cast<int>(text.tables.size());
+                text.paragraphs.push_back(placeholder);
+                text.tables.emplace_back();
             }
+            text.tables.back().rows.push_back(tableRow(line));
+            inTable = true;
+        } else {
+            text.paragraphs.push_back(inlineMarkup(line));
+            inTable = false;
         }
-        flush();
-        text.paragraphs.push_back(std::move(p));
         if (lineEnd == source.size()) break;
     }
+    if (text.paragraphs.back().table >= 0) text.paragraphs.emplace_back();
     return text;
 }
 
@@ -100,6 +138,7 @@ struct Bench {
     const char* cBurette = "0,01";
     bool masked = false;
     bool finished = false;
+    int indicator = 0;
 };
 
 Situation situation(const Bench& b)
@@ -113,6 +152,7 @@ Situation situation(const Bench& b)
     s.textesit[4] = b.vBeaker;
     s.textesit[5] = b.water;
     s.listesit[1] = static_cast<std::int16_t>(b.solute);
+    s.listesit[2] = static_cast<std::int16_t>(b.indicator);
     s.optsit[1] = b.acid;
     s.optsit[4] = b.masked;
     return s;
@@ -144,6 +184,17 @@ constexpr int kAcideChlorhydrique = 2;
 constexpr int kAcideEthanoique = 4;
 constexpr int kAcideMethanoique = 7;
 constexpr int kAmmoniac = 1;
+constexpr int kHydroxydeDeSodium = 8;
+// Indicators in their list.
+constexpr int kPhenolphtaleine = 3;
+constexpr int kBleuDeBromothymol = 5;
+constexpr int kRougeDeMethyle = 6;
+
+Bench finished(Bench b)
+{
+    b.finished = true;
+    return b;
+}
 
 #include "exercisetexts.inc"
 
@@ -156,11 +207,33 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string data = argv[1];
-    const std::string exo = data + "/exercices/";
+    const std::string exoDir = data + "/exercices/";
     bool ok = true;
 
-    // Getting started: acide éthanoïque 0,010 mol/L, 20 mL, by soude 0,020 mol/L.
-    const Bench ethanoique{true, kAcideEthanoique, "4,75", "0,01", "20,0", "0,0", "0,02"};
+    // Every text below is checked against the bench: the values typed in these
+    // configurations are the ones the entry boxes keep, and the figures of the
+    // corrections are the ones the bench shows.
+    const std::string& dir = exoDir;
+    auto exo = [&](const std::string& name, std::string_view statement, std::string_view correction,
+                   std::initializer_list<Bench> statementBench,
+                   std::initializer_list<Bench> correctionBench, bool superpose,
+                   std::initializer_list<const char*> records) {
+        ok &= writeText(dir + name + ".RTF", statement);
+        ok &= writeText(dir + name + "C.RTF", correction);
+        ok &= writeConfig(dir + name + ".C16", statementBench, superpose);
+        ok &= writeConfig(dir + name + "C.C16", correctionBench, superpose);
+        const std::string files[4] = {name + ".RTF", name + ".C16", name + "C.RTF", name + "C.C16"};
+        ExerciseFile file;
+        for (int n = 0; n < 4; ++n)
+            file.records[static_cast<std::size_t>(n)] = files[n];
+        std::size_t n = 4;
+        for (const char* record : records)
+            file.records[n++] = record;
+        ok &= writeExercise(dir + name + ".E42", file);
+    };
+
+    // Getting started: acide éthanoïque 0,01 mol/L, 20 mL, by soude 0,01 mol/L.
+    const Bench ethanoique{true, kAcideEthanoique, "4,75", "0,01", "20,0", "0,0", "0,01"};
     ok &= writeText(data + "/PRISEMAIN.RTF", kPriseEnMain);
     ok &= writeConfig(data + "/PRISEMAIN.C16", {ethanoique});
     ok &= writeExercise(data + "/duvrak.PEM",
@@ -170,41 +243,82 @@ int main(int argc, char** argv)
 
     // 1. Hydrochloric acid by sodium hydroxide: the V-shaped curve.
     const Bench hcl{true, kAcideChlorhydrique, "7,0", "0,01", "10,0", "90,0", "0,01"};
-    Bench hclDone = hcl;
-    hclDone.finished = true;
-    ok &= writeText(exo + "EXO1.RTF", kExo1);
-    ok &= writeText(exo + "EXO1C.RTF", kExo1Correction);
-    ok &= writeConfig(exo + "EXO1.C16", {hcl});
-    ok &= writeConfig(exo + "EXO1C.C16", {hclDone});
-    ok &= writeExercise(
-        exo + "EXO1.E42",
-        exercise({"EXO1.RTF", "EXO1.C16", "EXO1C.RTF", "EXO1C.C16", "1", "",
-                  "Réaction acide fort - base forte", "Conductivités molaires ioniques",
-                  "Équivalence par les tangentes", "", "Titrage de l'acide chlorhydrique", "1"}));
+    exo("EXO1", kExo1, kExo1Correction, {hcl}, {finished(hcl)}, false,
+        {"1", "", "Réaction acide fort - base forte", "Conductivités molaires ioniques",
+         "Équivalence à l'intersection des droites", "", "Titrage de l'acide chlorhydrique", "1"});
 
-    // 2. Ammonia by hydrochloric acid: a base in the beaker, two dilutions compared.
-    const Bench nh3{false, kAmmoniac, "7,0", "0,02", "10,0", "0,0", "0,02"};
-    Bench nh3Done = nh3;
-    nh3Done.finished = true;
-    Bench nh3Diluted = nh3Done;
-    nh3Diluted.water = "90,0";
-    ok &= writeText(exo + "EXO2.RTF", kExo2);
-    ok &= writeText(exo + "EXO2C.RTF", kExo2Correction);
-    ok &= writeConfig(exo + "EXO2.C16", {nh3});
-    ok &= writeConfig(exo + "EXO2C.C16", {nh3Done, nh3Diluted}, true);
-    ok &= writeExercise(exo + "EXO2.E42",
-                        exercise({"EXO2.RTF", "EXO2.C16", "EXO2C.RTF", "EXO2C.C16", "2", "",
-                                  "Titrage d'une base faible", "Rôle de la dilution",
-                                  "Ions spectateurs", "", "Titrage de l'ammoniac", "2"}));
+    // 2. Ammonia by hydrochloric acid, then with water added.
+    const Bench nh3{false, kAmmoniac, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    Bench nh3Diluted = nh3;
+    nh3Diluted.water = "80,0";
+    exo("EXO2", kExo2, kExo2Correction, {nh3}, {finished(nh3), finished(nh3Diluted)}, true,
+        {"2", "", "Titrage d'une base faible", "Rôle de la dilution", "Ions spectateurs", "",
+         "Titrage de l'ammoniac", "2"});
 
-    // 3. An unknown concentration of methanoic acid, hidden on the bench; no correction.
-    const Bench methanoique{true, kAcideMethanoique, "3,75", "0,015", "20,0", "80,0", "0,05", true};
-    ok &= writeText(exo + "EXO3.RTF", kExo3);
-    ok &= writeConfig(exo + "EXO3.C16", {methanoique});
-    ok &= writeExercise(exo + "EXO3.E42",
-                        exercise({"EXO3.RTF", "EXO3.C16", "", "", "3", "", "Concentration inconnue",
-                                  "Choix du volume d'eau ajouté", "Précision d'un titrage", "",
-                                  "Un vinaigre de fourmis ?", "3"}));
+    // 3. A concentration drawn by the die: the statement's bench shows a value
+    // that the student replaces by the draw; the correction shows one draw.
+    const Bench methanoique{true, kAcideMethanoique, "7,0", "0,005", "20,0", "80,0", "0,01"};
+    Bench drawn = methanoique;
+    drawn.cBeaker = "0,006 2";
+    exo("EXO3", kExo3, kExo3Correction, {methanoique}, {finished(drawn)}, false,
+        {"2", "", "Concentration inconnue", "Concentration aléatoire", "Précision d'un titrage",
+         "Rôle de l'eau ajoutée", "Une concentration tirée au hasard", "2"});
+
+    // 4. Ethanoic acid, a weak acid, by sodium hydroxide.
+    const Bench ethanoic4{true, kAcideEthanoique, "7,0", "0,01", "15,0", "85,0", "0,01"};
+    exo("EXO4", kExo4, kExo4Correction, {ethanoic4}, {finished(ethanoic4)}, false,
+        {"1", "", "Titrage d'un acide faible", "Acide fort, acide faible",
+         "Conductivités molaires ioniques", "", "Titrage de l'acide éthanoïque", "1"});
+
+    // 5. The same titration with three volumes of water, superposed.
+    const Bench hcl5{true, kAcideChlorhydrique, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    Bench hcl5b = hcl5;
+    hcl5b.water = "30,0";
+    Bench hcl5c = hcl5;
+    hcl5c.water = "180,0";
+    exo("EXO5", kExo5, kExo5Correction, {hcl5, hcl5b, hcl5c},
+        {finished(hcl5), finished(hcl5b), finished(hcl5c)}, true,
+        {"1", "", "Rôle de l'eau ajoutée", "Dilution", "Superposition des courbes", "",
+         "Effet de l'eau ajoutée", "2"});
+
+    // 6. pH at equivalence and the choice of an indicator.
+    const Bench acid6{true, kAcideEthanoique, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    const Bench base6{false, kAmmoniac, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    const Bench strong6{true, kAcideChlorhydrique, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    Bench acid6c = finished(acid6);
+    acid6c.indicator = kPhenolphtaleine;
+    Bench base6c = finished(base6);
+    base6c.indicator = kRougeDeMethyle;
+    Bench strong6c = finished(strong6);
+    strong6c.indicator = kBleuDeBromothymol;
+    exo("EXO6", kExo6, kExo6Correction, {acid6, base6, strong6}, {acid6c, base6c, strong6c}, false,
+        {"2", "", "pH à l'équivalence", "Zone de virage d'un indicateur",
+         "Acide faible, base faible", "", "Choisir un indicateur coloré", "2"});
+
+    // 7. The distribution diagram and the pKa at half equivalence.
+    exo("EXO7", kExo7, kExo7Correction, {acid6}, {finished(acid6)}, false,
+        {"2", "", "Diagramme de distribution", "Demi-équivalence", "pKa d'un couple", "",
+         "Diagramme de distribution et pKa", "2"});
+
+    // 8. A strong and a weak acid of the same concentration, superposed.
+    const Bench strong8{true, kAcideChlorhydrique, "7,0", "0,01", "20,0", "80,0", "0,01"};
+    const Bench weak8{true, kAcideEthanoique, "7,0", "0,01", "20,0", "80,0", "0,01"};
+    exo("EXO8", kExo8, kExo8Correction, {strong8, weak8}, {finished(strong8), finished(weak8)},
+        true,
+        {"2", "", "Acide fort, acide faible", "Superposition des courbes",
+         "Conductivités molaires ioniques", "", "Deux acides de même concentration", "2"});
+
+    // 9. Kohlrausch's law, ion by ion.
+    exo("EXO9", kExo9, kExo9Correction, {strong6}, {finished(strong6)}, false,
+        {"3", "", "Loi de Kohlrausch", "Conductivités molaires ioniques", "Concentrations des ions",
+         "Interprétation des pentes", "Le rôle de chaque ion : loi de Kohlrausch", "3"});
+
+    // 10. Sodium hydroxide, a strong base, by hydrochloric acid.
+    const Bench soude{false, kHydroxydeDeSodium, "7,0", "0,008", "20,0", "80,0", "0,01"};
+    exo("EXO10", kExo10, kExo10Correction, {soude}, {finished(soude)}, false,
+        {"1", "", "Réaction acide fort - base forte", "Titrage d'une base forte",
+         "Conductivités molaires ioniques", "", "Titrage d'une solution d'hydroxyde de sodium",
+         "1"});
 
     if (!ok) std::fprintf(stderr, "some files could not be written\n");
     return ok ? 0 : 1;

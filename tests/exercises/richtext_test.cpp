@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 using namespace titrage;
 
 namespace {
@@ -66,7 +69,27 @@ INSTANTIATE_TEST_SUITE_P(
                     {" fin", fmt(false, false, false, 0, 0x0000C8u)}},
                    RtfAlign::Right),
               para({{"justifié", fmt()}}, RtfAlign::Justify), para({}, RtfAlign::Center)}}},
-        RoundTrip{"leading_blank_and_digits", {{para({{" 12", fmt(true)}, {"3 ", fmt()}})}}}),
+        RoundTrip{"leading_blank_and_digits", {{para({{" 12", fmt(true)}, {"3 ", fmt()}})}}},
+        RoundTrip{"indents_pictures_and_a_table", [] {
+                      RtfText t;
+                      RtfParagraph indented = para({{"retrait", fmt()}}, RtfAlign::Justify);
+                      indented.leftIndent = 850;
+                      indented.firstIndent = -283;
+                      indented.rightIndent = 567;
+                      RtfParagraph pictures = para({{"image ", fmt()}});
+                      appendPicture(pictures, {RtfPictureKind::Jpeg, "\xFF\xD8\xFF\x00{}\\", 1440, 720});
+                      appendPicture(pictures, {RtfPictureKind::Png, std::string("\x89PNG\0", 5), 0, 0});
+                      appendRun(pictures, " fin", fmt(true));
+                      RtfParagraph table;
+                      table.table = 0;
+                      RtfTableCell two{{para({}, RtfAlign::Center), para({{"a", fmt(true)}})}};
+                      RtfTableCell one{{para({{"σ", fmt(false, false, false, 0, 0xFF0000u)}})}};
+                      t.tables.push_back({{{{two, one}, {2268, 6804}}, {{one}, {}}, {{}, {100}}}});
+                      t.paragraphs = {indented, pictures, table, para({}), table, para({})};
+                      t.tables.push_back(t.tables[0]);
+                      t.paragraphs[4].table = 1;
+                      return t;
+                  }()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Tricky {
@@ -157,6 +180,67 @@ TEST(RtfTest, FormattingWords)
         {"z", fmt(false, true, false, 20)},
         {"w", fmt()}};
     EXPECT_EQ(second.runs, expected);
+}
+
+// A file LibreOffice Writer wrote: title, indents, Symbol letters, a table
+// and two pictures placed as characters.
+TEST(RtfTest, WordProcessorFile)
+{
+    std::ifstream in(std::string(TITRAGE_SOURCE_DIR) +
+                         "/tests/exercises/wordprocessor/libreoffice.rtf",
+                     std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::optional<RtfText> text = parseRtf(bytes.str());
+    ASSERT_TRUE(text);
+    const std::vector<std::string> lines = plain(*text);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "Titrage de l'acide éthanoïque");
+    EXPECT_EQ(text->paragraphs[0].align, RtfAlign::Center);
+    EXPECT_EQ(text->paragraphs[0].runs[0].format.color, 0x0000C8u);
+    const RtfParagraph& indented = text->paragraphs[1];
+    EXPECT_EQ((std::array{indented.leftIndent, indented.firstIndent, indented.rightIndent}),
+              (std::array{850, -283, 567}));
+    EXPECT_EQ(lines[2], "Conductivité σ et conductivité molaire ionique λ ; écart ΔV.");
+
+    ASSERT_EQ(text->paragraphs[3].table, 0);
+    ASSERT_EQ(text->tables.size(), 1u);
+    const RtfTable& table = text->tables[0];
+    ASSERT_EQ(table.rows.size(), 3u);
+    std::vector<std::string> cells;
+    for (const RtfTableRow& row : table.rows) {
+        EXPECT_EQ(row.cellRight, (std::vector<int>{2268, 6803}));
+        for (const RtfTableCell& cell : row.cells)
+            cells.push_back(plain({cell.paragraphs, {}}).at(0));
+    }
+    EXPECT_EQ(cells, (std::vector<std::string>{"Ion", "λ (mS · m² · mol⁻¹)", "H₃O⁺", "34,97", "Na⁺",
+                                               "5,008"}));
+
+    // The shapes' pictures, not their fill copies nor their property texts.
+    EXPECT_EQ(lines[4], "Le montage :  et la couleur :  fin.");
+    std::vector<RtfPicture> pictures;
+    for (const RtfRun& run : text->paragraphs[4].runs)
+        if (run.picture) pictures.push_back(*run.picture);
+    ASSERT_EQ(pictures.size(), 2u);
+    for (const RtfPicture& p : pictures) {
+        EXPECT_EQ(p.kind, RtfPictureKind::Png);
+        EXPECT_EQ(p.data.substr(1, 3), "PNG");
+    }
+    EXPECT_EQ(pictures[0].widthTwips, 1439); // 2,539 cm
+    EXPECT_EQ(pictures[0].heightTwips, 959);
+
+    const std::optional<RtfText> back = parseRtf(writeRtf(*text));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, *text);
+}
+
+TEST(RtfTest, SymbolFontLettersAreGreek)
+{
+    const std::optional<RtfText> text = parseRtf(
+        R"({\rtf1\deff0{\fonttbl{\f0 Arial;}{\f1\fcharset2 Symbol;}{\f2\fcharset2 Wingdings;}})"
+        R"(s{\f1 s l D W \'b0\'b1\'b4\'ae 2}{\f2 s}{\f1\u61555?\u61548?}\u61555?})");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(plain(*text), (std::vector<std::string>{"sσ λ Δ Ω °±×→ 2sσλ\xef\x81\xb3"}));
 }
 
 } // namespace

@@ -2,9 +2,15 @@
 
 #include "../config/tempfolder.h"
 
+#include <QFile>
+#include <QImage>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +72,68 @@ TEST(RichTextDocumentTest, UnreadableFileLeavesTheAreaAlone)
         EXPECT_EQ(edit.toPlainText(), QStringLiteral("énoncé"));
     }
     EXPECT_FALSE(saveRichText(edit, QString::fromStdString(folder.file("absent/texte.RTF"))));
+}
+
+// What a word processor wrote shows as a real table, its pictures and its
+// indents, and is saved back with them. TITRAGE_SCREENSHOTS names a folder
+// that receives what the text area shows, before and after the round trip.
+TEST(RichTextDocumentTest, WordProcessorFileShowsAndSurvives)
+{
+    const QString source =
+        QStringLiteral(TITRAGE_SOURCE_DIR "/tests/exercises/wordprocessor/libreoffice.rtf");
+    QTextEdit edit;
+    edit.resize(520, 420);
+    ASSERT_TRUE(loadRichText(edit, source));
+
+    auto inspect = [](QTextEdit& e) {
+        QTextDocument& doc = *e.document();
+        QTextTable* table = nullptr;
+        for (QTextFrame* f : doc.rootFrame()->childFrames())
+            if (auto* t = qobject_cast<QTextTable*>(f)) table = t;
+        ASSERT_TRUE(table);
+        EXPECT_EQ(table->rows(), 3);
+        EXPECT_EQ(table->columns(), 2);
+        const QTextTableCell cell = table->cellAt(1, 1);
+        EXPECT_EQ(QTextCursor(cell.firstCursorPosition()).block().text(), QStringLiteral("34,97"));
+
+        int pictures = 0;
+        bool indented = false;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            indented |= b.blockFormat().leftMargin() > 50 && b.blockFormat().textIndent() < -15;
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (!f.isImageFormat()) continue;
+                ++pictures;
+                const QImage image =
+                    doc.resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name()))
+                        .value<QImage>();
+                EXPECT_FALSE(image.isNull());
+                EXPECT_NEAR(f.toImageFormat().width(), pictures == 1 ? 1439 / 15.0 : 80.0, 0.1);
+            }
+        }
+        EXPECT_EQ(pictures, 2);
+        EXPECT_TRUE(indented);
+        EXPECT_TRUE(
+            doc.toPlainText().contains(QStringLiteral("σ et conductivité molaire ionique λ")));
+    };
+    inspect(edit);
+
+    TempFolder folder;
+    const QString saved = QString::fromStdString(folder.file("retour.RTF"));
+    ASSERT_TRUE(saveRichText(edit, saved));
+    QTextEdit back;
+    back.resize(520, 420);
+    ASSERT_TRUE(loadRichText(back, saved));
+    inspect(back);
+    EXPECT_EQ(writeRtf(documentText(*back.document())), writeRtf(documentText(*edit.document())));
+
+    if (const QByteArray dir = qgetenv("TITRAGE_SCREENSHOTS"); !dir.isEmpty()) {
+        edit.show();
+        back.show();
+        edit.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/rtf-read.png"));
+        back.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/rtf-saved-and-read.png"));
+        QFile::copy(saved, QString::fromLocal8Bit(dir) + QStringLiteral("/rtf-saved.rtf"));
+    }
 }
 
 } // namespace

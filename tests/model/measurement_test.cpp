@@ -82,3 +82,15 @@ TEST(Measurement, ScaleTakesTheLargerEndRoundedToTwoDigits)
     EXPECT_FLOAT_EQ(valimax(m, e, &store, true).maxaxe, 0.9f);
     EXPECT_FLOAT_EQ(valimax(m, e, &store, false).maxaxe, 0.43f);
 }
+
+TEST(Measurement, StoredOtherSoluteKeepsItsOwnPka)
+{
+    Model model = freshModel();
+    for (const auto& [text, ka] : {std::pair{"3,0", 1e-3}, std::pair{"9,0", 1e-9}}) {
+        Situation s;
+        s.listesit[1] = kOtherPosition;
+        s.textesit[0] = text;
+        loadModelFromSituation(model, s);
+        EXPECT_NEAR(model.kcouple / ka, 1.0, 1e-6) << text;
+    }
+}

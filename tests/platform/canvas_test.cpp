@@ -1,5 +1,7 @@
 #include "platform/canvas.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 using namespace titrage;
@@ -81,4 +83,108 @@ TEST(Canvas, ThinLinesStopShortOfTheirLastPoint)
         EXPECT_EQ(lit, 1) << y;
     }
     EXPECT_EQ(c.pixel(4, 8), QColor(Qt::white));
+}
+
+namespace {
+// Every pixel of `fine` (made at `ratio`) in the block of the logical pixel
+// (x, y) has that pixel's colour in `coarse` (made at ratio 1).
+int blocksDiffering(const QImage& coarse, const QImage& fine, int ratio)
+{
+    int differing = 0;
+    for (int y = 0; y < coarse.height(); ++y)
+        for (int x = 0; x < coarse.width(); ++x)
+            for (int dy = 0; dy < ratio; ++dy)
+                for (int dx = 0; dx < ratio; ++dx)
+                    if (fine.pixel(x * ratio + dx, y * ratio + dy) != coarse.pixel(x, y)) {
+                        ++differing;
+                        dx = dy = ratio;
+                    }
+    return differing;
+}
+
+// Background and live strokes of every kind that lands on whole pixels,
+// the merge pen included.
+void drawScene(Canvas& c)
+{
+    c.filledBox(2, 2, 30, 10, QColor(0, 0, 200));
+    c.line(0, 20, 39, 20, Qt::red);
+    c.keepAsBackground();
+    c.cls();
+    c.setPenWidth(1);
+    c.pset(35, 5, Qt::green);
+    c.filledBox(10, 30, 14, 34, QColor(10, 120, 10), Qt::black);
+    c.setMergePen(true);
+    c.filledBox(0, 0, 39, 39, QColor(100, 100, 100));
+    c.setMergePen(false);
+    c.paint([](QPainter& p) { p.fillRect(QRect(20, 2, 3, 3), Qt::magenta); });
+}
+} // namespace
+
+TEST(Canvas, DrawnAgainAtAnotherRatioItIsTheSamePictureFiner)
+{
+    Canvas coarse(QSize(40, 40));
+    drawScene(coarse);
+    for (const int ratio : {2, 3}) {
+        Canvas fine(QSize(40, 40));
+        drawScene(fine);
+        fine.setDevicePixelRatio(ratio);
+        EXPECT_EQ(fine.image().size(), QSize(40, 40) * ratio);
+        EXPECT_EQ(blocksDiffering(coarse.image(), fine.image(), ratio), 0) << ratio;
+        // Logical reads are unchanged, and clearing restores the finer background.
+        EXPECT_EQ(fine.pixel(35, 5), coarse.pixel(35, 5));
+        fine.cls();
+        coarse.cls();
+        EXPECT_EQ(blocksDiffering(coarse.image(), fine.image(), ratio), 0) << ratio;
+        drawScene(coarse);
+    }
+    // A picture for paper leaves the canvas as it is.
+    const QImage shown = coarse.image().copy();
+    const QImage paper = coarse.renderedAt(4);
+    EXPECT_EQ(paper.size(), QSize(160, 160));
+    EXPECT_EQ(paper.deviceIndependentSize(), QSizeF(40, 40));
+    EXPECT_EQ(blocksDiffering(shown, paper, 4), 0);
+    EXPECT_EQ(coarse.image(), shown);
+}
+
+TEST(Canvas, SlantingLinesDrawnAgainAreFinerOnTheSamePath)
+{
+    Canvas coarse(QSize(40, 40)), fine(QSize(40, 40));
+    for (Canvas* c : {&coarse, &fine})
+        c->line(3, 5, 30, 18, Qt::black);
+    fine.setDevicePixelRatio(2);
+    int lit = 0, partly = 0, stray = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            int ink = 0;
+            for (int d = 0; d < 4; ++d)
+                ink += fine.image().pixelColor(2 * x + d % 2, 2 * y + d / 2) == QColor(Qt::black);
+            bool near = false; // within a unit of the coarse line
+            for (int d = 0; d < 9; ++d)
+                near = near || coarse.pixel(x + d % 3 - 1, y + d / 3 - 1) == QColor(Qt::black);
+            lit += ink > 0;
+            partly += ink > 0 && ink < 4;
+            stray += ink > 0 && !near;
+        }
+    EXPECT_GT(lit, 27);
+    EXPECT_GT(partly, 5); // not the units' blocks blown up
+    EXPECT_EQ(stray, 0);
+}
+
+TEST(Canvas, TextDrawnAgainKeepsItsPlace)
+{
+    Canvas c(QSize(120, 30));
+    c.setFont(QStringLiteral("Arial"), 8);
+    c.printAt(10, 8, QStringLiteral("σ = 0,25"));
+    const double end = c.currentX();
+    c.setDevicePixelRatio(2);
+    EXPECT_DOUBLE_EQ(c.textWidth(QStringLiteral("σ = 0,25")), end - 10);
+    // Ink only where the text was: inside its box, nowhere past its end.
+    int inside = 0, outside = 0;
+    const QImage& image = c.image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != QColor(Qt::white))
+                (x >= 2 * 9 && x <= 2 * (end + 1) ? inside : outside)++;
+    EXPECT_GT(inside, 20);
+    EXPECT_EQ(outside, 0);
 }

@@ -1,0 +1,250 @@
+#include "bench/layoutscaler.h"
+
+#include "platform/canvas.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace titrage {
+
+namespace {
+const char* kScalerProperty = "layoutScaler";
+
+// Widgets whose children are their own business (scroll areas, lists, spin
+// boxes) are placed as a whole; plain frames and panels are looked into.
+bool isLeaf(const QWidget* w)
+{
+    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+           qobject_cast<const QLineEdit*>(w) || qobject_cast<const QLabel*>(w);
+}
+
+int scaledInt(int v, qreal s)
+{
+    return static_cast<int>(std::lround(v * s));
+}
+
+// Pixel sizes in a style sheet grow with the window.
+QString scaledStyleSheet(const QString& sheet, qreal s)
+{
+    if (sheet.isEmpty() || qFuzzyCompare(s, 1.0)) return sheet;
+    static const QRegularExpression pixels(QStringLiteral("(\\d+)px"));
+    QString out;
+    qsizetype last = 0;
+    for (auto it = pixels.globalMatch(sheet); it.hasNext();) {
+        const auto m = it.next();
+        out += sheet.mid(last, m.capturedStart() - last);
+        out += QString::number(std::max(1, scaledInt(m.captured(1).toInt(), s))) +
+               QStringLiteral("px");
+        last = m.capturedEnd();
+    }
+    return out + sheet.mid(last);
+}
+// The application's style, its sizes (check marks, radio buttons, scroll
+// bars, frames, margins) grown as much as the window a widget is shown in.
+class ScaledStyle : public QProxyStyle {
+public:
+    explicit ScaledStyle(const QString& base) : QProxyStyle(base) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        const qreal s = layoutScale(widget);
+        return qFuzzyCompare(s, 1.0) ? base : static_cast<int>(std::lround(base * s));
+    }
+};
+
+void useScaledStyle()
+{
+    if (dynamic_cast<ScaledStyle*>(QApplication::style())) return;
+    QApplication::setStyle(new ScaledStyle(QApplication::style()->name()));
+}
+} // namespace
+
+LayoutScaler::LayoutScaler(QWidget* window, QSize designSize)
+    : QObject(window), m_window(window), m_designSize(designSize)
+{
+    setObjectName(QStringLiteral("layoutScaler"));
+    window->setProperty(kScalerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    collect(window);
+    window->installEventFilter(this);
+}
+
+LayoutScaler* LayoutScaler::of(const QWidget* w)
+{
+    if (!w) return nullptr;
+    const QWidget* top = w->window();
+    return qobject_cast<LayoutScaler*>(top->property(kScalerProperty).value<QObject*>());
+}
+
+void LayoutScaler::collect(QWidget* parent)
+{
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow() || m_placed.contains(w)) continue;
+        Placed p;
+        p.widget = w;
+        p.design = w->geometry();
+        p.applied = p.design;
+        p.leaf = isLeaf(w);
+        p.topLevelChild = parent == m_window;
+        if (p.leaf) {
+            p.font = w->font();
+            p.styleSheet = w->styleSheet();
+            if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->icon().isNull())
+                p.iconSize = b->iconSize();
+        }
+        m_placed.insert(w, p);
+        w->installEventFilter(this);
+        if (!p.leaf) collect(w);
+    }
+}
+
+QRect LayoutScaler::scaled(const Placed& p) const
+{
+    const qreal s = m_scale;
+    const QRect& d = p.design;
+    // Both edges are scaled, so that neighbours stay joined.
+    const int left = scaledInt(d.left(), s), top = scaledInt(d.top(), s);
+    QRect r(left, top, std::max(0, scaledInt(d.left() + d.width(), s) - left),
+            std::max(0, scaledInt(d.top() + d.height(), s) - top));
+    if (p.topLevelChild) r.translate(m_offset);
+    return r;
+}
+
+void LayoutScaler::apply(Placed& p)
+{
+    QWidget* w = p.widget;
+    if (!w) return;
+    m_applying = true;
+    const QRect r = scaled(p);
+    p.applied = r;
+    if (w->geometry() != r) w->setGeometry(r);
+    if (auto* text = qobject_cast<QTextEdit*>(w)) {
+        // Rich text carries its own point sizes: it is laid out for a screen
+        // as much denser as the window is larger, so every size grows alike.
+        QTextDocument* doc = text->document();
+        if (doc->documentLayout()->paintDevice() != m_textDevice.get()) {
+            doc->documentLayout()->setPaintDevice(m_textDevice.get());
+            doc->markContentsDirty(0, doc->characterCount());
+        }
+    } else if (p.leaf) {
+        QFont f = p.font;
+        if (p.font.pointSizeF() > 0) f.setPointSizeF(p.font.pointSizeF() * m_scale);
+        if (w->font() != f) w->setFont(f);
+        const QString sheet = scaledStyleSheet(p.styleSheet, m_scale);
+        if (w->styleSheet() != sheet) w->setStyleSheet(sheet);
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && p.iconSize.isValid())
+            b->setIconSize(p.iconSize * m_scale);
+    }
+    m_applying = false;
+}
+
+void LayoutScaler::fit(QSize windowSize)
+{
+    const qreal sx = qreal(windowSize.width()) / m_designSize.width();
+    const qreal sy = qreal(windowSize.height()) / m_designSize.height();
+    qreal s = std::min(sx, sy);
+    if (!(s > 0)) s = 1.0;
+    // Within a pixel of the design size the design is shown as it is.
+    if (std::abs(s - 1.0) * std::max(m_designSize.width(), m_designSize.height()) < 1.0) s = 1.0;
+    const QPoint offset((windowSize.width() - scaledInt(m_designSize.width(), s)) / 2,
+                        (windowSize.height() - scaledInt(m_designSize.height(), s)) / 2);
+    const QPoint kept = offset.x() < 0 || offset.y() < 0 ? QPoint() : offset;
+    if (qFuzzyCompare(s, m_scale) && kept == m_offset) return;
+    m_scale = s;
+    m_offset = kept;
+    m_window->setProperty(kLayoutScaleProperty, m_scale);
+    std::unique_ptr<QImage> device;
+    if (!qFuzzyCompare(m_scale, 1.0)) {
+        device = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        const int dotsPerMetre = static_cast<int>(std::lround(96.0 * m_scale / 0.0254));
+        device->setDotsPerMeterX(dotsPerMetre);
+        device->setDotsPerMeterY(dotsPerMetre);
+    }
+    std::swap(device, m_textDevice); // the old one outlives its last use below
+    collect(m_window);               // controls made since
+    if (!qFuzzyCompare(m_scale, 1.0)) useScaledStyle();
+    for (Placed& p : m_placed)
+        apply(p);
+    device.reset();
+    // Sizes taken from the style are asked again.
+    for (QWidget* w : m_window->findChildren<QWidget*>()) {
+        if (w->isWindow()) continue;
+        QEvent changed(QEvent::StyleChange);
+        QApplication::sendEvent(w, &changed);
+        w->update();
+    }
+    m_window->update();
+}
+
+QRect LayoutScaler::designGeometry(const QWidget* w) const
+{
+    const auto it = m_placed.constFind(w);
+    return it == m_placed.constEnd() ? (w ? w->geometry() : QRect()) : it->design;
+}
+
+QPointF LayoutScaler::toDesign(QPointF windowPoint) const
+{
+    return (windowPoint - QPointF(m_offset)) / m_scale;
+}
+
+QPointF LayoutScaler::toWindow(QPointF designPoint) const
+{
+    return designPoint * m_scale + QPointF(m_offset);
+}
+
+bool LayoutScaler::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window) {
+        if (event->type() == QEvent::Resize) fit(m_window->size());
+        return false;
+    }
+    if (m_applying) return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::FontChange) return false;
+    auto it = m_placed.find(static_cast<QWidget*>(watched));
+    if (it == m_placed.end() || !it->widget) return false;
+    Placed& p = *it;
+    QWidget* w = p.widget;
+    if (type == QEvent::FontChange) {
+        // A font set by the program is a design font.
+        if (!p.leaf) return false;
+        QFont f = w->font();
+        QFont expected = p.font;
+        if (p.font.pointSizeF() > 0) expected.setPointSizeF(p.font.pointSizeF() * m_scale);
+        if (f == expected) return false;
+        if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() / m_scale);
+        p.font = f;
+        apply(p);
+        return false;
+    }
+    // The program moved or resized the control: it did so in design units.
+    const QRect g = w->geometry();
+    if (g == p.applied) return false;
+    if (g.topLeft() != p.applied.topLeft()) p.design.moveTopLeft(g.topLeft());
+    if (g.size() != p.applied.size()) p.design.setSize(g.size());
+    if (qFuzzyCompare(m_scale, 1.0) && m_offset.isNull()) {
+        p.applied = g;
+        return false;
+    }
+    apply(p);
+    return false;
+}
+
+} // namespace titrage

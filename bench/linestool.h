@@ -1,0 +1,67 @@
+#pragma once
+// The bench's tool for the method of the two lines: the fit in force, the four
+// range markers the student drags on the graph, and the read-out of V and
+// sigma under the pointer.
+
+#include "model/curve.h"
+#include "model/linefit.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace titrage {
+
+class feuilleP;
+
+class LinesTool : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LinesTool(feuilleP& bench);
+
+    // Fits with the ranges in force (automatic unless the student moved them)
+    // and draws over the graph redrawn as "Restaurer" redraws it. On failure
+    // nothing is drawn; `announce` shows the message.
+    bool fitAndDraw(bool announce);
+    // A fresh start on the graph as it stands: automatic ranges.
+    void start();
+    // The graph was redrawn: the lines are gone.
+    void forget();
+
+    bool shown() const { return m_shown; }
+    const TwoLines& fit() const { return m_fit; }
+    // Where the fit's points came from: the student's measurements or the model.
+    bool onMeasuredPoints() const { return m_measured; }
+    // Moves marker i (0..3: before.from, before.to, after.from, after.to) to
+    // volume v and refits, as a drag released there does.
+    bool moveMarker(int i, double v);
+
+    // The read-out for the pointer at a logical point of the graph.
+    QString readout(QPointF logical) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::vector<FitPoint> measuredPoints() const;
+    std::vector<FitPoint> tablePoints() const;
+    TwoLineOptions options() const;
+    void redraw();
+    FitRanges movedRanges(int i, double v) const;
+    const std::vector<CurveVertex>* currentCurve() const;
+
+    feuilleP& m_bench;
+    TwoLines m_fit;
+    std::optional<FitRanges> m_manual;
+    bool m_shown = false;
+    bool m_measured = false;
+    int m_dragging = -1;
+    mutable QString m_curveKey;
+    mutable std::vector<CurveVertex> m_curve;
+};
+
+} // namespace titrage

@@ -1,0 +1,195 @@
+// The bench shown larger than its design: controls found where the design
+// puts them, pictures drawn at the resolution they are shown at, copies for
+// paper whole and fine.
+#include "bench/apparatusview.h"
+#include "bench/feuillep.h"
+#include "bench/layoutscaler.h"
+#include "bench/parametrespage.h"
+#include "bench/tabstrip.h"
+#include "bench/tappicture.h"
+#include "graph/graphview.h"
+#include "graph/headerpictures.h"
+#include "graph/valuetable.h"
+#include "platform/messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+using namespace titrage;
+
+namespace {
+
+class Scaled : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        messages = std::make_unique<MessageRecorder>(MessageAnswer::Ok);
+        w = std::make_unique<feuilleP>(dir.path());
+        w->show();
+    }
+
+    // Where a design point of the window lands, and the control found there.
+    QPoint shownAt(QPointF design) const
+    {
+        return LayoutScaler::of(w.get())->toWindow(design).toPoint();
+    }
+    static QPointF centre(QRect r) { return QRectF(r).center(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MessageRecorder> messages;
+    std::unique_ptr<feuilleP> w;
+};
+
+// The design point of `control`'s centre, in the window's design units.
+QPointF designCentre(const feuilleP& w, QWidget* control)
+{
+    QPointF at = QRectF(w.designGeometry(control)).center();
+    for (QWidget* p = control->parentWidget(); p && p != &w; p = p->parentWidget())
+        at += w.designGeometry(p).topLeft();
+    return at;
+}
+
+} // namespace
+
+TEST_F(Scaled, ClicksReachTheSameControlsAtAnySize)
+{
+    const QRect atDesign = w->Command1->geometry();
+    struct Case {
+        QSize window;
+        qreal scale;
+        QPoint offset;
+    };
+    for (const Case& c : {Case{{1600, 1200}, 2.0, {0, 0}}, Case{{1920, 1080}, 1.8, {240, 0}},
+                          Case{{800, 600}, 1.0, {0, 0}}}) {
+        w->resize(c.window);
+        QApplication::processEvents();
+        const LayoutScaler* s = LayoutScaler::of(w.get());
+        ASSERT_NE(s, nullptr);
+        EXPECT_DOUBLE_EQ(s->scale(), c.scale) << c.window.width();
+        EXPECT_EQ(s->offset(), c.offset) << c.window.width();
+        const std::vector<QWidget*> controls{w->Command1,   w->Command4,  w->btexo,
+                                             w->Image3,     w->Text1[1],  w->Text1[0],
+                                             w->Option2[7], w->supertext, w->Onglets};
+        for (QWidget* control : controls) {
+            QWidget* found = w->childAt(shownAt(designCentre(*w, control)));
+            while (found && found != control)
+                found = found->parentWidget();
+            EXPECT_EQ(found, control)
+                << control->objectName().toStdString() << " at " << c.window.width();
+        }
+        // Design units stay those of the program's routines.
+        EXPECT_EQ(w->designGeometry(w->Command1), atDesign);
+    }
+    EXPECT_EQ(w->Command1->geometry(), atDesign); // back at the design size
+
+    // A click on the third tab's title, scaled, selects it; the graph's
+    // logical point under a scaled click is the design one.
+    w->resize(1600, 1200);
+    QApplication::processEvents();
+    const auto& bounds = w->Onglets->bornesonglets();
+    const QPointF tab3((bounds[2] + bounds[3]) / 2.0, 7);
+    QTest::mouseClick(w->Onglets, Qt::LeftButton, {}, (tab3 * 2).toPoint());
+    EXPECT_EQ(w->Onglets->ongletactif(), 3);
+    EXPECT_EQ(w->Picture1->toLogical(QPointF(2 * (60 - GraphView::kLeft) + 1, 2 * 250 + 1)),
+              QPointF(60.5, 250.5));
+}
+
+TEST_F(Scaled, PicturesAreDrawnAtTheResolutionTheyAreShownAt)
+{
+    const QImage atOne = w->picburette->canvas().image().copy();
+    w->resize(1600, 1200);
+    QApplication::processEvents();
+    w->grab();
+    EXPECT_EQ(w->picburette->canvas().image().size(), ApparatusView::kSize * 2);
+    EXPECT_EQ(w->picburette->canvas().image().deviceIndependentSize(),
+              QSizeF(ApparatusView::kSize));
+    EXPECT_EQ(w->Onglets->canvas().size(), QSize(524, 20));
+    EXPECT_DOUBLE_EQ(w->Onglets->canvas().devicePixelRatio(), 2.0);
+    // Logical reads are those of the design size: the liquid at x = 52.
+    EXPECT_EQ(w->picburette->canvas().pixel(52, 452), QColor(230, 240, 250));
+    EXPECT_EQ(w->picburette->canvas().pixel(30, 100), atOne.pixelColor(30, 100));
+    // Fonts grow with the window.
+    EXPECT_NEAR(w->Command1->font().pointSizeF(), 2 * 9.0, 0.01);
+    w->resize(800, 600);
+    QApplication::processEvents();
+    w->grab();
+    EXPECT_EQ(w->picburette->canvas().image(), atOne);
+    EXPECT_NEAR(w->Command1->font().pointSizeF(), 9.0, 0.01);
+}
+
+TEST_F(Scaled, CopiesHoldTheWholeTableAtPaperResolution)
+{
+    w->Picture3->UpDown1->setValue(5);
+    QTest::mouseClick(w->Command13, Qt::LeftButton); // 51 rows, 7 on screen
+    ASSERT_EQ(w->MSFlexGrid1->measurementRows(), 51);
+    w->resize(1920, 1080); // shown larger: the copy stays the design's
+    QApplication::processEvents();
+    QAction* copima = w->findChild<QAction*>(QStringLiteral("copima"));
+    ASSERT_NE(copima, nullptr);
+    copima->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    const int rowsHeight = 51 * w->tableRowHeight();
+    EXPECT_GE(copied.height(), 4 * (kHeaderHeight + rowsHeight));
+    EXPECT_LE(copied.height(), 4 * (kHeaderHeight + rowsHeight + 4));
+    EXPECT_EQ(copied.width(), 4 * 516);
+    EXPECT_GE(copied.dotsPerMeterX(), 300 / 0.0254);
+    // The last row carries ink (its figures), not a blank cut.
+    const QImage table = w->tablePicture();
+    int ink = 0;
+    const int lastRowTop = int(4 * (kHeaderHeight + 50 * w->tableRowHeight()));
+    for (int y = lastRowTop; y < lastRowTop + 4 * w->tableRowHeight(); ++y)
+        for (int x = 0; x < table.width(); ++x)
+            ink += qGray(table.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 50);
+}
+
+TEST_F(Scaled, TheSigmaReadingIsWrittenOnTheDisplayClearOfItsUnit)
+{
+    const QRect display = w->picburette->overlayRect(Overlay::Conductimeter);
+    const QColor back = w->LabelpH->palette().color(QPalette::Window);
+    const QColor fore = w->LabelpH->palette().color(QPalette::WindowText);
+    const QImage before = w->picburette->canvas().image().copy();
+    const QImage picture = w->illustrationForPrint();
+    ASSERT_EQ(picture.devicePixelRatio(), 4.0);
+    int digits = 0, dark = 0, beside = 0;
+    for (int y = 4 * display.top(); y < 4 * (display.bottom() + 1); ++y) {
+        for (int x = 4 * display.left(); x < 4 * (display.right() + 1); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            digits += c.green() > 200 && c.red() < 180;
+            dark += c == back;
+        }
+        // The unit right of the display is left as the scene drew it.
+        for (int x = 4 * (display.right() + 1); x < 4 * (display.right() + 30); ++x)
+            beside += picture.pixelColor(x, y) != before.pixelColor(x / 4, y / 4) &&
+                      picture.pixelColor(x, y).green() > 200 &&
+                      picture.pixelColor(x, y).red() < 180;
+    }
+    EXPECT_GT(digits, 100) << w->LabelpH->text().toStdString();
+    EXPECT_GT(dark, 4 * 4 * display.width() * display.height() / 3);
+    EXPECT_EQ(beside, 0);
+    EXPECT_EQ(fore.lightness() - back.lightness() > 100, true);
+    w->restoreIllustration();
+    EXPECT_EQ(w->picburette->canvas().image(), before);
+}
+
+TEST_F(Scaled, ProjectorViewTogglesFullScreen)
+{
+    QAction* view = w->findChild<QAction*>(QStringLiteral("vueprojecteur"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->shortcut(), QKeySequence(Qt::Key_F11));
+    view->trigger();
+    EXPECT_TRUE(w->isFullScreen());
+    view->trigger();
+    EXPECT_FALSE(w->isFullScreen());
+}

@@ -1,0 +1,350 @@
+// The exercises shipped in data/: their configurations hold only values the
+// bench's entry boxes keep as they are, and every figure their corrections
+// give is the one the bench shows for the exercise's own configuration.
+
+#include "bench/entryvalidation.h"
+#include "config/configfile.h"
+#include "exercises/exercisefile.h"
+#include "exercises/richtext.h"
+#include "model/curve.h"
+#include "model/measurement.h"
+#include "platform/numberformat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+using namespace titrage;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = fs::path(TITRAGE_SOURCE_DIR) / "data";
+
+std::vector<fs::path> filesWithExtension(const std::string& extension)
+{
+    std::vector<fs::path> out;
+    for (const auto& entry : fs::recursive_directory_iterator(kData))
+        if (entry.path().extension() == extension) out.push_back(entry.path());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// The text of an RTF file, one string per paragraph or table cell.
+std::vector<std::string> textLines(const fs::path& path, RtfText* keep = nullptr)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::optional<RtfText> text = parseRtf(bytes.str());
+    EXPECT_TRUE(text) << path;
+    if (!text) return {};
+    if (keep) *keep = *text;
+    auto plain = [](const RtfParagraph& p) {
+        std::string s;
+        for (const RtfRun& r : p.runs)
+            s += r.text;
+        return s;
+    };
+    std::vector<std::string> lines;
+    for (const RtfParagraph& p : text->paragraphs) {
+        if (p.table < 0) {
+            lines.push_back(plain(p));
+            continue;
+        }
+        for (const RtfTableRow& row : text->tables[static_cast<std::size_t>(p.table)].rows)
+            for (const RtfTableCell& cell : row.cells)
+                for (const RtfParagraph& q : cell.paragraphs)
+                    lines.push_back(plain(q));
+    }
+    return lines;
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& phrase)
+{
+    for (const std::string& line : lines)
+        if (line.find(phrase) != std::string::npos) return true;
+    return false;
+}
+
+TEST(ShippedData, ConfigurationsHoldValuesTheBenchKeeps)
+{
+    const std::vector<fs::path> files = filesWithExtension(".C16");
+    EXPECT_GE(files.size(), 21u);
+    struct Box {
+        int box;
+        int text;
+    };
+    constexpr Box kBoxes[] = {{BoxPka, 0},           {BoxBurette, 1}, {BoxPoured, 2},
+                              {BoxConcentration, 3}, {BoxVsol, 4},    {BoxWater, 5}};
+    for (const fs::path& path : files) {
+        const ConfigRead read = readConfiguration(path.string());
+        ASSERT_EQ(read.status, ConfigReadStatus::Ok) << path;
+        for (int k = 0; k < kSituations; ++k) {
+            const Situation& s = read.data.sit[static_cast<std::size_t>(k)];
+            SCOPED_TRACE(path.filename().string() + ", situation " + std::to_string(k + 1));
+            for (const Box& b : kBoxes) {
+                const std::string& text = s.textesit[static_cast<std::size_t>(b.text)];
+                const ValidatedEntry v = validateEntry(b.box, text, s.textesit[4], s.textesit[5]);
+                EXPECT_EQ(v.text, text) << "box " << b.box;
+                EXPECT_FALSE(v.notice) << "box " << b.box << ": " << v.notice->text;
+            }
+            EXPECT_TRUE(s.listesit[1] >= 0 && s.listesit[1] < kListEntries);
+            EXPECT_TRUE(s.listesit[2] >= 0 && s.listesit[2] <= 9);
+            // A masked concentration would hide a statement's value behind one click.
+            EXPECT_FALSE(s.optsit[4]);
+        }
+        EXPECT_FALSE(read.data.masquer);
+    }
+}
+
+TEST(ShippedData, TenExercisesWithStatementCorrectionAndRecords)
+{
+    const std::vector<fs::path> files = filesWithExtension(".E42");
+    EXPECT_GE(files.size(), 10u);
+    for (const fs::path& path : files) {
+        SCOPED_TRACE(path.filename().string());
+        const std::optional<ExerciseFile> file = readExercise(path.string());
+        ASSERT_TRUE(file);
+        for (int n = 1; n <= 4; ++n)
+            EXPECT_TRUE(fs::is_regular_file(path.parent_path() / file->record(n)))
+                << file->record(n);
+        EXPECT_TRUE(file->corrected());
+        EXPECT_GE(file->difficulty(), 1);
+        EXPECT_LE(file->difficulty(), 3);
+        EXPECT_GE(file->notions().size(), 2u);
+        EXPECT_FALSE(file->title().empty());
+        EXPECT_GE(file->hourglasses(), 1);
+    }
+}
+
+// The die draws the unknown concentration: the statement's bench holds
+// another value, unmasked so that the die can be used; the correction's bench
+// shows the draw its text works with.
+TEST(ShippedData, UnknownConcentrationIsNotInTheStatementsBench)
+{
+    const ConfigRead statement = readConfiguration((kData / "exercices/EXO3.C16").string());
+    const ConfigRead correction = readConfiguration((kData / "exercices/EXO3C.C16").string());
+    ASSERT_EQ(statement.status, ConfigReadStatus::Ok);
+    ASSERT_EQ(correction.status, ConfigReadStatus::Ok);
+    EXPECT_NE(statement.data.sit[0].textesit[3], correction.data.sit[0].textesit[3]);
+    const std::vector<std::string> lines = textLines(kData / "exercices/EXO3.RTF");
+    EXPECT_TRUE(contains(lines, "Concentration aléatoire"));
+    EXPECT_FALSE(contains(lines, "6,2"));
+}
+
+enum class Quantity { Veq, Sigma, Ph, PhAtVeq, Concentration, Crossing };
+
+struct Figure {
+    const char* file; // a text of data/exercices, checked with the configuration of the same name
+    int situation;
+    Quantity quantity;
+    double volume;
+    const char* phrase; // how the text gives it, "#" standing for the figure
+    const char* figure;
+};
+
+std::string comma(std::string s)
+{
+    for (char& c : s)
+        if (c == '.') c = ',';
+    return s;
+}
+
+// What the bench shows for a figure of a correction.
+std::string benchFigure(const Situation& s, Quantity q, double volume)
+{
+    Model model;
+    initcatalogue(model);
+    BenchEntries e;
+    e.acide = s.optsit[1];
+    e.position = s.listesit[1];
+    e.c = parseFloat(s.textesit[3]);
+    e.cburette = parseFloat(s.textesit[1]);
+    e.vsol = parseFloat(s.textesit[4]);
+    e.veau = parseFloat(s.textesit[5]);
+    e.vverse = 0.0f;
+    measure(model, e);
+    const double veq = model.veq;
+    char buf[64];
+    switch (q) {
+    case Quantity::Veq:
+        std::snprintf(buf, sizeof buf, "%.1f", veq);
+        return comma(buf);
+    case Quantity::Concentration: {
+        // The beaker's concentration from the equivalence: C = Cb.Veq / Vsol.
+        const double c = roundSignificant(static_cast<double>(*e.cburette) * veq / *e.vsol, 2);
+        const int exponent = static_cast<int>(std::floor(std::log10(c)));
+        std::snprintf(buf, sizeof buf, "%.1f × 10%d", c / std::pow(10.0, exponent), exponent);
+        return comma(buf);
+    }
+    case Quantity::Sigma:
+        e.vverse = static_cast<float>(volume);
+        measure(model, e);
+        return conductimeterText(model.sigma);
+    case Quantity::Ph:
+    case Quantity::PhAtVeq:
+        e.vverse = static_cast<float>(q == Quantity::Ph ? volume : veq);
+        std::snprintf(buf, sizeof buf, "%.2f", measure(model, e));
+        return comma(buf);
+    case Quantity::Crossing: {
+        loadModel(model, e);
+        std::vector<DistributionVertex> points;
+        walkDistribution(model, e.acide, points);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            if ((points[i - 1].acidFraction - 0.5) * (points[i].acidFraction - 0.5) <= 0)
+                return std::to_string(static_cast<int>(std::lround(points[i].v)));
+        return "none";
+    }
+    }
+    return {};
+}
+
+class CorrectionFigures : public ::testing::TestWithParam<Figure> {};
+
+TEST_P(CorrectionFigures, AreWhatTheBenchShows)
+{
+    const Figure& f = GetParam();
+    const fs::path text = kData / "exercices" / f.file;
+    fs::path config = text;
+    config.replace_extension(".C16");
+    const ConfigRead read = readConfiguration(config.string());
+    ASSERT_EQ(read.status, ConfigReadStatus::Ok) << config;
+    const Situation& s = read.data.sit[static_cast<std::size_t>(f.situation)];
+    EXPECT_EQ(benchFigure(s, f.quantity, f.volume), f.figure);
+
+    std::string phrase = f.phrase;
+    phrase.replace(phrase.find('#'), 1, f.figure);
+    EXPECT_TRUE(contains(textLines(text), phrase)) << phrase;
+}
+
+using Q = Quantity;
+INSTANTIATE_TEST_SUITE_P(
+    Shipped, CorrectionFigures,
+    ::testing::Values(
+        Figure{"EXO1C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,0426"},
+        Figure{"EXO1C.RTF", 0, Q::Sigma, 10, "V = 10,0 mL, σ = # S", "0,0115"},
+        Figure{"EXO1C.RTF", 0, Q::Veq, 0, "VE = # mL", "10,0"},
+        Figure{"EXO1C.RTF", 0, Q::Concentration, 0, "CA = CB · VE / VA = # mol", "1,0 × 10-2"},
+        Figure{"EXO2C.RTF", 0, Q::Sigma, 0, "σ = # S · m-1 avant", "0,0106"},
+        Figure{"EXO2C.RTF", 0, Q::Veq, 0, "VE = CB · VB / CA = # mL", "20,0"},
+        Figure{"EXO2C.RTF", 0, Q::Sigma, 20, "à l'équivalence σ = # S", "0,075"},
+        Figure{"EXO2C.RTF", 1, Q::Sigma, 0, "80,0 mL d'eau, σ = # S", "0,00462"},
+        Figure{"EXO2C.RTF", 1, Q::Sigma, 20, "et σ = # S · m-1 à l'équivalence", "0,025"},
+        Figure{"EXO2C.RTF", 1, Q::Veq, 0, "(VE = # mL)", "20,0"},
+        Figure{"EXO3C.RTF", 0, Q::Veq, 0, "se coupent pour VE = # mL", "12,4"},
+        Figure{"EXO3C.RTF", 0, Q::Concentration, 0, "20,0 = # mol", "6,2 × 10-3"},
+        Figure{"EXO4C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,00604"},
+        Figure{"EXO4C.RTF", 0, Q::Veq, 0, "VE = # mL. ", "15,0"},
+        Figure{"EXO4C.RTF", 0, Q::Sigma, 15, "À l'équivalence σ = # S", "0,0119"},
+        Figure{"EXO4C.RTF", 0, Q::Sigma, 25, "V = 25,0 mL, σ = # S", "0,0308"},
+        Figure{"EXO4C.RTF", 0, Q::Concentration, 0, "CA = CB · VE / VA = # mol", "1,0 × 10-2"},
+        Figure{"EXO5C.RTF", 0, Q::Sigma, 0, "σ = # S · m-1 sans eau", "0,426"},
+        Figure{"EXO5C.RTF", 1, Q::Sigma, 0, "σ = # S · m-1 avec 30,0 mL", "0,17"},
+        Figure{"EXO5C.RTF", 2, Q::Sigma, 0, "σ = # S · m-1 avec 180,0 mL", "0,0426"},
+        Figure{"EXO5C.RTF", 0, Q::Veq, 0, "VE = # mL", "20,0"},
+        Figure{"EXO5C.RTF", 1, Q::Veq, 0, "VE = # mL", "20,0"},
+        Figure{"EXO5C.RTF", 2, Q::Veq, 0, "VE = # mL", "20,0"},
+        Figure{"EXO6C.RTF", 0, Q::Veq, 0, "VE = C · V / C' = # mL", "20,0"},
+        Figure{"EXO6C.RTF", 0, Q::PhAtVeq, 0, "pHE = #", "8,23"},
+        Figure{"EXO6C.RTF", 1, Q::PhAtVeq, 0, "pHE = #", "5,75"},
+        Figure{"EXO6C.RTF", 2, Q::PhAtVeq, 0, "pHE = #", "7,00"},
+        Figure{"EXO7C.RTF", 0, Q::Veq, 0, "VE = # mL", "20,0"},
+        Figure{"EXO7C.RTF", 0, Q::Crossing, 0, "se coupent vers V = # mL", "10"},
+        Figure{"EXO7C.RTF", 0, Q::Ph, 10, "V = 10,0 mL, on lit pH = #", "4,75"},
+        Figure{"EXO8C.RTF", 0, Q::Sigma, 0, "σ = # S · m-1 pour l'acide chlorhydrique", "0,0852"},
+        Figure{"EXO8C.RTF", 1, Q::Sigma, 0, "σ = # S · m-1 pour l'acide éthanoïque", "0,00703"},
+        Figure{"EXO8C.RTF", 0, Q::Veq, 0, "VE = # mL", "20,0"},
+        Figure{"EXO8C.RTF", 1, Q::Veq, 0, "VE = # mL", "20,0"},
+        Figure{"EXO8C.RTF", 0, Q::Sigma, 20, "À l'équivalence σ = # S", "0,0211"},
+        Figure{"EXO8C.RTF", 1, Q::Sigma, 20, "contre σ = # S · m-1 (Na+", "0,0152"},
+        Figure{"EXO8C.RTF", 0, Q::Sigma, 25, "V = 25,0 mL, σ = # S", "0,0301"},
+        Figure{"EXO8C.RTF", 1, Q::Sigma, 25, "contre σ = # S · m-1 : l'écart", "0,0245"},
+        Figure{"EXO9C.RTF", 0, Q::Sigma, 0, "× 10 = # S", "0,426"},
+        Figure{"EXO9C.RTF", 0, Q::Veq, 0, "VE = CA · VA / CB = # mL", "20,0"},
+        Figure{"EXO9C.RTF", 0, Q::Sigma, 20, "× 5,0 = # S", "0,0632"},
+        Figure{"EXO9C.RTF", 0, Q::Sigma, 25, "d'où σ = # S", "0,0837"},
+        Figure{"EXO10C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,0397"},
+        Figure{"EXO10C.RTF", 0, Q::Veq, 0, "VE = # mL", "16,0"},
+        Figure{"EXO10C.RTF", 0, Q::Sigma, 16, "à l'équivalence σ = # S", "0,0174"},
+        Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "8,0 × 10-3"}),
+    [](const auto& info) {
+        const std::string file = info.param.file;
+        return file.substr(0, file.find('.')) + "_" + std::to_string(info.index);
+    });
+
+// Every "λ(ion) = value", "ion (λ = value)" or table of λ in a shipped text
+// gives the model's molar conductivity.
+TEST(ShippedData, LambdaValuesAreTheModels)
+{
+    Model model;
+    initcatalogue(model);
+    std::map<std::string, float> lambda;
+    auto take = [&](bool acide, int position, const std::map<std::string, int>& slots) {
+        SigmaInputs in;
+        in.acide = acide;
+        in.position = position;
+        computeSigma(model, in, 7.0, 0.0);
+        for (const auto& [ion, slot] : slots)
+            lambda[ion] = model.lambdaion[static_cast<std::size_t>(slot)];
+    };
+    take(true, 2, {{"H3O+", 1}, {"HO-", 2}, {"Na+", 3}, {"Cl-", 4}});
+    take(true, 4, {{"CH3COO-", 8}});
+    take(true, 7, {{"HCOO-", 11}});
+    take(true, 9, {{"NH4+", 13}});
+    auto text = [](float v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g", static_cast<double>(v));
+        return comma(buf);
+    };
+
+    int checked = 0;
+    std::vector<fs::path> texts = filesWithExtension(".RTF");
+    for (const fs::path& path : texts) {
+        RtfText rtf;
+        const std::vector<std::string> lines = textLines(path, &rtf);
+        auto check = [&](const std::string& ion, const std::string& value) {
+            ASSERT_TRUE(lambda.count(ion)) << path.filename() << ": " << ion;
+            EXPECT_EQ(value, text(lambda[ion])) << path.filename() << ": " << ion;
+            ++checked;
+        };
+        auto numberAt = [](const std::string& s, std::size_t at) {
+            return s.substr(at, s.find_first_not_of("0123456789,", at) - at);
+        };
+        for (const std::string& line : lines) {
+            for (std::size_t at = line.find("λ("); at != std::string::npos;
+                 at = line.find("λ(", at + 1)) {
+                const std::size_t open = at + std::string("λ(").size();
+                const std::size_t close = line.find(')', open);
+                if (line.compare(close, 4, ") = ") != 0) continue;
+                check(line.substr(open, close - open), numberAt(line, close + 4));
+            }
+            for (std::size_t at = line.find(" (λ = "); at != std::string::npos;
+                 at = line.find(" (λ = ", at + 1)) {
+                const std::size_t start = line.rfind(' ', at - 1) + 1;
+                check(line.substr(start, at - start),
+                      numberAt(line, at + std::string(" (λ = ").size()));
+            }
+        }
+        // Tables of two rows: the ions, then their λ.
+        for (const RtfTable& table : rtf.tables) {
+            auto cell = [&](std::size_t r, std::size_t c) {
+                std::string s;
+                for (const RtfRun& run : table.rows[r].cells[c].paragraphs[0].runs)
+                    s += run.text;
+                return s;
+            };
+            if (table.rows.size() != 2 || cell(1, 0).rfind("λ", 0) != 0) continue;
+            for (std::size_t c = 1; c < table.rows[0].cells.size(); ++c)
+                check(cell(0, c), cell(1, c));
+        }
+    }
+    EXPECT_GE(checked, 30);
+}
+
+} // namespace

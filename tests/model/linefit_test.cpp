@@ -1,0 +1,203 @@
+#include "model/contributions.h"
+#include "model/curve.h"
+#include "model/linefit.h"
+#include "platform/numberformat.h"
+#include "testmodel.h"
+
+#include <gtest/gtest.h>
+
+using namespace titrage;
+using namespace titrage::test;
+
+namespace {
+
+// The table of values of a whole titration, as fit points.
+std::vector<FitPoint> tablePoints(const BenchEntries& e, int stepTenths)
+{
+    Model m = freshModel();
+    std::vector<FitPoint> pts;
+    for (const TableRow& r : tabulate(m, e, stepTenths))
+        pts.push_back({r.v, r.sigma});
+    return pts;
+}
+
+TwoLineOptions optionsFor(const BenchEntries& e)
+{
+    TwoLineOptions o;
+    o.v0 = *e.vsol + *e.veau;
+    return o;
+}
+
+} // namespace
+
+TEST(LineFit, ExactLinesGiveTheirIntersectionWithoutUncertainty)
+{
+    // y = -0.01 V + 0.4 before, y = 0.012 V - 0.04 after: they cross at 20 mL.
+    // Given as raw sigma of a 100 mL beaker, so that only the dilution
+    // correction makes them straight.
+    std::vector<FitPoint> pts;
+    for (int t = 0; t <= 250; t += 5) {
+        const double v = t / 10.0;
+        const double y = v < 20 ? -0.01 * v + 0.4 : 0.012 * v - 0.04;
+        pts.push_back({v, y * 100 / (100 + v)});
+    }
+    TwoLineOptions o;
+    o.v0 = 100;
+    const TwoLines t = fitTwoLines(pts, o);
+    ASSERT_TRUE(t.found());
+    EXPECT_NEAR(t.veq, 20.0, 1e-9);
+    EXPECT_NEAR(t.uVeq, 0.0, 1e-9);
+    EXPECT_NEAR(t.before.slope, -0.01, 1e-12);
+    EXPECT_NEAR(t.after.intercept, -0.04, 1e-10);
+    EXPECT_LE(t.ranges.before.to, 20.0);
+    EXPECT_GE(t.ranges.after.from, 20.0);
+
+    // Without the correction the same points are curved: another answer.
+    o.correctDilution = false;
+    EXPECT_GT(std::fabs(fitTwoLines(pts, o).veq - 20.0), 0.05);
+}
+
+TEST(LineFit, UncertaintyCarriesTheResidualsToTheIntersection)
+{
+    // Before: y = 2x + 1 plus residuals (+d, -2d, +d), which leave the line
+    // unchanged and give s^2 = 6 d^2; after: y = 31 - x exactly. They cross at
+    // 10, and u = s.sqrt(1/3 + (10 - 1)^2 / 2) / |2 - (-1)|.
+    const double d = 0.01;
+    const std::vector<FitPoint> pts = {{0, 1 + d}, {1, 3 - 2 * d}, {2, 5 + d},
+                                       {12, 19},   {13, 18},       {14, 17}};
+    TwoLineOptions o;
+    o.correctDilution = false;
+    o.ranges = FitRanges{{0, 2}, {12, 14}};
+    const TwoLines t = fitTwoLines(pts, o);
+    ASSERT_TRUE(t.found());
+    EXPECT_NEAR(t.veq, 10.0, 1e-12);
+    EXPECT_NEAR(t.uVeq, std::sqrt(6.0) * d * std::sqrt(1.0 / 3 + 81.0 / 2) / 3, 1e-12);
+    EXPECT_EQ(veqText(t.veq, t.uVeq), "Véq = 10,0 ± 0,1 mL");
+}
+
+TEST(LineFit, BenchTitrationsFindTheirEquivalence)
+{
+    struct Case {
+        const char* name;
+        BenchEntries e;
+        int step;
+        double veq, tolerance;
+    };
+    const Case cases[] = {
+        {"ethanoic 10 + 90", bench(true, kEthanoic, 0.01f, 0.01f, 10, 90), 5, 10, 0.2},
+        {"hydrochloric", bench(true, kHydrochloric), 5, 20, 0.05},
+        {"hydrochloric 1 mL", bench(true, kHydrochloric), 10, 20, 0.05},
+        {"ammonia", bench(false, kAmmonia), 5, 20, 0.2},
+    };
+    for (const Case& c : cases) {
+        const TwoLines t = fitTwoLines(tablePoints(c.e, c.step), optionsFor(c.e));
+        ASSERT_TRUE(t.found()) << c.name;
+        EXPECT_NEAR(t.veq, c.veq, c.tolerance) << c.name;
+        EXPECT_GT(t.uVeq, 0.0) << c.name;
+        EXPECT_LT(t.uVeq, c.tolerance) << c.name;
+    }
+}
+
+TEST(LineFit, MeasuredPointsEveryMillilitreAsTheConductimeterReadsThem)
+{
+    // By hand every 1 mL, sigma read with its three digits.
+    const BenchEntries e = bench(true, kEthanoic);
+    Model m = freshModel();
+    std::vector<FitPoint> pts;
+    for (int v = 0; v <= 25; ++v) {
+        BenchEntries at = e;
+        at.vverse = static_cast<float>(v);
+        measure(m, at);
+        pts.push_back({static_cast<double>(v), roundSignificant(m.sigma, 3)});
+    }
+    const TwoLines t = fitTwoLines(pts, optionsFor(e));
+    ASSERT_TRUE(t.found());
+    EXPECT_NEAR(t.veq, 20.0, 0.2);
+}
+
+TEST(LineFit, NoBreakCases)
+{
+    struct Case {
+        const char* name;
+        std::vector<FitPoint> points;
+        TwoLineOptions options;
+        BreakFailure failure;
+    };
+    const BenchEntries phenol = bench(true, 13);
+    const BenchEntries early = bench(true, kHydrochloric, 0.00075f); // Véq 1.5 mL
+    std::vector<FitPoint> few = tablePoints(bench(true, kHydrochloric), 50);
+    std::vector<FitPoint> parallel;
+    for (int v = 0; v <= 25; ++v)
+        parallel.push_back({double(v), 0.01 * v + 0.1});
+    TwoLineOptions raw;
+    raw.correctDilution = false;
+    const Case cases[] = {
+        {"phenol", tablePoints(phenol, 5), optionsFor(phenol), BreakFailure::NoBreak},
+        {"veq 1.5 mL", tablePoints(early, 5), optionsFor(early), BreakFailure::OffBurette},
+        {"five points", few, optionsFor(phenol), BreakFailure::TooFewPoints},
+        {"one straight line", parallel, raw, BreakFailure::NoBreak},
+    };
+    for (const Case& c : cases) {
+        const TwoLines t = fitTwoLines(c.points, c.options);
+        EXPECT_FALSE(t.found()) << c.name;
+        EXPECT_EQ(t.failure, c.failure) << c.name;
+    }
+}
+
+TEST(LineFit, VeqTextRoundsTheUncertaintyUp)
+{
+    EXPECT_EQ(veqText(20.0, 0.06), "Véq = 20,0 ± 0,1 mL");
+    EXPECT_EQ(veqText(19.96, 0.12), "Véq = 20,0 ± 0,2 mL");
+    EXPECT_EQ(veqText(9.9214, 0.0163), "Véq = 9,92 ± 0,02 mL");
+    EXPECT_EQ(veqText(20.0, 0.0), "Véq = 20,00 ± 0,01 mL");
+}
+
+TEST(Contributions, StackedSharesAddUpToSigmaAtEveryVertex)
+{
+    struct Case {
+        BenchEntries e;
+        std::vector<std::string> ions;
+    };
+    const Case cases[] = {
+        {bench(true, kEthanoic), {"H₃O⁺", "HO⁻", "Na⁺", "CH₃COO⁻"}},
+        {bench(true, kHydrochloric), {"H₃O⁺", "HO⁻", "Na⁺", "Cl⁻"}},
+        {bench(false, kAmmonia), {"H₃O⁺", "HO⁻", "Cl⁻", "NH₄⁺"}},
+        {bench(true, 9), {"H₃O⁺", "HO⁻", "Na⁺", "Cl⁻", "NH₄⁺"}},
+    };
+    for (const Case& c : cases) {
+        Model m = freshModel();
+        loadModel(m, c.e);
+        StackedCurve s;
+        walkContributions(m, c.e.sigmaInputs(), 0.5f, s);
+        std::vector<std::string> names;
+        for (int slot : s.ions)
+            names.push_back(ionName(slot));
+        EXPECT_EQ(names, c.ions);
+
+        Model plain = freshModel();
+        loadModel(plain, c.e);
+        std::vector<CurveVertex> curve;
+        walkCurve(plain, c.e.sigmaInputs(), 0.5f, curve);
+        ASSERT_EQ(s.vertices.size(), curve.size());
+        ASSERT_EQ(s.top.size(), curve.size());
+        for (size_t j = 0; j < curve.size(); ++j) {
+            EXPECT_EQ(s.vertices[j].sigma, curve[j].sigma) << j;
+            EXPECT_EQ(s.top[j].back(), curve[j].sigma) << j;
+            EXPECT_TRUE(std::is_sorted(s.top[j].begin(), s.top[j].end())) << j;
+        }
+    }
+}
+
+TEST(Contributions, SharesOfOneMeasurementAreItsTerms)
+{
+    Model m = freshModel();
+    const BenchEntries e = bench(true, kHydrochloric);
+    loadModel(m, e);
+    calcsigma(m, e.sigmaInputs(), 2.0, 0.0);
+    const auto shares = ionShares(m);
+    ASSERT_EQ(shares.size(), 3u); // H3O+, HO-, Cl-
+    EXPECT_NEAR(shares[0].sigma, 0.3497, 1e-6);
+    EXPECT_EQ(shares[2].slot, 4);
+    EXPECT_NEAR(shares[2].sigma, 0.07631, 1e-6);
+    EXPECT_EQ(ionLegend(3, 5.008f), "Na⁺ : λ = 5,008 mS·m²·mol⁻¹");
+}
