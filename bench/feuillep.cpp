@@ -2,6 +2,7 @@
 // sequence and the small helpers the routines share.
 #include "bench/feuillep.h"
 
+#include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
 #include "bench/indicators.h"
 #include "bench/introduction.h"
@@ -94,6 +95,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     connectHandlers();
     createLinesTools();
     installHoverTexts();
+    installAccessibleNames();
     Form_Load();
     installView();
 }

@@ -1,6 +1,7 @@
 // Everything that changes the poured volume: the tap, the continuous pouring,
 // the drops, "Vider la burette", "Trace rapide", the restart, and the refresh
 // of the measurement and of the liquids.
+#include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
 #include "bench/entryvalidation.h"
 #include "bench/feuillep.h"
@@ -35,6 +36,7 @@ void feuilleP::majaff()
     // Nothing but a number reaches the conductimeter.
     if (std::isfinite(m_model.sigma))
         LabelpH->setText(QString::fromStdString(conductimeterText(m_model.sigma)));
+    conductimeterChanged(*LabelpH);
 }
 
 void feuilleP::niveaubecher()

@@ -10,6 +10,7 @@
 #include "exercises/textarea.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
+#include "printing/printersetup.h"
 
 #include <QAction>
 #include <QDir>
@@ -336,11 +337,23 @@ void Fichexo::opentexte()
 
 void Fichexo::imprimetexte()
 {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, m_host.exerciseWindow());
     QTextEdit& text = m_host.exerciseText();
-    if (text.textCursor().hasSelection()) dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    // With a selection the dialog offers it and starts on it: only the
+    // selected part is printed unless the student asks for the whole text.
+    if (text.textCursor().hasSelection()) {
+        dialog.setOption(QAbstractPrintDialog::PrintSelection);
+        printer.setPrintRange(QPrinter::Selection);
+    }
     if (Messages::execDialog(dialog) != QDialog::Accepted) return;
+    // No printer installed: the pages go to a PDF file the student names.
+    if (needsPdfFile(printer)) {
+        const std::optional<QString> file = askPdfFile(
+            m_host.exerciseWindow(), pdfFileFor(QFileInfo(m_fich->text()).completeBaseName()));
+        if (!file) return;
+        printer.setOutputFileName(*file);
+    }
     text.print(&printer);
 }
 

@@ -1,11 +1,11 @@
 #include "printing/confimp.h"
 
 #include "platform/messages.h"
+#include "printing/printersetup.h"
 #include "printing/printsource.h"
 #include "printing/updown.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,37 +15,36 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <optional>
+#include <utility>
+
 namespace titrage {
 
 namespace {
 
-QString printerName(const QPrinter& printer)
+// The set-up of the last printing or of the last accepted "&Imprimantes".
+std::optional<PrinterSetup>& rememberedSetup()
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat) return printer.outputFileName();
-    return printer.printerName();
-}
-
-// The set-up chosen in the dialog holds from one printing to the next.
-QPrinter& sharedPrinter()
-{
-    static QPrinter* printer = [] {
-        auto* p = new QPrinter(QPrinter::HighResolution);
-        qAddPostRoutine([] { delete &sharedPrinter(); });
-        return p;
-    }();
-    return *printer;
+    static std::optional<PrinterSetup> setup;
+    return setup;
 }
 
 } // namespace
 
 confimp::confimp(PrintSource& source, QWidget* parent)
     : QDialog(parent), m_source(source),
-      m_ownPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)),
-      m_printer(m_ownPrinter.get())
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
+    if (const auto& setup = rememberedSetup()) {
+        PrinterSetup s = *setup;
+        // A PDF file is written only when named for this printing.
+        if (s.format == QPrinter::PdfFormat) m_previousPdf = std::exchange(s.fileName, QString());
+        s.applyTo(*m_printer);
+    }
     createControls();
+    nameAccessibly();
     Form_Load();
 }
 
@@ -53,9 +52,12 @@ confimp::~confimp() = default;
 
 void confimp::createControls()
 {
+    Labeldefaut = new QLabel(this);
+    Labeldefaut->setObjectName(QStringLiteral("Labeldefaut"));
     defaut = new QLineEdit(this);
     defaut->setObjectName(QStringLiteral("defaut"));
     defaut->setReadOnly(true);
+    Labeldefaut->setBuddy(defaut);
 
     Frame1 = new QGroupBox(QStringLiteral("Options"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -93,7 +95,7 @@ void confimp::createControls()
     copiesRow->addStretch();
     options->addLayout(copiesRow);
 
-    Command1 = new QPushButton(QStringLiteral("&Imprimer"), this);
+    Command1 = new QPushButton(QStringLiteral("Im&primer"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
     Command2 = new QPushButton(QStringLiteral("&Imprimantes"), this);
@@ -114,8 +116,11 @@ void confimp::createControls()
     waiting->addWidget(Label1, 0, Qt::AlignCenter);
     Frame2->hide();
 
+    auto* target = new QHBoxLayout;
+    target->addWidget(Labeldefaut);
+    target->addWidget(defaut, 1);
     auto* main = new QVBoxLayout(this);
-    main->addWidget(defaut);
+    main->addLayout(target);
     main->addWidget(Frame1);
     main->addWidget(Frame2);
     main->addLayout(buttons);
@@ -124,17 +129,50 @@ void confimp::createControls()
     connect(Command1, &QPushButton::clicked, this, &confimp::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &confimp::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &confimp::Command3_Click);
+    // The PDF file proposed follows the page title.
+    connect(Text1, &QLineEdit::textChanged, this, &confimp::Form_Load);
 }
 
-void confimp::usePrinter(QPrinter& printer)
+void confimp::nameAccessibly()
 {
-    m_printer = &printer;
-    Form_Load();
+    Labeldefaut->setAccessibleName(QStringLiteral("Destination de l'impression"));
+    defaut->setAccessibleName(QStringLiteral("Imprimante ou fichier PDF"));
+    defaut->setAccessibleDescription(
+        QStringLiteral("Où les pages seront imprimées ; à changer avec Imprimantes"));
+    Text1->setAccessibleName(Label5->text());
+    Text1->setAccessibleDescription(QStringLiteral("Imprimé en haut de chaque page"));
+    Label4->setAccessibleName(Label3->text());
+    UpDown1->setAccessibleName(Label3->text());
+    UpDown1->setAccessibleDescription(
+        QStringLiteral("Flèches pour augmenter ou diminuer le nombre d'exemplaires"));
+    Command1->setAccessibleDescription(QStringLiteral("Imprimer les éléments cochés"));
+    Command2->setAccessibleDescription(QStringLiteral("Choisir l'imprimante et la page"));
+    Command3->setAccessibleDescription(QStringLiteral("Fermer sans imprimer"));
+    Frame2->setAccessibleName(Label1->text());
+}
+
+QString confimp::suggestedPdfFile() const
+{
+    if (!m_printer->outputFileName().isEmpty()) return m_printer->outputFileName();
+    if (!m_previousPdf.isEmpty()) return m_previousPdf;
+    return pdfFileFor(Text1 ? Text1->text() : QString());
 }
 
 void confimp::Form_Load()
 {
-    defaut->setText(printerName(*m_printer));
+    if (!defaut) return;
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        Labeldefaut->setText(QStringLiteral("Fichier PDF :"));
+        defaut->setText(suggestedPdfFile());
+    } else {
+        Labeldefaut->setText(QStringLiteral("Imprimante :"));
+        defaut->setText(m_printer->printerName());
+    }
+}
+
+void confimp::remember()
+{
+    rememberedSetup() = PrinterSetup::of(*m_printer);
 }
 
 PrintChoice confimp::choice() const
@@ -194,33 +232,53 @@ void confimp::Command1_Click()
                          MessageIcon::Critical);
         return;
     }
+    // No printer, or a PDF file that could not be written: the student names
+    // the file (the dialog stays open when cancelled).
+    if (m_printer->outputFormat() == QPrinter::PdfFormat &&
+        (m_askPdfAgain || m_printer->outputFileName().isEmpty())) {
+        const std::optional<QString> file = askPdfFile(this, suggestedPdfFile());
+        if (!file) return;
+        m_printer->setOutputFileName(*file);
+        m_askPdfAgain = false;
+        Form_Load();
+    }
     showPrinting(true);
     const PrintMaterial material = gatherMaterial();
-    const int pages = printCopies(*m_printer, material, copies());
+    // A printer of its own for this printing: one whose start failed stays
+    // unusable, the set-up does not.
+    const std::unique_ptr<QPrinter> printer = freshPrinter(*m_printer);
+    printer->setDocName(material.title);
+    const int pages = printCopies(*printer, material, copies());
+    showPrinting(false);
     if (pages == 0) {
         // Nothing reached the printer: say so and leave the choice as it was.
-        showPrinting(false);
+        if (m_printer->outputFormat() == QPrinter::PdfFormat) m_askPdfAgain = true;
         Messages::inform(this, QStringLiteral("Imprimer"),
-                         QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante "
-                                        "choisie."),
+                         m_printer->outputFormat() == QPrinter::PdfFormat
+                             ? QStringLiteral("Le fichier ") + m_printer->outputFileName() +
+                                   QStringLiteral(" n'a pas pu être écrit.")
+                             : QStringLiteral("L'impression n'a pas pu commencer sur "
+                                              "l'imprimante choisie."),
                          MessageIcon::Critical);
         return;
     }
-    showPrinting(false);
+    remember();
     accept();
 }
 
 void confimp::Command2_Click()
 {
-    QPrintDialog dialog(m_printer, this);
+    QPrintDialog dialog(m_printer.get(), this);
     dialog.setWindowTitle(QStringLiteral("Imprimantes"));
     if (Messages::execDialog(dialog) == QDialog::Accepted) {
+        m_askPdfAgain = false;
         // Copies are printed one after the other by the dialog itself: a
         // count chosen in the set-up becomes the dialog's own.
         if (m_printer->copyCount() > 1) {
             UpDown1->setValue(m_printer->copyCount());
             m_printer->setCopyCount(1);
         }
+        remember();
     }
     Form_Load();
 }
@@ -233,7 +291,6 @@ void confimp::Command3_Click()
 void showPrintDialog(PrintSource& source)
 {
     confimp dialog(source, source.printWindow());
-    dialog.usePrinter(sharedPrinter());
     Messages::execDialog(dialog);
 }
 

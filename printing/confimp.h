@@ -30,10 +30,11 @@ public:
     explicit confimp(PrintSource& source, QWidget* parent = nullptr);
     ~confimp() override;
 
-    // The printer pages go to: the dialog's own unless another is shared in,
-    // so that the set-up chosen once holds for the next printing.
+    // The set-up the pages go to. It is never painted on: each printing
+    // paints on a fresh printer set up like it, so that a printing that
+    // failed to start leaves the next one possible. The set-up accepted in
+    // "&Imprimantes" or used for a printing holds for the next dialog.
     QPrinter& printer() { return *m_printer; }
-    void usePrinter(QPrinter& printer);
 
     // What the ticked boxes choose and the number of copies set.
     PrintChoice choice() const;
@@ -55,7 +56,8 @@ public:
     QPushButton* Command3 = nullptr; // "&Annuler"
     QFrame* Frame2 = nullptr;        // shown while printing
     QLabel* Label1 = nullptr;        // "Veuillez patienter quelques instants..."
-    QLineEdit* defaut = nullptr;     // name of the current printer
+    QLabel* Labeldefaut = nullptr;   // "Imprimante :" or "Fichier PDF :"
+    QLineEdit* defaut = nullptr;     // name of the current printer or of the PDF file
 
     // --- Event handlers ---
     void Form_Load();
@@ -71,10 +73,16 @@ public:
 private:
     void createControls();
     void showPrinting(bool printing);
+    void nameAccessibly();
+    void remember();
+    QString suggestedPdfFile() const;
 
     PrintSource& m_source;
-    std::unique_ptr<QPrinter> m_ownPrinter;
-    QPrinter* m_printer = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    // The PDF file named by the last set-up: proposed, never reused unasked.
+    QString m_previousPdf;
+    // The PDF file chosen could not be written: ask again next time.
+    bool m_askPdfAgain = false;
 };
 
 // "&Imprimer" of the bench: creates the dialog, caption "Imprimer", runs it.

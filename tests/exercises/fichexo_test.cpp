@@ -8,10 +8,16 @@
 #include "platform/messages.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -404,3 +410,48 @@ TEST(FichexoTest, PriseEnMainAsksBeforeReplacingTypedText)
 }
 
 } // namespace
+
+TEST(FichexoTest, PrintingTheTextHonoursTheSelection)
+{
+    TempFolder folder;
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    MessageRecorder messages;
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << QStringLiteral("Ligne %1 de la réponse").arg(i);
+    host.supertext->setPlainText(lines.join(u'\n'));
+    auto pages = [](const QString& file) {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly)) return -1;
+        const QString pdf = QString::fromLatin1(f.readAll());
+        return int(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    };
+    // The print dialog accepted as it opens, its pages sent to `file`, or to
+    // the PDF file asked for where no printer is installed.
+    auto print = [&](const QString& file, bool inDialog) {
+        DialogAnswer answer([&](QDialog& dialog) {
+            if (auto* d = qobject_cast<QPrintDialog*>(&dialog)) {
+                if (inDialog) d->printer()->setOutputFileName(file);
+                return int(QDialog::Accepted);
+            }
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) files->selectFile(file);
+            return int(QDialog::Accepted);
+        });
+        fichexo.imprimetexte();
+    };
+
+    QTextCursor cursor = host.supertext->textCursor();
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
+    host.supertext->setTextCursor(cursor);
+    const QString selection = path(folder, "selection.pdf");
+    print(selection, true);
+    EXPECT_EQ(pages(selection), 1);
+
+    host.supertext->moveCursor(QTextCursor::End);
+    const QString whole = path(folder, "tout.pdf");
+    print(whole, !QPrinterInfo::availablePrinters().isEmpty());
+    EXPECT_GT(pages(whole), 1);
+    EXPECT_TRUE(messages.requests().empty());
+}

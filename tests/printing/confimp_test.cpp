@@ -5,15 +5,20 @@
 #include "printing/printsource.h"
 #include "printing/updown.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -229,4 +234,96 @@ TEST(Confimp, PrinterSetUpGoesThroughTheDialogSeam)
     EXPECT_EQ(d.defaut->text(), QStringLiteral("/tmp/y.pdf"));
     EXPECT_EQ(d.copies(), 4);
     EXPECT_EQ(d.printer().copyCount(), 1);
+}
+
+// Answers the PDF save dialog with the next of `files` (cancels when none is
+// left) and counts the times it was asked.
+struct PdfFileAnswers {
+    explicit PdfFileAnswers(QStringList files) : m_files(std::move(files))
+    {
+        Messages::setDialogRunner([this](QDialog& dialog) {
+            auto* chooser = qobject_cast<QFileDialog*>(&dialog);
+            if (!chooser || m_files.isEmpty()) return int(QDialog::Rejected);
+            ++asked;
+            title = chooser->windowTitle();
+            suggested = chooser->selectedFiles().value(0);
+            chooser->selectFile(m_files.takeFirst());
+            return int(QDialog::Accepted);
+        });
+    }
+    ~PdfFileAnswers() { Messages::setDialogRunner(nullptr); }
+    QStringList m_files;
+    int asked = 0;
+    QString title;
+    QString suggested;
+};
+
+TEST(Confimp, WithoutAPrinterEachPrintingAsksForAPdfFile)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    MessageRecorder recorder;
+    FakeSource source;
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("un.pdf"));
+    PdfFileAnswers answers({first, first});
+    for (int round = 0; round < 2; ++round) {
+        confimp d(source);
+        EXPECT_EQ(d.Labeldefaut->text(), QStringLiteral("Fichier PDF :"));
+        EXPECT_TRUE(d.defaut->text().endsWith(QStringLiteral(".pdf")))
+            << d.defaut->text().toStdString();
+        d.Chec[3]->setChecked(true);
+        d.Command1->click();
+        EXPECT_EQ(d.result(), QDialog::Accepted) << "round " << round;
+        EXPECT_EQ(answers.asked, round + 1) << "the file is asked every time, never reused unasked";
+    }
+    EXPECT_EQ(answers.title, QStringLiteral("Imprimer dans un fichier PDF"));
+    EXPECT_TRUE(answers.suggested.endsWith(QStringLiteral("un.pdf")));
+    // The second printing over the first file asked before overwriting it.
+    ASSERT_EQ(recorder.requests().size(), 1u);
+    EXPECT_EQ(recorder.requests()[0].title, QStringLiteral("Ecraser le fichier?"));
+    EXPECT_EQ(pdfPages(first), 1);
+}
+
+TEST(Confimp, AFailedStartLeavesPrintingUsable)
+{
+    MessageRecorder recorder;
+    FakeSource source;
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("bon.pdf"));
+    PdfFileAnswers answers({good});
+    confimp d(source);
+    d.printer().setOutputFormat(QPrinter::PdfFormat);
+    d.printer().setOutputFileName(dir.filePath(QStringLiteral("absent/x.pdf")));
+    d.Chec[1]->setChecked(true);
+    d.Command1->click();
+    ASSERT_EQ(recorder.requests().size(), 1u);
+    EXPECT_EQ(recorder.requests()[0].icon, MessageIcon::Critical);
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    EXPECT_TRUE(d.Command1->isVisibleTo(&d));
+    // The next click asks for another file and prints.
+    d.Command1->click();
+    EXPECT_EQ(answers.asked, 1);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(pdfPages(good), 1);
+}
+
+TEST(Confimp, MnemonicsAreUniqueAndThePrinterBoxIsLabelled)
+{
+    FakeSource source;
+    confimp d(source);
+    QStringList keys;
+    const QRegularExpression mnemonic(QStringLiteral("&([^&])"));
+    for (QObject* o : d.findChildren<QObject*>()) {
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(o)) text = b->text();
+        if (auto* l = qobject_cast<QLabel*>(o); l && l->buddy()) text = l->text();
+        if (auto* g = qobject_cast<QGroupBox*>(o)) text = g->title();
+        const auto m = mnemonic.match(text);
+        if (m.hasMatch()) keys << m.captured(1).toLower();
+    }
+    EXPECT_GE(keys.size(), 3);
+    EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size())
+        << keys.join(u',').toStdString();
+    EXPECT_EQ(d.Labeldefaut->buddy(), d.defaut);
+    EXPECT_FALSE(d.Labeldefaut->text().isEmpty());
 }

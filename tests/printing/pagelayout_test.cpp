@@ -72,7 +72,8 @@ struct HistoryPagingCase {
     double entryHeight;
     int entries;
     std::vector<std::pair<int, int>> blocks; // (page index, entries on it)
-    int tablePage;
+    int tablePage;                           // the table's last page
+    int tableRows = 26;
 };
 
 class HistoryPaging : public ::testing::TestWithParam<HistoryPagingCase> {};
@@ -82,18 +83,23 @@ TEST_P(HistoryPaging, EveryEntryIsPrintedOnceAndInsideThePage)
     const auto& c = GetParam();
     LayoutInput in = a4(true, true, true);
     in.historyEntries = std::vector<double>(static_cast<std::size_t>(c.entries), c.entryHeight);
+    in.table.height = in.tableHeader + c.tableRows * in.tableRow;
     const auto pages = layoutCopy(in);
     ASSERT_EQ(static_cast<int>(pages.size()), c.tablePage + 1);
 
     std::vector<std::pair<int, int>> blocks;
     int next = 0;
     for (std::size_t p = 0; p < pages.size(); ++p) {
+        double tableBottom = 0;
+        for (const auto& t : itemsOf(pages[p], K::Table))
+            tableBottom = t.y + t.height;
         for (const auto& h : itemsOf(pages[p], K::History)) {
             blocks.emplace_back(static_cast<int>(p), h.count);
             EXPECT_EQ(h.first, next);
             next += h.count;
             EXPECT_LE(h.y + h.height, in.page.height + 1e-9);
             EXPECT_EQ(h.lead, p == 0);
+            EXPECT_GE(h.y, tableBottom) << "under the table on its page";
         }
     }
     EXPECT_EQ(next, c.entries);
@@ -106,10 +112,13 @@ TEST_P(HistoryPaging, EveryEntryIsPrintedOnceAndInsideThePage)
 // The graph ends at 2 x 800 + 8400 + 800 + 4125 = 14925 twips; the lead takes 230.
 INSTANTIATE_TEST_SUITE_P(
     Cases, HistoryPaging,
-    ::testing::Values(HistoryPagingCase{"FitsUnderTheGraph", 400, 2, {{0, 2}}, 1},
-                      HistoryPagingCase{"SecondEntryOverflows", 600, 3, {{0, 1}, {1, 2}}, 2},
-                      HistoryPagingCase{"NoneFitsUnderTheGraph", 1000, 10, {{1, 10}}, 2},
-                      HistoryPagingCase{"OverTwoMorePages", 3000, 10, {{1, 5}, {2, 5}}, 3}),
+    ::testing::Values(
+        HistoryPagingCase{"FitsUnderTheGraph", 400, 2, {{0, 2}}, 1},
+        HistoryPagingCase{"RestGoesUnderTheTable", 600, 3, {{0, 1}, {1, 2}}, 1},
+        HistoryPagingCase{"UnderTheLastPartOfALongTable", 600, 3, {{0, 1}, {6, 2}}, 6, 251},
+        HistoryPagingCase{"RestTooLongForUnderTheTable", 600, 13, {{0, 1}, {1, 12}}, 2},
+        HistoryPagingCase{"NoneFitsUnderTheGraph", 1000, 10, {{1, 10}}, 2},
+        HistoryPagingCase{"OverTwoMorePages", 3000, 10, {{1, 5}, {2, 5}}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Layout, TableLongerThanThePageContinuesWithItsHeader)
