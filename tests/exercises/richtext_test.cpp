@@ -243,4 +243,24 @@ TEST(RtfTest, SymbolFontLettersAreGreek)
     EXPECT_EQ(plain(*text), (std::vector<std::string>{"sσ λ Δ Ω °±×→ 2sσλ\xef\x81\xb3"}));
 }
 
+// pandoc closes each cell's paragraph with \par inside the cell's group.
+TEST(RtfTest, PandocTableCells)
+{
+    const std::optional<RtfText> text = parseRtf(
+        R"({\rtf1 avant\par{\trowd \trgaph120 \clbrdrb\brdrs\cellx1440\clbrdrb\brdrs\cellx2880)"
+        R"(\trkeep\intbl {{\pard\intbl \qr \f0 \sa0 \li0 \fi0 V (mL)\par}\cell})"
+        R"({{\pard\intbl \ql \f0 \sa0 \li0 \fi0 \u963? (S/m)\par}\cell}}\intbl\row})"
+        R"({\pard \ql \f0 \sa180 \li0 \fi0 apr\'e8s\par}})");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(plain(*text), (std::vector<std::string>{"avant", "", "après", ""}));
+    ASSERT_EQ(text->paragraphs[1].table, 0);
+    ASSERT_EQ(text->tables.at(0).rows.size(), 1u);
+    const RtfTableRow& row = text->tables[0].rows[0];
+    EXPECT_EQ(row.cellRight, (std::vector<int>{1440, 2880}));
+    ASSERT_EQ(row.cells.size(), 2u);
+    ASSERT_EQ(row.cells[0].paragraphs.size(), 1u);
+    EXPECT_EQ(row.cells[0].paragraphs[0].align, RtfAlign::Right);
+    EXPECT_EQ(plain({row.cells[1].paragraphs, {}}), (std::vector<std::string>{"σ (S/m)"}));
+}
+
 } // namespace
