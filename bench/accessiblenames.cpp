@@ -117,6 +117,23 @@ QAccessibleInterface* factory(const QString&, QObject* object)
 }
 
 // Names the windows as they are shown.
+// The control with the keyboard focus stands out on any background: a
+// 2-pixel dark blue frame. Given to each window but the bench: a style sheet
+// over the bench would put back the design fonts its scaling enlarges.
+const QString& focusSheet()
+{
+    static const QString sheet = QStringLiteral(R"(
+QPushButton:focus, QToolButton:focus {
+    border: 2px solid #0000b4; border-radius: 3px; padding: 2px; background-color: palette(button);
+}
+QCheckBox:focus, QRadioButton:focus, QLineEdit:focus, QComboBox:focus, QAbstractSpinBox:focus,
+QAbstractItemView:focus, QTextEdit:focus, QPlainTextEdit:focus {
+    border: 2px solid #0000b4;
+}
+)");
+    return sheet;
+}
+
 class WindowNamer : public QObject {
 public:
     using QObject::QObject;
@@ -124,7 +141,12 @@ public:
     {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* w = static_cast<QWidget*>(watched);
-            if (w->isWindow()) nameControls(*w);
+            if (w->isWindow()) {
+                nameControls(*w);
+                if (w->objectName() != QLatin1String("feuilleP") &&
+                    !w->styleSheet().contains(focusSheet()))
+                    w->setStyleSheet(w->styleSheet() + focusSheet());
+            }
         }
         return false;
     }
@@ -165,17 +187,6 @@ void installAccessibleNames()
     installed = true;
     QAccessible::installFactory(factory);
     qApp->installEventFilter(new WindowNamer(qApp));
-    // The control with the keyboard focus stands out on any background: a
-    // 2-pixel dark blue frame, for the whole program.
-    qApp->setStyleSheet(qApp->styleSheet() + QStringLiteral(R"(
-QPushButton:focus, QToolButton:focus {
-    border: 2px solid #0000b4; border-radius: 3px; padding: 2px; background-color: palette(button);
-}
-QCheckBox:focus, QRadioButton:focus, QLineEdit:focus, QComboBox:focus, QAbstractSpinBox:focus,
-QAbstractItemView:focus, QTextEdit:focus, QPlainTextEdit:focus {
-    border: 2px solid #0000b4;
-}
-)"));
 }
 
 void nameControls(QWidget& window)

@@ -379,7 +379,7 @@ TEST(FichexoTest, RecordsFindFilesWhateverTheirCase)
     fichexo.openRequested(path(folder, "minuscules.E42"));
     EXPECT_TRUE(host.supertext->toPlainText().startsWith(QStringLiteral("Enonce A")));
     EXPECT_EQ(QFileInfo(host.bench.nomfichier()).fileName(), QStringLiteral("A.C16"));
-    EXPECT_EQ(host.bench.bench.textesit[3], "0,05");
+    EXPECT_EQ(host.bench.bench.textesit[3], "0,005");
     fichexo.opencor();
     EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Correction A"));
     EXPECT_TRUE(messages.requests().empty());
