@@ -100,7 +100,12 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     installView();
 }
 
-feuilleP::~feuilleP() = default;
+feuilleP::~feuilleP()
+{
+    // The graph's tool reads the bench's members: it stops listening before
+    // they go, since the graph itself outlives this destructor's body.
+    if (m_lines) Picture1->removeEventFilter(m_lines);
+}
 
 void feuilleP::createControls()
 {
