@@ -7,6 +7,7 @@
 #include "bench/indicators.h"
 #include "bench/introduction.h"
 #include "bench/layoutscaler.h"
+#include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
