@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -560,7 +561,15 @@ QPixmap ApparatusView::tapPicture(bool open)
 {
     // Fine enough for a window shown twice as large on a dense screen.
     const qreal ratio = 2 * std::max<qreal>(2.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
-    return QPixmap::fromImage(artwork::tapImage(open, ratio));
+    // The same pixmap while nothing changes, so that setting it again is seen
+    // as no change (its cache key) and costs no repaint.
+    const QString key = QStringLiteral("titrage-tap-%1-%2").arg(open).arg(ratio);
+    QPixmap tap;
+    if (!QPixmapCache::find(key, &tap)) {
+        tap = QPixmap::fromImage(artwork::tapImage(open, ratio));
+        QPixmapCache::insert(key, tap);
+    }
+    return tap;
 }
 
 QPixmap ApparatusView::dropPicture()

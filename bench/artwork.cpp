@@ -42,7 +42,8 @@ QLinearGradient metalAcross(double left, double right, QColor base)
 
 } // namespace
 
-QImage tapImage(bool open, qreal devicePixelRatio)
+namespace {
+QImage drawTap(bool open, qreal devicePixelRatio)
 {
     QImage image = transparentImage(kTapSize, devicePixelRatio);
     QPainter p(&image);
@@ -73,6 +74,24 @@ QImage tapImage(bool open, qreal devicePixelRatio)
     p.setPen(Qt::NoPen);
     p.drawEllipse(hub, 1.2, 1.2);
     return image;
+}
+} // namespace
+
+QImage tapImage(bool open, qreal devicePixelRatio)
+{
+    // The tap is painted into the scene at every tick of the pouring: its two
+    // pictures are kept for the last resolution asked (a shared copy).
+    struct Kept {
+        qreal ratio = 0;
+        QImage image;
+    };
+    static Kept kept[2];
+    Kept& k = kept[open ? 1 : 0];
+    if (k.image.isNull() || k.ratio != devicePixelRatio) {
+        k.image = drawTap(open, devicePixelRatio);
+        k.ratio = devicePixelRatio;
+    }
+    return k.image;
 }
 
 QImage dropImage(qreal devicePixelRatio)

@@ -99,6 +99,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     installAccessibleNames();
     Form_Load();
     installView();
+    orderKeyboardFocus();
 }
 
 feuilleP::~feuilleP()

@@ -145,6 +145,7 @@ public:
     void validatePendingEntries();
     // Page changes, the tap and the drop from the keyboard (see the help page).
     void installKeyboardDriving();
+    void orderKeyboardFocus();
     void Option1_Click(int index);
     void lbecher_Click();
     void lindic_Click();

@@ -42,7 +42,9 @@ void feuilleP::majaff()
 void feuilleP::niveaubecher()
 {
     picburette->niveaubecher(sceneState());
-    Image3->setPixmap(ApparatusView::tapPicture(Timer1->isActive()));
+    // Only a tap that turned is drawn again.
+    const QPixmap tap = ApparatusView::tapPicture(Timer1->isActive());
+    if (Image3->pixmap().cacheKey() != tap.cacheKey()) Image3->setPixmap(tap);
 }
 
 void feuilleP::imafond()

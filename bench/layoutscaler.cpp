@@ -1,5 +1,6 @@
 #include "bench/layoutscaler.h"
 
+#include "platform/appstyle.h"
 #include "platform/canvas.h"
 
 #include <QAbstractButton>
@@ -11,7 +12,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -55,25 +55,6 @@ QString scaledStyleSheet(const QString& sheet, qreal s)
     }
     return out + sheet.mid(last);
 }
-// The application's style, its sizes (check marks, radio buttons, scroll
-// bars, frames, margins) grown as much as the window a widget is shown in.
-class ScaledStyle : public QProxyStyle {
-public:
-    explicit ScaledStyle(const QString& base) : QProxyStyle(base) {}
-    int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                    const QWidget* widget) const override
-    {
-        const int base = QProxyStyle::pixelMetric(metric, option, widget);
-        const qreal s = layoutScale(widget);
-        return qFuzzyCompare(s, 1.0) ? base : static_cast<int>(std::lround(base * s));
-    }
-};
-
-void useScaledStyle()
-{
-    if (dynamic_cast<ScaledStyle*>(QApplication::style())) return;
-    QApplication::setStyle(new ScaledStyle(QApplication::style()->name()));
-}
 } // namespace
 
 LayoutScaler::LayoutScaler(QWidget* window, QSize designSize)
@@ -83,6 +64,7 @@ LayoutScaler::LayoutScaler(QWidget* window, QSize designSize)
     window->setProperty(kScalerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     collect(window);
     window->installEventFilter(this);
+    useAppStyle();
 }
 
 LayoutScaler* LayoutScaler::of(const QWidget* w)
@@ -179,7 +161,6 @@ void LayoutScaler::fit(QSize windowSize)
     }
     std::swap(device, m_textDevice); // the old one outlives its last use below
     collect(m_window);               // controls made since
-    if (!qFuzzyCompare(m_scale, 1.0)) useScaledStyle();
     for (Placed& p : m_placed)
         apply(p);
     device.reset();

@@ -1,6 +1,7 @@
 // The tab strip from the keyboard: it takes the focus like any control, the
 // arrows move to the neighbouring page, and the focused tab is outlined.
 #include "bench/tabstrip.h"
+#include "platform/appstyle.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -56,12 +57,13 @@ void TabStrip::paintEvent(QPaintEvent* event)
     const QPointF bottomRight(std::min(m_bornes[k], canvas().size().width() - 1), kTabHeight + 2);
     const double sx = width() / static_cast<double>(std::max(1, canvas().size().width()));
     const double sy = height() / static_cast<double>(std::max(1, canvas().size().height()));
+    const qreal pen = std::max<qreal>(2.0, std::round(2.0 * layoutScale(this)));
     QPainter p(this);
-    p.setPen(QPen(QColor(0, 90, 200), 2));
+    p.setPen(QPen(kFocusColour, pen));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(topLeft.x() * sx + 2, topLeft.y() * sy + 1,
-                      (bottomRight.x() - topLeft.x()) * sx - 4,
-                      (bottomRight.y() - topLeft.y()) * sy - 2));
+    p.drawRect(QRectF(topLeft.x() * sx + pen, topLeft.y() * sy + pen / 2,
+                      (bottomRight.x() - topLeft.x()) * sx - 2 * pen,
+                      (bottomRight.y() - topLeft.y()) * sy - pen));
 }
 
 } // namespace titrage

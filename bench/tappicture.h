@@ -2,10 +2,16 @@
 // The burette's tap `Image3`: a picture that reports press, release and click,
 // from the mouse or, once it has the focus, from the space bar held down.
 
+#include "platform/appstyle.h"
+#include "platform/canvas.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace titrage {
 
@@ -80,9 +86,10 @@ protected:
     {
         QLabel::paintEvent(e);
         if (!hasFocus()) return;
+        const qreal pen = std::max<qreal>(2.0, std::round(2.0 * layoutScale(this)));
         QPainter p(this);
-        p.setPen(QPen(QColor(0, 90, 200), 2));
-        p.drawRect(rect().adjusted(1, 1, -1, -1));
+        p.setPen(QPen(kFocusColour, pen));
+        p.drawRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
     }
 
 private:

@@ -1,0 +1,96 @@
+#include "platform/appstyle.h"
+
+#include "platform/canvas.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace titrage {
+
+namespace {
+
+class AppStyle : public QProxyStyle {
+public:
+    explicit AppStyle(const QString& base) : QProxyStyle(base) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        const qreal s = layoutScale(widget);
+        return qFuzzyCompare(s, 1.0) ? base : static_cast<int>(std::lround(base * s));
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        // Buttons, check boxes and radio buttons ask for this one; the
+        // desktop's draws a faint line, and only after a key was used.
+        if (element == PE_FrameFocusRect) {
+            // Push buttons get theirs around the whole button, below.
+            if (!qobject_cast<const QPushButton*>(widget)) focusFrame(painter, option->rect, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        // Entry boxes draw their frame here, whether alone or in a spin box.
+        if (element == PE_FrameLineEdit && (option->state & State_HasFocus))
+            focusFrame(painter, option->rect, widget);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if ((control == CC_ComboBox || control == CC_SpinBox) && (option->state & State_HasFocus))
+            focusFrame(painter, option->rect, widget);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton && (option->state & State_HasFocus)) {
+            // Just inside the button's edge, clear of its caption or picture.
+            const int edge = static_cast<int>(std::lround(layoutScale(widget)));
+            focusFrame(painter, option->rect.adjusted(edge, edge, -edge, -edge), widget);
+        }
+        // Lists, tables and text areas: the frame around their view.
+        if (element == CE_ShapedFrame && (option->state & State_HasFocus) &&
+            qobject_cast<const QAbstractScrollArea*>(widget))
+            focusFrame(painter, option->rect, widget);
+    }
+
+private:
+    static void focusFrame(QPainter* painter, const QRect& rect, const QWidget* widget)
+    {
+        if (rect.width() < 4 || rect.height() < 4) return;
+        const qreal width = std::max<qreal>(2.0, std::round(2.0 * layoutScale(widget)));
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setBrush(Qt::NoBrush);
+        QPen pen(kFocusColour, width);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter->setPen(pen);
+        const qreal inset = width / 2.0;
+        painter->drawRect(QRectF(rect).adjusted(inset, inset, -inset, -inset));
+        painter->restore();
+    }
+};
+
+} // namespace
+
+void useAppStyle()
+{
+    if (!qApp || dynamic_cast<AppStyle*>(QApplication::style())) return;
+    QApplication::setStyle(new AppStyle(QApplication::style()->name()));
+}
+
+} // namespace titrage
