@@ -2,9 +2,11 @@
 // platform), driven by real mouse and key events from xdotool: what depends on
 // focus, activation, keys and the clipboard behaves as the student sees it.
 #include "bench/feuillep.h"
+#include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "graph/valuetable.h"
+#include "platform/appstyle.h"
 #include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 
@@ -19,6 +21,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QCheckBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -312,6 +316,58 @@ TEST_F(OnScreen, KeyboardTurnsPagesHoldsTheTapAndAddsADrop)
     EXPECT_TRUE(spaced);
     EXPECT_FALSE(w->Timer1->isActive());
     screenshot("keyboard-pouring");
+}
+
+// Pixels of the focus frame's colour on screen around `widget`.
+int focusFramePixels(QWidget* window, QWidget* widget)
+{
+    const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect area = QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-3, -3, 3, 3);
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QPoint at(qRound(x * ratio), qRound(y * ratio));
+            if (shot.rect().contains(at) && QColor(shot.pixel(at)) == kFocusColour) ++n;
+        }
+    return n;
+}
+
+TEST_F(OnScreen, TabWalksTheBenchInReadingOrderWithAClearFrame)
+{
+    const QString text = w->supertext->toHtml();
+    w->Onglets->setFocus(Qt::TabFocusReason);
+    settle();
+    QStringList visited;
+    for (int i = 0; i < 40; ++i) {
+        QWidget* f = QApplication::focusWidget();
+        ASSERT_NE(f, nullptr);
+        if (!visited.isEmpty() && f == w->Onglets) break;
+        visited << f->objectName();
+        // A frame two pixels wide all round, not a faint line.
+        EXPECT_GE(focusFramePixels(w.get(), f), 60) << f->objectName().toStdString();
+        key(QStringLiteral("Tab"));
+    }
+    const QStringList expected = {
+        "Onglets",   "Option1(0)", "lbecher",   "Text1(0)",  "command5",   "Text1(4)", "Text1(6)",
+        "lindic",    "Text1(5)",   "Text1(1)",  "Image3",    "Image1",     "Command6", "Command13",
+        "Command14", "Option2(0)", "Command1",  "Command7",  "Command8",   "Command10", "Command4",
+        "Command11", "Command2",   "btexo",     "fich",      "supertext"};
+    EXPECT_EQ(visited, expected);
+    // Tab left the student's text without typing into it.
+    EXPECT_EQ(w->supertext->toHtml(), text);
+    screenshot("focus-walk");
+
+    // Turning the page from a box of the page hidden: the focus goes to the
+    // strip, and Tab leads into the new page.
+    click(w->Text1[4]);
+    key(QStringLiteral("ctrl+Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), w->Onglets);
+    key(QStringLiteral("ctrl+Tab"));
+    key(QStringLiteral("ctrl+Tab"));
+    ASSERT_EQ(w->Onglets->ongletactif(), 4);
+    key(QStringLiteral("Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), w->Picture3->optscema[1]);
 }
 
 int main(int argc, char** argv)
