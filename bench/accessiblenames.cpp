@@ -1,6 +1,7 @@
 #include "bench/accessiblenames.h"
 
 #include "bench/tabstrip.h"
+#include "platform/appstyle.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -117,23 +118,6 @@ QAccessibleInterface* factory(const QString&, QObject* object)
 }
 
 // Names the windows as they are shown.
-// The control with the keyboard focus stands out on any background: a
-// 2-pixel dark blue frame. Given to each window but the bench: a style sheet
-// over the bench would put back the design fonts its scaling enlarges.
-const QString& focusSheet()
-{
-    static const QString sheet = QStringLiteral(R"(
-QPushButton:focus, QToolButton:focus {
-    border: 2px solid #0000b4; border-radius: 3px; padding: 2px; background-color: palette(button);
-}
-QCheckBox:focus, QRadioButton:focus, QLineEdit:focus, QComboBox:focus, QAbstractSpinBox:focus,
-QAbstractItemView:focus, QTextEdit:focus, QPlainTextEdit:focus {
-    border: 2px solid #0000b4;
-}
-)");
-    return sheet;
-}
-
 class WindowNamer : public QObject {
 public:
     using QObject::QObject;
@@ -141,12 +125,7 @@ public:
     {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* w = static_cast<QWidget*>(watched);
-            if (w->isWindow()) {
-                nameControls(*w);
-                if (w->objectName() != QLatin1String("feuilleP") &&
-                    !w->styleSheet().contains(focusSheet()))
-                    w->setStyleSheet(w->styleSheet() + focusSheet());
-            }
+            if (w->isWindow()) nameControls(*w);
         }
         return false;
     }
@@ -185,6 +164,8 @@ void installAccessibleNames()
     static bool installed = false;
     if (installed || !qApp) return;
     installed = true;
+    // The focus is shown by the application's style, in every window.
+    useAppStyle();
     QAccessible::installFactory(factory);
     qApp->installEventFilter(new WindowNamer(qApp));
 }

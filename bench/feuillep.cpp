@@ -6,7 +6,7 @@
 #include "bench/apparatusview.h"
 #include "bench/indicators.h"
 #include "bench/introduction.h"
-#include "bench/layoutscaler.h"
+#include "platform/layoutscaler.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"

@@ -2,7 +2,7 @@
 // resize or maximise it and everything in it grows together; "Vue projecteur"
 // (F11) puts it full screen and back.
 #include "bench/feuillep.h"
-#include "bench/layoutscaler.h"
+#include "platform/layoutscaler.h"
 
 #include <QAction>
 #include <QGuiApplication>

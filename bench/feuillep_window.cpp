@@ -12,6 +12,7 @@
 #include "config/configdialogs.h"
 #include "exercises/fichexo.h"
 #include "graph/graphview.h"
+#include "platform/layoutscaler.h"
 #include "platform/messages.h"
 #include "platform/numberformat.h"
 
@@ -225,6 +226,9 @@ void feuilleP::Command8_Click()
     if (!m_machine) m_machine = new Machine(this);
     m_machine->setWindowTitle(QStringLiteral("Machine à calculer"));
     m_machine->useSimpleLayout();
+    // On the projector the calculator is shown as large as the bench.
+    const LayoutScaler* scaler = LayoutScaler::of(this);
+    m_machine->showAtScale(scaler ? scaler->scale() : 1.0, frameGeometry());
     Messages::execDialog(*m_machine);
 }
 

@@ -1,5 +1,7 @@
 #include "calculator/calckey.h"
 
+#include "platform/canvas.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -72,31 +74,33 @@ void CalcKey::paintEvent(QPaintEvent*)
 void CalcKey::drawCaption(QPainter& p, const QRectF& area) const
 {
     const QString caption = text();
-    const qreal room = area.width() - 6;
+    // Point sizes are the design's, grown with the window the key is shown in.
+    const qreal s = layoutScale(this);
+    const qreal room = area.width() - 6 * s;
     QFont base(QStringLiteral("Arial"));
     base.setBold(true);
 
     auto fitted = [&](const QString& shown, const QString& raised, qreal from) {
         QFont f = base;
-        for (qreal size = from;; size -= 0.5) {
+        for (qreal size = from;; size -= 0.5 * s) {
             f.setPointSizeF(size);
             QFont small = f;
             small.setPointSizeF(size * 0.7);
             const qreal w =
                 QFontMetricsF(f).horizontalAdvance(shown) +
                 (raised.isEmpty() ? 0 : QFontMetricsF(small).horizontalAdvance(raised) + 1);
-            if (w <= room || size <= kMinPointSize) return f;
+            if (w <= room || size <= kMinPointSize * s) return f;
         }
     };
 
     const int blank = caption.indexOf(QLatin1Char(' '));
-    QFont font = fitted(withoutMnemonic(caption), m_superscript, kMaxPointSize);
-    if (blank > 0 && font.pointSizeF() < 8 && m_superscript.isEmpty()) {
+    QFont font = fitted(withoutMnemonic(caption), m_superscript, kMaxPointSize * s);
+    if (blank > 0 && font.pointSizeF() < 8 * s && m_superscript.isEmpty()) {
         const QString upper = caption.left(blank);
         const QString lower = caption.mid(blank + 1);
         QFont small = base;
-        small.setPointSizeF(6.5);
-        const QFont big = fitted(withoutMnemonic(lower), {}, kMaxPointSize - 1);
+        small.setPointSizeF(6.5 * s);
+        const QFont big = fitted(withoutMnemonic(lower), {}, (kMaxPointSize - 1) * s);
         const QFontMetricsF ms(small);
         const QFontMetricsF mb(big);
         const qreal total = ms.ascent() + mb.ascent() + 1;

@@ -2,14 +2,18 @@
 
 #include "calculator/calckey.h"
 #include "calculator/numbertext.h"
+#include "platform/layoutscaler.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace titrage {
@@ -73,13 +77,29 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Machine"));
     setWindowTitle(QStringLiteral("Machine à calculer"));
     setModal(true);
-    setFixedSize(kWidth, kHeight);
     setFont(QFont(QStringLiteral("Arial"), 8));
 
     createDisplay();
     createOptions();
     createKeys();
     reset();
+    // Laid out at its design size; shown larger (on the projector, beside a
+    // bench shown larger) everything in it grows together.
+    resize(kWidth, kHeight);
+    new LayoutScaler(this, QSize(kWidth, kHeight));
+    setMinimumSize(kWidth, kHeight);
+}
+
+void Machine::showAtScale(qreal scale, const QRect& over)
+{
+    // As large as the bench it belongs to, within the screen's free area.
+    if (const QScreen* screen = over.isValid() ? QGuiApplication::screenAt(over.center()) : nullptr)
+        scale = std::min(scale, 0.95 * screen->availableGeometry().height() / kHeight);
+    scale = std::max<qreal>(scale, 1.0);
+    QRect r(QPoint(), QSize(static_cast<int>(std::lround(kWidth * scale)),
+                            static_cast<int>(std::lround(kHeight * scale))));
+    if (over.isValid()) r.moveCenter(over.center());
+    setGeometry(r);
 }
 
 void Machine::createDisplay()
@@ -243,7 +263,7 @@ void Machine::useSimpleLayout()
 {
     for (CalcKey* key : constante)
         key->hide();
-    z1->setGeometry(kDisplaySimple);
+    LayoutScaler::of(this)->setDesignGeometry(z1, kDisplaySimple);
 }
 
 // Runs the action of a key, then shows the expression; M+, M- and CM only
@@ -402,11 +422,18 @@ void Machine::reset()
 void Machine::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    const LayoutScaler* scaler = LayoutScaler::of(this);
+    const qreal scale = scaler ? scaler->scale() : 1.0;
+    const QPoint offset = scaler ? scaler->offset() : QPoint();
+    // The gradient in design units, across the whole window.
     for (int x = 0; x < width(); ++x) {
-        const int red = static_cast<int>(std::lrint(200 - qMin(x, kWidth - 1) / 2.0));
+        const int design = std::clamp(static_cast<int>((x - offset.x()) / scale), 0, kWidth - 1);
+        const int red = static_cast<int>(std::lrint(200 - design / 2.0));
         p.setPen(QColor(red, red + 50, red + 50));
         p.drawLine(x, 0, x, height() - 1);
     }
+    p.translate(offset);
+    p.scale(scale, scale);
     const QRect r = kKeyPanel;
     const QColor light(250, 252, 252);
     const QColor dark(40, 60, 60);

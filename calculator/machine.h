@@ -30,6 +30,10 @@ public:
     // is hidden and the display takes its place (y = 16, height 89).
     void useSimpleLayout();
 
+    // Sized `scale` times its design size (at least that size, at most the
+    // screen's free height) and centred over `over`, in screen coordinates.
+    void showAtScale(qreal scale, const QRect& over);
+
     const MachineState& state() const { return m_state; }
 
     // Replaces the system beep of a failed evaluation (tests count them);

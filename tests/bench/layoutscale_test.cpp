@@ -3,20 +3,23 @@
 // paper whole and fine.
 #include "bench/apparatusview.h"
 #include "bench/feuillep.h"
-#include "bench/layoutscaler.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "graph/graphview.h"
 #include "graph/headerpictures.h"
 #include "graph/valuetable.h"
+#include "platform/layoutscaler.h"
 #include "platform/messages.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -192,4 +195,30 @@ TEST_F(Scaled, ProjectorViewTogglesFullScreen)
     EXPECT_TRUE(w->isFullScreen());
     view->trigger();
     EXPECT_FALSE(w->isFullScreen());
+}
+
+TEST_F(Scaled, CalculatorOpensAsLargeAsTheBenchAndWorksThere)
+{
+    w->resize(1600, 1200); // twice the design
+    QApplication::processEvents();
+    QSize shown;
+    QRect display;
+    QString result;
+    Messages::setDialogRunner([&](QDialog& d) {
+        d.show();
+        QApplication::processEvents();
+        shown = d.size();
+        // The simple layout's display (8, 16, 286, 89), twice as large.
+        display = d.findChild<QPlainTextEdit*>(QStringLiteral("z1"))->geometry();
+        d.findChild<QAbstractButton*>(QStringLiteral("B9"))->click();
+        d.findChild<QAbstractButton*>(QStringLiteral("EXE"))->click();
+        result = d.findChild<QPlainTextEdit*>(QStringLiteral("z1"))->toPlainText();
+        d.hide();
+        return int(QDialog::Accepted);
+    });
+    w->Command8_Click();
+    Messages::setDialogRunner(nullptr);
+    EXPECT_EQ(shown, QSize(604, 948));
+    EXPECT_EQ(display, QRect(16, 32, 572, 178));
+    EXPECT_TRUE(result.contains(QLatin1Char('9'))) << result.toStdString();
 }

@@ -1,4 +1,4 @@
-#include "bench/layoutscaler.h"
+#include "platform/layoutscaler.h"
 
 #include "platform/appstyle.h"
 #include "platform/canvas.h"
@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -84,9 +85,11 @@ void LayoutScaler::collect(QWidget* parent)
         p.design = w->geometry();
         p.applied = p.design;
         p.leaf = isLeaf(w);
+        // A group box's title is its own text, though it holds controls.
+        p.ownFont = p.leaf || qobject_cast<QGroupBox*>(w);
         p.topLevelChild = parent == m_window;
+        if (p.ownFont) p.font = w->font();
         if (p.leaf) {
-            p.font = w->font();
             p.styleSheet = w->styleSheet();
             if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->icon().isNull())
                 p.iconSize = b->iconSize();
@@ -125,10 +128,12 @@ void LayoutScaler::apply(Placed& p)
             doc->documentLayout()->setPaintDevice(m_textDevice.get());
             doc->markContentsDirty(0, doc->characterCount());
         }
-    } else if (p.leaf) {
+    } else if (p.ownFont) {
         QFont f = p.font;
         if (p.font.pointSizeF() > 0) f.setPointSizeF(p.font.pointSizeF() * m_scale);
         if (w->font() != f) w->setFont(f);
+    }
+    if (p.leaf && !qobject_cast<QTextEdit*>(w)) {
         const QString sheet = scaledStyleSheet(p.styleSheet, m_scale);
         if (w->styleSheet() != sheet) w->setStyleSheet(sheet);
         if (auto* b = qobject_cast<QAbstractButton*>(w); b && p.iconSize.isValid())
@@ -180,6 +185,17 @@ QRect LayoutScaler::designGeometry(const QWidget* w) const
     return it == m_placed.constEnd() ? (w ? w->geometry() : QRect()) : it->design;
 }
 
+void LayoutScaler::setDesignGeometry(QWidget* w, const QRect& design)
+{
+    auto it = m_placed.find(w);
+    if (it == m_placed.end()) {
+        w->setGeometry(design);
+        return;
+    }
+    it->design = design;
+    apply(*it);
+}
+
 QPointF LayoutScaler::toDesign(QPointF windowPoint) const
 {
     return (windowPoint - QPointF(m_offset)) / m_scale;
@@ -205,7 +221,7 @@ bool LayoutScaler::eventFilter(QObject* watched, QEvent* event)
     QWidget* w = p.widget;
     if (type == QEvent::FontChange) {
         // A font set by the program is a design font.
-        if (!p.leaf) return false;
+        if (!p.ownFont) return false;
         QFont f = w->font();
         QFont expected = p.font;
         if (p.font.pointSizeF() > 0) expected.setPointSizeF(p.font.pointSizeF() * m_scale);

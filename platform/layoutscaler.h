@@ -39,6 +39,9 @@ public:
     // A control's place in design units, in its parent's frame (its plain
     // geometry when the scaler does not place it).
     QRect designGeometry(const QWidget* w) const;
+    // Moves a control the scaler places to `design` (design units) at once,
+    // even while the window is hidden and the control's move is still pending.
+    void setDesignGeometry(QWidget* w, const QRect& design);
     // A point of the window in design units, and back.
     QPointF toDesign(QPointF windowPoint) const;
     QPointF toWindow(QPointF designPoint) const;
@@ -52,7 +55,8 @@ private:
         QRect design;  // in the parent's design units
         QRect applied; // what was last set
         bool leaf = false;
-        QFont font;     // leaves: the design font
+        bool ownFont = false; // leaves and group boxes: the font grows
+        QFont font;     // the design font, where ownFont
         QSize iconSize; // buttons with an icon: the design icon size
         QString styleSheet;
         bool topLevelChild = false; // a child of the window: shifted by the offset
