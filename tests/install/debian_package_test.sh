@@ -38,6 +38,10 @@ for d in libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-translations-l1
   grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = "titrage-conductimetrique" ] || fail "package name"
+# Removing the package takes the marker file a root run left in its folder.
+dpkg-deb -e "$deb" "$work/control"
+grep -q 'rm -f /usr/share/titrage-conductimetrique/TEMPQZ.TMP' "$work/control/postrm" ||
+  fail "no postrm removing the marker file"
 
 # Unpacked anywhere, the program finds its data beside it (its marker appears
 # in its data folder) and ends cleanly.
