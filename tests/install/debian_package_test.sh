@@ -4,14 +4,7 @@
 # program needs, and whose program, unpacked, finds its data and starts.
 set -euo pipefail
 build=$1
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/installed_program.sh"
 command -v dpkg-deb >/dev/null || { echo "SKIP: dpkg-deb missing"; exit 77; }
 
 cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
@@ -43,22 +36,7 @@ dpkg-deb -e "$deb" "$work/control"
 grep -q 'rm -f /usr/share/titrage-conductimetrique/TEMPQZ.TMP' "$work/control/postrm" ||
   fail "no postrm removing the marker file"
 
-# Unpacked anywhere, the program finds its data beside it (its marker appears
-# in its data folder) and ends cleanly.
+# Unpacked anywhere, the program finds its data beside it and ends cleanly.
 dpkg-deb -x "$deb" "$work/root"
-data=$work/root/usr/share/titrage-conductimetrique
-record21() { tail -c +2563 "$1" 2>/dev/null | head -c 3; }
-QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/titrage" >/dev/null 2>&1 &
-pid=$!
-for _ in $(seq 200); do
-  [ "$(record21 "$data/TEMPQZ.TMP")" = "OUI" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the packaged program ended at start-up"
-  sleep 0.1
-done
-[ "$(record21 "$data/TEMPQZ.TMP")" = "OUI" ] || fail "the packaged program did not find its data"
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "SIGTERM: exit status $status"
+run_until_marker "$work/root/usr/bin/titrage" "$work/root/usr/share/titrage-conductimetrique"
 echo "debian package: ok"

@@ -6,14 +6,8 @@
 # a SIGTERM leaves "NON" in it.
 set -euo pipefail
 build=$1
-prefix=$(mktemp -d)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
-  rm -rf "$prefix"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/installed_program.sh"
+prefix=$work
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
@@ -33,22 +27,5 @@ for size in 48 128 256; do
   [ "$(head -c 4 "$png" | tail -c 3)" = "PNG" ] || fail "$png is not a PNG"
 done
 
-# Record 21 of the marker: a 16-bit length, then the text, at byte 20 × 128.
-record21() { tail -c +2563 "$1" 2>/dev/null | head -c 3; }
-marker=$data/TEMPQZ.TMP
-QT_QPA_PLATFORM=offscreen "$prefix/bin/titrage" >/dev/null 2>&1 &
-pid=$!
-for _ in $(seq 200); do
-  [ "$(record21 "$marker")" = "OUI" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the installed program ended at start-up"
-  sleep 0.1
-done
-[ "$(record21 "$marker")" = "OUI" ] || fail "no marker in the data folder: the data was not found"
-[ ! -e "$prefix/bin/TEMPQZ.TMP" ] || fail "marker written beside the executable"
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "SIGTERM: exit status $status"
-[ "$(record21 "$marker")" = "NON" ] || fail "SIGTERM left record 21 at $(record21 "$marker")"
+run_until_marker "$prefix/bin/titrage" "$data"
 echo "installed layout and data folder: ok"
