@@ -6,7 +6,6 @@
 #include "bench/apparatusview.h"
 #include "bench/indicators.h"
 #include "bench/introduction.h"
-#include "platform/layoutscaler.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
@@ -17,6 +16,7 @@
 #include "graph/valuetable.h"
 #include "model/measurement.h"
 #include "platform/datafolder.h"
+#include "platform/layoutscaler.h"
 #include "platform/numberformat.h"
 #include "platform/windowicon.h"
 
