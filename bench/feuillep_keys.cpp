@@ -127,17 +127,17 @@ void feuilleP::orderKeyboardFocus()
     // Tab follows the eye: the page strip and the page in front, the burette
     // under the student's hand, the situations, the window's buttons, the
     // text. Hidden pages are skipped by Qt, so one chain serves all five.
-    std::vector<QWidget*> order{Onglets, Option1[0], Option1[1], lbecher,  Text1[0],
-                                command5, Text1[4],  Text1[6],  lindic,   Text1[5]};
+    std::vector<QWidget*> order{Onglets,  Option1[0], Option1[1], lbecher, Text1[0],
+                                command5, Text1[4],   Text1[6],   lindic,  Text1[5]};
     // The graph's tools, in the order they were made (top to bottom).
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
         if (graphPage->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) order.push_back(w);
     order.push_back(MSFlexGrid1);
     // The parameters as they are shown: two columns under "Graphe".
     const ParametresPage& p = *Picture3;
-    for (QWidget* w : std::initializer_list<QWidget*>{p.optscema[1], p.optscema[0], p.Check1,
-                                                      p.Check2, p.corrdilution, p.conserver,
-                                                      p.masquer, p.UpDown1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{p.optscema[1], p.optscema[0], p.Check1, p.Check2,
+                                         p.corrdilution, p.conserver, p.masquer, p.UpDown1})
         order.push_back(w);
     order.push_back(Histo);
     for (QWidget* w : {static_cast<QWidget*>(Text1[1]), static_cast<QWidget*>(Image3),

@@ -5,8 +5,8 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
-#include <QPushButton>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -36,7 +36,8 @@ public:
         // desktop's draws a faint line, and only after a key was used.
         if (element == PE_FrameFocusRect) {
             // Push buttons get theirs around the whole button, below.
-            if (!qobject_cast<const QPushButton*>(widget)) focusFrame(painter, option->rect, widget);
+            if (!qobject_cast<const QPushButton*>(widget))
+                focusFrame(painter, option->rect, widget);
             return;
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);

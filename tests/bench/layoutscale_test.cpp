@@ -12,8 +12,8 @@
 #include "platform/layoutscaler.h"
 #include "platform/messages.h"
 
-#include <QAction>
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>

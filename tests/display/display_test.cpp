@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QCheckBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -323,7 +323,8 @@ int focusFramePixels(QWidget* window, QWidget* widget)
 {
     const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
     const qreal ratio = shot.devicePixelRatio();
-    const QRect area = QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-3, -3, 3, 3);
+    const QRect area =
+        QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-3, -3, 3, 3);
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
@@ -349,10 +350,10 @@ TEST_F(OnScreen, TabWalksTheBenchInReadingOrderWithAClearFrame)
         key(QStringLiteral("Tab"));
     }
     const QStringList expected = {
-        "Onglets",   "Option1(0)", "lbecher",   "Text1(0)",  "command5",   "Text1(4)", "Text1(6)",
-        "lindic",    "Text1(5)",   "Text1(1)",  "Image3",    "Image1",     "Command6", "Command13",
-        "Command14", "Option2(0)", "Command1",  "Command7",  "Command8",   "Command10", "Command4",
-        "Command11", "Command2",   "btexo",     "fich",      "supertext"};
+        "Onglets",   "Option1(0)", "lbecher",  "Text1(0)", "command5", "Text1(4)",  "Text1(6)",
+        "lindic",    "Text1(5)",   "Text1(1)", "Image3",   "Image1",   "Command6",  "Command13",
+        "Command14", "Option2(0)", "Command1", "Command7", "Command8", "Command10", "Command4",
+        "Command11", "Command2",   "btexo",    "fich",     "supertext"};
     EXPECT_EQ(visited, expected);
     // Tab left the student's text without typing into it.
     EXPECT_EQ(w->supertext->toHtml(), text);
