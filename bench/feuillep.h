@@ -146,6 +146,7 @@ public:
     // Page changes, the tap and the drop from the keyboard (see the help page).
     void installKeyboardDriving();
     void orderKeyboardFocus();
+    void keepSituationTabStop();
     void Option1_Click(int index);
     void lbecher_Click();
     void lindic_Click();

@@ -153,15 +153,19 @@ void feuilleP::orderKeyboardFocus()
     order.push_back(supertext);
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    // The situations are one stop, the one chosen, as Qt makes it once a
-    // situation has had the focus; the arrows move between them.
-    for (QRadioButton* b : Option2)
-        if (!b->isChecked()) b->setFocusPolicy(Qt::ClickFocus);
     // The student's text takes Tab as a move to the next control, so that
     // the keyboard never gets stuck in it (a tab stop in the text is rare).
     supertext->setTabChangesFocus(true);
     // The first box of the page in front has the focus at start-up.
     Text1[0]->setFocus();
+}
+
+void feuilleP::keepSituationTabStop()
+{
+    // The situations are one Tab stop, the one chosen, whoever chose it (a
+    // click, the arrows, a file opened); the arrows move between them.
+    for (QRadioButton* b : Option2)
+        b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 } // namespace titrage

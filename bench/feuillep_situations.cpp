@@ -155,6 +155,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
         const QSignalBlocker blocker(Option2[k]);
         Option2[k]->setChecked(true);
     }
+    keepSituationTabStop();
     const Situation s = m_store.sit[k];
     loadSituationControls(s);
     // 5. Its colour beside its button.

@@ -369,6 +369,12 @@ TEST_F(OnScreen, TabWalksTheBenchInReadingOrderWithAClearFrame)
     ASSERT_EQ(w->Onglets->ongletactif(), 4);
     key(QStringLiteral("Tab"));
     EXPECT_EQ(QApplication::focusWidget(), w->Picture3->optscema[1]);
+
+    // The situations' stop is the one chosen, even when the program chose it.
+    w->restoreSituation(3);
+    w->Command14->setFocus(Qt::TabFocusReason);
+    key(QStringLiteral("Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), w->Option2[3]);
 }
 
 int main(int argc, char** argv)
