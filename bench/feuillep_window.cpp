@@ -228,7 +228,7 @@ void feuilleP::Command8_Click()
     m_machine->useSimpleLayout();
     // On the projector the calculator is shown as large as the bench.
     const LayoutScaler* scaler = LayoutScaler::of(this);
-    m_machine->showAtScale(scaler ? scaler->scale() : 1.0, frameGeometry());
+    m_machine->placeAtScale(scaler ? scaler->scale() : 1.0, frameGeometry());
     Messages::execDialog(*m_machine);
 }
 

@@ -57,7 +57,7 @@ void TabStrip::paintEvent(QPaintEvent* event)
     const QPointF bottomRight(std::min(m_bornes[k], canvas().size().width() - 1), kTabHeight + 2);
     const double sx = width() / static_cast<double>(std::max(1, canvas().size().width()));
     const double sy = height() / static_cast<double>(std::max(1, canvas().size().height()));
-    const qreal pen = std::max<qreal>(2.0, std::round(2.0 * layoutScale(this)));
+    const qreal pen = focusPenWidth(this);
     QPainter p(this);
     p.setPen(QPen(kFocusColour, pen));
     p.setBrush(Qt::NoBrush);

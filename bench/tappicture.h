@@ -3,15 +3,11 @@
 // from the mouse or, once it has the focus, from the space bar held down.
 
 #include "platform/appstyle.h"
-#include "platform/canvas.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <algorithm>
-#include <cmath>
 
 namespace titrage {
 
@@ -86,7 +82,7 @@ protected:
     {
         QLabel::paintEvent(e);
         if (!hasFocus()) return;
-        const qreal pen = std::max<qreal>(2.0, std::round(2.0 * layoutScale(this)));
+        const qreal pen = focusPenWidth(this);
         QPainter p(this);
         p.setPen(QPen(kFocusColour, pen));
         p.drawRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));

@@ -90,7 +90,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
     setMinimumSize(kWidth, kHeight);
 }
 
-void Machine::showAtScale(qreal scale, const QRect& over)
+void Machine::placeAtScale(qreal scale, const QRect& over)
 {
     // As large as the bench it belongs to, within the screen's free area.
     if (const QScreen* screen = over.isValid() ? QGuiApplication::screenAt(over.center()) : nullptr)

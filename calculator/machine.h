@@ -32,7 +32,7 @@ public:
 
     // Sized `scale` times its design size (at least that size, at most the
     // screen's free height) and centred over `over`, in screen coordinates.
-    void showAtScale(qreal scale, const QRect& over);
+    void placeAtScale(qreal scale, const QRect& over);
 
     const MachineState& state() const { return m_state; }
 

@@ -73,7 +73,7 @@ private:
     static void focusFrame(QPainter* painter, const QRect& rect, const QWidget* widget)
     {
         if (rect.width() < 4 || rect.height() < 4) return;
-        const qreal width = std::max<qreal>(2.0, std::round(2.0 * layoutScale(widget)));
+        const qreal width = focusPenWidth(widget);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->setBrush(Qt::NoBrush);
@@ -87,6 +87,11 @@ private:
 };
 
 } // namespace
+
+qreal focusPenWidth(const QWidget* widget)
+{
+    return std::max<qreal>(2.0, std::round(2.0 * layoutScale(widget)));
+}
 
 void useAppStyle()
 {

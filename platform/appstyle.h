@@ -10,10 +10,16 @@
 //    sets are kept.
 
 #include <QColor>
+#include <QtGlobal>
+
+class QWidget;
 
 namespace titrage {
 
 inline const QColor kFocusColour(0, 0, 180);
+
+// The focus frame's width for a control: 2 pixels, grown with its window.
+qreal focusPenWidth(const QWidget* widget);
 
 // Installs the style on the application once (a later call does nothing).
 void useAppStyle();
