@@ -7,6 +7,7 @@
 #include "model/measurement.h"
 #include "model/solver.h"
 #include "model/tableexport.h"
+#include "platform/decimaltext.h"
 #include "platform/numberformat.h"
 
 #include <algorithm>
@@ -215,8 +216,8 @@ std::string asciiIon(const std::string& name)
 
 std::string raw(double x)
 {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.9g", x);
+    char buf[64];
+    writeGeneral(x, 9, buf);
     return buf;
 }
 

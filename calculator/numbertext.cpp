@@ -1,5 +1,6 @@
 #include "calculator/numbertext.h"
 
+#include "platform/decimaltext.h"
 #include "platform/numberformat.h"
 
 #include <cassert>
@@ -24,8 +25,9 @@ bool isSkippedBlank(char c)
 
 std::optional<double> readNumber(std::string_view text)
 {
-    // Gather the characters of the number without its blanks, then let strtod
-    // round it correctly. The grammar is checked here; strtod only converts.
+    // Gather the characters of the number without its blanks, then let
+    // readDecimal round it correctly. The grammar is checked here; readDecimal
+    // only converts.
     std::string clean;
     size_t i = 0;
     auto skipBlanks = [&] {
@@ -69,9 +71,9 @@ std::optional<double> readNumber(std::string_view text)
         if (exponentDigits) clean += exponent;
     }
 
-    const double value = std::strtod(clean.c_str(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
-    return value; // an underflow reads as the nearest representable value, 0 at worst
+    const auto read = readDecimal(clean);
+    if (!read || read->range == DecimalRange::Overflow) return std::nullopt;
+    return read->value; // an underflow reads as the nearest representable value, 0 at worst
 }
 
 std::string writeNumber(double x)

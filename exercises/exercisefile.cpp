@@ -1,5 +1,6 @@
 #include "exercises/exercisefile.h"
 
+#include "platform/decimaltext.h"
 #include "platform/recordfile.h"
 #include "platform/safesave.h"
 
@@ -28,13 +29,11 @@ std::optional<double> recordNumber(const std::string& text)
 {
     std::string s = text;
     std::replace(s.begin(), s.end(), ',', '.');
-    const std::size_t start = s.find_first_not_of(' ');
+    const std::size_t start = s.find_first_not_of(" \t\n\v\f\r");
     if (start == std::string::npos) return std::nullopt;
-    const char* begin = s.c_str() + start;
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end == begin || !std::isfinite(value)) return std::nullopt;
-    return value;
+    const auto read = readDecimal(std::string_view(s).substr(start));
+    if (!read || read->range == DecimalRange::Overflow) return std::nullopt;
+    return read->value;
 }
 
 } // namespace

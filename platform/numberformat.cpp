@@ -1,6 +1,7 @@
 #include "platform/numberformat.h"
 
-#include <cerrno>
+#include "platform/decimaltext.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -42,7 +43,7 @@ Decimal toDecimal(double x, int significant)
     Decimal d;
     if (x == 0.0 || !std::isfinite(x)) return d;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, x);
+    writeScientific(x, significant - 1, buf);
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
@@ -268,12 +269,13 @@ std::optional<double> parseNumber(std::string_view text)
         ++i;
     }
     if (!sawDigit || (sawExponent && !exponentDigit)) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(clean.c_str(), &end);
-    if (end != clean.c_str() + clean.size() || !std::isfinite(value)) return std::nullopt;
-    if (errno == ERANGE && value != 0.0) return std::nullopt;
-    return value;
+    const auto read = readDecimal(clean);
+    if (!read || read->length != clean.size() || read->range == DecimalRange::Overflow)
+        return std::nullopt;
+    // A value too small for a normal double reads as 0 when it rounds to 0,
+    // and is refused when it would keep only a few bits of precision.
+    if (read->range == DecimalRange::Underflow && read->value != 0.0) return std::nullopt;
+    return read->value;
 }
 
 std::optional<float> parseFloat(std::string_view text)

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth openbox xdotool x11-utils
   qt6-translations-l10n
   dpkg-dev file
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -21,4 +22,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The program is tried in the locales of the machines it meets: French (the
+# suite runs under it), German (another decimal comma) and C.
+wanted_locales=(fr_FR.UTF-8 de_DE.UTF-8)
+need_gen=0
+for l in "${wanted_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "$(echo "$l" | sed 's/UTF-8/utf8/')" || need_gen=1
+done
+if [ "$need_gen" -eq 1 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  for l in "${wanted_locales[@]}"; do
+    $sudo sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  done
+  $sudo locale-gen >/dev/null
 fi

@@ -3,7 +3,7 @@
 # manager, so that focus and activation behave as on a desktop.
 #   run-on-display.sh PROGRAM [ARGS...]
 set -uo pipefail
-for tool in xvfb-run Xvfb openbox xdotool; do
+for tool in xvfb-run Xvfb openbox xdotool xprop; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "SKIP: $tool is not installed (bash scripts/install-deps.sh installs it)" >&2
     exit 77
@@ -12,9 +12,23 @@ done
 inner=$(cat <<'SCRIPT'
 openbox >/dev/null 2>&1 &
 wm=$!
-for _ in $(seq 50); do xdotool getactivewindow >/dev/null 2>&1 || true; \
-  pgrep -x openbox >/dev/null && break; sleep 0.1; done
-sleep 0.5
+# Ready when this display's root window names its window manager's check
+# window: another display's openbox, or one still starting, does not count.
+# A loaded machine (a sanitizer build, the other core busy) may take seconds.
+ready=0
+for _ in $(seq 600); do
+  kill -0 "$wm" 2>/dev/null || break
+  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+    ready=1
+    break
+  fi
+  sleep 0.1
+done
+if [ "$ready" -ne 1 ]; then
+  echo "openbox did not start on display $DISPLAY" >&2
+  kill "$wm" 2>/dev/null
+  exit 1
+fi
 "$@"
 status=$?
 kill "$wm" 2>/dev/null
