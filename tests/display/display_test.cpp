@@ -49,7 +49,8 @@ bool xdotool(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral("xdotool"), args);
-    return p.waitForFinished(kWindowMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return p.waitForFinished(kWindowMs) && p.exitStatus() == QProcess::NormalExit &&
+           p.exitCode() == 0;
 }
 
 // Lets events run until `done` holds or `ms` pass.
@@ -86,7 +87,8 @@ protected:
         messages = std::make_unique<MessageRecorder>(MessageAnswer::Ok);
         w = std::make_unique<feuilleP>(dir.path());
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get(), kWindowMs)) << "the window never became active";
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get(), kWindowMs))
+            << "the window never became active";
         settle(300);
         wid = QString::number(w->winId());
     }

@@ -48,12 +48,14 @@ class EveryLocale : public ::testing::TestWithParam<const char*> {};
 TEST_P(EveryLocale, NumbersReadAndWriteAsUnderC)
 {
     // What the C locale gives is the yardstick.
-    const std::vector<std::string> rawTable = {"--raw", "--cb", "0,005", "--step", "0.5", "--at", "12,5"};
+    const std::vector<std::string> rawTable = {"--raw", "--cb", "0,005", "--step",
+                                               "0.5",   "--at", "12,5"};
     const std::string cTable = tableOutput(rawTable);
     ASSERT_NE(cTable.find("12.5"), std::string::npos) << cTable;
 
     const InLocale locale(GetParam());
-    ASSERT_TRUE(locale.set()) << GetParam() << " is missing: bash scripts/install-deps.sh generates it";
+    ASSERT_TRUE(locale.set()) << GetParam()
+                              << " is missing: bash scripts/install-deps.sh generates it";
 
     // The entry boxes.
     EXPECT_EQ(parseNumber("0,005"), 0.005);
@@ -78,8 +80,7 @@ TEST_P(EveryLocale, NumbersReadAndWriteAsUnderC)
     EXPECT_EQ(tableOutput(rawTable), cTable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, EveryLocale,
-                         ::testing::Values("C", "fr_FR.UTF-8", "de_DE.UTF-8"),
+INSTANTIATE_TEST_SUITE_P(Locales, EveryLocale, ::testing::Values("C", "fr_FR.UTF-8", "de_DE.UTF-8"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name)
@@ -97,11 +98,16 @@ TEST(DecimalText, ReadsAsStrtodUnderTheCLocale)
     };
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
-        {"1.5", 1.5, DecimalRange::InRange, 3},      {"+.5", 0.5, DecimalRange::InRange, 3},
-        {"-5.", -5.0, DecimalRange::InRange, 3},     {"5e", 5.0, DecimalRange::InRange, 1},
-        {"5e+", 5.0, DecimalRange::InRange, 1},      {"2E-3x", 2e-3, DecimalRange::InRange, 4},
-        {"1e400", inf, DecimalRange::Overflow, 5},   {"-0.001e312", -inf, DecimalRange::Overflow, 10},
-        {"1e-400", 0.0, DecimalRange::Underflow, 6}, {"12345e-325", 1.2345e-321, DecimalRange::Underflow, 10},
+        {"1.5", 1.5, DecimalRange::InRange, 3},
+        {"+.5", 0.5, DecimalRange::InRange, 3},
+        {"-5.", -5.0, DecimalRange::InRange, 3},
+        {"5e", 5.0, DecimalRange::InRange, 1},
+        {"5e+", 5.0, DecimalRange::InRange, 1},
+        {"2E-3x", 2e-3, DecimalRange::InRange, 4},
+        {"1e400", inf, DecimalRange::Overflow, 5},
+        {"-0.001e312", -inf, DecimalRange::Overflow, 10},
+        {"1e-400", 0.0, DecimalRange::Underflow, 6},
+        {"12345e-325", 1.2345e-321, DecimalRange::Underflow, 10},
         {"0.000", 0.0, DecimalRange::InRange, 5},
     };
     for (const Case& c : cases) {
