@@ -10,6 +10,7 @@
 #include "exercises/textarea.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
+#include "printing/pdfoutput.h"
 #include "printing/printersetup.h"
 
 #include <QAction>
@@ -354,7 +355,16 @@ void Fichexo::imprimetexte()
         if (!file) return;
         printer.setOutputFileName(*file);
     }
-    text.print(&printer);
+    if (!printsToFile(printer)) {
+        text.print(&printer);
+        return;
+    }
+    // A file is written like a save: checked whole before it replaces the
+    // older one, which a failure leaves as it was (and says so).
+    printToFile(m_host.exerciseWindow(), printer, [&text](QPrinter& device) {
+        text.print(&device);
+        return true; // the printer's state and the file itself tell the rest
+    });
 }
 
 void Fichexo::closexo()

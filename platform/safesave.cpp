@@ -88,8 +88,7 @@ bool SafeSave::open()
     const std::string stem = folder + "/." + nameOf(m_path) + ".tmp-" + std::to_string(::getpid());
     for (int attempt = 0; attempt < 1000 && m_fd < 0; ++attempt) {
         std::string candidate = stem + "-" + std::to_string(attempt);
-        m_fd =
-            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        m_fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (m_fd >= 0) {
             m_temp = std::move(candidate);
         } else if (errno != EEXIST) {
@@ -168,6 +167,40 @@ bool SafeSave::commit()
     }
     m_result = {};
     return true;
+}
+
+std::int64_t SafeSave::temporarySize() const
+{
+    struct stat info {};
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0) return -1;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+std::string SafeSave::readAt(std::int64_t offset, std::size_t length) const
+{
+    std::string bytes(m_fd < 0 || offset < 0 ? 0 : length, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(m_fd, bytes.data() + done, bytes.size() - done,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool SafeSave::commitWritten(std::int64_t size)
+{
+    if (m_fd < 0) return false;
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(m_fd, &held) != 0 || ::lstat(m_temp.c_str(), &named) != 0 ||
+        held.st_dev != named.st_dev || held.st_ino != named.st_ino)
+        return fail(SaveStatus::WriteFailed, EIO);
+    m_written = size;
+    return commit();
 }
 
 SaveResult saveWholeFile(const std::string& path, std::string_view bytes)

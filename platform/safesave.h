@@ -50,6 +50,17 @@ public:
     bool copyTail(std::int64_t offset);
     // Syncs, closes, checks the size and renames over the target.
     bool commit();
+
+    // For a writer that opens the temporary by its name (the PDF printer)
+    // instead of calling write(): the size of what it left there (-1 when
+    // unknown) and up to `length` of its bytes from `offset` (fewer at the
+    // end or when reading fails), read through the descriptor held since
+    // open(), so that they are the temporary's own.
+    std::int64_t temporarySize() const;
+    std::string readAt(std::int64_t offset, std::size_t length) const;
+    // Commits what such a writer left, `size` bytes by the caller's check,
+    // as long as the temporary's name still leads to the file open() made.
+    bool commitWritten(std::int64_t size);
     // Removes the temporary file; the target is untouched.
     void cancel();
 

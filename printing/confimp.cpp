@@ -1,6 +1,7 @@
 #include "printing/confimp.h"
 
 #include "platform/messages.h"
+#include "printing/pdfoutput.h"
 #include "printing/printersetup.h"
 #include "printing/printsource.h"
 #include "printing/updown.h"
@@ -248,17 +249,28 @@ void confimp::Command1_Click()
     // unusable, the set-up does not.
     const std::unique_ptr<QPrinter> printer = freshPrinter(*m_printer);
     printer->setDocName(material.title);
+    if (printsToFile(*printer)) {
+        // A file is written like a save: checked whole before it replaces
+        // the older one, which a failure leaves as it was (and says so).
+        const bool printed = printToFile(this, *printer, [&](QPrinter& device) {
+            return printCopies(device, material, copies()) > 0;
+        });
+        showPrinting(false);
+        if (!printed) {
+            m_askPdfAgain = true;
+            return;
+        }
+        remember();
+        accept();
+        return;
+    }
     const int pages = printCopies(*printer, material, copies());
     showPrinting(false);
     if (pages == 0) {
         // Nothing reached the printer: say so and leave the choice as it was.
-        if (m_printer->outputFormat() == QPrinter::PdfFormat) m_askPdfAgain = true;
         Messages::inform(this, QStringLiteral("Imprimer"),
-                         m_printer->outputFormat() == QPrinter::PdfFormat
-                             ? QStringLiteral("Le fichier ") + m_printer->outputFileName() +
-                                   QStringLiteral(" n'a pas pu être écrit.")
-                             : QStringLiteral("L'impression n'a pas pu commencer sur "
-                                              "l'imprimante choisie."),
+                         QStringLiteral("L'impression n'a pas pu commencer sur "
+                                        "l'imprimante choisie."),
                          MessageIcon::Critical);
         return;
     }

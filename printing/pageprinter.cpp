@@ -220,8 +220,9 @@ int printCopies(QPagedPaintDevice& device, const PrintMaterial& material, int co
             ++printed;
         }
     }
-    p.end();
-    return printed;
+    // The device finishes its document here (the PDF writer its tail): pages
+    // it could not finish were not printed.
+    return p.end() ? printed : 0;
 }
 
 } // namespace titrage

@@ -42,7 +42,7 @@ void paintPage(QPainter& painter, const PrintMaterial& material, const LayoutInp
                const LayoutPage& page);
 
 // Prints `copies` copies; returns the number of pages, or 0 when the device
-// could not be painted on (no page was printed).
+// could not be painted on or could not finish the document.
 int printCopies(QPagedPaintDevice& device, const PrintMaterial& material, int copies);
 
 } // namespace titrage

@@ -2,10 +2,13 @@
 
 #include "../config/fakebench.h"
 #include "../config/tempfolder.h"
+#include "../platform/smalldisk.h"
 #include "config/configfile.h"
 #include "exercises/exercisechooser.h"
 #include "exercises/exercisefile.h"
 #include "platform/messages.h"
+#include "printing/pdfcheck.h"
+#include "printing/pdfoutput.h"
 
 #include <QAction>
 #include <QFile>
@@ -21,6 +24,9 @@
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
 
 using namespace titrage;
 using namespace titrage::testing;
@@ -454,4 +460,44 @@ TEST(FichexoTest, PrintingTheTextHonoursTheSelection)
     print(whole, !QPrinterInfo::availablePrinters().isEmpty());
     EXPECT_GT(pages(whole), 1);
     EXPECT_TRUE(messages.requests().empty());
+}
+
+// The text printed into a PDF file is written like a save: on a full disk
+// the older file stays as it was and the student is told; with room the new
+// document replaces it.
+TEST(FichexoTest, PrintingTheTextToAFullDiskKeepsTheOlderFile)
+{
+    SmallDisk disk;
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here (needs root)";
+    TempFolder folder;
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    host.supertext->setPlainText(QStringLiteral("Réponse : le point équivalent est à 10,2 mL."));
+    const QString target = QString::fromStdString(disk.file("reponse.pdf"));
+    const std::string old = "%PDF-1.4\n" + std::string(900, 'o') + "\n%%EOF\n";
+    writeBytes(disk.file("reponse.pdf"), old);
+    DialogAnswer answer([&](QDialog& dialog) {
+        if (auto* d = qobject_cast<QPrintDialog*>(&dialog)) d->printer()->setOutputFileName(target);
+        return int(QDialog::Accepted);
+    });
+
+    MessageRecorder messages;
+    disk.fill();
+    fichexo.imprimetexte();
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_EQ(messages.requests()[0].title, QStringLiteral("Imprimer"));
+    EXPECT_EQ(messages.requests()[0].text, pdfNotWrittenText(target, true));
+    EXPECT_EQ(readBytes(disk.file("reponse.pdf")), old);
+
+    disk.empty();
+    messages.clear();
+    fichexo.imprimetexte();
+    EXPECT_TRUE(messages.requests().empty());
+    const std::string printed = readBytes(disk.file("reponse.pdf"));
+    EXPECT_TRUE(isCompletePdf(printed));
+    EXPECT_NE(printed, old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary left beside it";
 }

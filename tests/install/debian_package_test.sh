@@ -26,6 +26,23 @@ done
 ! grep -v '^\./usr/' <<<"$files" | grep -qv '^\./$' || fail "files outside /usr"
 ! grep -q 'TEMPQZ' <<<"$files" || fail "a marker file is packaged"
 
+# The copyright file, readable by all, in the machine-readable format: a
+# header naming the format, a "Files: *" paragraph with its copyright and
+# licence, and the text of every licence named by a short name only.
+doc=usr/share/doc/titrage-conductimetrique/copyright
+grep -q "^-rw-r--r-- .* \./$doc\$" <<<"$(dpkg-deb -c "$deb")" || fail "$doc missing or not 0644"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO "./$doc" >"$work/copyright"
+head -n 1 "$work/copyright" |
+  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "$doc does not name its format"
+awk -v RS= '/(^|\n)Files: \*\n/ && /\nCopyright: [^\n]*conductimétrique" developers/ &&
+            /\nLicense: [^ \n]/ {found=1} END {exit !found}' "$work/copyright" ||
+  fail "$doc lacks a Files: * paragraph with its copyright and licence"
+for name in $(grep '^License: ' "$work/copyright" | awk 'NF == 2 {print $2}' | sort -u); do
+  awk -v RS= -v n="$name" '$0 ~ "^License: " n "\n " {found=1} END {exit !found}' \
+    "$work/copyright" || fail "licence $name has no text in $doc"
+done
+
 depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-translations-l10n; do
   grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"

@@ -151,3 +151,42 @@ TEST(SafeSave, TargetsAndLinks)
     EXPECT_FALSE(fs::exists(dir.file("abandon.RTF")));
     EXPECT_EQ(entries(dir.path()).size(), 4u);
 }
+
+// A writer that fills the temporary by its name (the PDF printer): what it
+// left is read back and committed only when the sizes agree and the name
+// still leads to the temporary the save made.
+TEST(SafeSave, WrittenByNameThenCommitted)
+{
+    struct Case {
+        const char* what;
+        int sizeOff;  // added to the size the caller claims
+        bool swapped; // another file put under the temporary's name
+        bool committed;
+    };
+    const Case cases[] = {
+        {"as written", 0, false, true},
+        {"the caller expects more", 1, false, false},
+        {"the caller expects less", -1, false, false},
+        {"the temporary replaced under its name", 0, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder dir;
+        const std::string path = dir.file("tp.pdf");
+        writeBytes(path, "ancien");
+        SafeSave save(path);
+        ASSERT_TRUE(save.open());
+        const std::string temp = save.temporaryPath();
+        writeBytes(temp, "nouveau document");
+        if (c.swapped) {
+            fs::remove(temp);
+            writeBytes(temp, "autre chose");
+        }
+        EXPECT_EQ(save.temporarySize(), 16);
+        EXPECT_EQ(save.readAt(8, 100), "document") << "read from the file the save made";
+        const auto claimed = static_cast<std::int64_t>(std::string("nouveau document").size());
+        EXPECT_EQ(save.commitWritten(claimed + c.sizeOff), c.committed);
+        EXPECT_EQ(readBytes(path), c.committed ? "nouveau document" : "ancien");
+        EXPECT_EQ(entries(dir.path()), std::set<std::string>{"tp.pdf"}) << "no temporary left";
+    }
+}

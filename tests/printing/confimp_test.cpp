@@ -2,6 +2,8 @@
 #include "model/situations.h"
 #include "platform/messages.h"
 #include "printing/confimp.h"
+#include "printing/pdfcheck.h"
+#include "printing/pdfoutput.h"
 #include "printing/printsource.h"
 #include "printing/updown.h"
 
@@ -21,7 +23,13 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "../platform/smalldisk.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
 
 using namespace titrage;
 
@@ -326,4 +334,77 @@ TEST(Confimp, MnemonicsAreUniqueAndThePrinterBoxIsLabelled)
         << keys.join(u',').toStdString();
     EXPECT_EQ(d.Labeldefaut->buddy(), d.defaut);
     EXPECT_FALSE(d.Labeldefaut->text().isEmpty());
+}
+
+namespace {
+
+std::set<std::string> entriesOf(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+// A PDF file is written like a save: a disk that is full or read-only leaves
+// the older file byte for byte and no temporary behind, and says so; with
+// room, the new document replaces the older one whole.
+TEST(Confimp, APdfFileIsReplacedOnlyByACompleteDocument)
+{
+    struct Case {
+        const char* what;
+        bool old;      // a file of that name exists
+        bool readOnly; // else the disk is full
+    };
+    const Case cases[] = {
+        {"full disk, over an older file", true, false},
+        {"full disk, new file", false, false},
+        {"read-only disk, over an older file", true, true},
+    };
+    const std::string old = "%PDF-1.4\n" + std::string(900, 'o') + "\n%%EOF\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        titrage::testing::SmallDisk disk;
+        if (!disk.mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here (needs root)";
+        const std::string path = disk.file("tp.pdf");
+        if (c.old) titrage::testing::writeBytes(path, old);
+        if (c.readOnly)
+            ASSERT_TRUE(disk.remountReadOnly());
+        else
+            disk.fill();
+        const auto before = entriesOf(disk.path());
+
+        MessageRecorder recorder;
+        FakeSource source;
+        confimp d(source);
+        d.printer().setOutputFormat(QPrinter::PdfFormat);
+        d.printer().setOutputFileName(QString::fromStdString(path));
+        d.Chec[3]->setChecked(true);
+        d.Command1->click();
+
+        ASSERT_EQ(recorder.requests().size(), 1u);
+        const MessageRequest& m = recorder.requests()[0];
+        EXPECT_EQ(m.title, QStringLiteral("Imprimer"));
+        EXPECT_EQ(m.text, pdfNotWrittenText(QString::fromStdString(path), c.old));
+        EXPECT_EQ(m.icon, MessageIcon::Critical);
+        EXPECT_NE(d.result(), QDialog::Accepted);
+        EXPECT_TRUE(d.Command1->isVisibleTo(&d)) << "the dialog is back for another try";
+        EXPECT_EQ(entriesOf(disk.path()), before) << "no temporary or partial file";
+        if (c.old)
+            EXPECT_EQ(titrage::testing::readBytes(path), old);
+        else
+            EXPECT_FALSE(std::filesystem::exists(path));
+
+        if (c.readOnly) continue;
+        // With room again the same printing lands (it asks for the file anew).
+        disk.empty();
+        PdfFileAnswers answers({QString::fromStdString(path)});
+        d.Command1->click();
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+        EXPECT_EQ(pdfPages(QString::fromStdString(path)), 1);
+        EXPECT_TRUE(isCompletePdf(titrage::testing::readBytes(path)));
+        EXPECT_EQ(entriesOf(disk.path()), std::set<std::string>{"tp.pdf"});
+    }
 }
