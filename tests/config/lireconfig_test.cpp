@@ -4,12 +4,14 @@
 #include "fakebench.h"
 #include "platform/messages.h"
 #include "platform/recordfile.h"
+#include "platform/terminationsignals.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace titrage;
 using namespace titrage::testing;
@@ -250,5 +252,57 @@ TEST(Lireconfig, ShippedConfigurationsLoadUnchanged)
             EXPECT_EQ(s.optsit, expected[k].optsit) << "situation " << k + 1;
             EXPECT_EQ(s.courbefinie, expected[k].courbefinie) << "situation " << k + 1;
         }
+    }
+}
+
+// A termination signal (the flag its handler sets) during a load: before the
+// file's values are applied the load gives up and the bench keeps everything;
+// once they are, it runs to its end so that the bench never holds half a file.
+// Either way no message waits for an answer.
+TEST(Lireconfig, TerminationSignalGivesTheLoadUp)
+{
+    TempFolder dir;
+    ConfigData data = asLoaded(tenSituations());
+    data.check1 = true;
+    data.sit[0].textesit[4] = "-5"; // gives the minimum-volume notice
+    const std::string path = dir.file("dix.C16");
+    ASSERT_EQ(writeConfiguration(path, data), ConfigWriteStatus::Ok);
+    struct Case {
+        const char* name;
+        QString signalAt; // the call during which the signal comes; empty: before the load
+        QStringList log;
+        bool loaded;
+    };
+    const Case cases[] = {
+        {"before the load", {}, {}, false},
+        {"while situation 10 is selected", "select 9", {"select 9"}, false},
+        {"while the boxes are set",
+         "tick 0 1",
+         {"select 9", "tick 0 1", "tick 1 1", "select 9", "tick 2 1", "select 9", "replace",
+          "restore 0", "title"},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeBench bench;
+        prepare(bench);
+        const SituationStore before = bench.store;
+        const QString oldTitle = bench.title();
+        bench.setNomfichier(QString::fromStdString(path));
+        if (c.signalAt.isEmpty()) setTerminationRequested(true);
+        bench.onCall = [&](const QString& call) {
+            if (call == c.signalAt) setTerminationRequested(true);
+        };
+        MessageRecorder messages;
+        lireconfig(bench);
+        setTerminationRequested(false);
+
+        EXPECT_TRUE(messages.requests().empty());
+        EXPECT_EQ(bench.log, c.log);
+        EXPECT_EQ(bench.title() != oldTitle, c.loaded);
+        for (std::size_t k = 1; k < kSituations - 1; ++k)
+            EXPECT_EQ(bench.store.sit[k].textesit[4],
+                      (c.loaded ? data.sit[k] : before.sit[k]).textesit[4])
+                << k;
     }
 }
