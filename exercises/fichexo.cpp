@@ -204,8 +204,9 @@ void Fichexo::prisEnMain()
     // means a damaged installation.
     const std::optional<ExerciseFile> file = readExercise(fileName(path));
     m_repexo = repexo;
-    const bool loaded = file && loadRichText(m_host.exerciseText(),
-                                             exercisePath(QString::fromStdString(file->statement())));
+    const bool loaded =
+        file && loadRichText(m_host.exerciseText(),
+                             exercisePath(QString::fromStdString(file->statement())));
     if (terminationRequested()) return;
     if (!loaded) {
         Messages::inform(m_host.exerciseWindow(), QStringLiteral("Erreur lors du chargement"),

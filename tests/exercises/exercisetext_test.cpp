@@ -140,7 +140,10 @@ TEST(ExerciseText, TablesTheAreaCanLayOutQuickly)
         {"two tables at the limit", {table(rows, 4, "ab"), table(rows, 4, "")}, "", true},
         {"two tables over it", {table(rows, 4, "ab"), table(rows + 1, 4, "")}, "", false},
         {"short rows count as the widest", {table(rows, 1, "a", 9)}, "", false},
-        {"a long word in a cell", {table(1, 1, std::string(kMaxWordCharacters + 1, 'w'))}, "", false},
+        {"a long word in a cell",
+         {table(1, 1, std::string(kMaxWordCharacters + 1, 'w'))},
+         "",
+         false},
         {"cell texts within the total", {table(10, 10, "abc")}, prose, true},
         {"cell texts beyond it", {table(10, 10, "abcdefghi")}, prose, false},
     };
