@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,20 +19,28 @@ namespace {
 // kept; anything else is closed again and left as it is.
 class MarkerHandle {
 public:
-    MarkerHandle(const std::string& path, bool create)
+    MarkerHandle(const std::string& path, bool create) : m_path(path)
     {
-        int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK; // a FIFO must not block
-        if (create) flags |= O_CREAT;
-        do {
-            m_fd = ::open(path.c_str(), flags, 0644);
-        } while (m_fd < 0 && errno == EINTR);
+        const int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK; // a FIFO must not block
+        // Exclusive creation first, so that the handle knows whether the file
+        // is its own: one it created and could not fill is removed again. It
+        // fails on any existing name, a link included, and the plain open
+        // below then refuses the link.
+        if (create) {
+            m_fd = openRetrying(path, flags | O_CREAT | O_EXCL);
+            m_created = m_fd >= 0;
+        }
+        if (m_fd < 0) m_fd = openRetrying(path, flags);
         if (m_fd < 0) return;
         struct stat st {};
         if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMarkerFileMax ||
             st.st_nlink > 1) {
             ::close(m_fd);
             m_fd = -1;
+            return;
         }
+        m_device = st.st_dev;
+        m_inode = st.st_ino;
     }
     ~MarkerHandle()
     {
@@ -73,10 +82,34 @@ public:
         return fd >= 0 && ::close(fd) == 0;
     }
 
+    // After a failed write: a file this handle created is removed (a full
+    // disk must not leave an empty or half-written marker the launcher
+    // would read), unless its name now leads to another file.
+    void discardIfCreated()
+    {
+        close();
+        if (!m_created) return;
+        struct stat st {};
+        if (::lstat(m_path.c_str(), &st) == 0 && st.st_dev == m_device && st.st_ino == m_inode)
+            ::unlink(m_path.c_str());
+    }
+
 private:
+    static int openRetrying(const std::string& path, int flags)
+    {
+        int fd = -1;
+        do {
+            fd = ::open(path.c_str(), flags, 0644);
+        } while (fd < 0 && errno == EINTR);
+        return fd;
+    }
     static off_t offsetOf(int number) { return static_cast<off_t>(number - 1) * kRecordLength; }
 
+    std::string m_path;
     int m_fd = -1;
+    bool m_created = false;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
 };
 
 } // namespace
@@ -94,7 +127,9 @@ bool writeRunningFlag(const std::string& folder, bool running)
     MarkerHandle file(markerFilePath(folder), true);
     if (!file.isOpen()) return false;
     const bool written = file.write(kRunningRecord, running ? "OUI" : "NON");
-    return file.close() && written;
+    if (written && file.close()) return true;
+    file.discardIfCreated();
+    return false;
 }
 
 std::string takeLauncherRequest(const std::string& folder)

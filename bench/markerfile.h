@@ -21,7 +21,9 @@ std::string markerFilePath(const std::string& folder);
 
 // Writes "OUI" (running) or "NON" into record 21, creating the file when it is
 // missing. A file that cannot be written (read-only folder or medium) is
-// skipped silently: the result is only for tests and logs.
+// skipped silently: the result is only for tests and logs. A file created
+// here that could not be written (a full disk) is removed again: nothing is
+// left behind.
 // The marker is never written through a symbolic link, dangling or not, nor
 // into anything but a regular file of at most kMarkerFileMax bytes with a
 // single name (a hard link to someone's file is refused too): such a marker is

@@ -3,7 +3,7 @@
 #include "config/configfile.h"
 #include "config/configvalues.h"
 #include "platform/messages.h"
-#include "platform/savefolders.h"
+#include "platform/terminationsignals.h"
 
 #include <QFile>
 #include <QWidget>
@@ -20,28 +20,39 @@ QString benchTitleFor(const QString& nomfichier)
 
 void lireconfig(ConfigBench& bench, QWidget* openDialog)
 {
+    // A termination signal pending: the program is ending, and the event loop
+    // must read the signal's byte soon (a session logging out sends SIGKILL a
+    // few seconds later). The load gives up while nothing has changed yet;
+    // once the file's values are being applied it runs to its end, a
+    // fraction of a second, so that the bench never holds half a file, but
+    // asks nothing: no message box waits for an answer that will not come.
+    if (terminationRequested()) return;
     QWidget* const parent = openDialog ? openDialog : bench.benchWindow();
+    auto inform = [parent](const QString& title, const QString& text, MessageIcon icon) {
+        if (!terminationRequested()) Messages::inform(parent, title, text, icon);
+    };
     if (openDialog) openDialog->repaint();
 
     if (bench.situationStore().numsit != kSituations - 1) bench.selectSituation(kSituations - 1);
 
     const ConfigRead read = readConfiguration(QFile::encodeName(bench.nomfichier()).toStdString());
+    if (terminationRequested()) return;
     const bool failed =
         read.status == ConfigReadStatus::OpenFailed || read.status == ConfigReadStatus::ReadFailed;
     bool reported = false;
     auto reportFailure = [&] {
         if (!failed || reported) return;
         reported = true;
-        Messages::inform(parent, QStringLiteral("Erreur lors du chargement du fichier"),
-                         QStringLiteral("Lecture impossible sur disque"), MessageIcon::Critical);
+        inform(QStringLiteral("Erreur lors du chargement du fichier"),
+               QStringLiteral("Lecture impossible sur disque"), MessageIcon::Critical);
     };
 
     // Without a readable signature nothing is loaded.
     if (read.status == ConfigReadStatus::BadSignature || read.recordsRead < 1) {
         reportFailure();
-        Messages::inform(parent, QStringLiteral("Fichier non valide"),
-                         QStringLiteral("Ce fichier ne correspond pas à cette application"),
-                         MessageIcon::Critical);
+        inform(QStringLiteral("Fichier non valide"),
+               QStringLiteral("Ce fichier ne correspond pas à cette application"),
+               MessageIcon::Critical);
         return;
     }
 
@@ -57,24 +68,25 @@ void lireconfig(ConfigBench& bench, QWidget* openDialog)
     if (read.recordsRead >= situationRecord(0, 0)) {
         auto situations = bench.situationStore().sit;
         overlaySituations(read, situations);
-        // A file from outside reaches the bench only as the boxes would take
-        // its texts. The program's own files are part of it: their exercises
-        // rely on values beyond the typing limits (a 10 mL sample, a 0,02
-        // mol/L titrant) and stay as shipped.
-        const bool shipped = isInsideFolder(bench.nomfichier(), bench.shippedFolder());
+        // Every file reaches the bench only as the boxes would take its texts,
+        // wherever it lies: the program's folder is no proof of origin (a
+        // portable copy or a USB key has it writable), and a value the boxes
+        // refuse (a negative volume, an absurd concentration) would draw the
+        // liquid below the beaker and send sigma off the scale. The shipped
+        // files hold only values the boxes keep, so checking them changes
+        // no byte and shows no message.
         for (Situation& situation : situations)
-            if (!shipped)
-                for (Notice& notice : correctSituation(situation))
-                    if (std::find_if(notices.begin(), notices.end(), [&](const Notice& n) {
-                            return n.text == notice.text;
-                        }) == notices.end())
-                        notices.push_back(std::move(notice));
+            for (Notice& notice : correctSituation(situation))
+                if (std::find_if(notices.begin(), notices.end(), [&](const Notice& n) {
+                        return n.text == notice.text;
+                    }) == notices.end())
+                    notices.push_back(std::move(notice));
         bench.replaceSituations(situations);
     }
     reportFailure();
     for (const Notice& notice : notices)
-        Messages::inform(parent, QString::fromStdString(notice.title),
-                         QString::fromStdString(notice.text), MessageIcon::Information);
+        inform(QString::fromStdString(notice.title), QString::fromStdString(notice.text),
+               MessageIcon::Information);
 
     bench.restoreSituation(0);
     bench.setBenchTitle(benchTitleFor(bench.nomfichier()));

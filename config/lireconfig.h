@@ -21,12 +21,15 @@ QString benchTitleFor(const QString& nomfichier);
 //     application"; loading stops there and the title is left alone;
 //   - otherwise the three check boxes are set, then the ten situations are
 //     replaced, then situation 1 is restored without storing the bench, and
-//     the title names the file. The entry texts of a file that is not one
-//     of the program's own (bench.shippedFolder()) go through the bench's
-//     entry rules first (config/configvalues.h), each distinct volume
-//     correction shown once. A record that cannot be read further on gets
-//     "Lecture impossible sur disque" once; the fields from that record on
-//     keep their values and loading runs on to its end.
+//     the title names the file. The entry texts of every file, the
+//     program's own included, go through the bench's entry rules first
+//     (config/configvalues.h), each distinct volume correction shown once.
+//     A record that cannot be read further on gets "Lecture impossible sur
+//     disque" once; the fields from that record on keep their values and
+//     loading runs on to its end.
+// A termination signal pending (platform/terminationsignals.h) before the
+// file changes anything gives the load up; one that comes later lets it run
+// to its end without any message.
 // `openDialog`, when loading from the open dialog, is repainted first so
 // that its loading panel shows, and is the parent of the messages; the
 // dialog closes itself afterwards.

@@ -1,5 +1,6 @@
 #include "exercises/exercisetext.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -111,7 +112,7 @@ TextFile readTextFile(const std::string& path, std::int64_t maxBytes)
 bool fitsTextArea(const RtfText& text)
 {
     std::size_t total = 0;
-    for (const RtfParagraph& p : text.paragraphs) {
+    auto fits = [&total](const RtfParagraph& p) {
         std::size_t word = 0;
         ++total; // the paragraph's end
         for (const RtfRun& run : p.runs) {
@@ -127,9 +128,26 @@ bool fitsTextArea(const RtfText& text)
                 if (word > kMaxWordCharacters) return false;
             }
         }
-        if (total > kMaxTextCharacters) return false;
+        return total <= kMaxTextCharacters;
+    };
+    for (const RtfParagraph& p : text.paragraphs)
+        if (!fits(p)) return false;
+    // The cells' texts count too, and the cells themselves: a table is laid
+    // out whole, in one step nothing can interrupt (a termination signal
+    // included), each cell as a row's column of the widest row.
+    std::size_t cells = 0;
+    for (const RtfTable& table : text.tables) {
+        std::size_t columns = 1;
+        for (const RtfTableRow& row : table.rows)
+            columns = std::max(columns, row.cells.size());
+        cells += table.rows.size() * columns;
+        if (cells > kMaxTableCells) return false;
+        for (const RtfTableRow& row : table.rows)
+            for (const RtfTableCell& cell : row.cells)
+                for (const RtfParagraph& p : cell.paragraphs)
+                    if (!fits(p)) return false;
     }
-    return total <= kMaxTextCharacters;
+    return true;
 }
 
 } // namespace titrage

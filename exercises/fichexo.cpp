@@ -10,6 +10,7 @@
 #include "exercises/textarea.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
+#include "platform/terminationsignals.h"
 #include "printing/pdfoutput.h"
 #include "printing/printersetup.h"
 
@@ -167,6 +168,9 @@ bool Fichexo::loadExerciseText(const QString& name)
     const QString path = exercisePath(name);
     const TextLoad loaded =
         path.isEmpty() ? TextLoad::Unreadable : loadTextArea(m_host.exerciseText(), path);
+    // The program is ending (a termination signal): the exercise is given up
+    // without a message, its configuration not loaded.
+    if (terminationRequested()) return false;
     if (loaded == TextLoad::Ok) return true;
     if (loaded == TextLoad::TooLarge)
         warnTextTooLarge(m_host.exerciseWindow(), m_repexo + name);
@@ -201,8 +205,11 @@ void Fichexo::prisEnMain()
     // means a damaged installation.
     const std::optional<ExerciseFile> file = readExercise(fileName(path));
     m_repexo = repexo;
-    if (!file || !loadRichText(m_host.exerciseText(),
-                               exercisePath(QString::fromStdString(file->statement())))) {
+    const bool loaded =
+        file && loadRichText(m_host.exerciseText(),
+                             exercisePath(QString::fromStdString(file->statement())));
+    if (terminationRequested()) return;
+    if (!loaded) {
         Messages::inform(m_host.exerciseWindow(), QStringLiteral("Erreur lors du chargement"),
                          QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
                          MessageIcon::Critical);
@@ -323,6 +330,7 @@ void Fichexo::opentexte()
     // A text that could not be read leaves the area, fich and the flags as
     // they were rather than naming a file that is not shown.
     const TextLoad loaded = loadTextArea(m_host.exerciseText(), path);
+    if (terminationRequested()) return;
     if (loaded != TextLoad::Ok) {
         if (loaded == TextLoad::TooLarge)
             warnTextTooLarge(m_host.exerciseWindow(), path);

@@ -1,6 +1,7 @@
 #include "exercises/richtextdocument.h"
 
 #include "exercises/textarea.h"
+#include "platform/terminationsignals.h"
 
 #include <QBrush>
 #include <QBuffer>
@@ -124,6 +125,7 @@ public:
     {
         m_cursor.beginEditBlock();
         for (const RtfParagraph& p : text.paragraphs) {
+            if (stopped()) break;
             if (p.table >= 0 && static_cast<std::size_t>(p.table) < text.tables.size())
                 table(text.tables[static_cast<std::size_t>(p.table)]);
             else
@@ -131,6 +133,11 @@ public:
         }
         m_cursor.endEditBlock();
     }
+
+    // A large table in a shown text area takes seconds to fill; a session
+    // logging out gives a few before SIGKILL, so a pending termination
+    // stops the filling between rows, paragraphs and runs.
+    bool stopped() { return m_stopped = m_stopped || terminationRequested(); }
 
 private:
     // The first paragraph goes into the block the cursor stands in (a new
@@ -143,6 +150,7 @@ private:
             m_cursor.insertBlock(blockFormat(p), QTextCharFormat());
         m_fresh = false;
         for (const RtfRun& r : p.runs) {
+            if (stopped()) return;
             if (r.picture)
                 picture(*r.picture);
             else
@@ -196,7 +204,7 @@ private:
         // At the end of the paragraph before, the table follows it directly.
         QTextTable* t = m_cursor.insertTable(static_cast<int>(table.rows.size()),
                                              static_cast<int>(columns), format);
-        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        for (std::size_t r = 0; r < table.rows.size() && !stopped(); ++r) {
             const RtfTableRow& row = table.rows[r];
             for (std::size_t c = 0; c < row.cells.size(); ++c) {
                 m_cursor =
@@ -216,6 +224,7 @@ private:
     QTextCursor m_cursor;
     bool m_fresh = true;
     int m_pictures = 0;
+    bool m_stopped = false;
 };
 
 class Reader {
@@ -342,7 +351,10 @@ private:
 void fillDocument(QTextDocument& document, const RtfText& text)
 {
     document.clear();
-    Filler(document).fill(text);
+    Filler filler(document);
+    filler.fill(text);
+    // Half a text is no text: the program is ending, the area stays empty.
+    if (filler.stopped()) document.clear();
 }
 
 RtfText documentText(const QTextDocument& document)

@@ -11,7 +11,9 @@ class QTextEdit;
 
 namespace titrage {
 
-// Replaces the document's content with `text`.
+// Replaces the document's content with `text`. A termination signal pending
+// (platform/terminationsignals.h) stops the filling and leaves the document
+// empty; the caller asks terminationRequested() to tell.
 void fillDocument(QTextDocument& document, const RtfText& text);
 // The document's paragraphs, runs, pictures and tables (tables inside a
 // cell give their paragraphs).

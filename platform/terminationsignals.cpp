@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -15,16 +16,30 @@ namespace titrage {
 namespace {
 
 int g_pipe[2] = {-1, -1}; // [0] written by the handler, [1] read by the event loop
+// Lock-free, hence safe to store from a signal handler.
+std::atomic<bool> g_requested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void onTerminationSignal(int signal)
 {
     const int saved = errno;
+    g_requested.store(true, std::memory_order_relaxed);
     const char byte = static_cast<char>(signal);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[0], &byte, 1);
     errno = saved;
 }
 
 } // namespace
+
+bool terminationRequested()
+{
+    return g_requested.load(std::memory_order_relaxed);
+}
+
+void setTerminationRequested(bool requested)
+{
+    g_requested.store(requested, std::memory_order_relaxed);
+}
 
 bool quitOnTerminationSignals()
 {

@@ -1,7 +1,10 @@
-// The titrage-table arguments: any argument list gives 0 with a table and no
-// error text, or 2 with a message and nothing on the output; no table holds a
-// value that is not finite.
+// The titrage-table arguments: any argument list ends with one of the exit
+// statuses the help and the header document, and nothing else: 0 with a table
+// (or the help), 2 with a message and nothing on the output, 3 only for
+// --droites finding no break, with its message and nothing on the output; no
+// table holds a value that is not finite.
 #include "app/tablecommand.h"
+#include "model/linefit.h"
 
 #include "fuzz/fuzzsupport.h"
 
@@ -31,19 +34,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // that a run stays short, not because the command refuses them.
     int at = 0;
     bool help = false;
+    bool droites = false;
+    bool curve = false;
     for (const std::string& a : args) {
         if (a == "--at" && ++at > 4) return 0;
         help = help || a == "--help" || a == "-h";
+        droites = droites || a == "--droites";
+        curve = curve || a == "--curve";
     }
 
     std::ostringstream out;
     std::ostringstream err;
     const int status = runTableCommand(args, out, err);
-    CHECK(status == 0 || status == 2);
-    if (status == 2) {
+    CHECK(status == 0 || status == 2 || status == 3);
+    if (status == 2 || status == 3) {
         CHECK(out.str().empty());
         CHECK(!err.str().empty());
-    } else if (!help) {
+    }
+    if (status == 3) {
+        // The help and the curve come first: only the method of the two lines says 3.
+        CHECK(droites && !help && !curve);
+        CHECK(err.str().find(kNoBreakMessage) != std::string::npos);
+    } else if (status == 0 && !help) {
         const std::string table = out.str();
         CHECK(!table.empty());
         for (const char* bad : {"nan", "NaN", "inf", "Inf"})

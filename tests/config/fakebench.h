@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <ostream>
 
 // Readable QStrings in test failures.
@@ -32,7 +33,7 @@ public:
 
     void selectSituation(int k) override
     {
-        log << QStringLiteral("select %1").arg(k);
+        note(QStringLiteral("select %1").arg(k));
         if (store.numsit != -1) store.sit[static_cast<std::size_t>(store.numsit)] = bench;
         store.numsit = static_cast<std::int16_t>(k);
         bench = store.sit[static_cast<std::size_t>(k)];
@@ -40,14 +41,14 @@ public:
 
     void restoreSituation(int k) override
     {
-        log << QStringLiteral("restore %1").arg(k);
+        note(QStringLiteral("restore %1").arg(k));
         store.numsit = static_cast<std::int16_t>(k);
         bench = store.sit[static_cast<std::size_t>(k)];
     }
 
     void replaceSituations(const std::array<Situation, kSituations>& situations) override
     {
-        log << QStringLiteral("replace");
+        note(QStringLiteral("replace"));
         store.sit = situations;
     }
 
@@ -62,7 +63,7 @@ public:
         Qt::CheckState& current = checks[static_cast<std::size_t>(box)];
         if (current == state) return;
         current = state;
-        log << QStringLiteral("tick %1 %2").arg(static_cast<int>(box)).arg(ticked ? 1 : 0);
+        note(QStringLiteral("tick %1 %2").arg(static_cast<int>(box)).arg(ticked ? 1 : 0));
         // As by hand: the masking box is part of the bench; the two graph boxes
         // re-select the current situation.
         if (box == ConfigCheck::Masquer)
@@ -77,17 +78,26 @@ public:
     void setNomfichier(const QString& path) override { m_nomfichier = path; }
     void setBenchTitle(const QString& title) override
     {
-        log << QStringLiteral("title");
+        note(QStringLiteral("title"));
         m_window.setWindowTitle(title);
     }
     QString title() const { return m_window.windowTitle(); }
 
     SituationStore store;
     Situation bench;
+    // Called with each call's log line as the call is made: a test
+    // makes something happen in the middle of a load.
+    std::function<void(const QString&)> onCall;
     std::array<Qt::CheckState, 3> checks{Qt::Unchecked, Qt::Unchecked, Qt::Unchecked};
     QStringList log;
 
 private:
+    void note(const QString& call)
+    {
+        log << call;
+        if (onCall) onCall(call);
+    }
+
     QWidget m_window;
     QString m_nomfichier;
 };

@@ -4,12 +4,14 @@
 #include "fakebench.h"
 #include "platform/messages.h"
 #include "platform/recordfile.h"
+#include "platform/terminationsignals.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace titrage;
 using namespace titrage::testing;
@@ -203,13 +205,104 @@ TEST(Lireconfig, FileTextsReachTheBenchAsIfTyped)
     }
     EXPECT_EQ(bench.bench.textesit[3], "0,01") << "situation 1 on the bench";
 
-    // The program's own files load as shipped.
+    // The program's folder is no exemption: a portable copy or a USB key
+    // has it writable, so the same file there is corrected the same way.
     FakeBench own;
+    prepare(own);
     own.shipped = QString::fromStdString(dir.path());
     own.setNomfichier(QString::fromStdString(path));
+    const std::vector<MessageRequest> outside = messages.requests();
     messages.clear();
     lireconfig(own);
-    EXPECT_TRUE(messages.requests().empty());
-    for (std::size_t j = 0; j < 6; ++j)
-        EXPECT_EQ(own.store.sit[0].textesit[j], data.sit[0].textesit[j]);
+    ASSERT_EQ(messages.requests().size(), outside.size());
+    EXPECT_EQ(messages.requests()[0].text, outside[0].text);
+    for (std::size_t k = 0; k < kSituations; ++k)
+        EXPECT_EQ(own.store.sit[k].textesit, bench.store.sit[k].textesit) << k;
+}
+
+// Every configuration shipped beside the program loads exactly as its bytes
+// say, with no message: the check every file goes through changes nothing
+// in them.
+TEST(Lireconfig, ShippedConfigurationsLoadUnchanged)
+{
+    namespace fs = std::filesystem;
+    const fs::path data = fs::path(TITRAGE_DATA_DIR);
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(data))
+        if (entry.path().extension() == ".C16") files.push_back(entry.path());
+    EXPECT_GE(files.size(), 23u);
+    MessageRecorder messages;
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const ConfigRead read = readConfiguration(file.string());
+        ASSERT_EQ(read.status, ConfigReadStatus::Ok);
+        FakeBench bench;
+        prepare(bench);
+        std::array<Situation, kSituations> expected = bench.store.sit;
+        overlaySituations(read, expected);
+        bench.shipped = QString::fromStdString(data.string());
+        bench.setNomfichier(QString::fromStdString(file.string()));
+        messages.clear();
+        lireconfig(bench);
+        EXPECT_TRUE(texts(messages).isEmpty()) << texts(messages).join(" | ").toStdString();
+        for (std::size_t k = 0; k < kSituations; ++k) {
+            const Situation& s = bench.store.sit[k];
+            EXPECT_EQ(s.textesit, expected[k].textesit) << "situation " << k + 1;
+            EXPECT_EQ(s.listesit, expected[k].listesit) << "situation " << k + 1;
+            EXPECT_EQ(s.optsit, expected[k].optsit) << "situation " << k + 1;
+            EXPECT_EQ(s.courbefinie, expected[k].courbefinie) << "situation " << k + 1;
+        }
+    }
+}
+
+// A termination signal (the flag its handler sets) during a load: before the
+// file's values are applied the load gives up and the bench keeps everything;
+// once they are, it runs to its end so that the bench never holds half a file.
+// Either way no message waits for an answer.
+TEST(Lireconfig, TerminationSignalGivesTheLoadUp)
+{
+    TempFolder dir;
+    ConfigData data = asLoaded(tenSituations());
+    data.check1 = true;
+    data.sit[0].textesit[4] = "-5"; // gives the minimum-volume notice
+    const std::string path = dir.file("dix.C16");
+    ASSERT_EQ(writeConfiguration(path, data), ConfigWriteStatus::Ok);
+    struct Case {
+        const char* name;
+        QString signalAt; // the call during which the signal comes; empty: before the load
+        QStringList log;
+        bool loaded;
+    };
+    const Case cases[] = {
+        {"before the load", {}, {}, false},
+        {"while situation 10 is selected", "select 9", {"select 9"}, false},
+        {"while the boxes are set",
+         "tick 0 1",
+         {"select 9", "tick 0 1", "tick 1 1", "select 9", "tick 2 1", "select 9", "replace",
+          "restore 0", "title"},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeBench bench;
+        prepare(bench);
+        const SituationStore before = bench.store;
+        const QString oldTitle = bench.title();
+        bench.setNomfichier(QString::fromStdString(path));
+        if (c.signalAt.isEmpty()) setTerminationRequested(true);
+        bench.onCall = [&](const QString& call) {
+            if (call == c.signalAt) setTerminationRequested(true);
+        };
+        MessageRecorder messages;
+        lireconfig(bench);
+        setTerminationRequested(false);
+
+        EXPECT_TRUE(messages.requests().empty());
+        EXPECT_EQ(bench.log, c.log);
+        EXPECT_EQ(bench.title() != oldTitle, c.loaded);
+        for (std::size_t k = 1; k < kSituations - 1; ++k)
+            EXPECT_EQ(bench.store.sit[k].textesit[4],
+                      (c.loaded ? data.sit[k] : before.sit[k]).textesit[4])
+                << k;
+    }
 }

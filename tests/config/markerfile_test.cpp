@@ -1,5 +1,6 @@
 #include "bench/markerfile.h"
 
+#include "../platform/smalldisk.h"
 #include "platform/recordfile.h"
 #include "tempfolder.h"
 
@@ -8,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,6 +95,41 @@ TEST(MarkerFile, OnlyAPlainFileOfItsOwnIsTouched)
     EXPECT_FALSE(writeRunningFlag(dir.path(), true)); // returns at once: nobody reads the FIFO
     EXPECT_EQ(takeLauncherRequest(dir.path()), "");
     EXPECT_EQ(readBytes(teacher), notes + request);
+}
+
+// A full disk: a marker created for the flag and left unwritten is removed
+// again (the launcher would find an empty marker), while a marker that was
+// there before, even an empty one, is the launcher's and stays.
+TEST(MarkerFile, FullDiskLeavesNoNewMarker)
+{
+    SmallDisk disk;
+    if (!disk.mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here (needs root)";
+    const std::string marker = disk.file(kMarkerFileName);
+    const std::string request = std::string(30 * 128, '\0') + encodeRecord("EXO1.E42").value();
+    struct Case {
+        const char* what;
+        std::optional<std::string> before; // nothing: no marker
+        bool written;
+    };
+    const Case cases[] = {
+        {"no marker", std::nullopt, false},
+        {"an empty marker", std::string(), false},
+        {"the launcher's marker", request, true}, // record 21 lies in a page it already has
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(marker);
+        if (c.before) writeBytes(marker, *c.before);
+        disk.fill();
+        EXPECT_EQ(writeRunningFlag(disk.path(), true), c.written);
+        ASSERT_EQ(std::filesystem::exists(marker), c.before.has_value());
+        if (c.before && !c.written) EXPECT_EQ(readBytes(marker), *c.before);
+        if (c.written) EXPECT_EQ(decodeRecord(readBytes(marker), 31), "EXO1.E42");
+        disk.empty();
+    }
+    std::filesystem::remove(marker);
+    EXPECT_TRUE(writeRunningFlag(disk.path(), true)) << "with room again, the marker is written";
+    EXPECT_EQ(decodeRecord(readBytes(marker), 21), "OUI");
 }
 
 #ifdef TITRAGE_PROGRAM

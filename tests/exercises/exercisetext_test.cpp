@@ -107,3 +107,57 @@ TEST(ExerciseText, TextsTheAreaCanLayOutQuickly)
     EXPECT_FALSE(fitsTextArea(text({prose + "x"})));
     EXPECT_FALSE(fitsTextArea(text({prose, ""})));
 }
+
+// Tables are laid out whole: their cells are limited, and their texts count
+// with the others.
+TEST(ExerciseText, TablesTheAreaCanLayOutQuickly)
+{
+    auto table = [](std::size_t rows, std::size_t columns, const std::string& cellText,
+                    std::size_t firstRowColumns = 0) {
+        RtfParagraph p;
+        appendRun(p, cellText, {});
+        RtfTableRow row;
+        row.cells.assign(columns, RtfTableCell{{p}});
+        RtfTable t;
+        t.rows.assign(rows, row);
+        if (firstRowColumns) t.rows[0].cells.resize(firstRowColumns, RtfTableCell{{p}});
+        return t;
+    };
+    std::string prose; // words of 99 letters, 500 characters short of the total
+    while (prose.size() < kMaxTextCharacters - 500)
+        prose += std::string(99, 'x') + " ";
+    prose.resize(kMaxTextCharacters - 500);
+    const std::size_t rows = kMaxTableCells / 8;
+    struct Case {
+        const char* what;
+        std::vector<RtfTable> tables;
+        std::string prose;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"cells at the limit", {table(rows, 8, "ab")}, "", true},
+        {"one row more", {table(rows + 1, 8, "ab")}, "", false},
+        {"two tables at the limit", {table(rows, 4, "ab"), table(rows, 4, "")}, "", true},
+        {"two tables over it", {table(rows, 4, "ab"), table(rows + 1, 4, "")}, "", false},
+        {"short rows count as the widest", {table(rows, 1, "a", 9)}, "", false},
+        {"a long word in a cell",
+         {table(1, 1, std::string(kMaxWordCharacters + 1, 'w'))},
+         "",
+         false},
+        {"cell texts within the total", {table(10, 10, "abc")}, prose, true},
+        {"cell texts beyond it", {table(10, 10, "abcdefghi")}, prose, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RtfText t;
+        t.paragraphs.emplace_back();
+        appendRun(t.paragraphs.back(), c.prose, {});
+        for (std::size_t k = 0; k < c.tables.size(); ++k) {
+            t.paragraphs.emplace_back();
+            t.paragraphs.back().table = static_cast<int>(k);
+        }
+        t.paragraphs.emplace_back();
+        t.tables = c.tables;
+        EXPECT_EQ(fitsTextArea(t), c.fits);
+    }
+}
