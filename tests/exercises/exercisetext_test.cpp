@@ -22,6 +22,9 @@ TEST(ExerciseText, NamesStayInsideTheExerciseFolder)
     fs::create_symlink(outer.file("secret.C16"), folder + "/fuite.C16");
     fs::create_symlink(folder + "/EXO.RTF", folder + "/alias.RTF");
     fs::create_symlink(outer.path(), folder + "/haut");
+    fs::create_hard_link(outer.file("secret.C16"), folder + "/dur.C16");
+    writeBytes(folder + "/A.RTF", "{\\rtf1 a}");
+    fs::create_hard_link(folder + "/A.RTF", folder + "/textes/A2.RTF");
 
     const struct {
         const char* name;
@@ -39,6 +42,9 @@ TEST(ExerciseText, NamesStayInsideTheExerciseFolder)
         {"/etc/passwd", nullptr},
         {"fuite.C16", nullptr},
         {"haut/secret.C16", nullptr},
+        {"dur.C16", nullptr},           // a second name of a file outside
+        {"textes/A2.RTF", nullptr},     // two names, both inside: nothing tells
+        {"textes", "/textes"},          // a folder's many links are no sign
         {"", nullptr},
         {"textes/..", nullptr},
     };
@@ -106,4 +112,58 @@ TEST(ExerciseText, TextsTheAreaCanLayOutQuickly)
     EXPECT_TRUE(fitsTextArea(text({prose})));
     EXPECT_FALSE(fitsTextArea(text({prose + "x"})));
     EXPECT_FALSE(fitsTextArea(text({prose, ""})));
+}
+
+// Tables are counted as the text area builds them: every cell, the empty
+// places of short rows too, and the words inside cells.
+TEST(ExerciseText, TablesCountedAsTheyAreBuilt)
+{
+    // A text of one table: `rows` rows, the first `wide` cells wide, the
+    // others one cell, each cell holding `cell`.
+    auto table = [](std::size_t rows, std::size_t wide, const std::string& cell) {
+        RtfText t;
+        RtfTable table;
+        for (std::size_t r = 0; r < rows; ++r) {
+            RtfTableRow row;
+            for (std::size_t c = 0; c < (r == 0 ? wide : 1); ++c) {
+                RtfParagraph p;
+                appendRun(p, cell, {});
+                row.cells.push_back({{p}});
+            }
+            table.rows.push_back(row);
+        }
+        t.tables.push_back(table);
+        RtfParagraph placeholder;
+        placeholder.table = 0;
+        t.paragraphs = {placeholder, RtfParagraph{}};
+        return t;
+    };
+    const std::string word(kMaxWordCharacters, 'a');
+    // Seven cells of 28,570 characters and their ends, and the paragraph
+    // after the table: 200,000 characters.
+    std::string prose;
+    while (prose.size() < 28570)
+        prose += "mot ";
+    prose.resize(28570);
+    const struct {
+        const char* what;
+        RtfText text;
+        bool fits;
+    } cases[] = {
+        {"a longest word in a cell", table(1, 1, word), true},
+        {"a word too long in a cell", table(1, 1, word + "a"), false},
+        {"the longest text in cells", table(7, 1, prose), true},
+        {"one character more", table(7, 1, prose + "s"), false},
+        {"the most cells", table(kMaxTableCells, 1, "a"), true},
+        {"one cell more", table(kMaxTableCells + 1, 1, "a"), false},
+        // 40 rows as wide as the first: 10,240 cells built for 295 given.
+        {"short rows under a wide one", table(40, 256, "a"), false},
+        {"a table named by no paragraph is not built", [&] {
+             RtfText t = table(kMaxTableCells + 1, 1, "a");
+             t.paragraphs.front().table = 7; // out of range: an empty paragraph
+             return t;
+         }(), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fitsTextArea(c.text), c.fits) << c.what;
 }
