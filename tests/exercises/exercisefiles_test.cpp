@@ -15,8 +15,8 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>

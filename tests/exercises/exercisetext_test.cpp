@@ -42,9 +42,9 @@ TEST(ExerciseText, NamesStayInsideTheExerciseFolder)
         {"/etc/passwd", nullptr},
         {"fuite.C16", nullptr},
         {"haut/secret.C16", nullptr},
-        {"dur.C16", nullptr},           // a second name of a file outside
-        {"textes/A2.RTF", nullptr},     // two names, both inside: nothing tells
-        {"textes", "/textes"},          // a folder's many links are no sign
+        {"dur.C16", nullptr},       // a second name of a file outside
+        {"textes/A2.RTF", nullptr}, // two names, both inside: nothing tells
+        {"textes", "/textes"},      // a folder's many links are no sign
         {"", nullptr},
         {"textes/..", nullptr},
     };
@@ -158,11 +158,13 @@ TEST(ExerciseText, TablesCountedAsTheyAreBuilt)
         {"one cell more", table(kMaxTableCells + 1, 1, "a"), false},
         // 40 rows as wide as the first: 10,240 cells built for 295 given.
         {"short rows under a wide one", table(40, 256, "a"), false},
-        {"a table named by no paragraph is not built", [&] {
+        {"a table named by no paragraph is not built",
+         [&] {
              RtfText t = table(kMaxTableCells + 1, 1, "a");
              t.paragraphs.front().table = 7; // out of range: an empty paragraph
              return t;
-         }(), true},
+         }(),
+         true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fitsTextArea(c.text), c.fits) << c.what;

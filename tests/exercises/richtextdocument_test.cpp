@@ -200,8 +200,9 @@ TEST(RichTextDocumentTest, PicturesWithinTheirLimits)
     std::vector<bool> decoded;
     for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
         const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
-        decoded.push_back(
-            !document.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>().isNull());
+        decoded.push_back(!document.resource(QTextDocument::ImageResource, QUrl(f.name()))
+                               .value<QImage>()
+                               .isNull());
     }
     EXPECT_EQ(decoded, (std::vector<bool>{false, true}));
 }
