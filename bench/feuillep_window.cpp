@@ -213,9 +213,13 @@ void feuilleP::Form_Activate()
 
 void feuilleP::Command7_Click()
 {
-    // The help page of the program's folder; without it, nothing happens.
+    // The help page of the program's folder; without it, a message says so.
     if (!m_help) m_help = new HelpViewer(this);
-    if (!m_help->load(m_programFolder + QStringLiteral("/Lomb.html"))) return;
+    const QString path = m_programFolder + QStringLiteral("/Lomb.html");
+    if (const HelpLoad loaded = m_help->load(path); loaded != HelpLoad::Ok) {
+        HelpViewer::warnUnavailable(this, loaded, path);
+        return;
+    }
     m_help->show();
     m_help->raise();
 }

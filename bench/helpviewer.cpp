@@ -1,7 +1,14 @@
 #include "bench/helpviewer.h"
 
+#include "exercises/exercisetext.h"
+#include "platform/messages.h"
+
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -11,12 +18,175 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <vector>
 
 namespace titrage {
+
+namespace {
+
+// Whatever a page names (a picture, a style sheet) is read like the page
+// itself: a regular file only, never a pipe or a device, of bounded size; a
+// picture only when its header announces at most kMaxPicturePixels, and
+// kMaxTextPicturePixels for the page in all. Other pages are not opened: the
+// help is one page. A refusal is an empty value, not an invalid one: on an
+// invalid one the document would read the file itself, unchecked.
+QVariant boundedResource(int type, const QUrl& name, const QString& folder, std::int64_t& pixels)
+{
+    const QVariant refused = QByteArray();
+    if (type != QTextDocument::ImageResource && type != QTextDocument::StyleSheetResource)
+        return refused;
+    QByteArray bytes;
+    if (name.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0) {
+        // data:[type][;base64],payload, within the page's own bounded bytes.
+        const QByteArray url = name.toEncoded();
+        const qsizetype comma = url.indexOf(',');
+        if (comma < 0) return refused;
+        const QByteArray payload = QByteArray::fromPercentEncoding(url.mid(comma + 1));
+        bytes = url.left(comma).endsWith(";base64") ? QByteArray::fromBase64(payload) : payload;
+    } else {
+        if (!name.isRelative() && !name.isLocalFile()) return refused;
+        const QString local = name.isLocalFile() ? name.toLocalFile() : name.path();
+        if (local.isEmpty()) return refused;
+        const QString path = QDir(folder).absoluteFilePath(local);
+        const TextFile file =
+            readTextFile(QFile::encodeName(path).toStdString(), kMaxHelpFileBytes);
+        if (file.status != TextFileStatus::Ok) return refused;
+        bytes = QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
+    }
+    if (type == QTextDocument::StyleSheetResource) return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid()) return refused;
+    const std::int64_t count = static_cast<std::int64_t>(size.width()) * size.height();
+    if (count > kMaxPicturePixels || pixels + count > kMaxTextPicturePixels) return refused;
+    pixels += count;
+    const QImage image = reader.read();
+    if (image.isNull()) return refused;
+    return image;
+}
+
+class HelpPage : public QTextBrowser {
+public:
+    void setFolder(const QString& folder)
+    {
+        m_folder = folder;
+        m_pixels = 0;
+    }
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        return boundedResource(type, name, m_folder, m_pixels);
+    }
+
+private:
+    QString m_folder;
+    std::int64_t m_pixels = 0;
+};
+
+// The page parsed on its own, never laid out, to count what it would give
+// the layout; what it names is not read.
+class ParsedPage : public QTextDocument {
+protected:
+    QVariant loadResource(int, const QUrl&) override { return {}; }
+};
+
+// Whether no element of the page opens inside more than kMaxHelpNesting
+// others, read as Qt's reader nests them: the elements it closes by itself
+// (a paragraph, a list item, a table's row or cell) and those without content
+// do not nest; a closing tag closes what was opened since its element, and is
+// ignored when that element is not open. A tag ends at its first ">", so that
+// a quote never left open cannot hide the tags after it.
+bool nestsWithin(const QString& html, int maxDepth)
+{
+    static const QStringList flat{
+        QStringLiteral("p"),      QStringLiteral("li"),    QStringLiteral("dt"),
+        QStringLiteral("dd"),     QStringLiteral("tr"),    QStringLiteral("td"),
+        QStringLiteral("th"),     QStringLiteral("br"),    QStringLiteral("hr"),
+        QStringLiteral("img"),    QStringLiteral("meta"),  QStringLiteral("link"),
+        QStringLiteral("input"),  QStringLiteral("col"),   QStringLiteral("area"),
+        QStringLiteral("base"),   QStringLiteral("wbr"),   QStringLiteral("param"),
+        QStringLiteral("source"), QStringLiteral("embed"), QStringLiteral("track")};
+    std::vector<QString> open;
+    const qsizetype n = html.size();
+    for (qsizetype i = html.indexOf(QLatin1Char('<')); i >= 0 && i < n;
+         i = html.indexOf(QLatin1Char('<'), i)) {
+        ++i;
+        if (QStringView(html).mid(i, 3) == QLatin1String("!--")) {
+            i = html.indexOf(QLatin1String("-->"), i + 3); // unclosed: the rest is comment
+            continue;
+        }
+        const bool closing = i < n && html.at(i) == QLatin1Char('/');
+        if (closing) ++i;
+        const qsizetype start = i;
+        while (i < n && html.at(i).isLetterOrNumber())
+            ++i;
+        if (i == start) continue; // a "<" of the text, <!DOCTYPE>, <?xml ?>
+        const QString name = html.mid(start, i - start).toLower();
+        const qsizetype end = html.indexOf(QLatin1Char('>'), i);
+        const bool empty = end > 0 && html.at(end - 1) == QLatin1Char('/');
+        if (closing) {
+            for (auto it = open.rbegin(); it != open.rend(); ++it)
+                if (*it == name) {
+                    open.erase(std::next(it).base(), open.end());
+                    break;
+                }
+        } else if (!empty && !flat.contains(name)) {
+            open.push_back(name);
+            if (open.size() > static_cast<std::size_t>(maxDepth)) return false;
+        }
+        if (end < 0) break;
+        i = end + 1;
+    }
+    return true;
+}
+
+// Counts the cells of the tables within `frame`; false when tables nest
+// deeper than kMaxHelpTableNesting.
+bool countTables(const QTextFrame* frame, LayoutBudget& budget, int depth = 0)
+{
+    for (const QTextFrame* child : frame->childFrames()) {
+        int inner = depth;
+        if (const auto* table = qobject_cast<const QTextTable*>(child)) {
+            if (++inner > kMaxHelpTableNesting) return false;
+            budget.cells(static_cast<std::size_t>(table->rows()) *
+                         static_cast<std::size_t>(table->columns()));
+        }
+        if (!budget.fits() || !countTables(child, budget, inner)) return false;
+    }
+    return true;
+}
+
+// The limits of the exercise texts, on every block of the page (those of
+// tables too), and tables nested at most kMaxHelpTableNesting deep. A block
+// that may not wrap (<pre>, white-space: nowrap) is one word up to its line
+// breaks.
+bool fitsLayout(const QTextDocument& document)
+{
+    LayoutBudget budget;
+    if (!countTables(document.rootFrame(), budget)) return false;
+    for (QTextBlock b = document.begin(); b.isValid() && budget.fits(); b = b.next()) {
+        const bool wraps = !b.blockFormat().nonBreakableLines();
+        const QString text = b.text();
+        for (qsizetype i = 0; i < text.size() && budget.fits(); ++i) {
+            const QChar c = text.at(i);
+            budget.character(c == QChar::LineSeparator ||
+                             (wraps && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))));
+        }
+        budget.paragraphEnd();
+    }
+    return budget.fits();
+}
+
+} // namespace
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
 {
@@ -43,7 +213,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     tabs->addTab(index, QStringLiteral("Index"));
     tabs->addTab(searchPage, QStringLiteral("Rechercher"));
 
-    page = new QTextBrowser;
+    page = new HelpPage;
     page->setObjectName(QStringLiteral("page"));
     auto* splitter = new QSplitter;
     splitter->addWidget(tabs);
@@ -100,16 +270,27 @@ void HelpViewer::sortForReaders(QStringList& words)
     words.erase(std::unique(words.begin(), words.end()), words.end());
 }
 
-bool HelpViewer::load(const QString& path)
+HelpLoad HelpViewer::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QString html = QString::fromUtf8(file.readAll());
+    const TextFile file = readTextFile(QFile::encodeName(path).toStdString(), kMaxHelpFileBytes);
+    if (file.status == TextFileStatus::Unreadable) return HelpLoad::Missing;
+    if (file.status != TextFileStatus::Ok) return HelpLoad::Invalid;
+    const QString html =
+        QString::fromUtf8(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
+    if (!nestsWithin(html, kMaxHelpNesting)) return HelpLoad::Invalid;
+    {
+        ParsedPage parsed;
+        parsed.setHtml(html);
+        if (!fitsLayout(parsed)) return HelpLoad::Invalid;
+    }
+    static_cast<HelpPage*>(page)->setFolder(QFileInfo(path).absolutePath());
     page->setHtml(html);
 
     contents->clear();
+    // Bounded, so that a page of openings never closed costs no more than a
+    // long one: each opening is looked at over a heading's length at most.
     static const QRegularExpression heading(
-        QStringLiteral("<h2><a name=\"([^\"]+)\"></a>(.*?)</h2>"));
+        QStringLiteral("<h2><a name=\"([^\"]{1,200})\"></a>(.{0,1000}?)</h2>"));
     for (auto it = heading.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         auto* item = new QListWidgetItem(m.captured(2), contents);
@@ -126,7 +307,23 @@ bool HelpViewer::load(const QString& path)
     }
     sortForReaders(words);
     index->addItems(words);
-    return true;
+    return HelpLoad::Ok;
+}
+
+void HelpViewer::warnUnavailable(QWidget* parent, HelpLoad why, const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    const QString text =
+        why == HelpLoad::Missing
+            ? QStringLiteral("La page d'aide ") + name +
+                  QStringLiteral(" est introuvable dans le dossier du programme :\n") + folder
+            : QStringLiteral("La page d'aide ") + name +
+                  QStringLiteral(" du dossier du programme n'est pas valide :\n") + folder;
+    Messages::inform(parent, QStringLiteral("Aide"),
+                     text + QStringLiteral("\nRevoir l'installation du logiciel."),
+                     MessageIcon::Critical);
 }
 
 void HelpViewer::showMatches(const QString& text)

@@ -1,12 +1,13 @@
 #include "exercises/exercisetext.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace titrage {
@@ -64,6 +65,13 @@ std::optional<std::string> pathInside(const std::string& folder, std::string_vie
         const auto base = realPath(folder);
         const auto real = realPath(path);
         if (!base || !real || !startsWithin(*real, *base)) return std::nullopt;
+        // Every name of a hard link is as much the file as any other, and
+        // nothing tells where the others lie: such a file may be one outside
+        // the folder, so it is refused like a link leading out. A folder has
+        // several links by nature and is left to the reader to refuse.
+        struct stat target {};
+        if (::stat(real->c_str(), &target) != 0) return std::nullopt;
+        if (S_ISREG(target.st_mode) && target.st_nlink > 1) return std::nullopt;
     }
     return path;
 }
@@ -109,45 +117,58 @@ TextFile readTextFile(const std::string& path, std::int64_t maxBytes)
     return result;
 }
 
+namespace {
+
+void countParagraph(const RtfParagraph& p, LayoutBudget& budget)
+{
+    for (const RtfRun& run : p.runs) {
+        if (run.picture) budget.character(false); // its place in the line
+        const std::string& s = run.text;
+        for (std::size_t i = 0; i < s.size() && budget.fits(); ++i) {
+            const auto b = static_cast<unsigned char>(s[i]);
+            if ((b & 0xC0) == 0x80) continue; // inside a UTF-8 sequence
+            // A blank, a tab, or U+2028 (E2 80 A8) ends a word.
+            budget.character(b == ' ' || b == '\t' ||
+                             (b == 0xE2 && s.compare(i, 3, "\xE2\x80\xA8") == 0));
+        }
+    }
+    budget.paragraphEnd();
+}
+
+// As the text area builds it: rows x columns cells, each at least one block;
+// a cell's paragraphs are its own (a table index there makes no table).
+void countTable(const RtfTable& table, LayoutBudget& budget)
+{
+    std::size_t columns = 1;
+    for (const RtfTableRow& row : table.rows)
+        columns = std::max(columns, row.cells.size());
+    budget.cells(table.rows.size() * columns);
+    for (const RtfTableRow& row : table.rows) {
+        for (std::size_t c = 0; c < columns && budget.fits(); ++c) {
+            if (c >= row.cells.size() || row.cells[c].paragraphs.empty()) {
+                budget.paragraphEnd(); // an empty cell
+                continue;
+            }
+            for (const RtfParagraph& p : row.cells[c].paragraphs)
+                countParagraph(p, budget);
+        }
+        if (!budget.fits()) return;
+    }
+}
+
+} // namespace
+
 bool fitsTextArea(const RtfText& text)
 {
-    std::size_t total = 0;
-    auto fits = [&total](const RtfParagraph& p) {
-        std::size_t word = 0;
-        ++total; // the paragraph's end
-        for (const RtfRun& run : p.runs) {
-            const std::string& s = run.text;
-            for (std::size_t i = 0; i < s.size(); ++i) {
-                const auto b = static_cast<unsigned char>(s[i]);
-                if ((b & 0xC0) == 0x80) continue; // inside a UTF-8 sequence
-                ++total;
-                // A blank, a tab, or U+2028 (E2 80 A8) ends a word.
-                const bool breaks =
-                    b == ' ' || b == '\t' || (b == 0xE2 && s.compare(i, 3, "\xE2\x80\xA8") == 0);
-                word = breaks ? 0 : word + 1;
-                if (word > kMaxWordCharacters) return false;
-            }
-        }
-        return total <= kMaxTextCharacters;
-    };
-    for (const RtfParagraph& p : text.paragraphs)
-        if (!fits(p)) return false;
-    // The cells' texts count too, and the cells themselves: a table is laid
-    // out whole, in one step nothing can interrupt (a termination signal
-    // included), each cell as a row's column of the widest row.
-    std::size_t cells = 0;
-    for (const RtfTable& table : text.tables) {
-        std::size_t columns = 1;
-        for (const RtfTableRow& row : table.rows)
-            columns = std::max(columns, row.cells.size());
-        cells += table.rows.size() * columns;
-        if (cells > kMaxTableCells) return false;
-        for (const RtfTableRow& row : table.rows)
-            for (const RtfTableCell& cell : row.cells)
-                for (const RtfParagraph& p : cell.paragraphs)
-                    if (!fits(p)) return false;
+    LayoutBudget budget;
+    for (const RtfParagraph& p : text.paragraphs) {
+        if (!budget.fits()) return false;
+        if (p.table >= 0 && static_cast<std::size_t>(p.table) < text.tables.size())
+            countTable(text.tables[static_cast<std::size_t>(p.table)], budget);
+        else
+            countParagraph(p, budget);
     }
-    return true;
+    return budget.fits();
 }
 
 } // namespace titrage

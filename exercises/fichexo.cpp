@@ -174,6 +174,8 @@ bool Fichexo::loadExerciseText(const QString& name)
     if (loaded == TextLoad::Ok) return true;
     if (loaded == TextLoad::TooLarge)
         warnTextTooLarge(m_host.exerciseWindow(), m_repexo + name);
+    else if (loaded == TextLoad::Pictures)
+        warnTextPictures(m_host.exerciseWindow(), m_repexo + name);
     else
         warnTextMissing(m_host.exerciseWindow(), m_repexo + name);
     return false;
@@ -334,6 +336,8 @@ void Fichexo::opentexte()
     if (loaded != TextLoad::Ok) {
         if (loaded == TextLoad::TooLarge)
             warnTextTooLarge(m_host.exerciseWindow(), path);
+        else if (loaded == TextLoad::Pictures)
+            warnTextPictures(m_host.exerciseWindow(), path);
         else
             readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
         return;

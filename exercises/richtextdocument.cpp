@@ -1,5 +1,6 @@
 #include "exercises/richtextdocument.h"
 
+#include "exercises/exercisetext.h"
 #include "exercises/textarea.h"
 #include "platform/terminationsignals.h"
 
@@ -7,6 +8,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <QImageReader>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -117,6 +119,36 @@ int twips(double pixels)
     return t > 144000 ? 144000 : t < -144000 ? -144000 : static_cast<int>(t);
 }
 
+// The picture's decoder, on its bytes; the header is read only when asked
+// for the size, so a picture can be refused before it is decoded.
+class PictureReader {
+public:
+    explicit PictureReader(const RtfPicture& picture)
+        : m_bytes(QByteArray::fromRawData(picture.data.data(),
+                                          static_cast<qsizetype>(picture.data.size()))),
+          m_buffer(&m_bytes),
+          m_reader(&m_buffer, picture.kind == RtfPictureKind::Png ? "PNG" : "JPEG")
+    {
+        m_buffer.open(QIODevice::ReadOnly);
+    }
+
+    // The pixels the header announces; nothing when it cannot be read (then
+    // the picture cannot be decoded either).
+    std::optional<std::int64_t> pixels()
+    {
+        const QSize size = m_reader.size();
+        if (!size.isValid() || size.isEmpty()) return std::nullopt;
+        return static_cast<std::int64_t>(size.width()) * size.height();
+    }
+
+    QImage read() { return m_reader.read(); }
+
+private:
+    QByteArray m_bytes;
+    QBuffer m_buffer;
+    QImageReader m_reader;
+};
+
 class Filler {
 public:
     explicit Filler(QTextDocument& document) : m_document(document), m_cursor(&document) {}
@@ -162,7 +194,9 @@ private:
     {
         const QByteArray bytes(picture.data.data(), static_cast<qsizetype>(picture.data.size()));
         QImage image;
-        image.loadFromData(bytes, picture.kind == RtfPictureKind::Png ? "PNG" : "JPEG");
+        PictureReader reader(picture);
+        if (const auto pixels = reader.pixels(); pixels && *pixels <= kMaxPicturePixels)
+            image = reader.read();
         const QUrl name(QStringLiteral("rtfpict:%1").arg(++m_pictures));
         m_document.addResource(QTextDocument::ImageResource, name, image);
         QTextImageFormat format;
@@ -355,6 +389,36 @@ void fillDocument(QTextDocument& document, const RtfText& text)
     filler.fill(text);
     // Half a text is no text: the program is ending, the area stays empty.
     if (filler.stopped()) document.clear();
+}
+
+bool picturesFitTextArea(const RtfText& text)
+{
+    std::size_t count = 0;
+    std::int64_t total = 0;
+    auto fits = [&](const RtfParagraph& p) {
+        for (const RtfRun& run : p.runs) {
+            if (!run.picture) continue;
+            if (++count > kMaxPictures) return false;
+            // Unreadable headers cost nothing: such pictures are not decoded.
+            const std::int64_t pixels = PictureReader(*run.picture).pixels().value_or(0);
+            if (pixels > kMaxPicturePixels) return false;
+            total += pixels;
+            if (total > kMaxTextPicturePixels) return false;
+        }
+        return true;
+    };
+    // Walked as fillDocument builds it: a table where a paragraph names it.
+    for (const RtfParagraph& p : text.paragraphs) {
+        if (p.table < 0 || static_cast<std::size_t>(p.table) >= text.tables.size()) {
+            if (!fits(p)) return false;
+            continue;
+        }
+        for (const RtfTableRow& row : text.tables[static_cast<std::size_t>(p.table)].rows)
+            for (const RtfTableCell& cell : row.cells)
+                for (const RtfParagraph& inCell : cell.paragraphs)
+                    if (!fits(inCell)) return false;
+    }
+    return true;
 }
 
 RtfText documentText(const QTextDocument& document)

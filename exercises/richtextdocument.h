@@ -11,10 +11,16 @@ class QTextEdit;
 
 namespace titrage {
 
-// Replaces the document's content with `text`. A termination signal pending
-// (platform/terminationsignals.h) stops the filling and leaves the document
-// empty; the caller asks terminationRequested() to tell.
+// Replaces the document's content with `text`. A picture whose header gives
+// no size, or more than kMaxPicturePixels, keeps its place and its bytes but
+// is not decoded. A termination signal pending (platform/terminationsignals.h)
+// stops the filling and leaves the document empty; the caller asks
+// terminationRequested() to tell.
 void fillDocument(QTextDocument& document, const RtfText& text);
+// Whether the text's pictures, in table cells too, stay within kMaxPictures,
+// kMaxPicturePixels each and kMaxTextPicturePixels in all (exercisetext.h),
+// read from each picture's header without decoding it.
+bool picturesFitTextArea(const RtfText& text);
 // The document's paragraphs, runs, pictures and tables (tables inside a
 // cell give their paragraphs).
 RtfText documentText(const QTextDocument& document);

@@ -18,6 +18,7 @@ TextLoad loadTextArea(QTextEdit& edit, const QString& path)
     const std::optional<RtfText> text = parseRtf(file.bytes);
     if (!text) return TextLoad::Unreadable;
     if (!fitsTextArea(*text)) return TextLoad::TooLarge;
+    if (!picturesFitTextArea(*text)) return TextLoad::Pictures;
     fillDocument(*edit.document(), *text);
     return TextLoad::Ok;
 }
@@ -28,13 +29,32 @@ bool saveTextArea(const QTextEdit& edit, const QString& path)
     return saveWholeFile(QFile::encodeName(path).toStdString(), rtf).ok();
 }
 
+// The limits the messages name are those of exercisetext.h.
+static_assert(kMaxTextCharacters == 200000 && kMaxWordCharacters == 2000 &&
+              kMaxTableCells == 2000);
+static_assert(kMaxPictures == 64 && kMaxPicturePixels == 4096 * 4096 &&
+              kMaxTextPicturePixels == 2 * kMaxPicturePixels);
+
 void warnTextTooLarge(QWidget* parent, const QString& path)
 {
     Messages::inform(parent, QStringLiteral("Texte trop long"),
                      QStringLiteral("Le fichier ") + path +
                          QStringLiteral(" est trop long pour être affiché.\nUn texte compte au "
                                         "plus 200 000 caractères, sans mot de plus de 2 000 "
-                                        "caractères."),
+                                        "caractères, et ses tableaux au plus 2 000 cases."),
+                     MessageIcon::Critical);
+}
+
+void warnTextPictures(QWidget* parent, const QString& path)
+{
+    Messages::inform(parent, QStringLiteral("Images trop grandes"),
+                     QStringLiteral("Le fichier ") + path +
+                         QStringLiteral(" contient trop d'images, ou des images trop grandes, "
+                                        "pour être affiché.\nUn texte compte au plus 64 images "
+                                        "d'au plus 16 millions de pixels chacune (4096 × 4096), "
+                                        "et 32 millions de pixels en tout.\nRéduire les images "
+                                        "dans le traitement de texte, puis enregistrer à "
+                                        "nouveau le texte au format RTF."),
                      MessageIcon::Critical);
 }
 

@@ -13,6 +13,7 @@ enum class TextLoad {
     Ok,
     Unreadable, // not a readable regular file, or not rich text
     TooLarge,   // too large a file, or a text too long to lay out quickly
+    Pictures,   // too many pictures, or too many pixels to decode
 };
 
 // Loads the RTF file at `path` into `edit`; anything but Ok leaves the area
@@ -25,5 +26,7 @@ bool saveTextArea(const QTextEdit& edit, const QString& path);
 
 // "Texte trop long": the text named `path` is refused.
 void warnTextTooLarge(QWidget* parent, const QString& path);
+// "Images trop grandes": the text named `path` is refused for its pictures.
+void warnTextPictures(QWidget* parent, const QString& path);
 
 } // namespace titrage

@@ -1,7 +1,9 @@
-// The rich-text reader on any bytes: it never fails on damaged input, and
-// what it reads, once written, reads back the same. The same bytes taken as
+// The rich-text reader on any bytes: it never fails on damaged input, what
+// it reads, once written, reads back the same, and the text area's count of
+// it (cells of ragged tables included) neither overflows nor changes. The same bytes taken as
 // an exercise file go through the record reader.
 #include "exercises/exercisefile.h"
+#include "exercises/exercisetext.h"
 #include "exercises/richtext.h"
 #include "fuzz/fuzzsupport.h"
 
@@ -20,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<RtfText> back = parseRtf(writeRtf(*text));
         CHECK(back);
         CHECK(*back == *text);
+        CHECK(fitsTextArea(*back) == fitsTextArea(*text));
     }
 
     if (const std::optional<ExerciseFile> file = parseExercise(bytes)) {

@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -585,10 +586,18 @@ TEST_F(Bench, CopiesGoToTheClipboard)
 
 TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
 {
-    // No help page in the program's folder: nothing happens.
+    // No help page in the program's folder: a message says so, and where.
     QTest::mouseClick(w->Command7, Qt::LeftButton);
     for (HelpViewer* v : w->findChildren<HelpViewer*>())
         EXPECT_FALSE(v->isVisible());
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Aide"));
+    EXPECT_EQ(messages->requests()[0].text,
+              QStringLiteral("La page d'aide Lomb.html est introuvable dans le dossier du "
+                             "programme :\n") +
+                  QDir::toNativeSeparators(dir.path()) +
+                  QStringLiteral("\nRevoir l'installation du logiciel."));
+    messages->clear();
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(TITRAGE_DATA_DIR "/Lomb.html"),
                             dir.filePath(QStringLiteral("Lomb.html"))));
@@ -601,6 +610,7 @@ TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
     EXPECT_GT(help->index->count(), 5);
     help->search->setText(QStringLiteral("robinet"));
     EXPECT_GT(help->results->count(), 0);
+    EXPECT_TRUE(messages->requests().empty());
 }
 
 TEST_F(Bench, PrintingOpensItsDialogAndTheTableIsPicturedWhole)

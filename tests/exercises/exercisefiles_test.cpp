@@ -13,8 +13,10 @@
 #include "platform/messages.h"
 #include "platform/savefolders.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
@@ -94,9 +96,25 @@ TEST(ExerciseFiles, NamesAndTextsFromOutsideDoNoHarm)
     fs::create_symlink(outer.file("dehors.RTF"), folder + "/lien.RTF");
     ASSERT_EQ(::mkfifo((folder + "/tube.RTF").c_str(), 0600), 0);
     writeBytes(folder + "/mot.RTF", "{\\rtf1 " + std::string(1 << 20, 'm') + "}");
+    fs::create_hard_link(outer.file("dehors.RTF"), folder + "/dur.RTF");
+    fs::create_hard_link(outer.file("dehors.C16"), folder + "/dur.C16");
+    // 10,001 cells of one letter: few characters, but each cell is laid out apart.
+    std::string cells = "{\\rtf1 ";
+    for (int i = 0; i < 10001; ++i)
+        cells += "\\trowd\\cellx900 \\intbl a\\cell\\row ";
+    writeBytes(folder + "/cases.RTF", cells + "\\pard fin\\par}");
+    // A picture of 5,000 x 5,000 pixels, 100 MB once decoded, a few KB here.
+    QImage huge(5000, 5000, QImage::Format_Mono);
+    huge.fill(1);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && huge.save(&buffer, "PNG"));
+    writeBytes(folder + "/image.RTF", "{\\rtf1 {\\pict\\pngblip\\bin" + std::to_string(png.size()) +
+                                          " " + png.toStdString() + "}}");
 
     const QString missing = QStringLiteral("Fichier absent");
     const QString tooLong = QStringLiteral("Texte trop long");
+    const QString pictures = QStringLiteral("Images trop grandes");
     const struct {
         const char* text;
         const char* config;
@@ -109,6 +127,10 @@ TEST(ExerciseFiles, NamesAndTextsFromOutsideDoNoHarm)
         {"lien.RTF", "", missing},
         {"tube.RTF", "", missing},
         {"mot.RTF", "", tooLong},
+        {"cases.RTF", "", tooLong},
+        {"image.RTF", "", pictures},
+        {"dur.RTF", "", missing},
+        {"EXO.RTF", "dur.C16", missing},
         {"EXO.RTF", "../dehors.C16", missing},
         {"EXO.RTF", "", QString()},
     };

@@ -22,6 +22,9 @@ TEST(ExerciseText, NamesStayInsideTheExerciseFolder)
     fs::create_symlink(outer.file("secret.C16"), folder + "/fuite.C16");
     fs::create_symlink(folder + "/EXO.RTF", folder + "/alias.RTF");
     fs::create_symlink(outer.path(), folder + "/haut");
+    fs::create_hard_link(outer.file("secret.C16"), folder + "/dur.C16");
+    writeBytes(folder + "/A.RTF", "{\\rtf1 a}");
+    fs::create_hard_link(folder + "/A.RTF", folder + "/textes/A2.RTF");
 
     const struct {
         const char* name;
@@ -39,6 +42,9 @@ TEST(ExerciseText, NamesStayInsideTheExerciseFolder)
         {"/etc/passwd", nullptr},
         {"fuite.C16", nullptr},
         {"haut/secret.C16", nullptr},
+        {"dur.C16", nullptr},       // a second name of a file outside
+        {"textes/A2.RTF", nullptr}, // two names, both inside: nothing tells
+        {"textes", "/textes"},      // a folder's many links are no sign
         {"", nullptr},
         {"textes/..", nullptr},
     };
@@ -108,56 +114,58 @@ TEST(ExerciseText, TextsTheAreaCanLayOutQuickly)
     EXPECT_FALSE(fitsTextArea(text({prose, ""})));
 }
 
-// Tables are laid out whole: their cells are limited, and their texts count
-// with the others.
-TEST(ExerciseText, TablesTheAreaCanLayOutQuickly)
+// Tables are counted as the text area builds them: every cell, the empty
+// places of short rows too, and the words inside cells.
+TEST(ExerciseText, TablesCountedAsTheyAreBuilt)
 {
-    auto table = [](std::size_t rows, std::size_t columns, const std::string& cellText,
-                    std::size_t firstRowColumns = 0) {
-        RtfParagraph p;
-        appendRun(p, cellText, {});
-        RtfTableRow row;
-        row.cells.assign(columns, RtfTableCell{{p}});
-        RtfTable t;
-        t.rows.assign(rows, row);
-        if (firstRowColumns) t.rows[0].cells.resize(firstRowColumns, RtfTableCell{{p}});
+    // A text of one table: `rows` rows, the first `wide` cells wide, the
+    // others one cell, each cell holding `cell`.
+    auto table = [](std::size_t rows, std::size_t wide, const std::string& cell) {
+        RtfText t;
+        RtfTable table;
+        for (std::size_t r = 0; r < rows; ++r) {
+            RtfTableRow row;
+            for (std::size_t c = 0; c < (r == 0 ? wide : 1); ++c) {
+                RtfParagraph p;
+                appendRun(p, cell, {});
+                row.cells.push_back({{p}});
+            }
+            table.rows.push_back(row);
+        }
+        t.tables.push_back(table);
+        RtfParagraph placeholder;
+        placeholder.table = 0;
+        t.paragraphs = {placeholder, RtfParagraph{}};
         return t;
     };
-    std::string prose; // words of 99 letters, 500 characters short of the total
-    while (prose.size() < kMaxTextCharacters - 500)
-        prose += std::string(99, 'x') + " ";
-    prose.resize(kMaxTextCharacters - 500);
-    const std::size_t rows = kMaxTableCells / 8;
-    struct Case {
+    const std::string word(kMaxWordCharacters, 'a');
+    // Seven cells of 28,570 characters and their ends, and the paragraph
+    // after the table: 200,000 characters.
+    std::string prose;
+    while (prose.size() < 28570)
+        prose += "mot ";
+    prose.resize(28570);
+    const struct {
         const char* what;
-        std::vector<RtfTable> tables;
-        std::string prose;
+        RtfText text;
         bool fits;
+    } cases[] = {
+        {"a longest word in a cell", table(1, 1, word), true},
+        {"a word too long in a cell", table(1, 1, word + "a"), false},
+        {"the longest text in cells", table(7, 1, prose), true},
+        {"one character more", table(7, 1, prose + "s"), false},
+        {"the most cells", table(kMaxTableCells, 1, "a"), true},
+        {"one cell more", table(kMaxTableCells + 1, 1, "a"), false},
+        // 40 rows as wide as the first: 10,240 cells built for 295 given.
+        {"short rows under a wide one", table(40, 256, "a"), false},
+        {"a table named by no paragraph is not built",
+         [&] {
+             RtfText t = table(kMaxTableCells + 1, 1, "a");
+             t.paragraphs.front().table = 7; // out of range: an empty paragraph
+             return t;
+         }(),
+         true},
     };
-    const Case cases[] = {
-        {"cells at the limit", {table(rows, 8, "ab")}, "", true},
-        {"one row more", {table(rows + 1, 8, "ab")}, "", false},
-        {"two tables at the limit", {table(rows, 4, "ab"), table(rows, 4, "")}, "", true},
-        {"two tables over it", {table(rows, 4, "ab"), table(rows + 1, 4, "")}, "", false},
-        {"short rows count as the widest", {table(rows, 1, "a", 9)}, "", false},
-        {"a long word in a cell",
-         {table(1, 1, std::string(kMaxWordCharacters + 1, 'w'))},
-         "",
-         false},
-        {"cell texts within the total", {table(10, 10, "abc")}, prose, true},
-        {"cell texts beyond it", {table(10, 10, "abcdefghi")}, prose, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        RtfText t;
-        t.paragraphs.emplace_back();
-        appendRun(t.paragraphs.back(), c.prose, {});
-        for (std::size_t k = 0; k < c.tables.size(); ++k) {
-            t.paragraphs.emplace_back();
-            t.paragraphs.back().table = static_cast<int>(k);
-        }
-        t.paragraphs.emplace_back();
-        t.tables = c.tables;
-        EXPECT_EQ(fitsTextArea(t), c.fits);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(fitsTextArea(c.text), c.fits) << c.what;
 }

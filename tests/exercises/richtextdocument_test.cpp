@@ -1,7 +1,10 @@
 #include "exercises/richtextdocument.h"
 
+#include "exercises/exercisetext.h"
+
 #include "../config/tempfolder.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
@@ -134,6 +137,74 @@ TEST(RichTextDocumentTest, WordProcessorFileShowsAndSurvives)
         back.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/rtf-saved-and-read.png"));
         QFile::copy(saved, QString::fromLocal8Bit(dir) + QStringLiteral("/rtf-saved.rtf"));
     }
+}
+
+// A PNG of one colour, one bit a pixel: a few KB on disk whatever its size.
+RtfPicture png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Mono);
+    image.fill(0);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return {RtfPictureKind::Png, bytes.toStdString(), 0, 0};
+}
+
+// Pictures are refused on their headers, before any is decoded: too many,
+// one too large, or too many pixels in all, in a table cell as in the text.
+TEST(RichTextDocumentTest, PicturesWithinTheirLimits)
+{
+    const RtfPicture largest = png(4096, 4096);
+    const RtfPicture tooWide = png(4097, 4096);
+    const RtfPicture dot = png(1, 1);
+    const RtfPicture damaged{RtfPictureKind::Png, "pas une image", 0, 0};
+    auto text = [](std::vector<std::pair<RtfPicture, std::size_t>> pictures, bool inCell) {
+        RtfText t;
+        RtfParagraph p;
+        for (const auto& [picture, count] : pictures)
+            for (std::size_t i = 0; i < count; ++i)
+                appendPicture(p, picture);
+        if (inCell) {
+            RtfTableRow row;
+            row.cells.push_back({{p}});
+            t.tables.push_back({{row}});
+            p = RtfParagraph{};
+            p.table = 0;
+            t.paragraphs.push_back(p);
+            p = RtfParagraph{};
+        }
+        t.paragraphs.push_back(p);
+        return t;
+    };
+    const struct {
+        const char* what;
+        RtfText text;
+        bool fits;
+    } cases[] = {
+        {"the largest picture", text({{largest, 1}}, false), true},
+        {"one column more", text({{tooWide, 1}}, false), false},
+        {"one column more, in a cell", text({{tooWide, 1}}, true), false},
+        {"the most pixels in all", text({{largest, 2}}, false), true},
+        {"one pixel more in all", text({{largest, 2}, {dot, 1}}, true), false},
+        {"the most pictures", text({{dot, kMaxPictures}}, false), true},
+        {"one picture more", text({{dot, kMaxPictures}, {damaged, 1}}, false), false},
+        {"a header that tells no size", text({{damaged, 3}}, false), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(picturesFitTextArea(c.text), c.fits) << c.what;
+
+    // Given one anyway, the document keeps its place but does not decode it.
+    QTextDocument document;
+    fillDocument(document, text({{tooWide, 1}, {dot, 1}}, false));
+    std::vector<bool> decoded;
+    for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
+        const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
+        decoded.push_back(!document.resource(QTextDocument::ImageResource, QUrl(f.name()))
+                               .value<QImage>()
+                               .isNull());
+    }
+    EXPECT_EQ(decoded, (std::vector<bool>{false, true}));
 }
 
 } // namespace
