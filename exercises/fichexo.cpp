@@ -151,11 +151,12 @@ QString Fichexo::exercisePath(const QString& name) const
         if (found.isEmpty()) break;
         if (i + 1 == parts.size()) {
             // The name as found must still lie inside the folder.
-            const std::optional<std::string> real = pathInside(
-                fileName(QDir::fromNativeSeparators(m_repexo)),
-                fileName(QDir(m_repexo).relativeFilePath(dir.filePath(found))));
+            const std::optional<std::string> real =
+                pathInside(fileName(QDir::fromNativeSeparators(m_repexo)),
+                           fileName(QDir(m_repexo).relativeFilePath(dir.filePath(found))));
             if (real)
-                return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(*real)));
+                return QDir::toNativeSeparators(
+                    QFile::decodeName(QByteArray::fromStdString(*real)));
             break;
         }
         if (!dir.cd(found)) break;

@@ -30,8 +30,7 @@ bool saveTextArea(const QTextEdit& edit, const QString& path)
 }
 
 // The limits the messages name are those of exercisetext.h.
-static_assert(kMaxTextCharacters == 200000 && kMaxWordCharacters == 2000 &&
-              kMaxTableCells == 2000);
+static_assert(kMaxTextCharacters == 200000 && kMaxWordCharacters == 2000 && kMaxTableCells == 2000);
 static_assert(kMaxPictures == 64 && kMaxPicturePixels == 4096 * 4096 &&
               kMaxTextPicturePixels == 2 * kMaxPicturePixels);
 
