@@ -32,11 +32,11 @@ namespace {
 
 // Whatever a page names (a picture, a style sheet) is read like the page
 // itself: a regular file only, never a pipe or a device, of bounded size; a
-// picture only when its header announces at most kMaxPicturePixels, and
-// kMaxTextPicturePixels for the page in all. Other pages are not opened: the
+// picture only when its header keeps the page within the limits of an
+// exercise text's pictures (PictureBudget). Other pages are not opened: the
 // help is one page. A refusal is an empty value, not an invalid one: on an
 // invalid one the document would read the file itself, unchecked.
-QVariant boundedResource(int type, const QUrl& name, const QString& folder, std::int64_t& pixels)
+QVariant boundedResource(int type, const QUrl& name, const QString& folder, PictureBudget& pictures)
 {
     const QVariant refused = QByteArray();
     if (type != QTextDocument::ImageResource && type != QTextDocument::StyleSheetResource)
@@ -66,8 +66,7 @@ QVariant boundedResource(int type, const QUrl& name, const QString& folder, std:
     const QSize size = reader.size();
     if (!size.isValid()) return refused;
     const std::int64_t count = static_cast<std::int64_t>(size.width()) * size.height();
-    if (count > kMaxPicturePixels || pixels + count > kMaxTextPicturePixels) return refused;
-    pixels += count;
+    if (!pictures.take(count)) return refused;
     const QImage image = reader.read();
     if (image.isNull()) return refused;
     return image;
@@ -78,18 +77,18 @@ public:
     void setFolder(const QString& folder)
     {
         m_folder = folder;
-        m_pixels = 0;
+        m_pictures = PictureBudget();
     }
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override
     {
-        return boundedResource(type, name, m_folder, m_pixels);
+        return boundedResource(type, name, m_folder, m_pictures);
     }
 
 private:
     QString m_folder;
-    std::int64_t m_pixels = 0;
+    PictureBudget m_pictures;
 };
 
 // The page parsed on its own, never laid out, to count what it would give

@@ -104,6 +104,27 @@ private:
     bool m_fits = true;
 };
 
+// A text's pictures, counted as they are decoded: kMaxPictures at most, each of
+// at most kMaxPicturePixels, kMaxTextPicturePixels in all.
+class PictureBudget {
+public:
+    // Takes a picture of `pixels`; false, and nothing taken, when it would
+    // pass a limit.
+    bool take(std::int64_t pixels)
+    {
+        if (m_count >= kMaxPictures || pixels > kMaxPicturePixels ||
+            m_pixels + pixels > kMaxTextPicturePixels)
+            return false;
+        ++m_count;
+        m_pixels += pixels;
+        return true;
+    }
+
+private:
+    std::size_t m_count = 0;
+    std::int64_t m_pixels = 0;
+};
+
 // Whether the text, its tables' cells included, stays within
 // kMaxTextCharacters, kMaxWordCharacters and kMaxTableCells (counted in
 // characters, not bytes). Pictures are checked apart, on their headers.

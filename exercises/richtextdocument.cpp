@@ -393,18 +393,12 @@ void fillDocument(QTextDocument& document, const RtfText& text)
 
 bool picturesFitTextArea(const RtfText& text)
 {
-    std::size_t count = 0;
-    std::int64_t total = 0;
+    PictureBudget budget;
     auto fits = [&](const RtfParagraph& p) {
-        for (const RtfRun& run : p.runs) {
-            if (!run.picture) continue;
-            if (++count > kMaxPictures) return false;
+        for (const RtfRun& run : p.runs)
             // Unreadable headers cost nothing: such pictures are not decoded.
-            const std::int64_t pixels = PictureReader(*run.picture).pixels().value_or(0);
-            if (pixels > kMaxPicturePixels) return false;
-            total += pixels;
-            if (total > kMaxTextPicturePixels) return false;
-        }
+            if (run.picture && !budget.take(PictureReader(*run.picture).pixels().value_or(0)))
+                return false;
         return true;
     };
     // Walked as fillDocument builds it: a table where a paragraph names it.
