@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <cmath>

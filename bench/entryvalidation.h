@@ -3,21 +3,13 @@
 // range rather than refused, and reformatted with the decimal comma. Volume
 // corrections are reported to the student; the others are silent.
 
+#include "model/situations.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace titrage {
-
-enum EntryBox {
-    BoxConcentration = 0,
-    BoxBurette = 1,
-    BoxPka = 2,
-    BoxSpare = 3,
-    BoxVsol = 4,
-    BoxPoured = 5,
-    BoxWater = 6,
-};
 
 struct Notice {
     std::string title;

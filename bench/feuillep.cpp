@@ -4,11 +4,13 @@
 
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
+#include "bench/graphtoolspanel.h"
 #include "bench/indicators.h"
 #include "bench/introduction.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
+#include "bench/situationsbar.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "exercises/fichexo.h"
@@ -94,7 +96,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     createControls();
     layoutControls();
     connectHandlers();
-    createLinesTools();
+    createGraphTools();
     installHoverTexts();
     installAccessibleNames();
     Form_Load();
@@ -104,9 +106,9 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
 
 feuilleP::~feuilleP()
 {
-    // The graph's tool reads the bench's members: it stops listening before
-    // they go, since the graph itself outlives this destructor's body.
-    if (m_lines) Picture1->removeEventFilter(m_lines);
+    // The graph's tool reads the bench's state: it stops listening before
+    // the state goes, since the graph itself outlives this destructor's body.
+    if (m_lines) m_lines->stopListening();
 }
 
 void feuilleP::createControls()
@@ -126,12 +128,9 @@ void feuilleP::createControls()
     supertext = new QTextEdit(this);
     supertext->setObjectName(QStringLiteral("supertext"));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(10);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(60);
+    m_burette->createTimers();
+    Timer1 = m_burette->Timer1;
+    Timer2 = m_burette->Timer2;
     createCopyMenu();
     m_exercises = new Fichexo(*this, this);
 }
@@ -139,40 +138,17 @@ void feuilleP::createControls()
 void feuilleP::createBenchControls()
 {
     picburette = new ApparatusView(this);
-
-    for (int i = 0; i < 7; ++i) {
-        Text1[i] = new QLineEdit(this);
-        Text1[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
-        Text1[i]->setAlignment(Qt::AlignRight);
-        Text1[i]->installEventFilter(this);
-    }
-
-    Image3 = new TapPicture(picburette);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(ApparatusView::tapPicture(false));
-    Image1 = makeButton(picburette, "Image1", {}, QStringLiteral("Ajouter une goutte"));
-    Image1->setIcon(ApparatusView::dropPicture());
-    Command6 = makeButton(picburette, "Command6", QStringLiteral("Vider la burette"));
-    Command13 = makeButton(picburette, "Command13", QStringLiteral("Trace rapide"));
-    Command14 = makeButton(picburette, "Command14", QStringLiteral("0"),
-                           QStringLiteral("Recommencer le titrage"));
-    Labelbur = new QLabel(picburette);
-    Labelbur->setObjectName(QStringLiteral("Labelbur"));
-    LabelpH = new QLabel(picburette);
-    LabelpH->setObjectName(QStringLiteral("LabelpH"));
-    LabelpH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LabelpH->setAutoFillBackground(true);
-    {
-        QPalette p = LabelpH->palette();
-        p.setColor(QPalette::Window, QColor(20, 40, 20));
-        p.setColor(QPalette::WindowText, QColor(120, 255, 120));
-        LabelpH->setPalette(p);
-        QFont f(QStringLiteral("Arial"));
-        f.setPointSize(11);
-        f.setBold(true);
-        LabelpH->setFont(f);
-    }
-    Text1[1]->setParent(picburette);
+    m_entries = new EntryBoxes(*this, *this);
+    Text1 = m_entries->Text1;
+    m_burette = new BuretteControls(*this, *picburette, *this);
+    Image3 = m_burette->Image3;
+    Image1 = m_burette->Image1;
+    Command6 = m_burette->Command6;
+    Command13 = m_burette->Command13;
+    Command14 = m_burette->Command14;
+    Labelbur = m_burette->Labelbur;
+    LabelpH = m_burette->LabelpH;
+    Text1[BoxBurette]->setParent(picburette);
 }
 
 void feuilleP::createPages()
@@ -180,9 +156,9 @@ void feuilleP::createPages()
     Onglets = new TabStrip(this);
 
     frame2 = new ParameterPanel(this);
-    for (int i : {0, 2, 3, 4, 5, 6})
-        Text1[i]->setParent(frame2);
-    Text1[3]->hide(); // the spare entry stays outside the visible panel
+    for (EntryBox box : {BoxConcentration, BoxPka, BoxSpare, BoxVsol, BoxPoured, BoxWater})
+        Text1[box]->setParent(frame2);
+    Text1[BoxSpare]->hide(); // the spare entry stays outside the visible panel
     Option1[0] = new QRadioButton(QStringLiteral("Solution acide"), frame2);
     Option1[0]->setObjectName(QStringLiteral("Option1(0)"));
     Option1[1] = new QRadioButton(QStringLiteral("Solution basique"), frame2);
@@ -207,22 +183,9 @@ void feuilleP::createPages()
     graphPage->setAutoFillBackground(true);
     Picture1 = new GraphView(graphPage);
     Picture1->setMouseTracking(true);
-    outils = new QFrame(graphPage);
-    outils->setObjectName(QStringLiteral("outils"));
-    outils->setFrameShape(QFrame::StyledPanel);
-    labout = new QLabel(outils);
-    labout->setObjectName(QStringLiteral("labout"));
-    labout->setAlignment(Qt::AlignCenter);
-    Command12 = makeButton(outils, "Command12", QStringLiteral("Effacer"),
-                           QStringLiteral("Effacer la courbe"));
-    Command9 = makeButton(outils, "Command9", QStringLiteral("Restaurer"),
-                          QStringLiteral("Redessiner le graphe"));
-    Command3 = makeButton(outils, "Command3", QStringLiteral("Diagramme de\ndistribution"),
-                          QStringLiteral("Diagramme de distribution"));
-    image4 = makeButton(outils, "image4", QStringLiteral("Méthode des\ntangentes"),
-                        QStringLiteral("Méthode des tangentes"));
-    image5 = makeButton(outils, "image5", QStringLiteral("Courbe\ndérivée"),
-                        QStringLiteral("Courbe dérivée"));
+    // Its buttons come with the tools (see createGraphTools).
+    outils = m_tools = new GraphToolsPanel(graphPage);
+    labout = m_tools->caption();
     outils->hide();
 
     Picture5 = new QWidget(this);
@@ -238,26 +201,9 @@ void feuilleP::createPages()
 
 void feuilleP::createSituationControls()
 {
-    for (int k = 0; k < kSituations; ++k) {
-        auto* b = new QRadioButton(this);
-        b->setObjectName(QStringLiteral("Option2(%1)").arg(k));
-        b->setProperty("tag", QString::fromLatin1(situationTag(k)));
-        b->setAutoFillBackground(true);
-        b->setFont(QFont(QStringLiteral("Arial"), 8));
-        // A style sheet overrides the palette's background: the colour goes in it.
-        b->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; padding-left: 1px; "
-                                        "background-color: rgb(255, %1, 180); color: black; }"
-                                        "QRadioButton::indicator { width: 11px; height: 11px; }")
-                             .arg(255 - 9 * k));
-        QPalette p = b->palette();
-        p.setColor(QPalette::Window, QColor(255, 255 - 9 * k, 180));
-        b->setPalette(p);
-        Option2[k] = b;
-    }
-    Shape3 = new QFrame(this);
-    Shape3->setObjectName(QStringLiteral("Shape3"));
-    Shape3->setFrameShape(QFrame::Box);
-    Shape3->setAutoFillBackground(true);
+    m_situations = new SituationsBar(*this);
+    Option2 = m_situations->Option2;
+    Shape3 = m_situations->Shape3;
 }
 
 void feuilleP::createWindowButtons()
@@ -290,32 +236,23 @@ void feuilleP::layoutControls()
     Picture1->move(0, 0);
     // The tool panel stands right of the 25 mL line, above the abscissa title.
     outils->setGeometry(kPageRect.width() - 80, 0, 80, 244);
-    labout->setGeometry(2, 3, 76, 18);
-    int y = 24;
-    for (QPushButton* b : {Command12, Command9, Command3, image4, image5}) {
-        b->setFont(QFont(QStringLiteral("Arial"), 7));
-        b->setGeometry(3, y, 74, 40);
-        y += 43;
-    }
 
     frame2->setPkaShown(false);
     Option1[0]->setGeometry(frame2->controlRect(ParameterPanel::Nature, 0));
     Option1[1]->setGeometry(frame2->controlRect(ParameterPanel::Nature, 1));
     lbecher->setGeometry(frame2->controlRect(ParameterPanel::Solute));
-    Text1[2]->setGeometry(frame2->controlRect(ParameterPanel::Pka));
-    Text1[0]->setGeometry(frame2->controlRect(ParameterPanel::Concentration));
+    Text1[BoxPka]->setGeometry(frame2->controlRect(ParameterPanel::Pka));
+    Text1[BoxConcentration]->setGeometry(frame2->controlRect(ParameterPanel::Concentration));
     const QRect conc = frame2->controlRect(ParameterPanel::Concentration);
     Label1->setGeometry(conc.adjusted(0, -6, 0, 6));
     command5->setGeometry(conc.right() + 62, conc.top() + (conc.height() - 26) / 2, 28, 26);
-    Text1[4]->setGeometry(frame2->controlRect(ParameterPanel::Vsol));
-    Text1[6]->setGeometry(frame2->controlRect(ParameterPanel::Water));
+    Text1[BoxVsol]->setGeometry(frame2->controlRect(ParameterPanel::Vsol));
+    Text1[BoxWater]->setGeometry(frame2->controlRect(ParameterPanel::Water));
     lindic->setGeometry(frame2->controlRect(ParameterPanel::Indicator));
-    Text1[5]->setGeometry(frame2->controlRect(ParameterPanel::Poured));
-    Text1[3]->setGeometry(-200, -200, 10, 10);
+    Text1[BoxPoured]->setGeometry(frame2->controlRect(ParameterPanel::Poured));
+    Text1[BoxSpare]->setGeometry(-200, -200, 10, 10);
 
-    for (int k = 0; k < kSituations; ++k)
-        Option2[k]->setGeometry(kSituationLeft + (k % 5) * kSituationStep,
-                                kSituationTop + (k / 5) * 40, kSituationStep, 20);
+    m_situations->layout(kSituationLeft, kSituationTop, kSituationStep);
 
     supertext->setGeometry(268, 430, kButtonColumn - 278, 126);
     m_exercises->fich()->setGeometry(268, 411, kButtonColumn - 278, 17);
@@ -331,15 +268,8 @@ void feuilleP::layoutControls()
 
 void feuilleP::placeOverlays()
 {
-    Image3->setGeometry(picburette->overlayRect(Overlay::Tap));
-    Image1->setGeometry(picburette->overlayRect(Overlay::DropButton));
-    Image1->setIconSize(Image1->size() - QSize(6, 6));
-    Command6->setGeometry(picburette->overlayRect(Overlay::EmptyBurette));
-    Command13->setGeometry(picburette->overlayRect(Overlay::FastPlot));
-    Command14->setGeometry(picburette->overlayRect(Overlay::Restart));
-    Text1[1]->setGeometry(picburette->overlayRect(Overlay::BuretteConcentration));
-    Labelbur->setGeometry(picburette->overlayRect(Overlay::PouredVolume));
-    LabelpH->setGeometry(picburette->overlayRect(Overlay::Conductimeter));
+    m_burette->placeOverlays();
+    Text1[BoxBurette]->setGeometry(picburette->overlayRect(Overlay::BuretteConcentration));
 }
 
 void feuilleP::Form_Load()
@@ -356,27 +286,20 @@ void feuilleP::Form_Load()
     // 4. Introduction.
     paintIntroduction(*supertext);
     // 5. Situation captions.
-    for (int k = 0; k < kSituations; ++k)
-        Option2[k]->setText(QStringLiteral("Situation n° %1").arg(k + 1));
+    m_situations->setCaptions();
     // 6. Defaults.
-    const Situation defaults;
-    Text1[0]->setText(QString::fromStdString(defaults.textesit[3]));
-    Text1[1]->setText(QString::fromStdString(defaults.textesit[1]));
-    Text1[2]->setText(QString::fromStdString(defaults.textesit[0]));
-    Text1[3]->setText(QStringLiteral("1,0"));
-    Text1[4]->setText(QString::fromStdString(defaults.textesit[4]));
-    Text1[5]->setText(QString::fromStdString(defaults.textesit[2]));
-    Text1[6]->setText(QString::fromStdString(defaults.textesit[5]));
-    Labelbur->setText(Text1[5]->text() + QStringLiteral(" mL"));
+    const EntryTexts defaults = entriesOf(Situation{});
+    for (int box = 0; box < kEntryBoxes; ++box)
+        Text1[box]->setText(QString::fromStdString(defaults[static_cast<std::size_t>(box)]));
+    Labelbur->setText(Text1[BoxPoured]->text() + QStringLiteral(" mL"));
     // 7. Every slot holds the default situation; none is current yet.
-    m_store = SituationStore{};
-    m_store.numsit = -1;
+    m_state.resetSituations();
     // 8. Panel, scene, catalogue, indicators.
     {
         const QSignalBlocker b0(Option1[0]);
         Option1[0]->setChecked(true);
     }
-    initcatalogue(m_model);
+    initcatalogue(m_state.model());
     fillSoluteList();
     {
         const QSignalBlocker blocker(lindic);
@@ -403,7 +326,7 @@ void feuilleP::fillSoluteList()
 {
     const QSignalBlocker blocker(lbecher);
     lbecher->clear();
-    for (const std::string& name : solutenames(m_model, acide()))
+    for (const std::string& name : solutenames(m_state.model(), acide()))
         lbecher->addItem(QString::fromStdString(name));
     lbecher->setCurrentIndex(0);
 }
@@ -418,9 +341,9 @@ bool feuilleP::conductimetre() const
     return Picture3->optscema[1]->isChecked();
 }
 
-float feuilleP::boxNumber(int box, float fallback) const
+float feuilleP::boxNumber(EntryBox box, float fallback) const
 {
-    return parseFloat(Text1[box]->text().toStdString()).value_or(fallback);
+    return m_entries->number(box, fallback);
 }
 
 BenchEntries feuilleP::entries() const
@@ -428,12 +351,48 @@ BenchEntries feuilleP::entries() const
     BenchEntries e;
     e.acide = acide();
     e.position = lbecher->currentIndex();
-    e.c = parseFloat(Text1[0]->text().toStdString());
-    e.cburette = parseFloat(Text1[1]->text().toStdString());
-    e.vsol = parseFloat(Text1[4]->text().toStdString());
-    e.vverse = parseFloat(Text1[5]->text().toStdString());
-    e.veau = parseFloat(Text1[6]->text().toStdString());
+    e.c = parseFloat(Text1[BoxConcentration]->text().toStdString());
+    e.cburette = parseFloat(Text1[BoxBurette]->text().toStdString());
+    e.vsol = parseFloat(Text1[BoxVsol]->text().toStdString());
+    e.vverse = parseFloat(Text1[BoxPoured]->text().toStdString());
+    e.veau = parseFloat(Text1[BoxWater]->text().toStdString());
     return e;
+}
+
+EntryTexts feuilleP::entryTexts() const
+{
+    return m_entries->texts();
+}
+
+float feuilleP::poured() const
+{
+    return boxNumber(BoxPoured);
+}
+
+void feuilleP::typePoured(const QString& text)
+{
+    Text1[BoxPoured]->setText(text);
+    Text1_LostFocus(BoxPoured);
+}
+
+int feuilleP::measuringStep() const
+{
+    return Picture3->UpDown1->value();
+}
+
+void feuilleP::hideTools()
+{
+    outils->hide();
+}
+
+bool feuilleP::curveShown() const
+{
+    return !outils->isHidden();
+}
+
+void feuilleP::showStatus(const QString& text)
+{
+    info->setText(text);
 }
 
 SceneState feuilleP::sceneState() const
@@ -442,34 +401,33 @@ SceneState feuilleP::sceneState() const
     s.burette = Picture3->optscema[0]->isChecked();
     s.conductimetre = conductimetre();
     s.acide = acide();
-    s.vsol = boxNumber(4);
-    s.veau = boxNumber(6);
-    s.vpoured = boxNumber(5);
-    s.liquid = indicatorColour(lindic->currentIndex(), m_measuredPh);
+    s.vsol = boxNumber(BoxVsol);
+    s.veau = boxNumber(BoxWater);
+    s.vpoured = boxNumber(BoxPoured);
+    s.liquid = indicatorColour(lindic->currentIndex(), m_state.measuredPh());
     s.tapOpen = Timer1->isActive();
     return s;
 }
 
 void feuilleP::setPoured(const QString& text)
 {
-    Text1[5]->setText(text);
+    Text1[BoxPoured]->setText(text);
     Labelbur->setText(text + QStringLiteral(" mL"));
+}
+
+void feuilleP::validatePendingEntries()
+{
+    m_entries->validatePending();
 }
 
 void feuilleP::lockEntries(bool locked)
 {
-    for (QLineEdit* box : Text1)
-        box->setReadOnly(locked);
+    m_entries->lock(locked);
 }
 
 QColor feuilleP::situationColor(int k) const
 {
-    const TagColour c = parseColourTag(
-        Option2[k >= 0 && k < kSituations ? k : 0]->property("tag").toString().toStdString());
-    // The tenth colour is the button-text colour of a standard desktop: black,
-    // whatever the palette, so that its curve stays legible on the white graph.
-    if (c.systemColour) return QColor(Qt::black);
-    return QColor(c.red(), c.green(), c.blue());
+    return m_situations->colour(k);
 }
 
 void feuilleP::paintEvent(QPaintEvent*)
@@ -497,14 +455,7 @@ void feuilleP::paintEvent(QPaintEvent*)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(128, 128, 128));
     p.drawRect(designGeometry(supertext).translated(3, 3));
-    // A dot in each situation's colour above its button.
-    p.setRenderHint(QPainter::Antialiasing);
-    for (int k = 0; k < kSituations; ++k) {
-        const QRect r = designGeometry(Option2[k]);
-        p.setBrush(situationColor(k));
-        p.setPen(Qt::black);
-        p.drawEllipse(QPointF(r.left() + 9, r.top() - 13), 4, 4);
-    }
+    m_situations->paintDots(p);
 }
 
 } // namespace titrage

@@ -3,13 +3,19 @@
 // authoritative parameters; every change ends in `majaff` (refresh of the
 // measurement) or `reinitialise` (restart of the titration), and the routines
 // keep the names and the order of effects that the rest of the program knows.
+// The state lives in `BenchState`; the burette, the entry boxes, the
+// situations bar and the graph's tools are views of their own, which this
+// window builds and wires together.
 
+#include "bench/burettecontrols.h"
+#include "bench/core/benchstate.h"
+#include "bench/entryboxes.h"
+#include "bench/graphtool.h"
 #include "config/configbench.h"
 #include "exercises/exercisehost.h"
 #include "model/curve.h"
 #include "model/model.h"
 #include "model/situations.h"
-#include "bench/measuredpoints.h"
 #include "printing/printsource.h"
 
 #include <QWidget>
@@ -32,8 +38,11 @@ class QTimer;
 namespace titrage {
 
 class ApparatusView;
+class BuretteControls;
+class GraphToolsPanel;
 class GraphView;
 class ParameterPanel;
+class SituationsBar;
 class ParametresPage;
 class TabStrip;
 class TapPicture;
@@ -47,9 +56,14 @@ class Machine;
 
 class Fichexo;
 
-class feuilleP : public QWidget, public ConfigBench, public PrintSource, public ExerciseHost {
+class feuilleP : public QWidget,
+                 public ConfigBench,
+                 public PrintSource,
+                 public ExerciseHost,
+                 private BuretteHost,
+                 private GraphToolHost,
+                 private EntryHost {
     Q_OBJECT
-    friend class LinesTool;
 
 public:
     // `programFolder` holds the marker file and the shipped data; empty: the
@@ -111,24 +125,25 @@ public:
     QTimer* Timer2 = nullptr;
 
     // --- Shared state of the bench ---
-    Model& model() { return m_model; }
-    SituationStore& store() { return m_store; }
-    float sigmamax() const { return m_sigmamax; }
-    float maxaxe() const { return m_maxaxe; }
-    bool graphetitrage() const { return m_graphetitrage; }
-    int etapegoutte() const { return m_etapegoutte; }
+    BenchState& state() override { return m_state; }
+    Model& model() { return m_state.model(); }
+    SituationStore& store() { return m_state.store(); }
+    float sigmamax() const { return m_state.sigmamax(); }
+    float maxaxe() const { return m_state.maxaxe(); }
+    bool graphetitrage() const { return m_state.graphetitrage(); }
+    int etapegoutte() const { return m_state.etapegoutte(); }
     // pH of the last measurement shown, which colours the liquid.
-    double measuredPh() const { return m_measuredPh; }
+    double measuredPh() const { return m_state.measuredPh(); }
 
     // --- Routines of the bench ---
-    void majaff();
-    void niveaubecher();
+    void majaff() override;
+    void niveaubecher() override;
     void imafond();
-    void reinitialise();
+    void reinitialise() override;
     void valimax();
-    void placepoint();
+    void placepoint() override;
     void recatab();
-    void tracecourbe();
+    void tracecourbe() override;
     void redessine();
     void tabule();
     void retablir();
@@ -139,14 +154,13 @@ public:
     // `onlyIfChanged`, the titration restarts only when the validated value
     // differs from the one the bench was using: the student's own validations
     // (Enter, leaving the box, an action that needs the bench) go that way.
-    void Text1_LostFocus(int box, bool onlyIfChanged = false);
+    void Text1_LostFocus(int box, bool onlyIfChanged = false) override;
     // Validates every box the student has typed into since the bench last set
     // it, before anything that pours, switches, saves, prints or copies.
-    void validatePendingEntries();
+    void validatePendingEntries() override;
     // Page changes, the tap and the drop from the keyboard (see the help page).
     void installKeyboardDriving();
     void orderKeyboardFocus();
-    void keepSituationTabStop();
     void Option1_Click(int index);
     void lbecher_Click();
     void lindic_Click();
@@ -154,26 +168,20 @@ public:
     void command5_Click();
     void Label1_Click();
     void Option2_Click(int k);
-    void Image3_MouseDown();
-    void Image3_MouseUp();
-    void Image3_Click();
-    void Timer1_Timer();
-    void Image1_Click();
-    void Timer2_Timer();
-    void Command6_Click();
-    void Command13_Click();
-    void Command14_Click();
-    void Command12_Click();
-    void Command9_Click();
+    // The burette's handlers (see BuretteControls).
+    void Image3_MouseDown() { m_burette->Image3_MouseDown(); }
+    void Image3_MouseUp() { m_burette->Image3_MouseUp(); }
+    void Image3_Click() { m_burette->Image3_Click(); }
+    void Timer1_Timer() { m_burette->Timer1_Timer(); }
+    void Image1_Click() { m_burette->Image1_Click(); }
+    void Timer2_Timer() { m_burette->Timer2_Timer(); }
+    void Command6_Click() { m_burette->Command6_Click(); }
+    void Command13_Click() { m_burette->Command13_Click(); }
+    void Command14_Click() { m_burette->Command14_Click(); }
     void optscema_Click(int index);
-    void Command3_Click();
-    void tangente();
-    // The method of the two lines, the ions' shares and the export of the table.
-    void droites_Click();
-    void contributions_Click();
+    // The export of the table for a spreadsheet.
     void exporterTableau();
     LinesTool* linesTool() const { return m_lines; }
-    void btderive();
     void Form_Activate();
 
     void Command4_Click();
@@ -187,7 +195,7 @@ public:
 
     // --- What saving and opening a configuration ask of the bench ---
     QWidget* benchWindow() override { return this; }
-    const SituationStore& situationStore() const override { return m_store; }
+    const SituationStore& situationStore() const override { return m_state.store(); }
     void selectSituation(int k) override { Option2_Click(k); }
     void restoreSituation(int k) override;
     void replaceSituations(const std::array<Situation, kSituations>& situations) override;
@@ -207,8 +215,8 @@ public:
     QImage tablePicture() override;
     int tableHeaderHeight() const override;
     int tableRowHeight() const override;
-    const SituationStore& situations() const override { return m_store; }
-    const Model& catalogue() const override { return m_model; }
+    const SituationStore& situations() const override { return m_state.store(); }
+    const Model& catalogue() const override { return m_state.model(); }
     QColor situationColour(int k) const override { return situationColor(k); }
 
     // --- What the exercises ask of the bench ---
@@ -220,12 +228,15 @@ public:
 
     // The points measured so far in situation k, kept while the student
     // switches situations, pages or options, until the titration restarts.
-    const std::vector<MeasuredPoint>& measuredPoints(int k) const;
+    const std::vector<MeasuredPoint>& measuredPoints(int k) const
+    {
+        return m_state.measuredPoints(k);
+    }
 
     // The colour of situation k's curve and crosses.
     QColor situationColor(int k) const;
     // Lock or unlock every entry box (read-only while the tap is open).
-    void lockEntries(bool locked);
+    void lockEntries(bool locked) override;
 
     // "Vue projecteur": full screen, or back.
     void setProjectorView(bool on);
@@ -242,19 +253,36 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // --- What the burette, the graph's tools and the boxes ask of the bench ---
+    QWidget& benchWidget() override { return *this; }
+    float poured() const override;
+    void setPoured(const QString& text) override;
+    void typePoured(const QString& text) override;
+    int measuringStep() const override;
+    void restoreGraph() override { Option2_Click(m_state.current()); }
+    void hideTools() override;
+    BenchEntries entries() const override;
+    EntryTexts entryTexts() const override;
+    GraphView& graph() override { return *Picture1; }
+    const ParametresPage& parametres() const override { return *Picture3; }
+    void showStatus(const QString& text) override;
+    QColor currentColour() const override { return situationColor(m_state.current()); }
+    bool curveShown() const override;
+    void clearCurve() override { retablir(); }
+    void redrawFinishedCurves() override { redessine(); }
+    // The kept crosses over the model curve.
+    void drawKeptPoints() override;
+    bool closing() const override { return m_closing; }
+
     void createControls();
     void createBenchControls();
     void createPages();
     void createSituationControls();
     void createWindowButtons();
     void createCopyMenu();
-    void createLinesTools();
-    // Hooks of the curve drawing: the kept crosses over the model curve, the
-    // legend of superposed curves, E of the tangents written out.
-    void drawKeptPoints();
-    void forgetLines();
+    void createGraphTools();
+    // The legend of superposed curves.
     void drawCurveLegend();
-    void writeTangentPoint(const Model& before);
     QString tableTextWithNames() const;
     void layoutControls();
     void connectHandlers();
@@ -269,37 +297,21 @@ private:
     void storeSituation(int k);
     void selectSituationSlot(int k, bool storeCurrent);
     void loadSituationControls(const Situation& s);
-    bool entryEvent(int box, QEvent* event);
-    void pasteIntoEntry(int box, const QString& text);
-    void showEntryMenu(int box, QPoint globalPos);
-    void forgetChangedCurve(int box);
     void restoreMeasuredPoints(std::vector<MeasuredPoint> points);
 
-    BenchEntries entries() const;
     SceneState sceneState() const;
-    float boxNumber(int box, float fallback = 0.0f) const;
-    void setPoured(const QString& text);
+    float boxNumber(EntryBox box, float fallback = 0.0f) const;
     bool conductimetre() const;
     bool acide() const;
 
     QString m_programFolder;
     QString m_markerFolder; // the program's folder, or the user's when it is read-only
-    Model m_model;
-    SituationStore m_store;
-    float m_sigmamax = 0;
-    float m_maxaxe = 0;
-    bool m_graphetitrage = true;
-    int m_etapegoutte = 0;
-    double m_measuredPh = 7.0;
+    BenchState m_state;
     bool m_closing = false;
-    // What each box held when the bench last set it (not typed by the student).
-    std::array<QString, 7> m_benchText{};
-    std::array<std::vector<MeasuredPoint>, kSituations> m_points{};
-    // While a situation is left or re-entered, its measured points are kept.
-    bool m_keepPoints = false;
-    // Situations whose concentration was drawn at random and is still hidden.
-    std::array<bool, kSituations> m_randomDrawn{};
-    std::vector<CurveVertex> m_vertices;
+    EntryBoxes* m_entries = nullptr;
+    BuretteControls* m_burette = nullptr;
+    SituationsBar* m_situations = nullptr;
+    GraphToolsPanel* m_tools = nullptr;
     QString m_nomfichier;
     QMenu* menucopie = nullptr;
     Machine* m_machine = nullptr;

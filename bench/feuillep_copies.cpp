@@ -141,11 +141,11 @@ void feuilleP::prepaima()
         const QRect r = designGeometry(Labelbur);
         write(Labelbur, Labelbur->text(), Qt::black, r.left(), r.top());
     }
-    if (Text1[1]->isVisible()) {
-        const QRect r = designGeometry(Text1[1]);
-        c.setFont(designFont(Text1[1]));
-        write(Text1[1], Text1[1]->text(), Qt::black, r.left() + c.textWidth(Text1[1]->text()) / 2,
-              r.top() + 3);
+    if (Text1[BoxBurette]->isVisible()) {
+        const QRect r = designGeometry(Text1[BoxBurette]);
+        c.setFont(designFont(Text1[BoxBurette]));
+        write(Text1[BoxBurette], Text1[BoxBurette]->text(), Qt::black,
+              r.left() + c.textWidth(Text1[BoxBurette]->text()) / 2, r.top() + 3);
     }
     c.setForeColor(Qt::black);
     picburette->update();

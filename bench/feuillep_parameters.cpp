@@ -2,6 +2,7 @@
 // the solute, the indicator, the masked and random concentration.
 #include "bench/entryvalidation.h"
 #include "bench/feuillep.h"
+#include "bench/graphtoolspanel.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "model/measurement.h"
@@ -21,24 +22,13 @@
 
 namespace titrage {
 
-namespace {
-// Two box texts that hold the same number (or the same text when not numbers).
-bool sameEntryValue(const QString& a, const QString& b)
-{
-    const auto x = parseNumber(a.toStdString());
-    const auto y = parseNumber(b.toStdString());
-    if (x && y) return *x == *y;
-    return a == b;
-}
-} // namespace
-
 void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
 {
-    if (box < 0 || box >= static_cast<int>(Text1.size())) return;
-    const QString before = m_benchText[box];
+    if (box < 0 || box >= kEntryBoxes) return;
+    const QString before = m_entries->benchText(box);
     const ValidatedEntry v =
-        validateEntry(box, Text1[box]->text().toStdString(), Text1[4]->text().toStdString(),
-                      Text1[6]->text().toStdString());
+        validateEntry(box, Text1[box]->text().toStdString(), Text1[BoxVsol]->text().toStdString(),
+                      Text1[BoxWater]->text().toStdString());
     if (v.notice)
         Messages::inform(this, QString::fromStdString(v.notice->title),
                          QString::fromStdString(v.notice->text), MessageIcon::Information);
@@ -51,11 +41,16 @@ void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
     }
     // The pKa of "autre acide" / "autre base" applies at once.
     if (box == BoxPka && lbecher->currentIndex() == kOtherPosition)
-        chpk(m_model, acide(), kOtherPosition, Text1[BoxPka]->text().toStdString());
-    if (changed) forgetChangedCurve(box);
+        chpk(m_state.model(), acide(), kOtherPosition, Text1[BoxPka]->text().toStdString());
+    // A finished curve drawn with the old parameters would contradict the
+    // table and the history computed from the new ones: the slot forgets it,
+    // as it does when the solute changes.
+    if (changed && m_state.forgetChangedCurve(static_cast<EntryBox>(box),
+                                              lbecher->currentIndex() == kOtherPosition))
+        outils->hide();
 
     if (box == BoxPoured) {
-        const QString kept = Text1[5]->text();
+        const QString kept = Text1[BoxPoured]->text();
         const double x = v.value;
         reinitialise();
         if (x != 0) {
@@ -76,21 +71,6 @@ void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
     niveaubecher();
 }
 
-// A finished curve drawn with the old parameters would contradict the table
-// and the history computed from the new ones: the slot forgets it, as it does
-// when the solute changes.
-void feuilleP::forgetChangedCurve(int box)
-{
-    const bool shapesCurve = box == BoxConcentration || box == BoxBurette || box == BoxVsol ||
-                             box == BoxWater ||
-                             (box == BoxPka && lbecher->currentIndex() == kOtherPosition);
-    if (!shapesCurve || m_store.numsit < 0) return;
-    Situation& s = m_store.sit[m_store.numsit];
-    if (!s.courbefinie) return;
-    s.courbefinie = false;
-    outils->hide();
-}
-
 void feuilleP::Option1_Click(int)
 {
     retablir();
@@ -106,7 +86,7 @@ void feuilleP::lbecher_Click()
 {
     retablir();
     if (lbecher->currentIndex() == kOtherPosition)
-        chpk(m_model, acide(), kOtherPosition, Text1[2]->text().toStdString());
+        chpk(m_state.model(), acide(), kOtherPosition, Text1[BoxPka]->text().toStdString());
     reinitialise();
     majaff();
     niveaubecher();
@@ -115,7 +95,7 @@ void feuilleP::lbecher_Click()
 
 void feuilleP::lindic_Click()
 {
-    if (m_store.numsit != -1) Command14_Click();
+    if (m_state.current() != -1) Command14_Click();
     niveaubecher();
 }
 
@@ -141,13 +121,12 @@ void feuilleP::command5_Click()
         Picture3->masquer->setChecked(true);
     }
     const double r = std::uniform_real_distribution<double>(0.0, 1.0)(generator);
-    const double c = (r * 9 + 1) / 1000;
-    Text1[0]->setText(QString::fromStdString(generalFormat(roundSignificant(c, 3))));
+    Text1[BoxConcentration]->setText(QString::fromStdString(generalFormat(randomConcentration(r))));
     Text1_LostFocus(BoxConcentration);
     command5->hide();
     Label1->show();
     Picture3->masquer->setEnabled(false); // only Label1 lifts the mask now
-    if (m_store.numsit >= 0) m_randomDrawn[m_store.numsit] = true;
+    m_state.setRandomDrawn(true);
     refreshPanel();
 }
 
@@ -160,7 +139,7 @@ void feuilleP::Label1_Click()
     command5->show();
     Label1->hide();
     Picture3->masquer->setEnabled(true);
-    if (m_store.numsit >= 0) m_randomDrawn[m_store.numsit] = false;
+    m_state.setRandomDrawn(false);
     refreshPanel();
 }
 
@@ -168,12 +147,11 @@ void feuilleP::refreshPanel()
 {
     const bool other = lbecher->currentIndex() == kOtherPosition;
     frame2->setPkaShown(other);
-    Text1[2]->setVisible(other);
-    Text1[0]->setVisible(!Picture3->masquer->isChecked());
+    Text1[BoxPka]->setVisible(other);
+    Text1[BoxConcentration]->setVisible(!Picture3->masquer->isChecked());
     Label1->setVisible(Picture3->masquer->isChecked());
     command5->setVisible(!Picture3->masquer->isChecked());
-    // The distribution diagram needs both forms: not for the strong acid or base.
-    Command3->setEnabled(!isStrongSolute(acide(), lbecher->currentIndex()));
+    m_tools->refreshTools();
     frame2->update();
 }
 

@@ -6,6 +6,7 @@
 #include "bench/markerfile.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
+#include "bench/situationsbar.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "calculator/machine.h"
@@ -44,14 +45,6 @@ const QString kWelcome = QStringLiteral("Vous pouvez modifier les paramètres,\n
 
 void feuilleP::connectHandlers()
 {
-    for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
-        // A text the bench sets (not one the student types) is the value the
-        // bench works with; see Text1_LostFocus.
-        connect(Text1[i], &QLineEdit::textChanged, this, [this, i] {
-            if (!Text1[i]->isModified()) m_benchText[i] = Text1[i]->text();
-        });
-        Text1[i]->setAcceptDrops(false);
-    }
     for (int i = 0; i < 2; ++i)
         connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     connect(lbecher, qOverload<int>(&QComboBox::activated), this, [this] { lbecher_Click(); });
@@ -60,27 +53,12 @@ void feuilleP::connectHandlers()
     connect(command5, &QPushButton::clicked, this, [this] { command5_Click(); });
     for (int i = 0; i < 2; ++i)
         connect(Picture3->optscema[i], &QCheckBox::clicked, this, [this, i] { optscema_Click(i); });
-    connect(Picture3->Check1, &QCheckBox::clicked, this, [this] { Option2_Click(m_store.numsit); });
-    connect(Picture3->Check2, &QCheckBox::clicked, this, [this] { Option2_Click(m_store.numsit); });
-
-    connect(Image3, &TapPicture::pressed, this, [this] { Image3_MouseDown(); });
-    connect(Image3, &TapPicture::released, this, [this] { Image3_MouseUp(); });
-    connect(Image3, &TapPicture::clicked, this, [this] { Image3_Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(Image1, &QPushButton::clicked, this, [this] { Image1_Click(); });
-    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
-    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
-    connect(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
-    connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
-    connect(Command12, &QPushButton::clicked, this, [this] { Command12_Click(); });
-    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(image4, &QPushButton::clicked, this, [this] { tangente(); });
-    connect(image5, &QPushButton::clicked, this, [this] { btderive(); });
-    Picture1->installEventFilter(this);
+    connect(Picture3->Check1, &QCheckBox::clicked, this,
+            [this] { Option2_Click(m_state.current()); });
+    connect(Picture3->Check2, &QCheckBox::clicked, this,
+            [this] { Option2_Click(m_state.current()); });
     installKeyboardDriving();
-    for (int k = 0; k < kSituations; ++k)
-        connect(Option2[k], &QRadioButton::clicked, this, [this, k] { Option2_Click(k); });
+    connect(m_situations, &SituationsBar::chosen, this, [this](int k) { Option2_Click(k); });
     connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });
     connect(Onglets, &TabStrip::hovered, this,
             [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
@@ -138,14 +116,6 @@ void feuilleP::showPage(int k)
 
 bool feuilleP::eventFilter(QObject* watched, QEvent* event)
 {
-    for (int i = 0; i < static_cast<int>(Text1.size()); ++i)
-        if (watched == Text1[i]) return entryEvent(i, event);
-    if (watched == Picture1 && event->type() == QEvent::MouseMove) {
-        info->setText(QString::fromUtf8(kGraphReadoutInfo));
-        Picture1->updateReadout(static_cast<QMouseEvent*>(event)->position().toPoint(),
-                                m_graphetitrage);
-        return false;
-    }
     if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
         Label1_Click();
         return true;

@@ -3,11 +3,11 @@
 // range markers the student drags on the graph, and the read-out of V and
 // sigma under the pointer.
 
+#include "bench/graphtool.h"
 #include "model/curve.h"
 #include "model/linefit.h"
 
 #include <QImage>
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -15,13 +15,18 @@
 
 namespace titrage {
 
-class feuilleP;
-
-class LinesTool : public QObject {
+class LinesTool : public GraphTool {
     Q_OBJECT
 
 public:
-    explicit LinesTool(feuilleP& bench);
+    // Listens to the graph's mouse until `stopListening` or its destruction.
+    explicit LinesTool(GraphToolHost& host);
+    ~LinesTool() override;
+    // "Méthode des droites": a fresh start with automatic ranges.
+    void run() override;
+    void graphRedrawn() override { forget(); }
+    // The graph's events no longer reach the tool (the bench is going).
+    void stopListening();
 
     // Fits with the ranges in force (automatic unless the student moved them)
     // and draws over the graph redrawn as "Restaurer" redraws it. On failure
@@ -54,7 +59,7 @@ private:
     FitRanges movedRanges(int i, double v) const;
     const std::vector<CurveVertex>* currentCurve() const;
 
-    feuilleP& m_bench;
+    GraphView* m_graph = nullptr;
     TwoLines m_fit;
     std::optional<FitRanges> m_manual;
     bool m_shown = false;

@@ -9,31 +9,22 @@ namespace titrage {
 
 namespace {
 
-// textesit(j) and the entry box whose rules it follows.
-struct StoredEntry {
-    std::size_t text;
-    int box;
-};
 // The beaker volume before the water, each checked against the other, and the
 // beaker volume once more: a file may hold two volumes that are both wrong
 // ("20" and "-210"), which the boxes never do, and the water corrected to 0
 // can leave the beaker volume above 200 mL.
-constexpr StoredEntry kEntries[] = {
-    {3, BoxConcentration}, {1, BoxBurette}, {0, BoxPka},    {4, BoxVsol},
-    {5, BoxWater},         {4, BoxVsol},    {2, BoxPoured},
-};
-constexpr std::size_t kVsolText = 4;
-constexpr std::size_t kWaterText = 5;
+constexpr EntryBox kOrder[] = {BoxConcentration, BoxBurette, BoxPka,   BoxVsol,
+                               BoxWater,         BoxVsol,    BoxPoured};
 
 } // namespace
 
 std::vector<Notice> correctSituation(Situation& situation)
 {
     std::vector<Notice> notices;
-    for (const StoredEntry& entry : kEntries) {
-        std::string& text = situation.textesit[entry.text];
-        const ValidatedEntry valid = validateEntry(entry.box, text, situation.textesit[kVsolText],
-                                                   situation.textesit[kWaterText]);
+    for (const EntryBox box : kOrder) {
+        std::string& text = situation.textesit[*situationTextOf(box)];
+        const ValidatedEntry valid =
+            validateEntry(box, text, situation.textesit[TextVsol], situation.textesit[TextWater]);
         const std::optional<double> read = parseNumber(text);
         if (read && std::isfinite(*read) && *read == valid.value) continue;
         text = valid.text;

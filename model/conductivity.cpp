@@ -162,9 +162,9 @@ SigmaInputs sigmaInputsOf(const Situation& s)
     SigmaInputs in;
     in.acide = s.optsit[1];
     in.position = s.listesit[1];
-    in.vsol = parseFloat(s.textesit[4]);
-    in.veau = parseFloat(s.textesit[5]);
-    in.cburette = parseFloat(s.textesit[1]);
+    in.vsol = parseFloat(s.textesit[TextVsol]);
+    in.veau = parseFloat(s.textesit[TextWater]);
+    in.cburette = parseFloat(s.textesit[TextBurette]);
     return in;
 }
 

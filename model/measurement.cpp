@@ -43,16 +43,27 @@ void loadModel(Model& model, const BenchEntries& e)
     loadFromValues(model, e.acide, e.position, e.c, e.cburette, e.vsol, e.vverse, e.veau);
 }
 
+BenchEntries benchEntriesOf(const Situation& s)
+{
+    BenchEntries e;
+    e.acide = s.optsit[1];
+    e.position = s.listesit[1];
+    e.c = parseFloat(s.textesit[TextConcentration]);
+    e.cburette = parseFloat(s.textesit[TextBurette]);
+    e.vsol = parseFloat(s.textesit[TextVsol]);
+    e.vverse = parseFloat(s.textesit[TextPoured]);
+    e.veau = parseFloat(s.textesit[TextWater]);
+    return e;
+}
+
 void loadModelFromSituation(Model& model, const Situation& s)
 {
-    loadFromValues(model, s.optsit[1], s.listesit[1], parseFloat(s.textesit[3]),
-                   parseFloat(s.textesit[1]), parseFloat(s.textesit[4]), parseFloat(s.textesit[2]),
-                   parseFloat(s.textesit[5]));
+    loadModel(model, benchEntriesOf(s));
     // A user-defined solute keeps the pKa stored with its situation, not the
     // one the bench holds now for the current situation.
     if (s.listesit[1] == kOtherPosition) {
         Model own = model;
-        chpk(own, s.optsit[1], kOtherPosition, s.textesit[0]);
+        chpk(own, s.optsit[1], kOtherPosition, s.textesit[TextPka]);
         model.kcouple = couplingConstant(own, s.optsit[1], kOtherPosition);
     }
 }
@@ -173,7 +184,7 @@ SigmaScale valimax(Model& model, BenchEntries entries, const SituationStore* sto
         for (int k = 0; k < kSituations; ++k) {
             const Situation& s = store->sit[k];
             if (!s.courbefinie || k == store->numsit) continue;
-            const auto stored = parseNumber(s.textesit[6]);
+            const auto stored = parseNumber(s.textesit[TextSigmamax]);
             if (stored && *stored > scale.maxaxe) scale.maxaxe = static_cast<float>(*stored);
         }
     }

@@ -31,6 +31,9 @@ struct BenchEntries {
 // Loads cdilue, ctitrant, vinitial, vverse and kcouple from the entries.
 void loadModel(Model& model, const BenchEntries& entries);
 
+// The entries a stored situation puts on the bench.
+BenchEntries benchEntriesOf(const Situation& situation);
+
 // Loads the model from a stored situation's texts, solute and nature.
 void loadModelFromSituation(Model& model, const Situation& situation);
 

@@ -14,6 +14,44 @@ constexpr const char* kTags[kSituations] = {
 };
 } // namespace
 
+std::optional<SituationText> situationTextOf(EntryBox box)
+{
+    switch (box) {
+    case BoxConcentration:
+        return TextConcentration;
+    case BoxBurette:
+        return TextBurette;
+    case BoxPka:
+        return TextPka;
+    case BoxVsol:
+        return TextVsol;
+    case BoxPoured:
+        return TextPoured;
+    case BoxWater:
+        return TextWater;
+    case BoxSpare:
+        break;
+    }
+    return std::nullopt;
+}
+
+EntryTexts entriesOf(const Situation& situation, const std::string& spare)
+{
+    EntryTexts texts;
+    for (int box = 0; box < kEntryBoxes; ++box) {
+        const auto text = situationTextOf(static_cast<EntryBox>(box));
+        texts[static_cast<std::size_t>(box)] = text ? situation.textesit[*text] : spare;
+    }
+    return texts;
+}
+
+void storeEntries(Situation& situation, const EntryTexts& texts)
+{
+    for (int box = 0; box < kEntryBoxes; ++box)
+        if (const auto text = situationTextOf(static_cast<EntryBox>(box)))
+            situation.textesit[*text] = texts[static_cast<std::size_t>(box)];
+}
+
 const char* situationTag(int k)
 {
     return k >= 0 && k < kSituations ? kTags[k] : kTags[0];

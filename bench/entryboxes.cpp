@@ -1,8 +1,10 @@
 // The entry boxes as the student uses them: the characters a box accepts
 // (typed or pasted), the desktop's editing keys and menu, and when a box's
 // value is validated.
+#include "bench/entryboxes.h"
+
 #include "bench/entryvalidation.h"
-#include "bench/feuillep.h"
+#include "platform/numberformat.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,11 +13,9 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include <memory>
 
@@ -65,13 +65,68 @@ QString filteredEntryText(const QString& text)
 
 } // namespace
 
-void feuilleP::validatePendingEntries()
+bool sameEntryValue(const QString& a, const QString& b)
 {
-    for (int i = 0; i < static_cast<int>(Text1.size()); ++i)
-        if (Text1[i]->isModified() && !Text1[i]->isReadOnly()) Text1_LostFocus(i, true);
+    const auto x = parseNumber(a.toStdString());
+    const auto y = parseNumber(b.toStdString());
+    if (x && y) return *x == *y;
+    return a == b;
 }
 
-void feuilleP::pasteIntoEntry(int box, const QString& text)
+EntryBoxes::EntryBoxes(EntryHost& host, QWidget& bench) : QObject(&bench), m_host(host)
+{
+    for (int i = 0; i < kEntryBoxes; ++i) {
+        Text1[i] = new QLineEdit(&bench);
+        Text1[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
+        Text1[i]->setAlignment(Qt::AlignRight);
+        Text1[i]->installEventFilter(this);
+        // A text the bench sets (not one the student types) is the value the
+        // bench works with; see feuilleP::Text1_LostFocus.
+        connect(Text1[i], &QLineEdit::textChanged, this, [this, i] {
+            if (!Text1[i]->isModified()) m_benchText[i] = Text1[i]->text();
+        });
+        Text1[i]->setAcceptDrops(false);
+    }
+}
+
+QString EntryBoxes::text(EntryBox b) const
+{
+    return Text1[b]->text();
+}
+
+float EntryBoxes::number(EntryBox b, float fallback) const
+{
+    return parseFloat(Text1[b]->text().toStdString()).value_or(fallback);
+}
+
+EntryTexts EntryBoxes::texts() const
+{
+    EntryTexts t;
+    for (int i = 0; i < kEntryBoxes; ++i)
+        t[static_cast<std::size_t>(i)] = Text1[i]->text().toStdString();
+    return t;
+}
+
+void EntryBoxes::lock(bool locked)
+{
+    for (QLineEdit* box : Text1)
+        box->setReadOnly(locked);
+}
+
+void EntryBoxes::validatePending()
+{
+    for (int i = 0; i < kEntryBoxes; ++i)
+        if (Text1[i]->isModified() && !Text1[i]->isReadOnly()) m_host.Text1_LostFocus(i, true);
+}
+
+bool EntryBoxes::eventFilter(QObject* watched, QEvent* event)
+{
+    for (int i = 0; i < kEntryBoxes; ++i)
+        if (watched == Text1[i]) return entryEvent(i, event);
+    return false;
+}
+
+void EntryBoxes::pasteInto(int box, const QString& text)
 {
     QLineEdit* edit = Text1[box];
     if (edit->isReadOnly()) return;
@@ -79,7 +134,7 @@ void feuilleP::pasteIntoEntry(int box, const QString& text)
     if (!kept.isEmpty() || edit->hasSelectedText()) edit->insert(kept);
 }
 
-void feuilleP::showEntryMenu(int box, QPoint globalPos)
+void EntryBoxes::showMenu(int box, QPoint globalPos)
 {
     QLineEdit* edit = Text1[box];
     std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
@@ -90,22 +145,22 @@ void feuilleP::showEntryMenu(int box, QPoint globalPos)
         if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText) continue;
         action->disconnect();
         connect(action, &QAction::triggered, this,
-                [this, box] { pasteIntoEntry(box, QGuiApplication::clipboard()->text()); });
+                [this, box] { pasteInto(box, QGuiApplication::clipboard()->text()); });
     }
     menu->exec(globalPos);
 }
 
-bool feuilleP::entryEvent(int i, QEvent* event)
+bool EntryBoxes::entryEvent(int i, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Text1_LostFocus(i, true);
+            m_host.Text1_LostFocus(i, true);
             return true;
         }
         if (key->matches(QKeySequence::Paste)) {
-            pasteIntoEntry(i, QGuiApplication::clipboard()->text());
+            pasteInto(i, QGuiApplication::clipboard()->text());
             return true;
         }
         // Only characters that would be inserted are filtered: Tab, the
@@ -121,32 +176,32 @@ bool feuilleP::entryEvent(int i, QEvent* event)
         return true;
     }
     case QEvent::ContextMenu:
-        showEntryMenu(i, static_cast<QContextMenuEvent*>(event)->globalPos());
+        showMenu(i, static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     case QEvent::MouseButtonRelease:
         // The middle button pastes the selection on X11: filtered too.
         if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
             if (const QClipboard* clipboard = QGuiApplication::clipboard();
                 clipboard->supportsSelection())
-                pasteIntoEntry(i, clipboard->text(QClipboard::Selection));
+                pasteInto(i, clipboard->text(QClipboard::Selection));
             return true;
         }
         return false;
     case QEvent::FocusIn:
-        info->setText(QStringLiteral("Valider à la fin de la saisie."));
+        m_host.showStatus(QStringLiteral("Valider à la fin de la saisie."));
         return false;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box, a menu or another window taking the focus is not the
         // student leaving the box; nor is closing the window.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_closing &&
-            Text1[i]->isModified())
-            Text1_LostFocus(i, true);
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !m_host.closing() && Text1[i]->isModified())
+            m_host.Text1_LostFocus(i, true);
         return false;
     }
     case QEvent::Enter:
     case QEvent::MouseMove:
-        if (!entryHelp(i).isEmpty()) info->setText(entryHelp(i));
+        if (!entryHelp(i).isEmpty()) m_host.showStatus(entryHelp(i));
         return false;
     default:
         return false;

@@ -1,0 +1,135 @@
+#include "bench/core/benchstate.h"
+
+#include "platform/numberformat.h"
+
+#include <cmath>
+
+namespace titrage {
+
+double randomConcentration(double r)
+{
+    return roundSignificant((r * 9 + 1) / 1000, 3);
+}
+
+void BenchState::resetSituations()
+{
+    m_store = SituationStore{};
+    m_store.numsit = -1;
+}
+
+void BenchState::setCurrent(int k)
+{
+    if (k >= 0 && k < kSituations) m_store.numsit = static_cast<std::int16_t>(k);
+}
+
+void BenchState::valimax(const BenchEntries& entries, bool superpose)
+{
+    const SigmaScale scale = titrage::valimax(m_model, entries, &m_store, superpose);
+    m_sigmamax = scale.sigmamax;
+    m_maxaxe = scale.maxaxe;
+}
+
+const std::vector<MeasuredPoint>& BenchState::measuredPoints(int k) const
+{
+    static const std::vector<MeasuredPoint> none;
+    return k >= 0 && k < kSituations ? m_points[k] : none;
+}
+
+void BenchState::restartPoints()
+{
+    if (!m_keepPoints && current() >= 0) m_points[current()].clear();
+}
+
+std::optional<TableRow> BenchState::measurePoint(const SigmaInputs& inputs, double typed)
+{
+    const TableRow row = makeRow(m_model, inputs, typed);
+    if (!std::isfinite(m_model.sigma) || !std::isfinite(row.sigma)) return std::nullopt;
+    return row;
+}
+
+void BenchState::recordPoint(const TableRow& row)
+{
+    if (m_keepPoints || current() < 0) return;
+    std::vector<MeasuredPoint>& points = m_points[current()];
+    if (m_model.vverse == 0.0f) points.clear();
+    points.push_back({m_model.vverse, m_model.sigma, row});
+}
+
+void BenchState::restorePoints(int k, std::vector<MeasuredPoint> points)
+{
+    if (k >= 0 && k < kSituations) m_points[k] = std::move(points);
+}
+
+void BenchState::storeSituation(int k, const BenchControls& controls, float poured)
+{
+    if (k < 0 || k >= kSituations) return;
+    Situation& s = m_store.sit[k];
+    if (controls.conductimetre && poured >= 25.0f) s.courbefinie = true;
+    s.optsit[1] = controls.acide;
+    s.optsit[2] = controls.burette;
+    s.optsit[3] = controls.conductimetre;
+    s.optsit[4] = controls.masked;
+    s.listesit[1] = static_cast<std::int16_t>(controls.solute);
+    s.listesit[2] = static_cast<std::int16_t>(controls.indicator);
+    storeEntries(s, controls.texts);
+    s.textesit[TextSigmamax] = generalFormat(m_sigmamax);
+}
+
+void BenchState::replaceSituations(const std::array<Situation, kSituations>& situations)
+{
+    m_store.sit = situations;
+    for (auto& points : m_points)
+        points.clear();
+    m_randomDrawn = {};
+    for (Situation& s : m_store.sit) {
+        if (!s.courbefinie) continue;
+        Model own = m_model;
+        loadModelFromSituation(own, s);
+        const BenchEntries e = benchEntriesOf(s);
+        if (e.position == kOtherPosition) chpk(own, e.acide, kOtherPosition, s.textesit[TextPka]);
+        const SigmaScale scale = titrage::valimax(own, e, nullptr, false);
+        if (std::isfinite(scale.sigmamax)) s.textesit[TextSigmamax] = generalFormat(scale.sigmamax);
+    }
+}
+
+bool BenchState::forgetChangedCurve(EntryBox box, bool otherSolute)
+{
+    const bool shapesCurve = box == BoxConcentration || box == BoxBurette || box == BoxVsol ||
+                             box == BoxWater || (box == BoxPka && otherSolute);
+    if (!shapesCurve || current() < 0) return false;
+    Situation& s = m_store.sit[current()];
+    if (!s.courbefinie) return false;
+    s.courbefinie = false;
+    return true;
+}
+
+void BenchState::unfinishCurrent()
+{
+    if (current() >= 0) m_store.sit[current()].courbefinie = false;
+}
+
+bool BenchState::randomDrawn(int k) const
+{
+    return k >= 0 && k < kSituations && m_randomDrawn[k];
+}
+
+void BenchState::setRandomDrawn(bool drawn)
+{
+    if (current() >= 0) m_randomDrawn[current()] = drawn;
+}
+
+const std::vector<CurveVertex>& BenchState::walkCurrent(const BenchEntries& entries)
+{
+    walkCurve(m_model, entries.sigmaInputs(), m_maxaxe, m_vertices);
+    return m_vertices;
+}
+
+const std::vector<CurveVertex>& BenchState::walkFinished(int n)
+{
+    const Situation& s = m_store.sit[n];
+    loadModelFromSituation(m_model, s);
+    walkCurve(m_model, sigmaInputsOf(s), m_maxaxe, m_vertices);
+    return m_vertices;
+}
+
+} // namespace titrage

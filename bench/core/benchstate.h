@@ -1,0 +1,123 @@
+#pragma once
+// The bench's state, apart from the window that shows it: the ten situations,
+// the points the student measured in each, the graph's scale, the finished
+// curves' vertices, and the rules that keep or forget them. The window reads
+// its controls, hands their values here and draws what this returns.
+
+#include "bench/core/measuredpoints.h"
+#include "bench/entryvalidation.h"
+#include "model/curve.h"
+#include "model/measurement.h"
+#include "model/model.h"
+#include "model/situations.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace titrage {
+
+// What the window's controls hold when the bench is stored into a slot.
+struct BenchControls {
+    bool acide = true;
+    bool burette = true;
+    bool conductimetre = true;
+    bool masked = false;
+    int solute = 0;
+    int indicator = 0;
+    EntryTexts texts{};
+};
+
+// The random concentration of "Concentration aléatoire" for a draw r in
+// [0, 1): between 1e-3 and 1e-2 mol/L, to three significant digits.
+double randomConcentration(double r);
+
+class BenchState {
+public:
+    Model& model() { return m_model; }
+    const Model& model() const { return m_model; }
+    SituationStore& store() { return m_store; }
+    const SituationStore& store() const { return m_store; }
+    // The current slot, -1 before the first selection.
+    int current() const { return m_store.numsit; }
+
+    // Every slot back to the default situation, none current.
+    void resetSituations();
+    void setCurrent(int k);
+
+    // --- The graph's scale ---
+    float sigmamax() const { return m_sigmamax; }
+    float maxaxe() const { return m_maxaxe; }
+    // Measures the bench at 0 and 25 mL (and every finished curve when they
+    // are superposed) without touching the model's poured volume.
+    void valimax(const BenchEntries& entries, bool superpose);
+    // Whether the graph shows the titration (not the distribution diagram).
+    bool graphetitrage() const { return m_graphetitrage; }
+    void setGraphetitrage(bool on) { m_graphetitrage = on; }
+
+    // --- The points measured by pouring ---
+    const std::vector<MeasuredPoint>& measuredPoints(int k) const;
+    // While a situation is left or re-entered, its measured points are kept:
+    // a restart then does not forget them, nor does a replotted point add one.
+    bool keepPoints() const { return m_keepPoints; }
+    void setKeepPoints(bool keep) { m_keepPoints = keep; }
+    // A restart of the current titration: its points go unless they are kept.
+    void restartPoints();
+    // The row a point poured to `typed` mL adds, when sigma is a number.
+    std::optional<TableRow> measurePoint(const SigmaInputs& inputs, double typed);
+    // Records the point just plotted at the model's poured volume; a point at
+    // 0 mL starts the list again.
+    void recordPoint(const TableRow& row);
+    // Puts back points kept while the situation was left.
+    void restorePoints(int k, std::vector<MeasuredPoint> points);
+
+    // --- The rules of the situations ---
+    // Stores the bench into slot k. A titration poured to 25 mL with the
+    // conductimeter shown is a finished curve.
+    void storeSituation(int k, const BenchControls& controls, float poured);
+    // Replaces the ten situations by those of a file: no measured point and no
+    // hidden random draw survives, and each finished curve's largest
+    // conductivity is measured again (files do not hold it).
+    void replaceSituations(const std::array<Situation, kSituations>& situations);
+    // A change of box `box` that shapes the curve forgets the current slot's
+    // finished curve. Returns whether one was forgotten.
+    bool forgetChangedCurve(EntryBox box, bool otherSolute);
+    // The current slot's curve is no longer finished.
+    void unfinishCurrent();
+    // Whether slot k's concentration was drawn at random and is still hidden.
+    bool randomDrawn(int k) const;
+    void setRandomDrawn(bool drawn);
+
+    // --- Curves ---
+    // The vertices of the last curve walked.
+    const std::vector<CurveVertex>& vertices() const { return m_vertices; }
+    // The complete curve of the bench as it stands.
+    const std::vector<CurveVertex>& walkCurrent(const BenchEntries& entries);
+    // The finished curve of slot n, with the model loaded from it (the caller
+    // loads the bench's entries again when done).
+    const std::vector<CurveVertex>& walkFinished(int n);
+
+    // --- The measurement shown ---
+    // pH of the last measurement, which colours the liquid.
+    double measuredPh() const { return m_measuredPh; }
+    void setMeasuredPh(double ph) { m_measuredPh = ph; }
+    int etapegoutte() const { return m_etapegoutte; }
+    int nextDropStep() { return ++m_etapegoutte; }
+    void resetDrop() { m_etapegoutte = 0; }
+
+private:
+    Model m_model;
+    SituationStore m_store;
+    float m_sigmamax = 0;
+    float m_maxaxe = 0;
+    bool m_graphetitrage = true;
+    int m_etapegoutte = 0;
+    double m_measuredPh = 7.0;
+    std::array<std::vector<MeasuredPoint>, kSituations> m_points{};
+    bool m_keepPoints = false;
+    std::array<bool, kSituations> m_randomDrawn{};
+    std::vector<CurveVertex> m_vertices;
+};
+
+} // namespace titrage

@@ -1,0 +1,124 @@
+#include "bench/graphtools.h"
+
+#include "graph/constructions.h"
+#include "graph/curvereadout.h"
+#include "graph/graphlines.h"
+#include "graph/graphview.h"
+#include "model/contributions.h"
+
+#include <algorithm>
+
+namespace titrage {
+
+EraseTool::EraseTool(GraphToolHost& host)
+    : GraphTool(host, "Command12", QStringLiteral("Effacer"), QStringLiteral("Effacer la courbe"))
+{
+}
+
+void EraseTool::run()
+{
+    host().clearCurve();
+}
+
+RestoreTool::RestoreTool(GraphToolHost& host)
+    : GraphTool(host, "Command9", QStringLiteral("Restaurer"),
+                QStringLiteral("Redessiner le graphe"))
+{
+}
+
+void RestoreTool::run()
+{
+    host().restoreGraph();
+}
+
+DistributionTool::DistributionTool(GraphToolHost& host)
+    : GraphTool(host, "Command3", QStringLiteral("Diagramme de\ndistribution"),
+                QStringLiteral("Diagramme de distribution"))
+{
+}
+
+void DistributionTool::run()
+{
+    host().restoreGraph();
+    GraphView& g = host().graph();
+    g.drawDistributionFrame();
+    host().redrawFinishedCurves();
+    g.washOut();
+    std::vector<DistributionVertex> forms;
+    BenchState& state = host().state();
+    walkDistribution(state.model(), host().entries().acide, forms);
+    g.drawDistribution(forms);
+    state.setGraphetitrage(false);
+}
+
+bool DistributionTool::applies() const
+{
+    const BenchEntries e = host().entries();
+    return !isStrongSolute(e.acide, e.position);
+}
+
+TangentTool::TangentTool(GraphToolHost& host)
+    : GraphTool(host, "image4", QStringLiteral("Méthode des\ntangentes"),
+                QStringLiteral("Méthode des tangentes"))
+{
+}
+
+void TangentTool::run()
+{
+    Model& model = host().state().model();
+    const Model before = model;
+    if (host().graph().drawTangents(model, host().entries().acide) == TangentOutcome::Complete)
+        writeEquivalencePoint(before);
+}
+
+void TangentTool::writeEquivalencePoint(const Model& before)
+{
+    Model model = before;
+    const TangentConstruction t = titrage::tangente(model, host().entries().acide);
+    if (t.outcome != TangentOutcome::Complete) return;
+    const QString text = QString::fromStdString(tangentPointText(t.veq, t.phE));
+    GraphView& g = host().graph();
+    Canvas& c = g.canvas();
+    c.setForeColor(Qt::black);
+    double x = t.e.x + 8;
+    if (x + c.textWidth(text) > 363) x = t.e.x - 12 - c.textWidth(text);
+    c.printAt(x, std::clamp(t.e.y - c.textHeight() - 2, 32.0, 236.0), text);
+    g.update();
+    host().showStatus(text);
+}
+
+DerivativeTool::DerivativeTool(GraphToolHost& host)
+    : GraphTool(host, "image5", QStringLiteral("Courbe\ndérivée"), QStringLiteral("Courbe dérivée"))
+{
+}
+
+void DerivativeTool::run()
+{
+    host().graph().drawDerivative(host().state().model());
+}
+
+ContributionsTool::ContributionsTool(GraphToolHost& host)
+    : GraphTool(host, "contributions", QStringLiteral("Contributions\ndes ions"),
+                QStringLiteral("Contributions des ions"))
+{
+}
+
+void ContributionsTool::run()
+{
+    BenchState& state = host().state();
+    if (state.current() < 0) return;
+    host().restoreGraph();
+    Model model = state.model();
+    const BenchEntries e = host().entries();
+    loadModel(model, e);
+    StackedCurve stack;
+    walkContributions(model, e.sigmaInputs(), state.maxaxe(), stack);
+    GraphView& g = host().graph();
+    drawContributions(g.canvas(), stack, state.maxaxe());
+    g.drawCurve(stack.vertices, host().currentColour());
+    host().drawKeptPoints();
+    host().showStatus(QStringLiteral("Chaque aire colorée est la part λ·[X] d'un ion : "
+                                     "leur somme est la conductivité σ."));
+}
+
+} // namespace titrage
