@@ -4,7 +4,7 @@
 
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
-#include "bench/indicators.h"
+#include "bench/core/indicators.h"
 #include "bench/introduction.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
@@ -17,7 +17,7 @@
 #include "model/measurement.h"
 #include "platform/datafolder.h"
 #include "platform/layoutscaler.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 #include "platform/windowicon.h"
 
 #include <QApplication>

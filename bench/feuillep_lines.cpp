@@ -1,22 +1,22 @@
 // The method of the two lines, each ion's share of sigma, the measured
 // crosses kept over the model curve, the legend of superposed curves, the
 // read-outs with values and the export of the table for a spreadsheet.
-#include "bench/entryvalidation.h"
+#include "bench/core/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/linestool.h"
 #include "bench/measuredpoints.h"
 #include "bench/parametrespage.h"
-#include "graph/constructions.h"
-#include "graph/curvereadout.h"
+#include "graph/core/constructions.h"
+#include "graph/core/curvereadout.h"
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
-#include "graph/readout.h"
+#include "graph/core/readout.h"
 #include "graph/valuetable.h"
 #include "model/contributions.h"
 #include "model/measurement.h"
 #include "model/tableexport.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QAction>
 #include <QCheckBox>

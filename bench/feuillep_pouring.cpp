@@ -3,13 +3,13 @@
 // of the measurement and of the liquids.
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
-#include "bench/entryvalidation.h"
+#include "bench/core/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
 #include "bench/tappicture.h"
 #include "model/measurement.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 // The ten situations: storing the bench into a slot, loading a slot into the
 // bench, forgetting the current curve.
 #include "bench/apparatusview.h"
-#include "bench/entryvalidation.h"
+#include "bench/core/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

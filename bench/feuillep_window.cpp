@@ -1,9 +1,9 @@
 // Window-level behaviour of the bench: wiring of the controls, the status line,
 // the key filter of the entry boxes, the tab pages, activation and closing.
-#include "bench/entryvalidation.h"
+#include "bench/core/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/helpviewer.h"
-#include "bench/markerfile.h"
+#include "bench/core/markerfile.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
@@ -14,7 +14,7 @@
 #include "graph/graphview.h"
 #include "platform/layoutscaler.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QApplication>
 #include <QCheckBox>

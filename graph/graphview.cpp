@@ -1,6 +1,6 @@
 #include "graph/graphview.h"
 
-#include "graph/graphscale.h"
+#include "graph/core/graphscale.h"
 
 #include <QToolTip>
 

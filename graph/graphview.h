@@ -3,8 +3,8 @@
 // crosses and the finished curves, drawn on a canvas in logical units of one
 // pixel (V mL at x = 40 + 13 V, sigma at y = 250 - 220 sigma / maxaxe).
 
-#include "graph/constructions.h"
-#include "graph/readout.h"
+#include "graph/core/constructions.h"
+#include "graph/core/readout.h"
 #include "model/curve.h"
 #include "platform/canvas.h"
 

@@ -1,4 +1,4 @@
-#include "bench/entryvalidation.h"
+#include "bench/core/entryvalidation.h"
 
 #include <gtest/gtest.h>
 

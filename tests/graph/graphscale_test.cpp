@@ -1,4 +1,4 @@
-#include "graph/graphscale.h"
+#include "graph/core/graphscale.h"
 
 #include <gtest/gtest.h>
 
