@@ -5,7 +5,7 @@
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
 #include "bench/core/indicators.h"
-#include "bench/introduction.h"
+#include "exercises/introduction.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"

@@ -1,7 +1,7 @@
 // The entry boxes as the student uses them: the characters a box accepts
 // (typed or pasted), the desktop's editing keys and menu, and when a box's
 // value is validated.
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The method of the two lines, each ion's share of sigma, the measured
 // crosses kept over the model curve, the legend of superposed curves, the
 // read-outs with values and the export of the table for a spreadsheet.
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/linestool.h"
 #include "bench/measuredpoints.h"

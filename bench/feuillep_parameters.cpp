@@ -1,6 +1,6 @@
 // The parameter panel's handlers: validation of the entry boxes, the nature,
 // the solute, the indicator, the masked and random concentration.
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"

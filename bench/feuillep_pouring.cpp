@@ -3,7 +3,7 @@
 // of the measurement and of the liquids.
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
 #include "bench/tappicture.h"

@@ -1,7 +1,7 @@
 // The ten situations: storing the bench into a slot, loading a slot into the
 // bench, forgetting the current curve.
 #include "bench/apparatusview.h"
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"

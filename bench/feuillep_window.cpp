@@ -1,6 +1,6 @@
 // Window-level behaviour of the bench: wiring of the controls, the status line,
 // the key filter of the entry boxes, the tab pages, activation and closing.
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/helpviewer.h"
 #include "bench/core/markerfile.h"

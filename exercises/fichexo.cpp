@@ -1,6 +1,6 @@
 #include "exercises/fichexo.h"
 
-#include "bench/introduction.h"
+#include "exercises/introduction.h"
 #include "config/lireconfig.h"
 #include "exercises/exercisechooser.h"
 #include "exercises/core/exercisefile.h"

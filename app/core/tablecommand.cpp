@@ -1,6 +1,6 @@
 #include "app/core/tablecommand.h"
 
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "model/contributions.h"
 #include "model/curve.h"
 #include "model/linefit.h"

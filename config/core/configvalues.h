@@ -4,7 +4,7 @@
 // anything ("-0,01", "3,4e38", "-21", letters), and the bench must only ever
 // compute with values it would have accepted.
 
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "model/situations.h"
 
 #include <vector>

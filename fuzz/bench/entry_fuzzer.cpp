@@ -2,7 +2,7 @@
 // corrected value lies in the box's range, is finite, and its text reads back
 // as a number the rules keep; the volumes respect each other. The same rules
 // applied to a configuration's six texts reach a fixed point.
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "config/core/configvalues.h"
 #include "platform/core/numberformat.h"
 

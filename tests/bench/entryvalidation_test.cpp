@@ -1,4 +1,4 @@
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // bench's entry boxes keep as they are, and every figure their corrections
 // give is the one the bench shows for the exercise's own configuration.
 
-#include "bench/core/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "config/core/configfile.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/core/richtext.h"

@@ -2,6 +2,8 @@
 // Validation of the bench's entry boxes: every value is corrected into its
 // range rather than refused, and reformatted with the decimal comma. Volume
 // corrections are reported to the student; the others are silent.
+// The configuration reader puts every loaded text through the same rules, so
+// they live beside the model variables they bound rather than in a window.
 
 #include <optional>
 #include <string>
