@@ -133,8 +133,8 @@ std::vector<PlotPoint> btderive(Model& model, const ConstructionFrame& frame)
         if (havePrevious && v != vPrev) {
             const double slope = (p - pPrev) / (v - vPrev);
             const PlotPoint pt{frame.x((v + vPrev) / 2),
-                               250.0 - 16.0 * std::log(1.0 + 10.0 * slope)};
-            if (finite(pt) && pt.y >= 10.0 && pt.y <= 250.0) points.push_back(pt);
+                               kGraphBottom - 16.0 * std::log(1.0 + 10.0 * slope)};
+            if (finite(pt) && pt.y >= 10.0 && pt.y <= kGraphBottom) points.push_back(pt);
         }
         havePrevious = true;
         pPrev = p;

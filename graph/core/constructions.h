@@ -4,6 +4,7 @@
 // the derivative of the principal ion's p-value with respect to the poured
 // volume. Geometry only: the caller draws the points and segments returned.
 
+#include "model/graphframe.h"
 #include "model/model.h"
 
 #include <vector>
@@ -17,9 +18,9 @@ namespace titrage {
 // side of the frame. The tests on the distance between the tangents are
 // vertical distances, so they depend on the pH scale only.
 struct ConstructionFrame {
-    double x0 = 40;
-    double kV = 13; // units per mL
-    double y0 = 250;
+    double x0 = kGraphLeft;
+    double kV = kGraphUnitsPerMl; // units per mL
+    double y0 = kGraphBottom;
     double kpH = 16; // units per pH unit, upwards
     double x(double v) const { return x0 + kV * v; }
     double y(double ph) const { return y0 - kpH * ph; }

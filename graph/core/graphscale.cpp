@@ -17,7 +17,7 @@ std::string graduationLabel(float maxaxe, int j)
 std::optional<int> crossY(double sigma, float maxaxe)
 {
     if (maxaxe == 0.0f) return std::nullopt;
-    const double y = 250.0 - 220.0 * sigma / static_cast<double>(maxaxe);
+    const double y = graphY(sigma, static_cast<double>(maxaxe));
     // Far outside the picture a cross is invisible anyway; the bound keeps the
     // rounding inside an int.
     if (!std::isfinite(y) || std::fabs(y) > 1e6) return std::nullopt;
