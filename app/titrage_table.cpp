@@ -1,5 +1,5 @@
 // titrage-table: prints the measurements of one titration from the command line.
-#include "app/tablecommand.h"
+#include "app/core/tablecommand.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 #include "bench/apparatusview.h"
 
 #include "bench/artwork.h"
-#include "bench/scenegeometry.h"
+#include "bench/core/scenegeometry.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

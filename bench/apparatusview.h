@@ -7,7 +7,7 @@
 // (tap, buttons, boxes, the conductimeter display) are laid over the picture
 // at `overlayRect`.
 
-#include "bench/indicators.h"
+#include "bench/core/indicators.h"
 #include "platform/canvas.h"
 
 #include <QPixmap>

@@ -3,8 +3,8 @@
 #include "bench/apparatusview.h"
 #include "bench/core/benchstate.h"
 #include "bench/tappicture.h"
+#include "platform/core/numberformat.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // value is validated.
 #include "bench/entryboxes.h"
 
-#include "bench/entryvalidation.h"
-#include "platform/numberformat.h"
+#include "model/entryvalidation.h"
+#include "platform/core/numberformat.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,9 +4,8 @@
 
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
+#include "bench/core/indicators.h"
 #include "bench/graphtoolspanel.h"
-#include "bench/indicators.h"
-#include "bench/introduction.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
@@ -14,12 +13,13 @@
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "exercises/fichexo.h"
+#include "exercises/introduction.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
+#include "platform/core/numberformat.h"
 #include "platform/datafolder.h"
 #include "platform/layoutscaler.h"
-#include "platform/numberformat.h"
 #include "platform/windowicon.h"
 
 #include <QApplication>

@@ -7,6 +7,7 @@
 // situations bar and the graph's tools are views of their own, which this
 // window builds and wires together.
 
+#include "bench/benchcopies.h"
 #include "bench/burettecontrols.h"
 #include "bench/core/benchstate.h"
 #include "bench/entryboxes.h"
@@ -62,7 +63,8 @@ class feuilleP : public QWidget,
                  public ExerciseHost,
                  private BuretteHost,
                  private GraphToolHost,
-                 private EntryHost {
+                 private EntryHost,
+                 private CopyHost {
     Q_OBJECT
 
 public:
@@ -180,7 +182,7 @@ public:
     void Command14_Click() { m_burette->Command14_Click(); }
     void optscema_Click(int index);
     // The export of the table for a spreadsheet.
-    void exporterTableau();
+    void exporterTableau() override;
     LinesTool* linesTool() const { return m_lines; }
     void Form_Activate();
 
@@ -210,7 +212,7 @@ public:
     void Command10_Click();
     QWidget* printWindow() override { return this; }
     QImage illustrationForPrint() override;
-    void restoreIllustration() override;
+    void restoreIllustration() override; // and CopyHost's
     QImage graphPicture() override;
     QImage tablePicture() override;
     int tableHeaderHeight() const override;
@@ -283,7 +285,6 @@ private:
     void createGraphTools();
     // The legend of superposed curves.
     void drawCurveLegend();
-    QString tableTextWithNames() const;
     void layoutControls();
     void connectHandlers();
     void installHoverTexts();
@@ -314,6 +315,7 @@ private:
     GraphToolsPanel* m_tools = nullptr;
     QString m_nomfichier;
     QMenu* menucopie = nullptr;
+    BenchCopies* m_copies = nullptr;
     Machine* m_machine = nullptr;
     HelpViewer* m_help = nullptr;
     Fichexo* m_exercises = nullptr;

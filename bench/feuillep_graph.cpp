@@ -9,7 +9,7 @@
 #include "graph/valuetable.h"
 #include "model/measurement.h"
 #include "model/solver.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QApplication>
 #include <QCheckBox>

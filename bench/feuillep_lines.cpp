@@ -9,9 +9,10 @@
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
+#include "model/graphframe.h"
 #include "model/tableexport.h"
+#include "platform/core/safesave.h"
 #include "platform/messages.h"
-#include "platform/safesave.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -52,10 +53,6 @@ void feuilleP::createGraphTools()
     });
     connect(Picture3->conserver, &QCheckBox::clicked, this,
             [this] { Option2_Click(m_state.current()); });
-
-    QAction* exporter = menucopie->addAction(QStringLiteral("Exporter le tableau…"));
-    exporter->setObjectName(QStringLiteral("exportab"));
-    connect(exporter, &QAction::triggered, this, [this] { exporterTableau(); });
 }
 
 void feuilleP::drawKeptPoints()
@@ -82,19 +79,9 @@ void feuilleP::drawCurveLegend()
     Canvas& c = Picture1->canvas();
     const int width = c.penWidth();
     c.setPenWidth(2);
-    drawLegend(c, legend, 362, 33);
+    drawLegend(c, legend, kGraphRight - 3, kGraphTop + 3);
     c.setPenWidth(width);
     Picture1->update();
-}
-
-QString feuilleP::tableTextWithNames() const
-{
-    QStringList names;
-    for (const std::string& n : columnNames(MSFlexGrid1->columns()))
-        names << fromStd(n);
-    const QString body = MSFlexGrid1->contentsText();
-    const qsizetype firstLine = body.indexOf(QLatin1Char('\n'));
-    return names.join(QLatin1Char('\t')) + (firstLine >= 0 ? body.mid(firstLine) : QString());
 }
 
 void feuilleP::exporterTableau()

@@ -1,13 +1,13 @@
 // The parameter panel's handlers: validation of the entry boxes, the nature,
 // the solute, the indicator, the masked and random concentration.
-#include "bench/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/graphtoolspanel.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
+#include "model/entryvalidation.h"
 #include "model/measurement.h"
+#include "platform/core/numberformat.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,13 +2,13 @@
 // The tap, the drops and the burette's buttons are in BuretteControls.
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
-#include "bench/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
 #include "bench/tappicture.h"
+#include "model/entryvalidation.h"
 #include "model/measurement.h"
+#include "platform/core/numberformat.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,6 @@
 // The ten situations: storing the bench into a slot, loading a slot into the
 // bench, forgetting the current curve.
 #include "bench/apparatusview.h"
-#include "bench/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "bench/graphtoolspanel.h"
 #include "bench/parameterpanel.h"
@@ -9,8 +8,9 @@
 #include "bench/situationsbar.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
+#include "model/entryvalidation.h"
 #include "model/measurement.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

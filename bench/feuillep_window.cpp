@@ -1,9 +1,8 @@
 // Window-level behaviour of the bench: wiring of the controls, the status line,
 // the key filter of the entry boxes, the tab pages, activation and closing.
-#include "bench/entryvalidation.h"
+#include "bench/core/markerfile.h"
 #include "bench/feuillep.h"
 #include "bench/helpviewer.h"
-#include "bench/markerfile.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/situationsbar.h"
@@ -13,9 +12,10 @@
 #include "config/configdialogs.h"
 #include "exercises/fichexo.h"
 #include "graph/graphview.h"
+#include "model/entryvalidation.h"
+#include "platform/core/numberformat.h"
 #include "platform/layoutscaler.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
 
 #include <QApplication>
 #include <QCheckBox>

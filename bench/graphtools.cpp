@@ -1,7 +1,8 @@
 #include "bench/graphtools.h"
+#include "model/graphframe.h"
 
-#include "graph/constructions.h"
-#include "graph/curvereadout.h"
+#include "graph/core/constructions.h"
+#include "graph/core/curvereadout.h"
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "model/contributions.h"
@@ -81,8 +82,10 @@ void TangentTool::writeEquivalencePoint(const Model& before)
     Canvas& c = g.canvas();
     c.setForeColor(Qt::black);
     double x = t.e.x + 8;
-    if (x + c.textWidth(text) > 363) x = t.e.x - 12 - c.textWidth(text);
-    c.printAt(x, std::clamp(t.e.y - c.textHeight() - 2, 32.0, 236.0), text);
+    // Right of E, or left of it when it would cross the frame's right edge;
+    // always inside the frame, above its lowest line of text.
+    if (x + c.textWidth(text) > kGraphRight - 2) x = t.e.x - 12 - c.textWidth(text);
+    c.printAt(x, std::clamp(t.e.y - c.textHeight() - 2, kGraphTop + 2, kGraphBottom - 14), text);
     g.update();
     host().showStatus(text);
 }

@@ -1,6 +1,6 @@
 #include "bench/helpviewer.h"
 
-#include "exercises/exercisetext.h"
+#include "exercises/core/exercisetext.h"
 #include "platform/messages.h"
 
 #include <QBuffer>

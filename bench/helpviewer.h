@@ -1,7 +1,7 @@
 #pragma once
 // The help window: the help page with its contents, an index of the words it
 // stresses and a search, side by side. The page is read like the exercise
-// texts (exercises/exercisetext.h): from a regular file only, of bounded size,
+// texts (exercises/core/exercisetext.h): from a regular file only, of bounded size,
 // and shown only when the text area can lay it out quickly.
 
 #include <QDialog>

@@ -1,16 +1,17 @@
 // The method of the two lines on the graph: the fit, the range markers the
 // student drags, and the read-out of V and sigma under the pointer.
 #include "bench/linestool.h"
+#include "model/graphframe.h"
 
 #include "bench/parametrespage.h"
-#include "graph/constructions.h"
-#include "graph/curvereadout.h"
+#include "graph/core/constructions.h"
+#include "graph/core/curvereadout.h"
+#include "graph/core/readout.h"
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
-#include "graph/readout.h"
 #include "model/measurement.h"
+#include "platform/core/numberformat.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
 
 #include <QCheckBox>
 #include <QMouseEvent>
@@ -191,7 +192,7 @@ QString LinesTool::readout(QPointF p) const
     const GraphReadout r = graphReadout(p.x(), p.y(), titration);
     if (!r.inside || !titration) return fromStd(r.tooltip);
     if (const auto* curve = currentCurve())
-        if (const auto sigma = curveSigmaAt(*curve, (p.x() - 40) / 13))
+        if (const auto sigma = curveSigmaAt(*curve, volumeAtX(p.x())))
             return fromStd(sigmaReadout(r.tooltip, *sigma));
     return fromStd(r.tooltip);
 }
@@ -207,7 +208,7 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
     const QPointF p = g->toLogical(mouse->position());
-    const double v = std::clamp((p.x() - 40) / 13, 0.0, double(kBuretteCapacity));
+    const double v = std::clamp(volumeAtX(p.x()), 0.0, double(kBuretteCapacity));
     auto nearMarker = [&]() {
         if (!m_shown) return -1;
         const auto xs = markerXs(m_fit.ranges);

@@ -2,7 +2,7 @@
 
 #include "platform/canvas.h"
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -10,8 +10,8 @@
 //   build-release/bin/startup_benchmarks                          (/usr/bin/titrage)
 //   TITRAGE_PROGRAM=/tmp/prefix/bin/titrage build-release/bin/startup_benchmarks
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build-release/bin/startup_benchmarks
-#include "bench/markerfile.h"
-#include "platform/recordfile.h"
+#include "bench/core/markerfile.h"
+#include "platform/core/recordfile.h"
 
 #include <benchmark/benchmark.h>
 

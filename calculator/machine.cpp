@@ -1,7 +1,7 @@
 #include "calculator/machine.h"
 
 #include "calculator/calckey.h"
-#include "calculator/numbertext.h"
+#include "calculator/core/numbertext.h"
 #include "platform/layoutscaler.h"
 
 #include <QApplication>

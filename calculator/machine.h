@@ -4,7 +4,7 @@
 // a memory that outlives it, a last-answer key, angle units and a last-token
 // erase. It is modal; the main window opens it with Messages::execDialog.
 
-#include "calculator/machinestate.h"
+#include "calculator/core/machinestate.h"
 
 #include <QDialog>
 #include <QHash>

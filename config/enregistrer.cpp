@@ -1,6 +1,6 @@
 #include "config/enregistrer.h"
 
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "config/lireconfig.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"

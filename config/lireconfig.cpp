@@ -1,7 +1,7 @@
 #include "config/lireconfig.h"
 
-#include "config/configfile.h"
-#include "config/configvalues.h"
+#include "config/core/configfile.h"
+#include "config/core/configvalues.h"
 #include "platform/messages.h"
 #include "platform/terminationsignals.h"
 

@@ -23,7 +23,7 @@ QString benchTitleFor(const QString& nomfichier);
 //     replaced, then situation 1 is restored without storing the bench, and
 //     the title names the file. The entry texts of every file, the
 //     program's own included, go through the bench's entry rules first
-//     (config/configvalues.h), each distinct volume correction shown once.
+//     (config/core/configvalues.h), each distinct volume correction shown once.
 //     A record that cannot be read further on gets "Lecture impossible sur
 //     disque" once; the fields from that record on keep their values and
 //     loading runs on to its end.

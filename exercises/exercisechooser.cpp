@@ -1,6 +1,6 @@
 #include "exercises/exercisechooser.h"
 
-#include "exercises/exercisefile.h"
+#include "exercises/core/exercisefile.h"
 #include "exercises/exercisemessages.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "exercises/richtextdocument.h"
 
-#include "exercises/exercisetext.h"
+#include "exercises/core/exercisetext.h"
 #include "exercises/textarea.h"
 #include "platform/terminationsignals.h"
 

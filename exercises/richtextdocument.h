@@ -1,8 +1,8 @@
 #pragma once
 // Rich text between files and the exercise text area: RTF read into a
-// QTextDocument and a QTextDocument written as RTF (exercises/richtext.h).
+// QTextDocument and a QTextDocument written as RTF (exercises/core/richtext.h).
 
-#include "exercises/richtext.h"
+#include "exercises/core/richtext.h"
 
 #include <QString>
 

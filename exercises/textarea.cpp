@@ -1,9 +1,9 @@
 #include "exercises/textarea.h"
 
-#include "exercises/exercisetext.h"
+#include "exercises/core/exercisetext.h"
 #include "exercises/richtextdocument.h"
 #include "platform/messages.h"
-#include "platform/safesave.h"
+#include "platform/core/safesave.h"
 
 #include <QFile>
 #include <QTextEdit>

@@ -1,6 +1,6 @@
 #pragma once
 // Rich-text files into and out of the text area, with the checks of
-// exercises/exercisetext.h on the way in and a whole-file save on the way out.
+// exercises/core/exercisetext.h on the way in and a whole-file save on the way out.
 
 #include <QString>
 

@@ -28,7 +28,7 @@ void GraphView::drawDistributionFrame()
     c.setForeColor(Qt::black);
     c.printAt(20, 2, QStringLiteral("%"));
     c.setItalic(true);
-    c.printAt(415, 252, QStringLiteral("V  "));
+    c.printAt(kGraphArrowRight, kGraphBottom + 2, QStringLiteral("V  "));
     c.setItalic(false);
     c.print(QStringLiteral("(mL)"));
     update();

@@ -1,6 +1,7 @@
 #include "graph/graphlines.h"
 
 #include "model/curve.h"
+#include "model/graphframe.h"
 #include "platform/canvas.h"
 
 #include <QPainter>
@@ -14,7 +15,8 @@ namespace titrage {
 
 namespace {
 
-constexpr double kTop = 30, kBottom = 250, kLeftX = 40, kRightX = 365;
+constexpr double kTop = kGraphTop, kBottom = kGraphBottom, kLeftX = kGraphLeft,
+                 kRightX = kGraphRight;
 const QColor kLineColour(0, 0, 0);
 const QColor kMarkerColour(90, 90, 90);
 

@@ -1,6 +1,7 @@
 #include "graph/graphview.h"
 
-#include "graph/graphscale.h"
+#include "graph/core/graphscale.h"
+#include "model/graphframe.h"
 
 #include <QToolTip>
 
@@ -57,25 +58,26 @@ void GraphView::drawFrame(float maxaxe)
 void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor vertical)
 {
     Canvas& c = canvas();
-    // Horizontal graduations, labelled right-aligned on x = 36.
+    // Horizontal graduations, labelled right-aligned 4 units left of the axis.
     c.setForeColor(Qt::black);
     for (int j = 0; j <= kSigmaGraduations; ++j) {
-        const double y = 250 - 22 * j;
-        c.line(40, y, 365, y, horizontal);
+        const double y = gridY(j);
+        c.line(kGraphLeft, y, kGraphRight, y, horizontal);
         const QString label = labels.value(j);
-        c.printAt(36 - c.textWidth(label), y - c.textHeight(label) / 2, label);
+        c.printAt(kGraphLeft - 4 - c.textWidth(label), y - c.textHeight(label) / 2, label);
     }
-    // Vertical graduations, one per millilitre, labelled every 5 mL.
+    // Vertical graduations, one per millilitre, labelled every 5 mL just
+    // under the axis.
     for (int i = 0; i <= kVolumeGraduations; ++i) {
-        const double x = 40 + 13 * i;
+        const double x = graphX(i);
         if (i % 5 == 0) {
             c.setForeColor(Qt::black);
             const QString label = QString::number(i);
-            c.printAt(x - c.textWidth(label) / 2, 252, label);
+            c.printAt(x - c.textWidth(label) / 2, kGraphBottom + 2, label);
         } else {
             c.setForeColor(kMinorLabel);
         }
-        c.line(x, 30, x, 250, vertical);
+        c.line(x, kGraphTop, x, kGraphBottom, vertical);
     }
     drawAxes();
 }
@@ -83,12 +85,15 @@ void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor ve
 void GraphView::drawAxes()
 {
     Canvas& c = canvas();
-    c.line(40, 2, 40, 250, Qt::black);
-    c.line(40, 2, 37, 7, Qt::black);
-    c.line(40, 2, 43, 7, Qt::black);
-    c.line(40, 250, 415, 250, Qt::black);
-    c.line(411, 248, 415, 250, Qt::black);
-    c.line(411, 252, 415, 250, Qt::black);
+    // Each axis ends in an arrow of two strokes back from its tip.
+    const double x0 = kGraphLeft, y0 = kGraphBottom;
+    const double top = kGraphArrowTop, right = kGraphArrowRight;
+    c.line(x0, top, x0, y0, Qt::black);
+    c.line(x0, top, x0 - 3, top + 5, Qt::black);
+    c.line(x0, top, x0 + 3, top + 5, Qt::black);
+    c.line(x0, y0, right, y0, Qt::black);
+    c.line(right - 4, y0 - 2, right, y0, Qt::black);
+    c.line(right - 4, y0 + 2, right, y0, Qt::black);
 }
 
 void GraphView::drawSigmaTitle()
@@ -107,7 +112,7 @@ void GraphView::drawVolumeTitle()
 {
     Canvas& c = canvas();
     c.setItalic(true);
-    c.printAt(405, 252, QStringLiteral("V"));
+    c.printAt(kGraphArrowRight - 10, kGraphBottom + 2, QStringLiteral("V"));
     c.setItalic(false);
     c.moveTo(c.currentX(), c.currentY() + 5);
     c.print(QStringLiteral("1"));
@@ -118,7 +123,7 @@ void GraphView::drawVolumeTitle()
 void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour)
 {
     const auto y = crossY(sigma, maxaxe);
-    const double x = 40 + 13 * v;
+    const double x = graphX(v);
     if (!y || !std::isfinite(x) || std::fabs(x) > kCoordinateLimit) return;
     Canvas& c = canvas();
     c.line(x + 4, *y, x - 3, *y, colour);

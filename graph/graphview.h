@@ -1,10 +1,11 @@
 #pragma once
 // The graph picture "Picture1": the conductivity frame, the measurement
 // crosses and the finished curves, drawn on a canvas in logical units of one
-// pixel (V mL at x = 40 + 13 V, sigma at y = 250 - 220 sigma / maxaxe).
+// pixel (V mL at x = 40 + 13 V, sigma at y = 250 - 220 sigma / maxaxe; the
+// frame's figures are those of model/graphframe.h).
 
-#include "graph/constructions.h"
-#include "graph/readout.h"
+#include "graph/core/constructions.h"
+#include "graph/core/readout.h"
 #include "model/curve.h"
 #include "platform/canvas.h"
 

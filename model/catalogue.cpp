@@ -1,6 +1,6 @@
 #include "model/model.h"
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 namespace titrage {
 

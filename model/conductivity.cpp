@@ -1,7 +1,7 @@
 #include "model/conductivity.h"
 
 #include "model/situations.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "model/contributions.h"
 
 #include "model/curve.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <algorithm>
 #include <array>

@@ -41,11 +41,6 @@ template <typename Visit> void walkP(Model& model, float p0, float step, Visit v
 
 } // namespace
 
-double graphY(double sigma, double maxaxe)
-{
-    return maxaxe != 0.0 ? 250.0 - 220.0 * sigma / maxaxe : 250.0;
-}
-
 void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<CurveVertex>& out,
                const std::function<void(const Model&)>& vertexDone)
 {
@@ -63,7 +58,7 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
     walkP(model, static_cast<float>(p0), kCurveStep, [&] {
         computeSigma(model, in, phOf(model.phcalc), model.vverse);
         out.push_back(
-            {model.vverse, model.sigma, 13.0 * model.vverse + 40.0, graphY(model.sigma, maxaxe)});
+            {model.vverse, model.sigma, graphX(model.vverse), graphY(model.sigma, maxaxe)});
         if (vertexDone) vertexDone(model);
     });
 
@@ -87,12 +82,12 @@ void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>&
     auto push = [&](float v, double x, double ph) {
         const auto fa = acidFraction(ph, model.kcouple, acide, c);
         if (!fa) return;
-        out.push_back({v, *fa, 1.0 - *fa, x, 250.0 - 220.0 * *fa, 250.0 - 220.0 * (1.0 - *fa)});
+        out.push_back({v, *fa, 1.0 - *fa, x, fractionY(*fa), fractionY(1.0 - *fa)});
     };
 
     push(0.0f, graphX(0), phOf(p0));
     walkP(model, static_cast<float>(p0), kDistributionStep,
-          [&] { push(model.vverse, 13.0 * model.vverse + 40.0, phOf(model.phcalc)); });
+          [&] { push(model.vverse, graphX(model.vverse), phOf(model.phcalc)); });
     model.vverse = kBuretteCapacity;
     solvmelange(model, acide);
     push(kBuretteCapacity, graphX(kBuretteCapacity), model.phcalc);

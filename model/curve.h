@@ -6,20 +6,13 @@
 // crowd where p changes fastest with V, around the equivalence.
 
 #include "model/conductivity.h"
+#include "model/graphframe.h"
 #include "model/model.h"
 
 #include <functional>
 #include <vector>
 
 namespace titrage {
-
-// Graph mapping shared by every drawing on the graph: V mL at x = 40 + 13 V,
-// sigma at y = 250 - 220 sigma / maxaxe.
-inline double graphX(double v)
-{
-    return 40.0 + 13.0 * v;
-}
-double graphY(double sigma, double maxaxe);
 
 struct CurveVertex {
     float v = 0;     // mL
@@ -43,7 +36,7 @@ struct DistributionVertex {
     double acidFraction = 0; // 0..1
     double baseFraction = 0;
     double x = 0;
-    double yAcid = 0; // 250 - 220 f
+    double yAcid = 0; // fractionY(f)
     double yBase = 0;
 };
 

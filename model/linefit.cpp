@@ -1,6 +1,6 @@
 #include "model/linefit.h"
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "model/measurement.h"
 
 #include "model/solver.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "model/situations.h"
 
 #include "model/model.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <cctype>
 

@@ -2,8 +2,8 @@
 // Paints the chosen items onto the pages of any paged device (a printer, a
 // PDF file), copy after copy, as pagelayout places them.
 
-#include "printing/historylines.h"
-#include "printing/pagelayout.h"
+#include "printing/core/historylines.h"
+#include "printing/core/pagelayout.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "printing/pdfoutput.h"
 
 #include "platform/messages.h"
-#include "platform/safesave.h"
-#include "printing/pdfcheck.h"
+#include "platform/core/safesave.h"
+#include "printing/core/pdfcheck.h"
 
 #include <QFile>
 #include <QPrinter>

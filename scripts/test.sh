@@ -2,6 +2,8 @@
 # Installs what is missing, builds, and runs every test headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The layering first: seconds, and it names the include at fault.
+bash scripts/check-layers.sh
 bash scripts/install-deps.sh
 bash scripts/build.sh
 # The tests run in the locale of a French school's machine (install-deps.sh

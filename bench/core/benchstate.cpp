@@ -1,6 +1,6 @@
 #include "bench/core/benchstate.h"
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <cmath>
 

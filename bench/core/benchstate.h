@@ -5,8 +5,8 @@
 // its controls, hands their values here and draws what this returns.
 
 #include "bench/core/measuredpoints.h"
-#include "bench/entryvalidation.h"
 #include "model/curve.h"
+#include "model/entryvalidation.h"
 #include "model/measurement.h"
 #include "model/model.h"
 #include "model/situations.h"

@@ -3,7 +3,7 @@
 // (or the help), 2 with a message and nothing on the output, 3 only for
 // --droites finding no break, with its message and nothing on the output; no
 // table holds a value that is not finite.
-#include "app/tablecommand.h"
+#include "app/core/tablecommand.h"
 #include "model/linefit.h"
 
 #include "fuzz/fuzzsupport.h"

@@ -2,9 +2,9 @@
 // corrected value lies in the box's range, is finite, and its text reads back
 // as a number the rules keep; the volumes respect each other. The same rules
 // applied to a configuration's six texts reach a fixed point.
-#include "bench/entryvalidation.h"
-#include "config/configvalues.h"
-#include "platform/numberformat.h"
+#include "model/entryvalidation.h"
+#include "config/core/configvalues.h"
+#include "platform/core/numberformat.h"
 
 #include "fuzz/fuzzsupport.h"
 

@@ -2,9 +2,9 @@
 // four codes, and never produce a NaN or infinite number (writeNumber asserts
 // it for every intermediate result; asserts are on in this target); the
 // window's state must show a finite number or one of its messages.
-#include "calculator/evaluator.h"
-#include "calculator/machinestate.h"
-#include "calculator/numbertext.h"
+#include "calculator/core/evaluator.h"
+#include "calculator/core/machinestate.h"
+#include "calculator/core/numbertext.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // where it stopped, and whatever it reads completely must save and read back
 // to the same fields. The disk path (readConfiguration, writeConfiguration)
 // must agree with the in-memory one.
-#include "config/configfile.h"
-#include "platform/recordfile.h"
+#include "config/core/configfile.h"
+#include "platform/core/recordfile.h"
 
 #include "fuzz/fuzzsupport.h"
 

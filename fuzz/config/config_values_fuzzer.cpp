@@ -2,13 +2,13 @@
 // read, its texts corrected by the entry rules as loading does, and one of its
 // situations measured, tabulated, drawn as the theoretical curve and given the
 // constructions. Nothing computed may be NaN or infinite.
-#include "config/configfile.h"
-#include "config/configvalues.h"
-#include "graph/constructions.h"
+#include "config/core/configfile.h"
+#include "config/core/configvalues.h"
+#include "graph/core/constructions.h"
 #include "model/curve.h"
 #include "model/measurement.h"
 #include "model/model.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include "fuzz/fuzzsupport.h"
 

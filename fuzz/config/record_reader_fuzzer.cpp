@@ -1,7 +1,7 @@
 // The record reader on any bytes taken as a whole file: every record decodes
 // or fails by the rules, the file on disk reads the same, and a record
 // written back reads back.
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 
 #include "fuzz/fuzzsupport.h"
 

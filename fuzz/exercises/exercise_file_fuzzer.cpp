@@ -2,9 +2,9 @@
 // it: the disk and the in-memory readers agree, the preview's figures stay in
 // their ranges, a file that reads writes back to the same records, and the
 // names it holds never resolve outside the exercise's folder.
-#include "exercises/exercisefile.h"
-#include "exercises/exercisetext.h"
-#include "platform/recordfile.h"
+#include "exercises/core/exercisefile.h"
+#include "exercises/core/exercisetext.h"
+#include "platform/core/recordfile.h"
 
 #include "fuzz/fuzzsupport.h"
 

@@ -2,9 +2,9 @@
 // it reads, once written, reads back the same, and the text area's count of
 // it (cells of ragged tables included) neither overflows nor changes. The same bytes taken as
 // an exercise file go through the record reader.
-#include "exercises/exercisefile.h"
-#include "exercises/exercisetext.h"
-#include "exercises/richtext.h"
+#include "exercises/core/exercisefile.h"
+#include "exercises/core/exercisetext.h"
+#include "exercises/core/richtext.h"
 #include "fuzz/fuzzsupport.h"
 
 #include <cstdint>

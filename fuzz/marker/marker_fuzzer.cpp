@@ -1,8 +1,8 @@
 // The marker file on any bytes: the launcher's request is read by the record
 // rules and cleared, the running flag is written, and no other byte of the file
 // changes; a file larger than a marker is neither read nor written.
-#include "bench/markerfile.h"
-#include "platform/recordfile.h"
+#include "bench/core/markerfile.h"
+#include "platform/core/recordfile.h"
 
 #include "fuzz/fuzzsupport.h"
 

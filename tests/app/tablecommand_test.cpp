@@ -1,4 +1,4 @@
-#include "app/tablecommand.h"
+#include "app/core/tablecommand.h"
 
 #include <gtest/gtest.h>
 

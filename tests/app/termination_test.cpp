@@ -6,11 +6,11 @@
 // A termination signal ends every event loop of the process from then on, so
 // this program holds this one test.
 #include "bench/feuillep.h"
-#include "bench/markerfile.h"
-#include "config/configfile.h"
-#include "exercises/exercisefile.h"
+#include "bench/core/markerfile.h"
+#include "config/core/configfile.h"
+#include "exercises/core/exercisefile.h"
 #include "platform/messages.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "platform/terminationsignals.h"
 
 #include "../config/tempfolder.h"

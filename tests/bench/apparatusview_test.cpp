@@ -1,6 +1,6 @@
 #include "bench/apparatusview.h"
-#include "bench/indicators.h"
-#include "bench/scenegeometry.h"
+#include "bench/core/indicators.h"
+#include "bench/core/scenegeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // situations of a file.
 #include "bench/core/benchstate.h"
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
 

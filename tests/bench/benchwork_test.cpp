@@ -6,7 +6,7 @@
 #include "bench/tappicture.h"
 #include "graph/valuetable.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QApplication>
 #include <QCheckBox>

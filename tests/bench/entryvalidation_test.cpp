@@ -1,4 +1,4 @@
-#include "bench/entryvalidation.h"
+#include "model/entryvalidation.h"
 
 #include <gtest/gtest.h>
 

@@ -6,14 +6,14 @@
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "config/lireconfig.h"
 #include "exercises/fichexo.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
 #include "model/measurement.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QAction>
 #include <QApplication>

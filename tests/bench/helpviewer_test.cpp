@@ -1,7 +1,7 @@
 #include "bench/helpviewer.h"
 
 #include "../config/tempfolder.h"
-#include "exercises/exercisetext.h"
+#include "exercises/core/exercisetext.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "bench/indicators.h"
-#include "bench/scenegeometry.h"
+#include "bench/core/indicators.h"
+#include "bench/core/scenegeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "bench/introduction.h"
+#include "exercises/introduction.h"
 #include "bench/parametrespage.h"
 
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 // read or shown. CTest runs this under fr_FR, de_DE and C and names the
 // decimal point the C library must then use, so the run cannot pass unseen
 // under the wrong locale.
-#include "bench/entryvalidation.h"
+#include "model/entryvalidation.h"
 #include "bench/feuillep.h"
 #include "graph/valuetable.h"
 #include "platform/messages.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "calculator/evaluator.h"
-#include "calculator/numbertext.h"
+#include "calculator/core/evaluator.h"
+#include "calculator/core/numbertext.h"
 
 #include <gtest/gtest.h>
 

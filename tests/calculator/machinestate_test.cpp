@@ -1,4 +1,4 @@
-#include "calculator/machinestate.h"
+#include "calculator/core/machinestate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "calculator/numbertext.h"
+#include "calculator/core/numbertext.h"
 
 #include <gtest/gtest.h>
 

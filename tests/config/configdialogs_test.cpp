@@ -1,12 +1,12 @@
 #include "config/configdialogs.h"
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "config/enregistrer.h"
 #include "config/lireconfig.h"
 #include "config/ouvrir.h"
 
 #include "fakebench.h"
 #include "platform/messages.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
 

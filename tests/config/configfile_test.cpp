@@ -1,6 +1,6 @@
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
 

@@ -1,4 +1,4 @@
-#include "config/configvalues.h"
+#include "config/core/configvalues.h"
 
 #include <gtest/gtest.h>
 

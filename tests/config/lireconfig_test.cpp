@@ -1,9 +1,9 @@
 #include "config/lireconfig.h"
 
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "fakebench.h"
 #include "platform/messages.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "platform/terminationsignals.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"

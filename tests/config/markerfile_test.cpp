@@ -1,7 +1,7 @@
-#include "bench/markerfile.h"
+#include "bench/core/markerfile.h"
 
 #include "../platform/smalldisk.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>

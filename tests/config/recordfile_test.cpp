@@ -1,4 +1,4 @@
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 
 #include "tempfolder.h"
 

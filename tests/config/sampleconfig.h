@@ -1,8 +1,8 @@
 #pragma once
 // Ten situations that differ in every stored field.
 
-#include "config/configfile.h"
-#include "config/configvalues.h"
+#include "config/core/configfile.h"
+#include "config/core/configvalues.h"
 
 #include <string>
 

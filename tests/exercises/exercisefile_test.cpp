@@ -1,7 +1,7 @@
-#include "exercises/exercisefile.h"
+#include "exercises/core/exercisefile.h"
 
 #include "../config/tempfolder.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include "../config/fakebench.h"
 #include "../config/tempfolder.h"
 #include "../platform/smalldisk.h"
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "config/enregistrer.h"
-#include "exercises/exercisefile.h"
+#include "exercises/core/exercisefile.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
 

@@ -1,4 +1,4 @@
-#include "exercises/exercisetext.h"
+#include "exercises/core/exercisetext.h"
 
 #include "../config/tempfolder.h"
 

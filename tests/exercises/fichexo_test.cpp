@@ -3,11 +3,11 @@
 #include "../config/fakebench.h"
 #include "../config/tempfolder.h"
 #include "../platform/smalldisk.h"
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "exercises/exercisechooser.h"
-#include "exercises/exercisefile.h"
+#include "exercises/core/exercisefile.h"
 #include "platform/messages.h"
-#include "printing/pdfcheck.h"
+#include "printing/core/pdfcheck.h"
 #include "printing/pdfoutput.h"
 
 #include <QAction>

@@ -11,9 +11,9 @@
 //   **...**  bold, //...// italic, ^{...} raised, _{...} lowered;
 //   an empty line             an empty paragraph.
 
-#include "config/configfile.h"
-#include "exercises/exercisefile.h"
-#include "exercises/richtext.h"
+#include "config/core/configfile.h"
+#include "exercises/core/exercisefile.h"
+#include "exercises/core/richtext.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "exercises/richtext.h"
+#include "exercises/core/richtext.h"
 
 #include <gtest/gtest.h>
 

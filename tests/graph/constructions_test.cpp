@@ -1,4 +1,4 @@
-#include "graph/constructions.h"
+#include "graph/core/constructions.h"
 
 #include "graphtesting.h"
 

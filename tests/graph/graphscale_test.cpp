@@ -1,4 +1,4 @@
-#include "graph/graphscale.h"
+#include "graph/core/graphscale.h"
 
 #include <gtest/gtest.h>
 
@@ -36,4 +36,27 @@ TEST(GraphScale, CrossOrdinateRoundsOrGivesNothing)
     };
     for (const auto& c : cases)
         EXPECT_EQ(crossY(c.sigma, c.maxaxe), c.y) << c.sigma;
+}
+
+// The read-outs turn a pointer back into a volume and a sigma: each inverse
+// must land on the value drawn there, at the frame's edges as in between.
+TEST(GraphScale, FrameMappingsAndTheirInversesAgree)
+{
+    for (int tenth = 0; tenth <= 250; ++tenth) {
+        const double v = tenth / 10.0;
+        EXPECT_NEAR(volumeAtX(graphX(v)), v, 1e-12) << v;
+    }
+    EXPECT_EQ(graphX(0), kGraphLeft);
+    EXPECT_EQ(graphX(25), kGraphRight);
+
+    const struct {
+        double sigma, maxaxe, y;
+    } cases[] = {{0, 0.43, kGraphBottom}, {0.43, 0.43, kGraphTop}, {0.215, 0.43, 140}, {3, 12, 195}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(graphY(c.sigma, c.maxaxe), c.y, 1e-12) << c.sigma;
+        EXPECT_NEAR(sigmaAtY(c.y, c.maxaxe), c.sigma, 1e-12) << c.sigma;
+    }
+    EXPECT_EQ(graphY(0.1, 0), kGraphBottom); // no scale yet: on the axis
+    EXPECT_EQ(gridY(kSigmaGraduations), kGraphTop);
+    EXPECT_EQ(graduationsAtY(gridY(4)), 4);
 }

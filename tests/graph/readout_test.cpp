@@ -1,4 +1,4 @@
-#include "graph/readout.h"
+#include "graph/core/readout.h"
 
 #include <gtest/gtest.h>
 

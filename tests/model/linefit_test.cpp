@@ -1,7 +1,7 @@
 #include "model/contributions.h"
 #include "model/curve.h"
 #include "model/linefit.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 #include "testmodel.h"
 
 #include <gtest/gtest.h>

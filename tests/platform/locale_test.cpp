@@ -1,11 +1,11 @@
 // Every conversion between text and number gives the same result whatever
 // LC_NUMERIC says: QApplication sets it from the environment, so a French or
 // German machine must read "0,005" and "1.5" as a C machine does.
-#include "app/tablecommand.h"
-#include "calculator/numbertext.h"
-#include "exercises/exercisefile.h"
-#include "platform/decimaltext.h"
-#include "platform/numberformat.h"
+#include "app/core/tablecommand.h"
+#include "calculator/core/numbertext.h"
+#include "exercises/core/exercisefile.h"
+#include "platform/core/decimaltext.h"
+#include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
 

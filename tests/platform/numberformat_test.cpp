@@ -1,4 +1,4 @@
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
 

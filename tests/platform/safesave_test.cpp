@@ -1,8 +1,8 @@
-#include "platform/safesave.h"
+#include "platform/core/safesave.h"
 
 #include "../config/sampleconfig.h"
 #include "../config/tempfolder.h"
-#include "config/configfile.h"
+#include "config/core/configfile.h"
 #include "smalldisk.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "model/situations.h"
 #include "platform/messages.h"
 #include "printing/confimp.h"
-#include "printing/pdfcheck.h"
+#include "printing/core/pdfcheck.h"
 #include "printing/pdfoutput.h"
 #include "printing/printsource.h"
 #include "printing/updown.h"

@@ -1,4 +1,4 @@
-#include "printing/historylines.h"
+#include "printing/core/historylines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "printing/pagelayout.h"
+#include "printing/core/pagelayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "printing/pdfcheck.h"
+#include "printing/core/pdfcheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,427 @@
+#include "app/core/tablecommand.h"
+
+#include "model/entryvalidation.h"
+#include "model/contributions.h"
+#include "model/curve.h"
+#include "model/linefit.h"
+#include "model/measurement.h"
+#include "model/solver.h"
+#include "model/tableexport.h"
+#include "platform/core/decimaltext.h"
+#include "platform/core/numberformat.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+namespace titrage {
+
+namespace {
+
+constexpr const char* kHelp =
+    "Utilisation : titrage-table [options]\n"
+    "\n"
+    "Affiche les mesures d'un titrage conductimétrique à 25 °C, telles que le banc\n"
+    "les enregistre dans son tableau de valeurs.\n"
+    "\n"
+    "Options :\n"
+    "  --base         solution basique dans le bécher (titrée par l'acide chlorhydrique) ;\n"
+    "                 sans elle, solution acide titrée par l'hydroxyde de sodium\n"
+    "  --solute N     position du soluté dans la liste, de 0 à 14 (défaut 0)\n"
+    "  --pka P        pKa du soluté de la position 14 (« autre acide », « autre base »)\n"
+    "  --c C          concentration en soluté apporté dans le bécher, mol/L (défaut 0,01)\n"
+    "  --vsol V       volume de solution introduite dans le bécher, mL (défaut 20)\n"
+    "  --veau V       volume d'eau distillée ajoutée, mL (défaut 0)\n"
+    "  --cb C         concentration de la solution de la burette, mol/L (défaut 0,01)\n"
+    "  --step S       volume versé entre deux mesures, mL, de 0,1 à 1 (défaut 0,5)\n"
+    "  --at V         une ligne pour le volume versé V, comme si V était tapé dans le\n"
+    "                 champ du volume versé (option répétable)\n"
+    "  --curve        les sommets de la courbe théorique (V, sigma, X, Y)\n"
+    "  --droites      méthode des droites sur les points du tableau (ou de --at) :\n"
+    "                 Véq, son incertitude et les deux droites, sur la conductivité\n"
+    "                 corrigée de la dilution sigma.(V0 + V)/V0 ; état de sortie 3\n"
+    "                 quand aucune rupture de pente n'est trouvée\n"
+    "  --brut         avec --droites : sur la conductivité mesurée, sans correction\n"
+    "  --ions         la contribution de chaque ion à sigma, pour chaque ligne\n"
+    "  --csv          le tableau pour un tableur (point-virgule, virgule décimale,\n"
+    "                 UTF-8 avec BOM), les paramètres au-dessus\n"
+    "  --raw          point décimal, 9 chiffres significatifs, en-têtes bruts\n"
+    "  --help         affiche cette aide\n"
+    "\n"
+    "Les nombres s'écrivent avec une virgule ou un point. Les valeurs hors des\n"
+    "limites du banc sont corrigées comme le banc les corrige, avec une note.\n";
+
+struct Options {
+    bool acide = true;
+    int position = 0;
+    std::string pka = "7,0";
+    bool pkaGiven = false;
+    std::string c = "0,01";
+    std::string vsol = "20,0";
+    std::string veau = "0,0";
+    std::string cb = "0,01";
+    double step = 0.5;
+    std::vector<double> at;
+    bool curve = false;
+    bool droites = false;
+    bool brut = false;
+    bool ions = false;
+    bool csv = false;
+    bool raw = false;
+    bool help = false;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Options& o)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) -> std::optional<UsageError> {
+            if (i + 1 >= args.size()) return UsageError{"l'option " + a + " attend une valeur."};
+            into = args[++i];
+            return std::nullopt;
+        };
+        auto number = [&](double& into) -> std::optional<UsageError> {
+            std::string text;
+            if (auto e = value(text)) return e;
+            const auto n = parseNumber(text);
+            if (!n) return UsageError{"« " + text + " » n'est pas un nombre (option " + a + ")."};
+            into = *n;
+            return std::nullopt;
+        };
+        auto numericText = [&](std::string& into) -> std::optional<UsageError> {
+            double n = 0;
+            if (auto e = number(n)) return e;
+            into = args[i];
+            return std::nullopt;
+        };
+        std::optional<UsageError> e;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--base") {
+            o.acide = false;
+        } else if (a == "--curve") {
+            o.curve = true;
+        } else if (a == "--droites") {
+            o.droites = true;
+        } else if (a == "--brut") {
+            o.brut = true;
+        } else if (a == "--ions") {
+            o.ions = true;
+        } else if (a == "--csv") {
+            o.csv = true;
+        } else if (a == "--raw") {
+            o.raw = true;
+        } else if (a == "--solute") {
+            double n = 0;
+            e = number(n);
+            if (!e && (n != std::floor(n) || n < 0 || n > 14))
+                e = UsageError{"la position du soluté doit être un entier de 0 à 14 (reçu « " +
+                               args[i] + " »)."};
+            if (!e) o.position = static_cast<int>(n);
+        } else if (a == "--pka") {
+            e = numericText(o.pka);
+            o.pkaGiven = true;
+        } else if (a == "--c") {
+            e = numericText(o.c);
+        } else if (a == "--vsol") {
+            e = numericText(o.vsol);
+        } else if (a == "--veau") {
+            e = numericText(o.veau);
+        } else if (a == "--cb") {
+            e = numericText(o.cb);
+        } else if (a == "--step") {
+            e = number(o.step);
+        } else if (a == "--at") {
+            double v = 0;
+            e = number(v);
+            if (!e) o.at.push_back(v);
+        } else {
+            e = UsageError{"option inconnue « " + a + " ». Voir titrage-table --help."};
+        }
+        if (e) return e;
+    }
+    if (o.curve && !o.at.empty())
+        return UsageError{"--curve et --at ne peuvent pas être employées ensemble."};
+    if (int(o.curve) + int(o.droites) + int(o.csv) + int(o.ions) > 1)
+        return UsageError{"--curve, --droites, --csv et --ions s'emploient chacune seule."};
+    if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
+    return std::nullopt;
+}
+
+struct Box {
+    const char* what; // "La concentration du bécher"
+    const char* unit; // " mol/L"
+    bool feminine = false;
+};
+
+// Reports on `err` how the bench corrected a typed value, if it did.
+void note(const ValidatedEntry& v, const std::string& text, const Box& box, std::ostream& err)
+{
+    const double typed = parseNumber(text).value_or(0.0);
+    const char* participle = box.feminine ? " corrigée à " : " corrigé à ";
+    if (v.notice)
+        err << "Note : " << v.notice->text << " " << box.what << participle << v.text << box.unit
+            << ".\n";
+    else if (std::fabs(typed - v.value) > 1e-12 * std::max(1.0, std::fabs(typed)))
+        err << "Note : " << box.what << participle << v.text << box.unit << ".\n";
+}
+
+// Validates one box as the bench does and reports a correction on `err`.
+std::string corrected(int box, const std::string& text, const std::string& vsol,
+                      const std::string& veau, const Box& what, std::ostream& err)
+{
+    const ValidatedEntry v = validateEntry(box, text, vsol, veau);
+    note(v, text, what, err);
+    return v.text;
+}
+
+// The two volumes of the beaker, entered as a student enters them on the
+// bench, where the boxes start at 20,0 and 0,0 mL and each is corrected
+// against what the other box shows: the solution first, then the water; and
+// when the solution was pushed to its bounds by the water box's old value,
+// the solution again, against the water now shown.
+std::pair<std::string, std::string> beakerVolumes(const std::string& vsolTyped,
+                                                  const std::string& veauTyped, std::ostream& err)
+{
+    const Box solution{"Le volume de solution", " mL"};
+    const Box water{"Le volume d'eau", " mL"};
+    ValidatedEntry vsol = validateEntry(BoxVsol, vsolTyped, vsolTyped, "0,0");
+    const ValidatedEntry veau = validateEntry(BoxWater, veauTyped, vsol.text, veauTyped);
+    if (vsol.notice) vsol = validateEntry(BoxVsol, vsolTyped, vsolTyped, veau.text);
+    note(vsol, vsolTyped, solution, err);
+    note(veau, veauTyped, water, err);
+    return {vsol.text, veau.text};
+}
+
+// "H₃O⁺" as "H3O+", for headers that scripts read.
+std::string asciiIon(const std::string& name)
+{
+    static const std::pair<const char*, const char*> kMap[] = {
+        {"₀", "0"}, {"₁", "1"}, {"₂", "2"}, {"₃", "3"}, {"₄", "4"}, {"₅", "5"},
+        {"₆", "6"}, {"₇", "7"}, {"₈", "8"}, {"₉", "9"}, {"⁺", "+"}, {"⁻", "-"}};
+    std::string s = name;
+    for (const auto& [from, to] : kMap)
+        for (size_t p; (p = s.find(from)) != std::string::npos;)
+            s.replace(p, std::string(from).size(), to);
+    return s;
+}
+
+std::string raw(double x)
+{
+    char buf[64];
+    writeGeneral(x, 9, buf);
+    return buf;
+}
+
+} // namespace
+
+int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    Options o;
+    if (auto e = parseOptions(args, o)) {
+        err << "titrage-table : " << e->message << "\n";
+        return 2;
+    }
+    if (o.help) {
+        out << kHelp;
+        return 0;
+    }
+
+    // The boxes, corrected in the order a student would validate them.
+    const std::string c = corrected(BoxConcentration, o.c, o.vsol, o.veau,
+                                    {"La concentration du bécher", " mol/L", true}, err);
+    const std::string cb = corrected(BoxBurette, o.cb, o.vsol, o.veau,
+                                     {"La concentration de la burette", " mol/L", true}, err);
+    const auto [vsol, veau] = beakerVolumes(o.vsol, o.veau, err);
+    const std::string pka = corrected(BoxPka, o.pka, vsol, veau, {"Le pKa", ""}, err);
+    if (o.pkaGiven && o.position != kOtherPosition)
+        err << "Note : --pka ne concerne que le soluté de la position 14 ; il est ignoré.\n";
+    // The step control holds 1 to 10 tenths of a millilitre; the value is
+    // brought into that range before it is rounded, so that a huge step is the
+    // largest one, not an overflow.
+    const int stepTenths = static_cast<int>(
+        std::lround(std::clamp(std::isnan(o.step) ? 0.0 : o.step * 10, 1.0, 10.0)));
+    if (std::fabs(o.step * 10 - stepTenths) > 1e-9) {
+        err << "Note : le volume entre deux mesures est corrigé à "
+            << formatNumber(stepTenths / 10.0, "#0.0") << " mL.\n";
+    }
+
+    Model model;
+    initcatalogue(model);
+    chpk(model, o.acide, o.position, pka);
+
+    BenchEntries entries;
+    entries.acide = o.acide;
+    entries.position = o.position;
+    entries.c = parseFloat(c);
+    entries.cburette = parseFloat(cb);
+    entries.vsol = parseFloat(vsol);
+    entries.veau = parseFloat(veau);
+    entries.vverse = 0.0f;
+    const SigmaInputs inputs = entries.sigmaInputs();
+    const int columns = tableColumns(o.acide, o.position);
+    const char sep = o.raw ? '.' : ',';
+
+    std::ostringstream body;
+    if (o.curve) {
+        const SigmaScale scale = valimax(model, entries, nullptr, false);
+        loadModel(model, entries);
+        std::vector<CurveVertex> vertices;
+        walkCurve(model, inputs, scale.maxaxe, vertices);
+        body << (o.raw ? "V\tsigma\tX\tY\n" : "V (mL)\tσ (S·m-1)\tX\tY\n");
+        for (const CurveVertex& p : vertices) {
+            if (o.raw)
+                body << raw(p.v) << '\t' << raw(p.sigma) << '\t' << raw(p.x) << '\t' << raw(p.y)
+                     << '\n';
+            else
+                body << formatNumber(p.v, "#0.00") << '\t' << formatNumber(p.sigma, "0.00E+00")
+                     << '\t' << formatNumber(p.x, "##0.0", sep) << '\t'
+                     << formatNumber(p.y, "##0.0", sep) << '\n';
+        }
+        out << body.str();
+        return 0;
+    }
+
+    std::vector<TableRow> rows;
+    if (o.at.empty()) {
+        rows = tabulate(model, entries, stepTenths);
+    } else {
+        for (const double typed : o.at) {
+            const ValidatedEntry v =
+                validateEntry(BoxPoured, formatNumber(typed, "#0.0##########"), vsol, veau);
+            if (v.notice)
+                err << "Note : " << v.notice->text << " Volume versé corrigé à " << v.text
+                    << " mL.\n";
+            else if (typed < 0)
+                err << "Note : Volume versé corrigé à " << v.text << " mL.\n";
+            // The bench restarts at 0 mL and replays the pouring up to the volume,
+            // then measures at the volume the box shows.
+            for (double step = 0; step <= v.value; step += 0.1) {
+                entries.vverse = parseFloat(formatNumber(step, "#0.0"));
+                measure(model, entries);
+            }
+            entries.vverse = parseFloat(v.text);
+            const double ph = measure(model, entries);
+            rows.push_back(rowFromState(model, inputs, ph));
+        }
+    }
+
+    if (o.droites) {
+        std::vector<FitPoint> points;
+        for (const TableRow& row : rows)
+            points.push_back({row.v, row.sigma});
+        TwoLineOptions fit;
+        fit.correctDilution = !o.brut;
+        fit.v0 = parseNumber(vsol).value_or(0) + parseNumber(veau).value_or(0);
+        const TwoLines t = fitTwoLines(points, fit);
+        if (!t.found()) {
+            err << "titrage-table : " << kNoBreakMessage << "\n";
+            return 3;
+        }
+        if (o.raw) {
+            body << "veq\tu_veq\ta1\tb1\ta2\tb2\n"
+                 << raw(t.veq) << '\t' << raw(t.uVeq) << '\t' << raw(t.before.slope) << '\t'
+                 << raw(t.before.intercept) << '\t' << raw(t.after.slope) << '\t'
+                 << raw(t.after.intercept) << '\n';
+        } else {
+            body << veqText(t.veq, t.uVeq) << '\n';
+            const char* what = o.brut ? "σ" : "σ corrigée";
+            auto line = [&](const char* name, const LineFit& f, const FitRange& r) {
+                body << name << " (de " << formatNumber(r.from, "#0.0#") << " à "
+                     << formatNumber(r.to, "#0.0#") << " mL, " << f.n << " points) : " << what
+                     << " = " << generalFormat(roundSignificant(f.slope, 4)) << " × V "
+                     << (f.intercept < 0 ? "− " : "+ ")
+                     << generalFormat(roundSignificant(std::fabs(f.intercept), 4)) << '\n';
+            };
+            line("Droite avant l'équivalence", t.before, t.ranges.before);
+            line("Droite après l'équivalence", t.after, t.ranges.after);
+            body << "(a en S·m-1·mL-1, b en S·m-1"
+                 << (o.brut ? ")\n" : " ; σ corrigée = σ·(V0 + V)/V0)\n");
+        }
+        out << body.str();
+        return 0;
+    }
+    if (o.ions) {
+        // The terms of each row's sigma, recomputed at the row's pH and volume.
+        std::vector<std::vector<IonShare>> shares;
+        std::array<bool, kIonSlots> present{};
+        for (const TableRow& row : rows) {
+            computeSigma(model, inputs, row.ph, row.v);
+            shares.push_back(ionShares(model));
+            for (const IonShare& s : shares.back())
+                present[s.slot] = true;
+        }
+        body << (o.raw ? "V" : "V (mL)");
+        for (int i = 1; i < kIonSlots; ++i)
+            if (present[i])
+                body << '\t' << (o.raw ? asciiIon(ionName(i)) : std::string(ionName(i)))
+                     << (o.raw ? "" : " (S·m-1)");
+        body << '\n';
+        for (size_t r = 0; r < rows.size(); ++r) {
+            body << (o.raw ? raw(rows[r].v) : formatNumber(rows[r].v, "#0.0#"));
+            for (int i = 1; i < kIonSlots; ++i) {
+                if (!present[i]) continue;
+                double term = 0;
+                for (const IonShare& s : shares[r])
+                    if (s.slot == i) term = s.sigma;
+                body << '\t' << (o.raw ? raw(term) : formatNumber(term, "0.00E+00"));
+            }
+            body << '\n';
+        }
+        out << body.str();
+        return 0;
+    }
+    if (o.csv) {
+        ExportSituation s;
+        s.acide = o.acide;
+        s.solute = solutenames(model, o.acide)[o.position];
+        s.concentration = c;
+        s.vsol = vsol;
+        s.veau = veau;
+        s.cburette = cb;
+        std::vector<std::vector<std::string>> cells;
+        for (const TableRow& row : rows)
+            cells.push_back(formatRow(row, columns));
+        out << csvTable(exportParameters(s), columnNames(columns), cells);
+        return 0;
+    }
+
+    if (o.raw) {
+        body << (columns > 4 ? "V\tsigma\tH3O\tHO\tacide\tbase\tpH\txprinc\tveq\n"
+                             : "V\tsigma\tH3O\tHO\tpH\txprinc\tveq\n");
+    } else {
+        body << "V (mL)\tσ (S·m-1)\t[H3O+] (mol·L-1)\t[HO-] (mol·L-1)";
+        if (columns > 4) body << "\t[acide] (mol·L-1)\t[base] (mol·L-1)";
+        body << "\tpH\txprinc (mol·L-1)\tveq (mL)\n";
+    }
+    for (const TableRow& row : rows) {
+        if (o.raw) {
+            body << raw(row.v) << '\t' << raw(row.sigma) << '\t' << raw(row.h3o) << '\t'
+                 << raw(row.ho);
+            if (columns > 4)
+                body << '\t' << (row.acide ? raw(*row.acide) : "") << '\t'
+                     << (row.base ? raw(*row.base) : "");
+            body << '\t' << raw(row.ph) << '\t' << raw(row.xprinc) << '\t' << raw(model.veq)
+                 << '\n';
+        } else {
+            const auto cells = formatRow(row, columns);
+            for (size_t i = 0; i < cells.size(); ++i)
+                body << (i ? "\t" : "") << cells[i];
+            body << '\t' << formatNumber(row.ph, "#0.00") << '\t'
+                 << formatNumber(row.xprinc, "0.00E+00") << '\t'
+                 << formatNumber(model.veq, "###0.0#") << '\n';
+        }
+    }
+    out << body.str();
+    return 0;
+}
+
+} // namespace titrage

@@ -1,0 +1,187 @@
+#include "bench/benchcopies.h"
+
+#include "bench/apparatusview.h"
+#include "graph/graphview.h"
+#include "graph/valuetable.h"
+#include "model/tableexport.h"
+#include "platform/canvas.h"
+#include "platform/layoutscaler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QTextEdit>
+
+#include <cmath>
+
+namespace titrage {
+
+namespace {
+QAction* addCopy(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+// Pictures for paper and for other applications are drawn again at 384 dpi
+// (4 device pixels per screen pixel of 1/96 inch), whatever the screen shows.
+constexpr qreal kPaperRatio = 4.0;
+
+// The resolution travels with the picture, so that it pastes at its size.
+QImage atPaperResolution(QImage image)
+{
+    const int dotsPerMetre = static_cast<int>(std::lround(96.0 * kPaperRatio / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+} // namespace
+
+const QString& BenchCopies::msgcopie()
+{
+    static const QString text = QStringLiteral(
+        "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)");
+    return text;
+}
+
+BenchCopies::BenchCopies(CopyHost& host, const CopySources& sources)
+    : QObject(sources.bench), m_host(host), m_sources(sources)
+{
+    createMenu();
+}
+
+QRect BenchCopies::designGeometry(const QWidget* control) const
+{
+    const LayoutScaler* s = LayoutScaler::of(m_sources.bench);
+    return s ? s->designGeometry(control) : control->geometry();
+}
+
+void BenchCopies::createMenu()
+{
+    m_menu = new QMenu(m_sources.bench);
+    m_menu->setObjectName(QStringLiteral("m_menu"));
+    QClipboard* clipboard = QApplication::clipboard();
+
+    connect(addCopy(m_menu, "coptop", QStringLiteral("Copier l'illustration")), &QAction::triggered,
+            this, [this, clipboard] {
+                clipboard->clear();
+                prepaima();
+                clipboard->setImage(
+                    atPaperResolution(m_sources.apparatus->canvas().renderedAt(kPaperRatio)));
+                m_host.showStatus(msgcopie());
+                // Redrawn from scratch: the written texts leave the picture.
+                m_host.restoreIllustration();
+            });
+    connect(addCopy(m_menu, "copisemidev", QStringLiteral("Copier le graphe")), &QAction::triggered,
+            this, [this, clipboard] {
+                clipboard->clear();
+                clipboard->setImage(graphPicture());
+                m_host.showStatus(msgcopie());
+            });
+    m_menu->addSeparator();
+    connect(addCopy(m_menu, "cophisto", QStringLiteral("Copier l'historique")), &QAction::triggered,
+            this, [this, clipboard] {
+                clipboard->clear();
+                clipboard->setText(m_sources.history->toPlainText());
+            });
+    m_menu->addSeparator();
+    QMenu* table = m_menu->addMenu(QStringLiteral("Copier le tableau"));
+    connect(addCopy(table, "coptab", QStringLiteral("Copier le contenu du tableau")),
+            &QAction::triggered, this, [this, clipboard] {
+                clipboard->clear();
+                clipboard->setText(tableTextWithNames());
+                m_host.showStatus(msgcopie());
+            });
+    connect(addCopy(table, "copima", QStringLiteral("Copier une image du tableau")),
+            &QAction::triggered, this, [this, clipboard] {
+                clipboard->clear();
+                clipboard->setImage(tablePicture());
+            });
+    QAction* exporter = m_menu->addAction(QStringLiteral("Exporter le tableau…"));
+    exporter->setObjectName(QStringLiteral("exportab"));
+    connect(exporter, &QAction::triggered, this, [this] { m_host.exporterTableau(); });
+}
+
+void BenchCopies::prepaima()
+{
+    Canvas& c = m_sources.apparatus->canvas();
+    // The controls' places and fonts in the picture's own units, whatever the
+    // size the window is shown at.
+    const qreal scale = layoutScale(m_sources.bench);
+    auto designFont = [scale](const QWidget* control) {
+        QFont f = control->font();
+        if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() / scale);
+        return f;
+    };
+    auto write = [&](const QWidget* control, const QString& text, QColor colour, double x,
+                     double y) {
+        c.setFont(designFont(control));
+        c.setForeColor(colour);
+        c.printAt(x, y, text);
+    };
+    if (m_sources.conductimeter->isVisible()) {
+        // The reading as the display shows it: its digits on the display's own
+        // dark background, right-aligned inside the display, so that they stay
+        // clear of the unit written after it.
+        const QRect r = designGeometry(m_sources.conductimeter);
+        const QColor back = m_sources.conductimeter->palette().color(QPalette::Window);
+        const QColor fore = m_sources.conductimeter->palette().color(QPalette::WindowText);
+        c.filledBox(r.left(), r.top(), r.right(), r.bottom(), back);
+        c.paint([r, back, fore, font = designFont(m_sources.conductimeter),
+                 text = m_sources.conductimeter->text(),
+                 indent = m_sources.conductimeter->frameWidth() +
+                          m_sources.conductimeter->margin() + 1](QPainter& p) {
+            p.setClipRect(r);
+            p.setFont(font);
+            p.setPen(fore);
+            p.drawText(QRectF(r).adjusted(indent, 0, -indent, 0), Qt::AlignRight | Qt::AlignVCenter,
+                       text);
+        });
+    }
+    if (m_sources.poured->isVisible()) {
+        const QRect r = designGeometry(m_sources.poured);
+        write(m_sources.poured, m_sources.poured->text(), Qt::black, r.left(), r.top());
+    }
+    if (m_sources.burette->isVisible()) {
+        const QRect r = designGeometry(m_sources.burette);
+        c.setFont(designFont(m_sources.burette));
+        write(m_sources.burette, m_sources.burette->text(), Qt::black,
+              r.left() + c.textWidth(m_sources.burette->text()) / 2, r.top() + 3);
+    }
+    c.setForeColor(Qt::black);
+    m_sources.apparatus->update();
+}
+
+QImage BenchCopies::illustration()
+{
+    prepaima();
+    return atPaperResolution(m_sources.apparatus->canvas().renderedAt(kPaperRatio));
+}
+
+QImage BenchCopies::graphPicture() const
+{
+    return atPaperResolution(m_sources.graph->canvas().renderedAt(kPaperRatio));
+}
+
+QImage BenchCopies::tablePicture() const
+{
+    // The whole grid, every row, as the grid draws itself.
+    return atPaperResolution(m_sources.table->picture(kPaperRatio));
+}
+
+QString BenchCopies::tableTextWithNames() const
+{
+    QStringList names;
+    for (const std::string& n : columnNames(m_sources.table->columns()))
+        names << QString::fromStdString(n);
+    const QString body = m_sources.table->contentsText();
+    const qsizetype firstLine = body.indexOf(QLatin1Char('\n'));
+    return names.join(QLatin1Char('\t')) + (firstLine >= 0 ? body.mid(firstLine) : QString());
+}
+
+} // namespace titrage

@@ -1,0 +1,26 @@
+#pragma once
+// The state-dependent rules of the apparatus drawing, in the units of the
+// apparatus picture (y grows downwards).
+
+#include "bench/core/indicators.h"
+
+namespace titrage {
+
+// Liquid surface in the beaker: 455 - 0.3 (Vsol + Veau + V), to the nearest
+// integer (halves to even); 20 mL alone stands at 449.
+int niveauBecher(double vsol, double veau, double vpoured);
+
+// Liquid surface in the burette: 10 units per mL from y = 27 at 0 mL.
+double buretteSurface(double vpoured);
+
+inline constexpr int kLiquidLeft = 52;
+inline constexpr int kLiquidRight = 100;
+
+// Colour of the liquid column at x (52..100): brightest at the left edge,
+// darkened by (52 / x)^0.4 to the right.
+Rgb liquidColumnColour(Rgb base, int x);
+
+// Colour of the immersed cell: the liquid darkened to 0.6.
+Rgb cellColour(Rgb base);
+
+} // namespace titrage
