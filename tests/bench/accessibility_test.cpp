@@ -1,6 +1,5 @@
 // Every control of every window tells a screen reader what it is.
 #include "bench/accessiblenames.h"
-#include "bench/tabstrip.h"
 #include "calculator/machine.h"
 #include "config/enregistrer.h"
 #include "config/ouvrir.h"
@@ -14,7 +13,6 @@
 #include <QAccessibleValueInterface>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 
 using namespace titrage;
 
@@ -78,8 +76,7 @@ TEST(Accessibility, EveryVisibleControlOfEveryWindowHasAName)
 TEST(Accessibility, TheConductimeterReadsItsSigma)
 {
     titrage::testing::BenchDriver d;
-    QAccessibleInterface* a =
-        QAccessible::queryAccessibleInterface(&d.find<QWidget>(QStringLiteral("LabelpH")));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&d.find<QWidget>("LabelpH"));
     ASSERT_NE(a, nullptr);
     EXPECT_FALSE(a->text(QAccessible::Description).isEmpty());
     EXPECT_EQ(a->text(QAccessible::Value), d.conductimeter());

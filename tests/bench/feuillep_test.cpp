@@ -1,19 +1,14 @@
 // The bench window driven as a student would: typing into the boxes, holding
 // the tap, emptying the burette, switching situations.
-#include "bench/apparatusview.h"
 #include "bench/helpviewer.h"
 #include "bench/parametrespage.h"
-#include "bench/tabstrip.h"
 #include "config/configfile.h"
 #include "config/lireconfig.h"
 #include "exercises/fichexo.h"
-#include "graph/graphview.h"
-#include "graph/valuetable.h"
 #include "model/measurement.h"
 #include "platform/numberformat.h"
 #include "tests/support/benchdriver.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -22,11 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -43,13 +36,13 @@ TEST_F(Bench, StartsOnTheDefaultSituation)
     EXPECT_EQ(d.entry(0), QStringLiteral("0,01"));
     EXPECT_EQ(d.entry(4), QStringLiteral("20,0"));
     EXPECT_EQ(d.entry(5), QStringLiteral("0,0"));
-    EXPECT_EQ(d.text(QStringLiteral("Labelbur")), QStringLiteral("0,0 mL"));
-    EXPECT_EQ(d.text(QStringLiteral("lbecher")), QStringLiteral("acide acétylsalicylique"));
-    EXPECT_EQ(d.find<QComboBox>(QStringLiteral("lbecher")).count(), 15);
-    EXPECT_EQ(d.text(QStringLiteral("lindic")), QStringLiteral("aucun"));
+    EXPECT_EQ(d.text("Labelbur"), QStringLiteral("0,0 mL"));
+    EXPECT_EQ(d.text("lbecher"), QStringLiteral("acide acétylsalicylique"));
+    EXPECT_EQ(d.find<QComboBox>("lbecher").count(), 15);
+    EXPECT_EQ(d.text("lindic"), QStringLiteral("aucun"));
     EXPECT_EQ(w->store().numsit, 0);
-    EXPECT_TRUE(d.find<QRadioButton>(QStringLiteral("Option2(0)")).isChecked());
-    EXPECT_FALSE(d.find<QWidget>(QStringLiteral("outils")).isVisible());
+    EXPECT_TRUE(d.find<QRadioButton>("Option2(0)").isChecked());
+    EXPECT_FALSE(d.find<QWidget>("outils").isVisible());
     EXPECT_EQ(d.rows(), 1);
     EXPECT_EQ(d.cell(0, 0), QStringLiteral("0,0"));
     EXPECT_FALSE(d.conductimeter().isEmpty());
@@ -87,18 +80,18 @@ TEST_F(Bench, TypedValuesAreFilteredAndCorrected)
 
 TEST_F(Bench, HoldingTheTapPoursAndMeasuresAtEachStep)
 {
-    QWidget& tap = d.find<QWidget>(QStringLiteral("Image3"));
+    QWidget& tap = d.find<QWidget>("Image3");
     QTest::mousePress(&tap, Qt::LeftButton);
-    EXPECT_TRUE(d.timerActive(QStringLiteral("Timer1")));
+    EXPECT_TRUE(d.timerActive("Timer1"));
     EXPECT_TRUE(d.box(0).isReadOnly()); // the parameters cannot change under the pouring
     for (int i = 0; i < 12; ++i)
-        d.tick(QStringLiteral("Timer1"));
+        d.tick("Timer1");
     QTest::mouseRelease(&tap, Qt::LeftButton, {}, QPoint(-5, -5));
-    EXPECT_FALSE(d.timerActive(QStringLiteral("Timer1")));
+    EXPECT_FALSE(d.timerActive("Timer1"));
     EXPECT_FALSE(d.box(0).isReadOnly());
 
     EXPECT_EQ(d.entry(5), QStringLiteral("1,2"));
-    EXPECT_EQ(d.text(QStringLiteral("Labelbur")), QStringLiteral("1,2 mL"));
+    EXPECT_EQ(d.text("Labelbur"), QStringLiteral("1,2 mL"));
     // Points at 0, 0.5 and 1.0 mL with the default 0.5 mL step.
     ASSERT_EQ(d.rows(), 3);
     EXPECT_EQ(d.cell(1, 0), QStringLiteral("0,5"));
@@ -118,7 +111,8 @@ TEST_F(Bench, HoldingTheTapPoursAndMeasuresAtEachStep)
 
     // The cross at 1.0 mL in situation 1's colour.
     const double s = parseNumber(d.cell(2, 1).toStdString()).value();
-    EXPECT_TRUE(d.graphHasColourNear(53, std::round(250 - 220 * s / w->maxaxe()), QColor(0, 0, 255)));
+    EXPECT_TRUE(
+        d.graphHasColourNear(53, std::round(250 - 220 * s / w->maxaxe()), QColor(0, 0, 255)));
 
     // A click on the tap without any tick still pours 0.1 mL.
     d.clickTap();
@@ -130,27 +124,27 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     d.solute(4); // acide éthanoïque
     d.fastPlot();
     EXPECT_TRUE(w->store().sit[0].courbefinie);
-    EXPECT_FALSE(d.find<QWidget>(QStringLiteral("outils")).isHidden());
-    EXPECT_EQ(d.text(QStringLiteral("labout")), QStringLiteral("Courbe n° 1"));
+    EXPECT_FALSE(d.find<QWidget>("outils").isHidden());
+    EXPECT_EQ(d.text("labout"), QStringLiteral("Courbe n° 1"));
     EXPECT_EQ(d.rows(), 51);
     EXPECT_EQ(d.cell(50, 0), QStringLiteral("25,0"));
-    EXPECT_TRUE(d.text(QStringLiteral("Histo")).contains(QStringLiteral("Courbe n°1")));
-    EXPECT_TRUE(d.text(QStringLiteral("Histo")).contains(QStringLiteral("acide éthanoïque")));
+    EXPECT_TRUE(d.text("Histo").contains(QStringLiteral("Courbe n°1")));
+    EXPECT_TRUE(d.text("Histo").contains(QStringLiteral("acide éthanoïque")));
     // The curve ends at x = 365 in the situation's colour.
     EXPECT_TRUE(d.graphHasColourNear(365, 250 - 220 * w->model().sigma / w->maxaxe(),
                                      QColor(0, 0, 255), 4));
 
     // The tap at 25 mL asks to restart; "Non" opens the tap and the first tick closes it.
-    QWidget& tap = d.find<QWidget>(QStringLiteral("Image3"));
+    QWidget& tap = d.find<QWidget>("Image3");
     messages->setAnswer(MessageAnswer::No);
     QTest::mousePress(&tap, Qt::LeftButton);
     ASSERT_EQ(messages->requests().size(), 1u);
     EXPECT_EQ(messages->requests()[0].title, QStringLiteral("Burette vide"));
     EXPECT_EQ(messages->requests()[0].text, QStringLiteral("Voulez-vous recommencer le titrage"));
     EXPECT_EQ(messages->requests()[0].buttons, MessageButtons::YesNo);
-    EXPECT_TRUE(d.timerActive(QStringLiteral("Timer1")));
-    d.tick(QStringLiteral("Timer1"));
-    EXPECT_FALSE(d.timerActive(QStringLiteral("Timer1")));
+    EXPECT_TRUE(d.timerActive("Timer1"));
+    d.tick("Timer1");
+    EXPECT_FALSE(d.timerActive("Timer1"));
     QTest::mouseRelease(&tap, Qt::LeftButton, {}, QPoint(-5, -5));
 
     // "Oui" restarts at 0 mL and forgets the curve; the click still pours its 0,1 mL.
@@ -158,7 +152,7 @@ TEST_F(Bench, EmptyingTheBuretteFinishesTheCurve)
     d.clickTap();
     EXPECT_FALSE(w->store().sit[0].courbefinie);
     EXPECT_EQ(d.entry(5), QStringLiteral("0,1"));
-    EXPECT_TRUE(d.find<QWidget>(QStringLiteral("outils")).isHidden());
+    EXPECT_TRUE(d.find<QWidget>("outils").isHidden());
 }
 
 TEST_F(Bench, SituationsKeepTheirParametersAndPouredVolume)
@@ -171,17 +165,17 @@ TEST_F(Bench, SituationsKeepTheirParametersAndPouredVolume)
     EXPECT_EQ(d.entry(0), QStringLiteral("0,01"));
     EXPECT_EQ(d.entry(5), QStringLiteral("0,0"));
     d.nature(1);
-    EXPECT_EQ(d.text(QStringLiteral("lbecher")), QStringLiteral("acétylsalicylate de sodium"));
+    EXPECT_EQ(d.text("lbecher"), QStringLiteral("acétylsalicylate de sodium"));
 
     d.situation(0);
     EXPECT_EQ(d.entry(0), QStringLiteral("0,005"));
     EXPECT_EQ(d.entry(5), QStringLiteral("0,3"));
-    EXPECT_EQ(d.text(QStringLiteral("lbecher")), QStringLiteral("acide acétylsalicylique"));
-    EXPECT_TRUE(d.find<QRadioButton>(QStringLiteral("Option1(0)")).isChecked());
+    EXPECT_EQ(d.text("lbecher"), QStringLiteral("acide acétylsalicylique"));
+    EXPECT_TRUE(d.find<QRadioButton>("Option1(0)").isChecked());
 
     d.situation(1);
-    EXPECT_TRUE(d.find<QRadioButton>(QStringLiteral("Option1(1)")).isChecked());
-    EXPECT_EQ(d.text(QStringLiteral("lbecher")), QStringLiteral("acétylsalicylate de sodium"));
+    EXPECT_TRUE(d.find<QRadioButton>("Option1(1)").isChecked());
+    EXPECT_EQ(d.text("lbecher"), QStringLiteral("acétylsalicylate de sodium"));
 }
 
 TEST_F(Bench, SuperposedCurvesShareTheLargestScale)
@@ -197,20 +191,20 @@ TEST_F(Bench, SuperposedCurvesShareTheLargestScale)
     EXPECT_LT(own, 0.2f);
     EXPECT_FLOAT_EQ(w->maxaxe(), own);
 
-    d.click(QStringLiteral("Check1")); // "Superposer les courbes"
+    d.click("Check1"); // "Superposer les courbes"
     EXPECT_FLOAT_EQ(w->maxaxe(), 0.43f);
     // Both curves are drawn, each in its colour.
     EXPECT_TRUE(d.graphHasColourNear(40, 250 - 220 * 0.426 / 0.43, QColor(0, 0, 255), 3));
 
-    d.click(QStringLiteral("Check1"));
+    d.click("Check1");
     EXPECT_FLOAT_EQ(w->maxaxe(), own);
 }
 
 TEST_F(Bench, HiddenConductimeterRecordsNothing)
 {
-    d.click(QStringLiteral("optscema(1)"));
-    ASSERT_FALSE(d.find<QCheckBox>(QStringLiteral("optscema(1)")).isChecked());
-    EXPECT_FALSE(d.find<QWidget>(QStringLiteral("LabelpH")).isVisibleTo(w));
+    d.click("optscema(1)");
+    ASSERT_FALSE(d.find<QCheckBox>("optscema(1)").isChecked());
+    EXPECT_FALSE(d.find<QWidget>("LabelpH").isVisibleTo(w));
     w->reinitialise();
     d.holdTap(10);
     EXPECT_EQ(d.entry(5), QStringLiteral("1,0"));
@@ -295,7 +289,7 @@ TEST_F(Bench, StatusLineExplainsTheControlUnderTheMouse)
     auto enter = [&](const char* name) {
         QEvent event(QEvent::Enter);
         QApplication::sendEvent(&d.find<QWidget>(QLatin1String(name)), &event);
-        return d.text(QStringLiteral("info"));
+        return d.text("info");
     };
     EXPECT_EQ(enter("Command1"),
               QStringLiteral("Pour retrouver le module principal et quitter cette application"));
@@ -306,22 +300,22 @@ TEST_F(Bench, StatusLineExplainsTheControlUnderTheMouse)
     QTest::mouseMove(&d.box(6));
     EXPECT_EQ(enter("Text1(6)"), QStringLiteral("Volume d'eau distillée ajoutée"));
     // Buttons of later stages are there, with their captions, but not usable yet.
-    EXPECT_EQ(d.text(QStringLiteral("Command8")), QStringLiteral("&Calculatrice"));
-    EXPECT_EQ(d.find<QWidget>(QStringLiteral("Command8")).toolTip(), QStringLiteral("calculer"));
+    EXPECT_EQ(d.text("Command8"), QStringLiteral("&Calculatrice"));
+    EXPECT_EQ(d.find<QWidget>("Command8").toolTip(), QStringLiteral("calculer"));
 }
 
 TEST_F(Bench, RandomConcentrationIsMaskedUntilRevealed)
 {
-    const QCheckBox& masquer = d.find<QCheckBox>(QStringLiteral("masquer"));
-    d.click(QStringLiteral("command5"));
+    const QCheckBox& masquer = d.find<QCheckBox>("masquer");
+    d.click("command5");
     EXPECT_TRUE(masquer.isChecked());
     EXPECT_FALSE(masquer.isEnabled());
     EXPECT_TRUE(d.box(0).isHidden());
-    EXPECT_FALSE(d.find<QWidget>(QStringLiteral("Label1")).isHidden());
+    EXPECT_FALSE(d.find<QWidget>("Label1").isHidden());
     const double c = parseNumber(d.entry(0).toStdString()).value();
     EXPECT_GE(c, 0.001);
     EXPECT_LT(c, 0.0101);
-    d.click(QStringLiteral("Label1"));
+    d.click("Label1");
     EXPECT_FALSE(masquer.isChecked());
     EXPECT_TRUE(masquer.isEnabled());
     EXPECT_FALSE(d.box(0).isHidden());
@@ -330,7 +324,7 @@ TEST_F(Bench, RandomConcentrationIsMaskedUntilRevealed)
 TEST_F(Bench, AnalysisToolsOfAFinishedCurve)
 {
     // The diagram needs both forms of the couple.
-    const QWidget& diagram = d.find<QWidget>(QStringLiteral("Command3"));
+    const QWidget& diagram = d.find<QWidget>("Command3");
     for (auto [nature, position, allowed] : {std::tuple{0, 2, false}, std::tuple{1, 8, false},
                                              std::tuple{0, 4, true}, std::tuple{1, 1, true}}) {
         d.nature(nature);
@@ -340,26 +334,26 @@ TEST_F(Bench, AnalysisToolsOfAFinishedCurve)
     d.nature(0);
     d.solute(4);
     d.fastPlot();
-    ASSERT_FALSE(d.find<QWidget>(QStringLiteral("outils")).isHidden());
+    ASSERT_FALSE(d.find<QWidget>("outils").isHidden());
 
-    d.click(QStringLiteral("image4")); // tangents: a clear jump, no message
+    d.click("image4"); // tangents: a clear jump, no message
     EXPECT_TRUE(messages->requests().empty());
-    d.click(QStringLiteral("image5"));
+    d.click("image5");
     EXPECT_TRUE(messages->requests().empty());
 
-    d.click(QStringLiteral("Command3"));
+    d.click("Command3");
     EXPECT_FALSE(w->graphetitrage());
     // The acid form's curve starts at its share at 0 mL: h / (Ka + h) at pH 3.38.
     const double h = std::pow(10.0, -3.38);
     const double acidShare = h / (std::pow(10.0, -4.75) + h);
     EXPECT_TRUE(d.graphHasColourNear(41, 250 - 220 * acidShare, QColor(0, 0, 200), 3));
-    d.click(QStringLiteral("Command9")); // "Restaurer"
+    d.click("Command9"); // "Restaurer"
     EXPECT_TRUE(w->graphetitrage());
 
     // The read-out over the graph.
     d.page(2);
     QTest::mouseMove(&d.graph(), QPoint(100, 100));
-    EXPECT_EQ(d.text(QStringLiteral("info")),
+    EXPECT_EQ(d.text("info"),
               QStringLiteral("Déplacer la souris pour lire les coordonnées d'un point."));
 }
 
@@ -372,8 +366,8 @@ TEST_F(Bench, CalculatorOpensModallyWithItsCaption)
         modal = true;
         return 0;
     });
-    ASSERT_TRUE(d.find<QWidget>(QStringLiteral("Command8")).isEnabled());
-    d.click(QStringLiteral("Command8"));
+    ASSERT_TRUE(d.find<QWidget>("Command8").isEnabled());
+    d.click("Command8");
     Messages::setDialogRunner(nullptr);
     EXPECT_TRUE(modal);
     EXPECT_EQ(caption, QStringLiteral("Machine à calculer"));
@@ -391,7 +385,7 @@ TEST_F(Bench, ConfigurationFileRestoresEverySituation)
     ConfigData data;
     data.sit = w->situationStore().sit;
     data.check1 = true; // "Superposer les courbes"
-    const QString path = d.file(QStringLiteral("DEUX.C16"));
+    const QString path = d.file("DEUX.C16");
     ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
 
     // A fresh bench opens it: situation 1 in front, with its finished curve.
@@ -401,11 +395,11 @@ TEST_F(Bench, ConfigurationFileRestoresEverySituation)
     EXPECT_EQ(other->store().numsit, 0);
     EXPECT_EQ(other.entry(0), QStringLiteral("0,005"));
     EXPECT_TRUE(other->store().sit[0].courbefinie);
-    EXPECT_TRUE(other.find<QCheckBox>(QStringLiteral("Check1")).isChecked());
+    EXPECT_TRUE(other.find<QCheckBox>("Check1").isChecked());
     EXPECT_EQ(other->windowTitle(), QStringLiteral("Titrage conductimétrique - ") + path);
     other.situation(3);
-    EXPECT_TRUE(other.find<QRadioButton>(QStringLiteral("Option1(1)")).isChecked());
-    EXPECT_EQ(other.text(QStringLiteral("lbecher")), QStringLiteral("ammoniac"));
+    EXPECT_TRUE(other.find<QRadioButton>("Option1(1)").isChecked());
+    EXPECT_EQ(other.text("lbecher"), QStringLiteral("ammoniac"));
 }
 
 TEST_F(Bench, ListPositionsOutsideTheListsAreBroughtBackOnTheBench)
@@ -415,13 +409,13 @@ TEST_F(Bench, ListPositionsOutsideTheListsAreBroughtBackOnTheBench)
     data.sit[5].listesit = {0, 32767, -1};
     data.sit[5].courbefinie = true;
     data.sit[5].textesit[2] = "25";
-    const QString path = d.file(QStringLiteral("ODD.C16"));
+    const QString path = d.file("ODD.C16");
     ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
     w->setNomfichier(path);
     lireconfig(*w);
     d.situation(5);
-    EXPECT_EQ(d.find<QComboBox>(QStringLiteral("lbecher")).currentIndex(), 0);
-    EXPECT_EQ(d.find<QComboBox>(QStringLiteral("lindic")).currentIndex(), 0);
+    EXPECT_EQ(d.find<QComboBox>("lbecher").currentIndex(), 0);
+    EXPECT_EQ(d.find<QComboBox>("lindic").currentIndex(), 0);
     const auto sigma = d.sigma();
     ASSERT_TRUE(sigma.has_value());
     EXPECT_TRUE(std::isfinite(*sigma));
@@ -430,7 +424,7 @@ TEST_F(Bench, ListPositionsOutsideTheListsAreBroughtBackOnTheBench)
 TEST_F(Bench, DropsFallInFourTicksAndPlotNearTheEquivalence)
 {
     d.drop();
-    EXPECT_FALSE(d.timerActive(QStringLiteral("Timer2")));
+    EXPECT_FALSE(d.timerActive("Timer2"));
     EXPECT_EQ(d.entry(5), QStringLiteral("0,05"));
     EXPECT_EQ(d.rows(), 1); // only the 0 mL row: 0,05 is no whole mL
 
@@ -454,51 +448,50 @@ TEST_F(Bench, DropsFallInFourTicksAndPlotNearTheEquivalence)
     d.type(5, QStringLiteral("24,95"));
     d.drop();
     EXPECT_EQ(d.entry(5), QStringLiteral("25,0"));
-    EXPECT_FALSE(d.find<QWidget>(QStringLiteral("outils")).isHidden()); // the curve is traced
-    d.click(QStringLiteral("Image1"));
-    EXPECT_FALSE(d.timerActive(QStringLiteral("Timer2")));
+    EXPECT_FALSE(d.find<QWidget>("outils").isHidden()); // the curve is traced
+    d.click("Image1");
+    EXPECT_FALSE(d.timerActive("Timer2"));
 }
 
 TEST_F(Bench, CopiesGoToTheClipboard)
 {
-    auto copy = [&](const char* name) { d.action(QLatin1String(name)).trigger(); };
     QClipboard* clipboard = QApplication::clipboard();
     d.holdTap(10); // rows at 0, 0.5 and 1 mL
 
-    copy("coptab");
+    d.action("coptab").trigger();
     const QStringList lines = clipboard->text().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("V (mL)\tσ (S·m⁻¹)\t")));
     EXPECT_EQ(lines[0].count(QLatin1Char('\t')), 5);
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("1,0\t")));
-    EXPECT_EQ(d.text(QStringLiteral("info")), feuilleP::msgcopie());
+    EXPECT_EQ(d.text("info"), feuilleP::msgcopie());
     // The confirmation stays while the mouse passes over "Copier".
     QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(&d.find<QWidget>(QStringLiteral("Command4")), &enter);
-    EXPECT_EQ(d.text(QStringLiteral("info")), feuilleP::msgcopie());
+    QApplication::sendEvent(&d.find<QWidget>("Command4"), &enter);
+    EXPECT_EQ(d.text("info"), feuilleP::msgcopie());
 
-    copy("copisemidev");
+    d.action("copisemidev").trigger();
     // Copies are drawn again at paper resolution: four pixels per screen pixel.
     EXPECT_EQ(clipboard->image().size(), d.graph().canvas().image().size() * 4);
 
     // The illustration carries the conductimeter's reading; the screen gets
     // its picture back without the written texts.
     const QImage before = d.apparatus().canvas().image().copy();
-    copy("coptop");
+    d.action("coptop").trigger();
     const QImage copied = clipboard->image();
     EXPECT_EQ(copied.size(), before.size() * 4);
     EXPECT_NE(copied, before.convertToFormat(copied.format()));
     EXPECT_EQ(d.apparatus().canvas().image(), before);
 
     d.fastPlot();
-    copy("cophisto");
+    d.action("cophisto").trigger();
     EXPECT_TRUE(clipboard->text().contains(QStringLiteral("Courbe n°1")));
 }
 
 TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
 {
     // No help page in the program's folder: a message says so, and where.
-    d.click(QStringLiteral("Command7"));
+    d.click("Command7");
     for (HelpViewer* v : w->findChildren<HelpViewer*>())
         EXPECT_FALSE(v->isVisible());
     ASSERT_EQ(messages->requests().size(), 1u);
@@ -511,7 +504,7 @@ TEST_F(Bench, HelpOpensOnItsContentsWhenTheFileIsThere)
     messages->clear();
 
     ASSERT_TRUE(d.copyShipped({"Lomb.html"}));
-    d.click(QStringLiteral("Command7"));
+    d.click("Command7");
     HelpViewer* help = w->findChild<HelpViewer*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
@@ -530,8 +523,8 @@ TEST_F(Bench, PrintingOpensItsDialogAndTheTableIsPicturedWhole)
         caption = dialog.windowTitle();
         return 0; // "Annuler"
     });
-    ASSERT_TRUE(d.find<QWidget>(QStringLiteral("Command10")).isEnabled());
-    d.click(QStringLiteral("Command10"));
+    ASSERT_TRUE(d.find<QWidget>("Command10").isEnabled());
+    d.click("Command10");
     Messages::setDialogRunner(nullptr);
     EXPECT_EQ(caption, QStringLiteral("Imprimer"));
 
@@ -550,12 +543,12 @@ TEST_F(Bench, PrintingOpensItsDialogAndTheTableIsPicturedWhole)
 TEST_F(Bench, GettingStartedActivityLoadsItsTextAndBench)
 {
     ASSERT_TRUE(d.copyShipped({"duvrak.PEM", "PRISEMAIN.RTF", "PRISEMAIN.C16"}));
-    ASSERT_TRUE(d.find<QWidget>(QStringLiteral("btexo")).isEnabled());
+    ASSERT_TRUE(d.find<QWidget>("btexo").isEnabled());
     w->exercises()->prisEnMain();
     EXPECT_TRUE(messages->requests().empty());
-    QTextEdit& text = d.find<QTextEdit>(QStringLiteral("supertext"));
+    QTextEdit& text = d.find<QTextEdit>("supertext");
     EXPECT_FALSE(text.isReadOnly());
-    EXPECT_EQ(d.text(QStringLiteral("lbecher")), QStringLiteral("acide éthanoïque"));
+    EXPECT_EQ(d.text("lbecher"), QStringLiteral("acide éthanoïque"));
     // The burette holds what the activity names, a value the box keeps as it is.
     EXPECT_EQ(d.entry(1), QStringLiteral("0,01"));
 
@@ -580,9 +573,9 @@ TEST(BenchLauncher, RequestedExerciseOpensOnceAtActivation)
     ASSERT_TRUE(titrage::testing::writeMarkerRecord(dir.path(), 31, exercise.toLocal8Bit()));
 
     BenchDriver d(dir.path(), BenchDriver::Start::Hidden);
-    const QString before = d.text(QStringLiteral("supertext"));
+    const QString before = d.text("supertext");
     d.show();
-    EXPECT_NE(d.text(QStringLiteral("supertext")), before);
+    EXPECT_NE(d.text("supertext"), before);
     EXPECT_EQ(d->exercises()->fich()->text(), exercise);
     EXPECT_TRUE(d.markerRecord(31).isEmpty()); // consumed once
     EXPECT_EQ(d.markerRecord(21), QByteArray("OUI"));

@@ -1,15 +1,11 @@
 // The bench shown larger than its design: controls found where the design
 // puts them, pictures drawn at the resolution they are shown at, copies for
 // paper whole and fine.
-#include "bench/apparatusview.h"
-#include "bench/tabstrip.h"
-#include "graph/graphview.h"
 #include "graph/headerpictures.h"
 #include "platform/layoutscaler.h"
 #include "tests/support/benchdriver.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -24,10 +20,7 @@ namespace {
 class Scaled : public ::testing::Test {
 protected:
     // Where a design point of the window lands.
-    QPoint shownAt(QPointF design) const
-    {
-        return LayoutScaler::of(w)->toWindow(design).toPoint();
-    }
+    QPoint shownAt(QPointF design) const { return LayoutScaler::of(w)->toWindow(design).toPoint(); }
 
     titrage::testing::BenchDriver d;
     feuilleP* const w = &d.window();
@@ -46,7 +39,7 @@ QPointF designCentre(const feuilleP& w, QWidget* control)
 
 TEST_F(Scaled, ClicksReachTheSameControlsAtAnySize)
 {
-    QWidget& fermer = d.find<QWidget>(QStringLiteral("Command1"));
+    QWidget& fermer = d.find<QWidget>("Command1");
     const QRect atDesign = fermer.geometry();
     struct Case {
         QSize window;
@@ -102,7 +95,7 @@ TEST_F(Scaled, PicturesAreDrawnAtTheResolutionTheyAreShownAt)
     EXPECT_EQ(scene.pixel(52, 452), QColor(230, 240, 250));
     EXPECT_EQ(scene.pixel(30, 100), atOne.pixelColor(30, 100));
     // Fonts grow with the window.
-    const QWidget& fermer = d.find<QWidget>(QStringLiteral("Command1"));
+    const QWidget& fermer = d.find<QWidget>("Command1");
     EXPECT_NEAR(fermer.font().pointSizeF(), 2 * 9.0, 0.01);
     w->resize(800, 600);
     QApplication::processEvents();
@@ -113,12 +106,12 @@ TEST_F(Scaled, PicturesAreDrawnAtTheResolutionTheyAreShownAt)
 
 TEST_F(Scaled, CopiesHoldTheWholeTableAtPaperResolution)
 {
-    d.find<QSpinBox>(QStringLiteral("UpDown1")).setValue(5);
+    d.find<QSpinBox>("UpDown1").setValue(5);
     d.fastPlot(); // 51 rows, 7 on screen
     ASSERT_EQ(d.rows(), 51);
     w->resize(1920, 1080); // shown larger: the copy stays the design's
     QApplication::processEvents();
-    d.action(QStringLiteral("copima")).trigger();
+    d.action("copima").trigger();
     const QImage copied = QApplication::clipboard()->image();
     const int rowsHeight = 51 * w->tableRowHeight();
     EXPECT_GE(copied.height(), 4 * (kHeaderHeight + rowsHeight));
@@ -138,7 +131,7 @@ TEST_F(Scaled, CopiesHoldTheWholeTableAtPaperResolution)
 TEST_F(Scaled, TheSigmaReadingIsWrittenOnTheDisplayClearOfItsUnit)
 {
     const QRect display = d.apparatus().overlayRect(Overlay::Conductimeter);
-    const QPalette colours = d.find<QWidget>(QStringLiteral("LabelpH")).palette();
+    const QPalette colours = d.find<QWidget>("LabelpH").palette();
     const QColor back = colours.color(QPalette::Window);
     const QColor fore = colours.color(QPalette::WindowText);
     const QImage before = d.apparatus().canvas().image().copy();
@@ -167,7 +160,7 @@ TEST_F(Scaled, TheSigmaReadingIsWrittenOnTheDisplayClearOfItsUnit)
 
 TEST_F(Scaled, ProjectorViewTogglesFullScreen)
 {
-    QAction& view = d.action(QStringLiteral("vueprojecteur"));
+    QAction& view = d.action("vueprojecteur");
     EXPECT_EQ(view.shortcut(), QKeySequence(Qt::Key_F11));
     view.trigger();
     EXPECT_TRUE(w->isFullScreen());
@@ -194,7 +187,7 @@ TEST_F(Scaled, CalculatorOpensAsLargeAsTheBenchAndWorksThere)
         d.hide();
         return int(QDialog::Accepted);
     });
-    d.click(QStringLiteral("Command8"));
+    d.click("Command8");
     Messages::setDialogRunner(nullptr);
     EXPECT_EQ(shown, QSize(604, 948));
     EXPECT_EQ(display, QRect(16, 32, 572, 178));

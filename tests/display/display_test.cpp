@@ -1,23 +1,19 @@
 // The bench on a real X display (Xvfb with a window manager, the xcb
 // platform), driven by real mouse and key events from xdotool: what depends on
 // focus, activation, keys and the clipboard behaves as the student sees it.
-#include "bench/tabstrip.h"
 #include "platform/appstyle.h"
 #include "platform/frenchtranslations.h"
 #include "tests/support/benchdriver.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 
 #include <cmath>
 #include <cstdlib>
@@ -72,8 +68,7 @@ class OnScreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w, kWindowMs))
-            << "the window never became active";
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w, kWindowMs)) << "the window never became active";
         settle(300);
         wid = QString::number(w->winId());
     }
@@ -106,7 +101,7 @@ protected:
     // Holds the tap with the mouse until the poured volume reaches `ml`.
     void pourTo(double ml)
     {
-        QWidget& tap = d.find<QWidget>(QStringLiteral("Image3"));
+        QWidget& tap = d.find<QWidget>("Image3");
         const QPoint p = tap.mapTo(w, tap.rect().center());
         ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), wid,
                              QString::number(p.x()), QString::number(p.y()),
@@ -228,15 +223,14 @@ TEST_F(OnScreen, PastingFiltersAndTheMenuIsFrench)
     settle(300);
     EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QStringLiteral("Coller")))
         << texts.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(d.entry(0), QStringLiteral("1,5"))
-        << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(d.entry(0), QStringLiteral("1,5")) << texts.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(OnScreen, LauncherRequestWhileRunningOpensTheExercise)
 {
     ASSERT_TRUE(d.copyShipped({"EXO1.E42", "EXO1.RTF", "EXO1C.RTF", "EXO1.C16", "EXO1C.C16"},
                               QStringLiteral("exercices")));
-    const QString before = d.text(QStringLiteral("supertext"));
+    const QString before = d.text("supertext");
 
     // Another window comes to the front; the launcher writes its request.
     QWidget other;
@@ -252,7 +246,7 @@ TEST_F(OnScreen, LauncherRequestWhileRunningOpensTheExercise)
     // The student comes back to the bench.
     xdotool({QStringLiteral("windowactivate"), wid});
     ASSERT_TRUE(waitUntil([&] { return w->isActiveWindow(); }));
-    EXPECT_TRUE(waitUntil([&] { return d.text(QStringLiteral("supertext")) != before; }));
+    EXPECT_TRUE(waitUntil([&] { return d.text("supertext") != before; }));
     settle(300);
     screenshot("launcher-exercise");
 }
@@ -274,7 +268,7 @@ TEST_F(OnScreen, KeyboardTurnsPagesHoldsTheTapAndAddsADrop)
     ASSERT_TRUE(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl+Down")}));
     settle();
     ASSERT_TRUE(poured);
-    EXPECT_FALSE(d.timerActive(QStringLiteral("Timer1")));
+    EXPECT_FALSE(d.timerActive("Timer1"));
     const double held = d.poured();
     settle(200);
     EXPECT_EQ(d.poured(), held);
@@ -291,7 +285,7 @@ TEST_F(OnScreen, KeyboardTurnsPagesHoldsTheTapAndAddsADrop)
     ASSERT_TRUE(xdotool({QStringLiteral("keyup"), QStringLiteral("space")}));
     settle();
     EXPECT_TRUE(spaced);
-    EXPECT_FALSE(d.timerActive(QStringLiteral("Timer1")));
+    EXPECT_FALSE(d.timerActive("Timer1"));
     screenshot("keyboard-pouring");
 }
 
@@ -313,7 +307,7 @@ int focusFramePixels(QWidget* window, QWidget* widget)
 
 TEST_F(OnScreen, TabWalksTheBenchInReadingOrderWithAClearFrame)
 {
-    const QString text = d.find<QTextEdit>(QStringLiteral("supertext")).toHtml();
+    const QString text = d.find<QTextEdit>("supertext").toHtml();
     d.tabs().setFocus(Qt::TabFocusReason);
     settle();
     QStringList visited;
@@ -333,7 +327,7 @@ TEST_F(OnScreen, TabWalksTheBenchInReadingOrderWithAClearFrame)
         "Command11", "Command2",   "btexo",    "fich",     "supertext"};
     EXPECT_EQ(visited, expected);
     // Tab left the student's text without typing into it.
-    EXPECT_EQ(d.find<QTextEdit>(QStringLiteral("supertext")).toHtml(), text);
+    EXPECT_EQ(d.find<QTextEdit>("supertext").toHtml(), text);
     screenshot("focus-walk");
 
     // Turning the page from a box of the page hidden: the focus goes to the

@@ -35,7 +35,7 @@ TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
         d.situation(k);
         d.fastPlot();
     }
-    const QString pdf = d.file(QStringLiteral("tout.pdf"));
+    const QString pdf = d.file("tout.pdf");
     int result = -1;
     Messages::setDialogRunner([&](QDialog& dialog) {
         if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
@@ -50,7 +50,7 @@ TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
         print->Command1->click();
         return result = print->result();
     });
-    d.click(QStringLiteral("Command10"));
+    d.click("Command10");
     Messages::setDialogRunner(nullptr);
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_TRUE(d.messages().requests().empty());

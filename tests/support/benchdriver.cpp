@@ -1,35 +1,21 @@
 #include "benchdriver.h"
 
-#include "bench/apparatusview.h"
-#include "bench/parametrespage.h"
-#include "bench/tabstrip.h"
-#include "graph/graphview.h"
-#include "graph/valuetable.h"
-#include "platform/numberformat.h"
-
-#include <QAbstractButton>
-#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMetaObject>
-#include <QTest>
 #include <QTextEdit>
-#include <QTimer>
-
-#include <cmath>
 
 namespace titrage::testing {
 
 bool copyShipped(const QString& folder, std::initializer_list<const char*> names,
                  const QString& subfolder)
 {
-    QString from = QStringLiteral(TITRAGE_DATA_DIR "/");
-    if (!subfolder.isEmpty()) from += subfolder + QLatin1Char('/');
+    const QString from = QStringLiteral(TITRAGE_DATA_DIR "/") + subfolder + QLatin1Char('/');
     bool ok = true;
     for (const char* name : names)
-        ok &= QFile::copy(from + QLatin1String(name), folder + QLatin1Char('/') + QLatin1String(name));
+        ok &= QFile::copy(from + QLatin1String(name),
+                          folder + QLatin1Char('/') + QLatin1String(name));
     return ok;
 }
 
@@ -48,33 +34,24 @@ QByteArray markerRecord(const QString& folder, int n)
 
 bool writeMarkerRecord(const QString& folder, int n, const QByteArray& bytes)
 {
-    if (bytes.size() > 126) return false;
     QFile f(folder + QStringLiteral("/TEMPQZ.TMP"));
-    if (!f.open(QIODevice::ReadWrite)) return false;
+    if (bytes.size() > 126 || !f.open(QIODevice::ReadWrite)) return false;
     if (f.size() < n * 128 && !f.resize(n * 128)) return false;
     QByteArray record(128, '\0');
-    record[0] = static_cast<char>(bytes.size() & 0xFF);
-    record[1] = static_cast<char>(bytes.size() >> 8);
+    record[0] = static_cast<char>(bytes.size());
     record.replace(2, bytes.size(), bytes);
     return f.seek((n - 1) * 128) && f.write(record) == record.size();
 }
 
-BenchDriver::BenchDriver(Start start)
-    : m_dir(std::make_unique<QTemporaryDir>()), m_folder(m_dir->path())
-{
-    build(start, nullptr);
-}
+BenchDriver::BenchDriver(Start start) : BenchDriver(QString(), start) {}
 
 BenchDriver::BenchDriver(const QString& programFolder, Start start, MessageRecorder* recorder)
     : m_folder(programFolder)
 {
-    build(start, recorder);
-}
-
-BenchDriver::~BenchDriver() = default;
-
-void BenchDriver::build(Start start, MessageRecorder* recorder)
-{
+    if (m_folder.isEmpty()) {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = m_dir->path();
+    }
     // The recorder is there before the window: nothing the start asks blocks.
     if (!recorder) {
         m_ownMessages = std::make_unique<MessageRecorder>(MessageAnswer::Ok);
@@ -83,51 +60,6 @@ void BenchDriver::build(Start start, MessageRecorder* recorder)
     m_messages = recorder;
     m_window = std::make_unique<feuilleP>(m_folder);
     if (start == Start::Shown) show();
-}
-
-void BenchDriver::show()
-{
-    m_window->show();
-}
-
-QString BenchDriver::file(const QString& name) const
-{
-    return m_folder + QLatin1Char('/') + name;
-}
-
-QLineEdit& BenchDriver::box(int i) const
-{
-    return find<QLineEdit>(QStringLiteral("Text1(%1)").arg(i));
-}
-
-ValueTable& BenchDriver::table() const
-{
-    return find<ValueTable>(QStringLiteral("MSFlexGrid1"));
-}
-
-GraphView& BenchDriver::graph() const
-{
-    return find<GraphView>(QStringLiteral("Picture1"));
-}
-
-ApparatusView& BenchDriver::apparatus() const
-{
-    return find<ApparatusView>(QStringLiteral("picburette"));
-}
-
-TabStrip& BenchDriver::tabs() const
-{
-    return find<TabStrip>(QStringLiteral("Onglets"));
-}
-
-ParametresPage& BenchDriver::parameters() const
-{
-    return find<ParametresPage>(QStringLiteral("Picture3"));
-}
-
-QAction& BenchDriver::action(const QString& name) const
-{
-    return find<QAction>(name);
 }
 
 QString BenchDriver::text(const QString& name) const
@@ -141,36 +73,6 @@ QString BenchDriver::text(const QString& name) const
     throw std::logic_error('"' + name.toStdString() + "\" shows no text");
 }
 
-QString BenchDriver::entry(int i) const
-{
-    return box(i).text();
-}
-
-QString BenchDriver::conductimeter() const
-{
-    return text(QStringLiteral("LabelpH"));
-}
-
-std::optional<double> BenchDriver::sigma() const
-{
-    return parseNumber(conductimeter().toStdString());
-}
-
-double BenchDriver::poured() const
-{
-    return parseNumber(entry(5).toStdString()).value_or(NAN);
-}
-
-int BenchDriver::rows() const
-{
-    return table().measurementRows();
-}
-
-QString BenchDriver::cell(int row, int column) const
-{
-    return table().cellText(row, column);
-}
-
 bool BenchDriver::graphHasColourNear(double x, double y, QColor colour, int radius) const
 {
     const Canvas& canvas = graph().canvas();
@@ -179,11 +81,6 @@ bool BenchDriver::graphHasColourNear(double x, double y, QColor colour, int radi
             if (canvas.pixel(static_cast<int>(x) + dx, static_cast<int>(y) + dy) == colour)
                 return true;
     return false;
-}
-
-bool BenchDriver::timerActive(const QString& timer) const
-{
-    return find<QTimer>(timer).isActive();
 }
 
 void BenchDriver::typeText(int i, const QString& text)
@@ -196,74 +93,36 @@ void BenchDriver::typeText(int i, const QString& text)
         QTest::keyClicks(&edit, text);
 }
 
-void BenchDriver::type(int i, const QString& text)
-{
-    typeText(i, text);
-    QTest::keyClick(&box(i), Qt::Key_Return);
-}
-
-void BenchDriver::click(const QString& name)
-{
-    QTest::mouseClick(&find<QWidget>(name), Qt::LeftButton);
-}
-
 void BenchDriver::holdTap(int ticks)
 {
-    QWidget& tap = find<QWidget>(QStringLiteral("Image3"));
+    QWidget& tap = find<QWidget>("Image3");
     QTest::mousePress(&tap, Qt::LeftButton);
-    for (int i = 0; i < ticks && timerActive(QStringLiteral("Timer1")); ++i)
-        tick(QStringLiteral("Timer1"));
+    for (int i = 0; i < ticks && timerActive("Timer1"); ++i)
+        tick("Timer1");
     QTest::mouseRelease(&tap, Qt::LeftButton, {}, QPoint(-5, -5));
-}
-
-void BenchDriver::clickTap()
-{
-    click(QStringLiteral("Image3"));
 }
 
 void BenchDriver::drop()
 {
-    click(QStringLiteral("Image1"));
-    for (int i = 0; i < 4 && timerActive(QStringLiteral("Timer2")); ++i)
-        tick(QStringLiteral("Timer2"));
+    click("Image1");
+    for (int i = 0; i < 4 && timerActive("Timer2"); ++i)
+        tick("Timer2");
 }
 
-namespace {
-// Picks an item the way the student does: the list tells its handler by `activated`.
-void choose(QComboBox& list, int position)
+// As the student picks an item: the list tells its handler by `activated`.
+void BenchDriver::choose(const QString& name, int position)
 {
+    auto& list = find<QComboBox>(name);
     list.setCurrentIndex(position);
     emit list.activated(position);
-}
-} // namespace
-
-void BenchDriver::solute(int position)
-{
-    choose(find<QComboBox>(QStringLiteral("lbecher")), position);
-}
-
-void BenchDriver::indicator(int position)
-{
-    choose(find<QComboBox>(QStringLiteral("lindic")), position);
-}
-
-void BenchDriver::nature(int n)
-{
-    find<QAbstractButton>(QStringLiteral("Option1(%1)").arg(n)).click();
-}
-
-void BenchDriver::situation(int k)
-{
-    click(QStringLiteral("Option2(%1)").arg(k));
 }
 
 void BenchDriver::page(int k)
 {
     TabStrip& strip = tabs();
     const auto& bounds = strip.bornesonglets();
-    const qreal scale = layoutScale(&strip);
     const QPointF title((bounds[k - 1] + bounds[k]) / 2.0, TabStrip::kTabHeight / 2.0);
-    QTest::mouseClick(&strip, Qt::LeftButton, {}, (title * scale).toPoint());
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, (title * layoutScale(&strip)).toPoint());
     EXPECT_EQ(strip.ongletactif(), k) << "a click on the title of tab " << k;
 }
 

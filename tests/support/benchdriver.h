@@ -6,47 +6,41 @@
 // switches situations and pages, and reads what the student reads. Every
 // message the bench asks goes to a recorder, answered without blocking.
 //
-// The driver only goes through object names and the window's public
-// accessors, so the tests keep working however the window's code is split.
+// The driver goes through object names and the window's public accessors
+// only, so the tests keep working however the window's code is divided.
 
+#include "bench/apparatusview.h"
 #include "bench/feuillep.h"
+#include "bench/tabstrip.h"
+#include "graph/graphview.h"
+#include "graph/valuetable.h"
 #include "platform/messages.h"
+#include "platform/numberformat.h"
 #include "tests/support/qstringprint.h"
 
-#include <QByteArray>
-#include <QColor>
-#include <QObject>
-#include <QString>
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 
-class QAction;
-class QLineEdit;
-
-namespace titrage {
-
-class ApparatusView;
-class GraphView;
-class ParametresPage;
-class TabStrip;
-class ValueTable;
-
-namespace testing {
+namespace titrage::testing {
 
 // Copies files shipped in data/ (`subfolder` of it) into `folder`.
 bool copyShipped(const QString& folder, std::initializer_list<const char*> names,
                  const QString& subfolder = {});
-// Record n (from 1) of the marker file TEMPQZ.TMP in `folder`: its bytes,
-// empty when absent.
+// Record n (from 1) of the marker file TEMPQZ.TMP in `folder`, empty when absent.
 QByteArray markerRecord(const QString& folder, int n);
-// Writes record n of that file, as the launcher leaves a request there; the
-// file grows to n records when it is shorter.
+// Writes record n of that file as the launcher leaves a request there.
 bool writeMarkerRecord(const QString& folder, int n, const QByteArray& bytes);
 
 class BenchDriver {
@@ -60,87 +54,80 @@ public:
     // bench beside a first one), else to a recorder of its own.
     explicit BenchDriver(const QString& programFolder, Start start = Start::Shown,
                          MessageRecorder* recorder = nullptr);
-    ~BenchDriver();
-    BenchDriver(const BenchDriver&) = delete;
-    BenchDriver& operator=(const BenchDriver&) = delete;
 
     feuilleP& window() { return *m_window; }
     feuilleP* operator->() { return m_window.get(); }
     // Shows the window (the launcher's request is taken then).
-    void show();
+    void show() { m_window->show(); }
+    MessageRecorder& messages() { return *m_messages; }
 
     QString folder() const { return m_folder; }
-    QString file(const QString& name) const;
+    QString file(const QString& name) const { return m_folder + QLatin1Char('/') + name; }
     bool copyShipped(std::initializer_list<const char*> names, const QString& subfolder = {})
     {
         return testing::copyShipped(m_folder, names, subfolder);
     }
     QByteArray markerRecord(int n) const { return testing::markerRecord(m_folder, n); }
 
-    MessageRecorder& messages() { return *m_messages; }
-
     // --- Controls, by object name; a missing one fails the test ---
     template <class T = QWidget> T& find(const QString& name) const
     {
-        T* found = m_window->findChild<T*>(name);
-        if (!found)
-            throw std::logic_error("the bench has no " + std::string(T::staticMetaObject.className()) +
-                                   " named \"" + name.toStdString() + '"');
-        return *found;
+        if (T* found = m_window->findChild<T*>(name)) return *found;
+        throw std::logic_error("the bench has no " + std::string(T::staticMetaObject.className()) +
+                               " named \"" + name.toStdString() + '"');
     }
-    QLineEdit& box(int i) const;
-    ValueTable& table() const;
-    GraphView& graph() const;
-    ApparatusView& apparatus() const;
-    TabStrip& tabs() const;
-    ParametresPage& parameters() const;
-    QAction& action(const QString& name) const;
+    QLineEdit& box(int i) const { return find<QLineEdit>(QStringLiteral("Text1(%1)").arg(i)); }
+    ValueTable& table() const { return find<ValueTable>("MSFlexGrid1"); }
+    GraphView& graph() const { return find<GraphView>("Picture1"); }
+    ApparatusView& apparatus() const { return find<ApparatusView>("picburette"); }
+    TabStrip& tabs() const { return find<TabStrip>("Onglets"); }
+    QAction& action(const QString& name) const { return find<QAction>(name); }
 
-    // What the student reads on a control: a box's or label's text, a button's
-    // caption, a list's current item, a text area's plain text.
+    // --- What the student reads ---
+    // A box's or a label's text, a button's caption, a list's current item,
+    // a text area's plain text.
     QString text(const QString& name) const;
-    // The text of box Text1(i).
-    QString entry(int i) const;
-    // The conductimeter's reading, as shown and as a number.
-    QString conductimeter() const;
-    std::optional<double> sigma() const;
-    // The poured volume in mL, from its box.
-    double poured() const;
-    int rows() const;
-    QString cell(int row, int column) const;
-    QString lastVolumeRow() const { return cell(rows() - 1, 0); }
+    QString entry(int i) const { return box(i).text(); }
+    QString conductimeter() const { return text("LabelpH"); }
+    std::optional<double> sigma() const { return parseNumber(conductimeter().toStdString()); }
+    // The poured volume in mL, read from its box.
+    double poured() const { return parseNumber(entry(5).toStdString()).value_or(NAN); }
+    int rows() const { return table().measurementRows(); }
+    QString cell(int row, int column) const { return table().cellText(row, column); }
     // True when a pixel of `colour` lies within `radius` of logical (x, y) on the graph.
     bool graphHasColourNear(double x, double y, QColor colour, int radius = 2) const;
-    bool timerActive(const QString& timer) const;
+    bool timerActive(const QString& timer) const { return find<QTimer>(timer).isActive(); }
 
     // --- What the student does ---
-    // Types `text` over the box's contents, without validating.
+    // Types `text` over the box's contents; type() validates it with Enter.
     void typeText(int box, const QString& text);
-    // Types `text` over the box's contents and validates it with Enter.
-    void type(int box, const QString& text);
+    void type(int box, const QString& text)
+    {
+        typeText(box, text);
+        QTest::keyClick(&this->box(box), Qt::Key_Return);
+    }
     // A left click in the middle of a control.
-    void click(const QString& name);
+    void click(const QString& name) { QTest::mouseClick(&find<QWidget>(name), Qt::LeftButton); }
     // Holds the tap open for up to `ticks` ticks of the pouring timer, then
-    // lets it go off the tap (no click's extra tenth).
+    // lets it go off the tap (no click's extra tenth of a mL).
     void holdTap(int ticks);
-    // A click on the tap, as quick as it gets: 0,1 mL.
-    void clickTap();
-    // The drop button, and the ticks it takes to fall.
+    void clickTap() { click("Image3"); }
+    // The drop button, and the ticks the drop takes to fall.
     void drop();
-    void fastPlot() { click(QStringLiteral("Command13")); }
-    // Picks the solute at `position` in the beaker's list, the indicator in its list.
-    void solute(int position);
-    void indicator(int position);
+    void fastPlot() { click("Command13"); }
+    // The solute at `position` in the beaker's list, the indicator in its list.
+    void solute(int position) { choose("lbecher", position); }
+    void indicator(int position) { choose("lindic", position); }
     // "Solution acide" (0) or "Solution basique" (1).
-    void nature(int n);
-    void situation(int k);
+    void nature(int n) { find<QAbstractButton>(QStringLiteral("Option1(%1)").arg(n)).click(); }
+    void situation(int k) { click(QStringLiteral("Option2(%1)").arg(k)); }
     // A click on the title of tab k (1..5).
     void page(int k);
-    // One tick of a timer ("Timer1", the tap; "Timer2", the drop).
+    // One tick of a timer ("Timer1", the tap's; "Timer2", the drop's).
     void tick(const QString& timer);
 
 private:
-    void build(Start start, MessageRecorder* recorder);
+    void choose(const QString& list, int position);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_folder;
@@ -149,8 +136,8 @@ private:
     std::unique_ptr<feuilleP> m_window;
 };
 
-// A test fixture on a fresh, shown bench: `d` drives it, `w` is its window;
-// the messages of the start are forgotten.
+// A fixture on a fresh, shown bench: `d` drives it, `w` is its window; the
+// messages of the start are forgotten.
 class BenchTest : public ::testing::Test {
 protected:
     BenchTest() { d.messages().clear(); }
@@ -160,5 +147,4 @@ protected:
     MessageRecorder* const messages = &d.messages();
 };
 
-} // namespace testing
-} // namespace titrage
+} // namespace titrage::testing
