@@ -5,21 +5,17 @@
 //
 // A termination signal ends every event loop of the process from then on, so
 // this program holds this one test.
-#include "bench/feuillep.h"
 #include "bench/core/markerfile.h"
 #include "config/core/configfile.h"
 #include "exercises/core/exercisefile.h"
-#include "platform/messages.h"
 #include "platform/core/recordfile.h"
 #include "platform/terminationsignals.h"
-
-#include "../config/tempfolder.h"
+#include "tests/config/tempfolder.h"
+#include "tests/support/benchdriver.h"
 
 #include <QCoreApplication>
 #include <QTextDocument>
 #include <QTextEdit>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 
@@ -43,8 +39,8 @@ TEST(Termination, SignalDuringTheLaunchersExerciseGivesTheLoadUp)
     writeBytes(marker, std::string(30 * 128, '\0') + encodeRecord("LONG.E42").value());
 
     ASSERT_TRUE(quitOnTerminationSignals());
-    MessageRecorder messages;
-    feuilleP window(QString::fromStdString(program.path()));
+    BenchDriver bench(QString::fromStdString(program.path()), BenchDriver::Start::Hidden);
+    feuilleP& window = bench.window();
     const QString title = window.windowTitle();
     QTextEdit& text = window.exerciseText();
     text.setPlainText(QStringLiteral("Le texte d'avant."));
@@ -61,7 +57,7 @@ TEST(Termination, SignalDuringTheLaunchersExerciseGivesTheLoadUp)
     EXPECT_EQ(decodeRecord(readBytes(marker), kRequestRecord), "") << "the request was taken";
     EXPECT_TRUE(text.document()->isEmpty()) << text.toPlainText().toStdString();
     EXPECT_EQ(window.windowTitle(), title) << "the configuration was not loaded";
-    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_TRUE(bench.messages().requests().empty());
     EXPECT_EQ(decodeRecord(readBytes(marker), kRunningRecord), "OUI");
 
     EXPECT_EQ(QCoreApplication::exec(), 0);

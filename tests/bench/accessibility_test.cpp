@@ -1,24 +1,18 @@
 // Every control of every window tells a screen reader what it is.
 #include "bench/accessiblenames.h"
-#include "bench/feuillep.h"
-#include "bench/tabstrip.h"
 #include "calculator/machine.h"
 #include "config/enregistrer.h"
 #include "config/ouvrir.h"
 #include "exercises/exercisechooser.h"
 #include "platform/canvas.h"
-#include "platform/messages.h"
 #include "printing/confimp.h"
+#include "tests/support/benchdriver.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace titrage;
 
@@ -52,20 +46,18 @@ QStringList unnamedControls(QWidget& window, int* walked = nullptr)
 
 TEST(Accessibility, EveryVisibleControlOfEveryWindowHasAName)
 {
-    MessageRecorder messages;
-    QTemporaryDir dir;
-    feuilleP bench(dir.path());
-    bench.show();
+    titrage::testing::BenchDriver d;
+    feuilleP& bench = d.window();
     int walked = 0;
     for (int page = 1; page <= TabStrip::kTabs; ++page) {
-        bench.Onglets->setOngletactif(page);
+        d.page(page);
         EXPECT_EQ(unnamedControls(bench, &walked).join(u',').toStdString(), "") << "page " << page;
     }
     EXPECT_GT(walked, 5 * 30);
     // The entry boxes are named by the labels painted beside them.
-    EXPECT_TRUE(bench.Text1[0]->accessibleName().startsWith(
-        QStringLiteral("Concentration en soluté apporté")));
-    EXPECT_TRUE(bench.Onglets->accessibleDescription().contains(TabStrip::titles().value(1)));
+    EXPECT_TRUE(
+        d.box(0).accessibleName().startsWith(QStringLiteral("Concentration en soluté apporté")));
+    EXPECT_TRUE(d.tabs().accessibleDescription().contains(TabStrip::titles().value(1)));
 
     Machine machine;
     ouvrir open(bench);
@@ -83,17 +75,14 @@ TEST(Accessibility, EveryVisibleControlOfEveryWindowHasAName)
 
 TEST(Accessibility, TheConductimeterReadsItsSigma)
 {
-    MessageRecorder messages;
-    QTemporaryDir dir;
-    feuilleP bench(dir.path());
-    bench.show();
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(bench.LabelpH);
+    titrage::testing::BenchDriver d;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&d.find<QWidget>("LabelpH"));
     ASSERT_NE(a, nullptr);
     EXPECT_FALSE(a->text(QAccessible::Description).isEmpty());
-    EXPECT_EQ(a->text(QAccessible::Value), bench.LabelpH->text());
-    bench.Text1[5]->setText(QStringLiteral("12"));
-    bench.majaff();
-    EXPECT_EQ(a->text(QAccessible::Value), bench.LabelpH->text());
+    EXPECT_EQ(a->text(QAccessible::Value), d.conductimeter());
+    d.box(5).setText(QStringLiteral("12"));
+    d->majaff();
+    EXPECT_EQ(a->text(QAccessible::Value), d.conductimeter());
     ASSERT_NE(a->valueInterface(), nullptr);
-    EXPECT_EQ(a->valueInterface()->currentValue().toString(), bench.LabelpH->text());
+    EXPECT_EQ(a->valueInterface()->currentValue().toString(), d.conductimeter());
 }

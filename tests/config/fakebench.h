@@ -3,19 +3,13 @@
 // bench's current contents, behaves as the interface says, and logs every call.
 
 #include "config/configbench.h"
+#include "tests/support/qstringprint.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <array>
 #include <functional>
-#include <ostream>
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace titrage::testing {
 

@@ -1,21 +1,15 @@
 // The bench printed the way a machine without a printer prints: to a PDF file
 // named through the save dialog.
-#include "bench/feuillep.h"
-#include "platform/messages.h"
 #include "printing/confimp.h"
 #include "printing/updown.h"
+#include "tests/support/benchdriver.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace titrage;
 
@@ -36,15 +30,12 @@ class EverythingPrinted : public ::testing::TestWithParam<int> {};
 TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
 {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
-    MessageRecorder messages;
-    QTemporaryDir dir;
-    feuilleP w(dir.path());
-    w.show();
+    titrage::testing::BenchDriver d;
     for (int k = 0; k < GetParam(); ++k) {
-        QTest::mouseClick(w.Option2[k], Qt::LeftButton);
-        QTest::mouseClick(w.Command13, Qt::LeftButton); // "Trace rapide"
+        d.situation(k);
+        d.fastPlot();
     }
-    const QString pdf = dir.filePath(QStringLiteral("tout.pdf"));
+    const QString pdf = d.file("tout.pdf");
     int result = -1;
     Messages::setDialogRunner([&](QDialog& dialog) {
         if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
@@ -59,10 +50,10 @@ TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
         print->Command1->click();
         return result = print->result();
     });
-    QTest::mouseClick(w.Command10, Qt::LeftButton);
+    d.click("Command10");
     Messages::setDialogRunner(nullptr);
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_TRUE(d.messages().requests().empty());
     EXPECT_EQ(pdfPages(pdf), 4);
 }
 

@@ -1,0 +1,25 @@
+# The exercises shipped in data/ are what tools/exercisedata makes of its
+# texts and benches: a text edited on one side only fails here, before the
+# next regeneration overwrites a hand edit or ships a stale file.
+#   cmake -DGENERATOR=<program> -DDATA=<source>/data -DOUT=<scratch folder> -P this
+file(REMOVE_RECURSE "${OUT}")
+file(MAKE_DIRECTORY "${OUT}/exercices")
+execute_process(COMMAND "${GENERATOR}" "${OUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${GENERATOR} failed: ${status}")
+endif()
+file(GLOB_RECURSE made RELATIVE "${OUT}" "${OUT}/*")
+list(LENGTH made count)
+if(count LESS 50)
+  message(FATAL_ERROR "only ${count} files made")
+endif()
+foreach(name IN LISTS made)
+  file(SHA256 "${OUT}/${name}" made_hash)
+  set(shipped_hash none)
+  if(EXISTS "${DATA}/${name}")
+    file(SHA256 "${DATA}/${name}" shipped_hash)
+  endif()
+  if(NOT made_hash STREQUAL shipped_hash)
+    message(SEND_ERROR "data/${name} is not what the generator makes of its sources")
+  endif()
+endforeach()
