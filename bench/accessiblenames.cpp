@@ -7,6 +7,7 @@
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <map>
@@ -29,55 +30,102 @@ const std::map<QString, Naming>& namings()
     static const std::map<QString, Naming> table{
         // The bench
         {QStringLiteral("Text1(0)"),
-         {"Concentration en soluté apporté c2",
-          "Concentration de la solution du bécher, en mol/L"}},
-        {QStringLiteral("Text1(1)"), {"Concentration c1 de la solution de la burette", "En mol/L"}},
-        {QStringLiteral("Text1(2)"), {"pKa", "pKa du couple du soluté choisi"}},
-        {QStringLiteral("Text1(3)"), {"Entrée libre", ""}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Concentration en soluté apporté c2"),
+          QT_TRANSLATE_NOOP("AccessibleNames",
+                            "Concentration de la solution du bécher, en mol/L")}},
+        {QStringLiteral("Text1(1)"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Concentration c1 de la solution de la burette"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "En mol/L")}},
+        {QStringLiteral("Text1(2)"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "pKa"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "pKa du couple du soluté choisi")}},
+        {QStringLiteral("Text1(3)"), {QT_TRANSLATE_NOOP("AccessibleNames", "Entrée libre"), ""}},
         {QStringLiteral("Text1(4)"),
-         {"Volume de solution introduite V2", "Volume de la solution du bécher, en mL"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Volume de solution introduite V2"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Volume de la solution du bécher, en mL")}},
         {QStringLiteral("Text1(5)"),
-         {"Volume de solution versée V1", "Volume versé par la burette, en mL"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Volume de solution versée V1"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Volume versé par la burette, en mL")}},
         {QStringLiteral("Text1(6)"),
-         {"Volume d'eau distillée ajoutée V3", "Eau ajoutée dans le bécher, en mL"}},
-        {QStringLiteral("lbecher"), {"Soluté", "Acide ou base de la solution du bécher"}},
-        {QStringLiteral("lindic"), {"Indicateur coloré", "Indicateur ajouté dans le bécher"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Volume d'eau distillée ajoutée V3"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Eau ajoutée dans le bécher, en mL")}},
+        {QStringLiteral("lbecher"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Soluté"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Acide ou base de la solution du bécher")}},
+        {QStringLiteral("lindic"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Indicateur coloré"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Indicateur ajouté dans le bécher")}},
         {QStringLiteral("Image3"),
-         {"Robinet de la burette",
-          "Maintenir enfoncé pour verser la solution de la burette dans le bécher"}},
-        {QStringLiteral("Image1"), {"Ajouter une goutte", "Verse une goutte de la burette"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Robinet de la burette"),
+          QT_TRANSLATE_NOOP(
+              "AccessibleNames",
+              "Maintenir enfoncé pour verser la solution de la burette dans le bécher")}},
+        {QStringLiteral("Image1"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Ajouter une goutte"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Verse une goutte de la burette")}},
         {QStringLiteral("picburette"),
-         {"Illustration du dosage",
-          "La burette, le bécher et le conductimètre ; le niveau et la couleur de la solution"}},
-        {kConductimeter, {"Conductimètre", "Conductivité σ de la solution du bécher, en S/m"}},
-        {QStringLiteral("Labelbur"), {"Volume versé", "Volume lu sur la burette"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Illustration du dosage"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "La burette, le bécher et le conductimètre ; le "
+                                               "niveau et la couleur de la solution")}},
+        {kConductimeter,
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Conductimètre"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Conductivité σ de la solution du bécher, en S/m")}},
+        {QStringLiteral("Labelbur"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Volume versé"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Volume lu sur la burette")}},
         {QStringLiteral("Onglets"),
-         {"Onglets des pages", "Choisir la page : flèches, ou Ctrl+Tab et Ctrl+Maj+Tab"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Onglets des pages"),
+          QT_TRANSLATE_NOOP("AccessibleNames",
+                            "Choisir la page : flèches, ou Ctrl+Tab et Ctrl+Maj+Tab")}},
         {QStringLiteral("Picture1"),
-         {"Graphe de la conductivité",
-          "σ en fonction du volume versé : points mesurés et courbes terminées"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Graphe de la conductivité"),
+          QT_TRANSLATE_NOOP(
+              "AccessibleNames",
+              "σ en fonction du volume versé : points mesurés et courbes terminées")}},
         {QStringLiteral("MSFlexGrid1"),
-         {"Tableau de valeurs", "Volume versé, σ et concentrations des ions à chaque mesure"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Tableau de valeurs"),
+          QT_TRANSLATE_NOOP("AccessibleNames",
+                            "Volume versé, σ et concentrations des ions à chaque mesure")}},
         {QStringLiteral("Histo"),
-         {"Historique des courbes", "Les solutions de chaque courbe terminée"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Historique des courbes"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Les solutions de chaque courbe terminée")}},
         {QStringLiteral("supertext"),
-         {"Fenêtre exercice", "Énoncé, correction ou texte de l'élève"}},
-        {QStringLiteral("fich"), {"Fichier ouvert", "Exercice ou texte affiché"}},
-        {QStringLiteral("info"), {"Ligne d'information", "Explique le contrôle sous la souris"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Fenêtre exercice"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Énoncé, correction ou texte de l'élève")}},
+        {QStringLiteral("fich"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Fichier ouvert"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Exercice ou texte affiché")}},
+        {QStringLiteral("info"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Ligne d'information"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Explique le contrôle sous la souris")}},
         {QStringLiteral("feuilleP/UpDown1"),
-         {"Volume versé entre deux mesures", "Pas des mesures, en mL"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Volume versé entre deux mesures"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Pas des mesures, en mL")}},
         // The calculator
-        {QStringLiteral("z1"), {"Affichage de la calculatrice", "Expression tapée et résultat"}},
+        {QStringLiteral("z1"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Affichage de la calculatrice"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Expression tapée et résultat")}},
         // The file dialogs and the exercise chooser
-        {QStringLiteral("Drive1"), {"Lecteur", ""}},
-        {QStringLiteral("Dir1"), {"Liste des dossiers", "Dossier dont les fichiers sont listés"}},
-        {QStringLiteral("File1"), {"Liste des fichiers", "Configurations enregistrées"}},
+        {QStringLiteral("Drive1"), {QT_TRANSLATE_NOOP("AccessibleNames", "Lecteur"), ""}},
+        {QStringLiteral("Dir1"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Liste des dossiers"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Dossier dont les fichiers sont listés")}},
+        {QStringLiteral("File1"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Liste des fichiers"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Configurations enregistrées")}},
         {QStringLiteral("Fichexo/File1"),
-         {"Liste des exercices", "Choisir un exercice pour en voir l'aperçu"}},
-        {QStringLiteral("ouvrir/ficharge"), {"Fichier à ouvrir", "Chemin complet du fichier"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Liste des exercices"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Choisir un exercice pour en voir l'aperçu")}},
+        {QStringLiteral("ouvrir/ficharge"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Fichier à ouvrir"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Chemin complet du fichier")}},
         {QStringLiteral("enregistrer/Text1"),
-         {"Nom du fichier", "Nom sous lequel la configuration est enregistrée"}},
-        {QStringLiteral("fichierexo"), {"Exercice sélectionné", "Chemin complet de l'exercice"}},
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Nom du fichier"),
+          QT_TRANSLATE_NOOP("AccessibleNames",
+                            "Nom sous lequel la configuration est enregistrée")}},
+        {QStringLiteral("fichierexo"),
+         {QT_TRANSLATE_NOOP("AccessibleNames", "Exercice sélectionné"),
+          QT_TRANSLATE_NOOP("AccessibleNames", "Chemin complet de l'exercice")}},
     };
     return table;
 }
@@ -137,12 +185,13 @@ void name(QWidget& w)
     if (found == namings().end()) found = namings().find(w.objectName());
     if (found != namings().end()) {
         if (w.accessibleName().isEmpty())
-            w.setAccessibleName(QString::fromUtf8(found->second.name));
+            w.setAccessibleName(QCoreApplication::translate("AccessibleNames", found->second.name));
         if (w.accessibleDescription().isEmpty()) {
-            QString description = QString::fromUtf8(found->second.description);
+            QString description =
+                QCoreApplication::translate("AccessibleNames", found->second.description);
             // The strip says which pages it leads to.
             if (qobject_cast<TabStrip*>(&w))
-                description = QStringLiteral("Pages : ") +
+                description = QCoreApplication::translate("AccessibleNames", "Pages : ") +
                               TabStrip::titles().join(QStringLiteral(", ")) + QStringLiteral(". ") +
                               description;
             w.setAccessibleDescription(description);

@@ -358,7 +358,7 @@ void ApparatusView::drawConductimeter(int decalage)
 
     // The name plate, embossed: grey one unit below, blue on top.
     c.setFont(l.nameplate);
-    const QString name = QStringLiteral("Conductivité");
+    const QString name = tr("Conductivité");
     const double x = kMeterBody.center().x() - c.textWidth(name) / 2;
     c.setForeColor(QColor(150, 150, 150));
     c.printAt(x, 435, name);
@@ -377,7 +377,7 @@ void ApparatusView::drawCaption(bool acide)
 
     c.setFont(l.captionTitle);
     c.setForeColor(kCaptionBlue);
-    c.printAt(x, l.titleY, QStringLiteral("Dans la burette"));
+    c.printAt(x, l.titleY, tr("Dans la burette"));
     c.setForeColor(kBlack);
 
     c.setFont(l.caption);
@@ -387,7 +387,7 @@ void ApparatusView::drawCaption(bool acide)
     c.printAt(lineX, l.solution2Y, QStringLiteral(" ") + solution[1]);
 
     c.printAt(x, l.concentrationY, kBullet);
-    c.print(QStringLiteral(" Concentration en soluté apporté :"));
+    c.print(tr(" Concentration en soluté apporté :"));
     c.printAt(lineX, l.concentrationLineY, QStringLiteral("c"));
     printSub(c, QStringLiteral("1"));
     c.print(QStringLiteral(" = "));
@@ -395,7 +395,7 @@ void ApparatusView::drawCaption(bool acide)
     printSup(c, QStringLiteral("-1"));
 
     c.printAt(x, l.volumeY, kBullet);
-    c.print(QStringLiteral(" Volume de solution versée : "));
+    c.print(tr(" Volume de solution versée : "));
     c.printAt(lineX, l.volumeLineY, QStringLiteral("V"));
     printSub(c, QStringLiteral("1"));
     c.print(QStringLiteral(" = "));
@@ -523,9 +523,8 @@ std::array<QString, 2> ApparatusView::solutionCaption(bool acide)
 {
     // The titrant neutralises the beaker: sodium hydroxide for an acid, hydrochloric acid for a
     // base.
-    if (acide)
-        return {QStringLiteral(" Solution aqueuse d'hydroxyde de"), QStringLiteral("sodium.")};
-    return {QStringLiteral(" Solution aqueuse d'acide"), QStringLiteral("chlorhydrique.")};
+    if (acide) return {tr(" Solution aqueuse d'hydroxyde de"), tr("sodium.")};
+    return {tr(" Solution aqueuse d'acide"), tr("chlorhydrique.")};
 }
 
 QRect ApparatusView::overlayRect(Overlay which) const

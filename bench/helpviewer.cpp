@@ -190,7 +190,7 @@ bool fitsLayout(const QTextDocument& document)
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aide"));
-    setWindowTitle(QStringLiteral("Aide - Titrage conductimétrique"));
+    setWindowTitle(tr("Aide - Titrage conductimétrique"));
     resize(800, 540);
 
     auto* tabs = new QTabWidget;
@@ -201,16 +201,16 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     auto* searchPage = new QWidget;
     search = new QLineEdit;
     search->setObjectName(QStringLiteral("rechercher"));
-    search->setPlaceholderText(QStringLiteral("Mot à rechercher"));
+    search->setPlaceholderText(tr("Mot à rechercher"));
     results = new QListWidget;
     results->setObjectName(QStringLiteral("resultats"));
     auto* searchLayout = new QVBoxLayout(searchPage);
     searchLayout->setContentsMargins(2, 2, 2, 2);
     searchLayout->addWidget(search);
     searchLayout->addWidget(results);
-    tabs->addTab(contents, QStringLiteral("Sommaire"));
-    tabs->addTab(index, QStringLiteral("Index"));
-    tabs->addTab(searchPage, QStringLiteral("Rechercher"));
+    tabs->addTab(contents, tr("Sommaire"));
+    tabs->addTab(index, tr("Index"));
+    tabs->addTab(searchPage, tr("Rechercher"));
 
     page = new HelpPage;
     page->setObjectName(QStringLiteral("page"));
@@ -316,12 +316,11 @@ void HelpViewer::warnUnavailable(QWidget* parent, HelpLoad why, const QString& p
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
     const QString text =
         why == HelpLoad::Missing
-            ? QStringLiteral("La page d'aide ") + name +
-                  QStringLiteral(" est introuvable dans le dossier du programme :\n") + folder
-            : QStringLiteral("La page d'aide ") + name +
-                  QStringLiteral(" du dossier du programme n'est pas valide :\n") + folder;
-    Messages::inform(parent, QStringLiteral("Aide"),
-                     text + QStringLiteral("\nRevoir l'installation du logiciel."),
+            ? tr("La page d'aide %1 est introuvable dans le dossier du programme :\n%2")
+                  .arg(name, folder)
+            : tr("La page d'aide %1 du dossier du programme n'est pas valide :\n%2")
+                  .arg(name, folder);
+    Messages::inform(parent, tr("Aide"), text + u'\n' + tr("Revoir l'installation du logiciel."),
                      MessageIcon::Critical);
 }
 

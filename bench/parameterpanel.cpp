@@ -49,13 +49,13 @@ std::vector<ParameterPanel::Piece> ParameterPanel::pieces(Item item) const
     using P = Piece;
     switch (item) {
     case Nature:
-        return {{P::Plain, QStringLiteral(" Nature de la solution :       ")}};
+        return {{P::Plain, tr(" Nature de la solution :       ")}};
     case Solute:
-        return {{P::Plain, QStringLiteral("Soluté : ")}, {P::Gap, {}, kComboWidth}};
+        return {{P::Plain, tr("Soluté : ")}, {P::Gap, {}, kComboWidth}};
     case Pka:
         return {{P::Plain, QStringLiteral("pKa = ")}, {P::Gap, {}, 60}};
     case Concentration:
-        return {{P::Plain, QStringLiteral(" Concentration en soluté apporté : ")},
+        return {{P::Plain, tr(" Concentration en soluté apporté : ")},
                 {P::Plain, QStringLiteral("c")},
                 {P::Index, QStringLiteral("2")},
                 {P::Plain, QStringLiteral(" = ")},
@@ -63,23 +63,23 @@ std::vector<ParameterPanel::Piece> ParameterPanel::pieces(Item item) const
                 {P::Plain, QStringLiteral(" mol · L")},
                 {P::Exponent, QStringLiteral("-1")}};
     case Vsol:
-        return {{P::Plain, QStringLiteral(" Volume de solution introduite : ")},
+        return {{P::Plain, tr(" Volume de solution introduite : ")},
                 {P::Plain, QStringLiteral("V")},
                 {P::Index, QStringLiteral("2")},
                 {P::Plain, QStringLiteral(" = ")},
                 {P::Gap, {}, kBoxWidth},
                 {P::Plain, QStringLiteral(" mL")}};
     case Water:
-        return {{P::Plain, QStringLiteral(" Volume d'eau distillée ajoutée : ")},
+        return {{P::Plain, tr(" Volume d'eau distillée ajoutée : ")},
                 {P::Plain, QStringLiteral("V")},
                 {P::Index, QStringLiteral("3")},
                 {P::Plain, QStringLiteral(" = ")},
                 {P::Gap, {}, kBoxWidth},
                 {P::Plain, QStringLiteral(" mL")}};
     case Indicator:
-        return {{P::Plain, QStringLiteral(" Indicateur coloré : ")}, {P::Gap, {}, kComboWidth}};
+        return {{P::Plain, tr(" Indicateur coloré : ")}, {P::Gap, {}, kComboWidth}};
     case Poured:
-        return {{P::Plain, QStringLiteral(" Volume de solution versée : ")},
+        return {{P::Plain, tr(" Volume de solution versée : ")},
                 {P::Plain, QStringLiteral("V")},
                 {P::Index, QStringLiteral("1")},
                 {P::Plain, QStringLiteral(" = ")},

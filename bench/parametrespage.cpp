@@ -5,6 +5,7 @@
 #include "platform/core/numberformat.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -24,7 +25,10 @@ constexpr int kHeadingGap = 22; // heading top to first control top
 constexpr int kRow = 22;        // one control to the next
 constexpr int kGroupGap = 12;   // last control to the next heading
 
-const char* const kHeadings[4] = {"Matériel", "Graphe", "Affichage", "Tableau"};
+const char* const kHeadings[4] = {QT_TRANSLATE_NOOP("titrage::ParametresPage", "Matériel"),
+                                  QT_TRANSLATE_NOOP("titrage::ParametresPage", "Graphe"),
+                                  QT_TRANSLATE_NOOP("titrage::ParametresPage", "Affichage"),
+                                  QT_TRANSLATE_NOOP("titrage::ParametresPage", "Tableau")};
 
 QFont headingFont()
 {
@@ -36,7 +40,8 @@ QFont headingFont()
 
 QString stepCaption()
 {
-    return QStringLiteral("Volume versé entre deux mesures : ");
+    return QCoreApplication::translate("titrage::ParametresPage",
+                                       "Volume versé entre deux mesures : ");
 }
 
 // A spin control with only its arrows: the label beside it shows the value in mL.
@@ -73,19 +78,17 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
         box->setObjectName(name);
         return box;
     };
-    optscema[0] =
-        check(QStringLiteral("Burette et agitateur magnétique"), QStringLiteral("optscema(0)"));
-    optscema[1] = check(QStringLiteral("Conductimètre"), QStringLiteral("optscema(1)"));
+    optscema[0] = check(tr("Burette et agitateur magnétique"), QStringLiteral("optscema(0)"));
+    optscema[1] = check(tr("Conductimètre"), QStringLiteral("optscema(1)"));
     optscema[0]->setChecked(true);
     optscema[1]->setChecked(true);
-    Check1 = check(QStringLiteral("Superposer les courbes"), QStringLiteral("Check1"));
-    Check2 = check(QStringLiteral("Tracer en gras"), QStringLiteral("Check2"));
-    masquer =
-        check(QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"),
-              QStringLiteral("masquer"));
+    Check1 = check(tr("Superposer les courbes"), QStringLiteral("Check1"));
+    Check2 = check(tr("Tracer en gras"), QStringLiteral("Check2"));
+    masquer = check(tr("Masquer la concentration de la solution introduite dans le bécher"),
+                    QStringLiteral("masquer"));
 
-    corrdilution = check(QStringLiteral("Corriger la dilution"), QStringLiteral("corrdilution"));
-    conserver = check(QStringLiteral("Conserver les points mesurés"), QStringLiteral("conserver"));
+    corrdilution = check(tr("Corriger la dilution"), QStringLiteral("corrdilution"));
+    conserver = check(tr("Conserver les points mesurés"), QStringLiteral("conserver"));
     corrdilution->setChecked(true);
     conserver->setChecked(true);
 
@@ -163,7 +166,7 @@ void ParametresPage::paintEvent(QPaintEvent*)
     p.setPen(kHeading);
     const QFontMetrics hm(p.font());
     for (int i = 0; i < 4; ++i)
-        p.drawText(kHeadingX, m_headingY[i] + hm.ascent(), QString::fromUtf8(kHeadings[i]));
+        p.drawText(kHeadingX, m_headingY[i] + hm.ascent(), tr(kHeadings[i]));
     p.setFont(font());
     p.setPen(Qt::black);
     const QFontMetrics fm(font());

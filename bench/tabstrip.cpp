@@ -48,12 +48,11 @@ TabStrip::TabStrip(QWidget* parent) : CanvasWidget(QSize(530, 17), parent)
     draw();
 }
 
-const QStringList& TabStrip::titles()
+QStringList TabStrip::titles()
 {
-    static const QStringList t{QStringLiteral("Dans le bécher"), QStringLiteral("Graphe"),
-                               QStringLiteral("Tableau de valeurs"), QStringLiteral("Paramètres"),
-                               QStringLiteral("Historique")};
-    return t;
+    // Built on each call, so that the titles follow the translator installed.
+    return {tr("Dans le bécher"), tr("Graphe"), tr("Tableau de valeurs"), tr("Paramètres"),
+            tr("Historique")};
 }
 
 int TabStrip::ongletactif() const
@@ -137,7 +136,7 @@ void TabStrip::draw()
 
         c.setFont(stripFont(isActive));
         c.setForeColor(Qt::black);
-        const QString& title = titles()[k - 1];
+        const QString title = titles()[k - 1];
         const double textX = left + (right - left - c.textWidth(title)) / 2.0;
         const double textY = top + (kTabHeight - top - c.textHeight()) / 2.0 + 0.5;
         c.printAt(std::round(textX), std::round(textY), title);

@@ -22,7 +22,7 @@ public:
 
     explicit TabStrip(QWidget* parent = nullptr);
 
-    static const QStringList& titles();
+    static QStringList titles();
 
     // The page in front, 1..5 (0, the state before the first painting, reads as 1).
     int ongletactif() const;

@@ -2,11 +2,12 @@
 
 #include "calculator/calckey.h"
 #include "calculator/core/numbertext.h"
+#include "platform/coretext.h"
 #include "platform/layoutscaler.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -65,6 +66,15 @@ QString fromUtf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The display as the core keeps it; its messages are shown translated.
+QString shownText(const std::string& display)
+{
+    for (const char* message : {kPatience, kCalculImpossible, kRevoirParentheses,
+                                kIncomprehensionOperateurs, kDepassementCapacite})
+        if (display == message) return coreText("MachineState", message);
+    return fromUtf8(display);
+}
+
 } // namespace
 
 void Machine::setBeepHook(std::function<void()> hook)
@@ -75,7 +85,7 @@ void Machine::setBeepHook(std::function<void()> hook)
 Machine::Machine(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Machine"));
-    setWindowTitle(QStringLiteral("Machine à calculer"));
+    setWindowTitle(tr("Machine à calculer"));
     setModal(true);
     setFont(QFont(QStringLiteral("Arial"), 8));
 
@@ -119,17 +129,17 @@ void Machine::createDisplay()
 
 void Machine::createOptions()
 {
-    Frame1 = new QGroupBox(QStringLiteral("Angles"), this);
+    Frame1 = new QGroupBox(tr("Angles"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(8, 110, 140, 58);
-    angle[0] = new QRadioButton(QStringLiteral("Degrés"), Frame1);
-    angle[1] = new QRadioButton(QStringLiteral("Radians"), Frame1);
+    angle[0] = new QRadioButton(tr("Degrés"), Frame1);
+    angle[1] = new QRadioButton(tr("Radians"), Frame1);
 
-    Frame2 = new QGroupBox(QStringLiteral("Affichage"), this);
+    Frame2 = new QGroupBox(tr("Affichage"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(154, 110, 140, 58);
-    C[0] = new QRadioButton(QStringLiteral("Scientifique"), Frame2);
-    C[1] = new QRadioButton(QStringLiteral("Standard"), Frame2);
+    C[0] = new QRadioButton(tr("Scientifique"), Frame2);
+    C[1] = new QRadioButton(tr("Standard"), Frame2);
 
     for (int i = 0; i < 2; ++i) {
         angle[i]->setObjectName(QStringLiteral("angle(%1)").arg(i));
@@ -167,33 +177,35 @@ void Machine::createKeys()
         const char* tip;
     };
     static const Constant constants[5] = {
-        {"Ke", "1E-14", "Produit ionique de l'eau à 25 °C"},
-        {"NA", "6.02214076E+23", "Nombre d'Avogadro (mol-1)"},
-        {"F", "96485.33212", "Constante de Faraday (C/mol)"},
-        {"R", "8.314462618", "Constante des gaz parfaits (J/(K.mol))"},
-        {"e", "1.602176634E-19", "Charge élémentaire (C)"},
+        {"Ke", "1E-14", QT_TR_NOOP("Produit ionique de l'eau à 25 °C")},
+        {"NA", "6.02214076E+23", QT_TR_NOOP("Nombre d'Avogadro (mol-1)")},
+        {"F", "96485.33212", QT_TR_NOOP("Constante de Faraday (C/mol)")},
+        {"R", "8.314462618", QT_TR_NOOP("Constante des gaz parfaits (J/(K.mol))")},
+        {"e", "1.602176634E-19", QT_TR_NOOP("Charge élémentaire (C)")},
     };
     for (int i = 0; i < 5; ++i) {
         constante[i] =
             addKey(QStringLiteral("constante(%1)").arg(i), QString::fromUtf8(constants[i].caption),
-                   kConstantFace, QRect(8 + 58 * i, 16, 54, 26),
-                   QString::fromUtf8(constants[i].tip), factor(constants[i].value));
+                   kConstantFace, QRect(8 + 58 * i, 16, 54, 26), tr(constants[i].tip),
+                   factor(constants[i].value));
     }
 
     // Functions.
-    addKey("bsin", "&SIN", kFunctionFace, sciKey(0, 0), "Sinus", factor("sin "));
-    addKey("Bcos", "&COS", kFunctionFace, sciKey(0, 1), "Cosinus", factor("cos "));
-    addKey("Btan", "&TAN", kFunctionFace, sciKey(0, 2), "Tangente", factor("tan "));
+    addKey("bsin", "&SIN", kFunctionFace, sciKey(0, 0), tr("Sinus"), factor("sin "));
+    addKey("Bcos", "&COS", kFunctionFace, sciKey(0, 1), tr("Cosinus"), factor("cos "));
+    addKey("Btan", "&TAN", kFunctionFace, sciKey(0, 2), tr("Tangente"), factor("tan "));
     addKey("Bln", "l&n", kFunctionFace, sciKey(0, 3), {}, factor("ln "));
     addKey("Blog", "&Log", kFunctionFace, sciKey(0, 4), {}, factor("log "));
     addKey("Bexp", "e", kFunctionFace, sciKey(0, 5), {}, factor("exp "))->setSuperscript("x");
-    addKey("invsin", "INV S&IN", kFunctionFace, sciKey(1, 0), "Inverse sinus", factor("invSIN "));
-    addKey("invcos", "INV C&OS", kFunctionFace, sciKey(1, 1), "Inverse cosinus", factor("invCOS "));
-    addKey("Btoncommande3", "INV T&AN", kFunctionFace, sciKey(1, 2), "Inverse tangente",
+    addKey("invsin", "INV S&IN", kFunctionFace, sciKey(1, 0), tr("Inverse sinus"),
+           factor("invSIN "));
+    addKey("invcos", "INV C&OS", kFunctionFace, sciKey(1, 1), tr("Inverse cosinus"),
+           factor("invCOS "));
+    addKey("Btoncommande3", "INV T&AN", kFunctionFace, sciKey(1, 2), tr("Inverse tangente"),
            factor("invTAN "));
-    addKey("racine", "√x", kFunctionFace, sciKey(1, 3), "Racine carré", factor("SQR "));
+    addKey("racine", "√x", kFunctionFace, sciKey(1, 3), tr("Racine carré"), factor("SQR "));
     addKey("B10x", "10", kFunctionFace, sciKey(1, 4), {}, factor("10 ^ "))->setSuperscript("x");
-    addKey("Command5", "1/x", kFunctionFace, sciKey(1, 5), "Inverse", factor("1 / "));
+    addKey("Command5", "1/x", kFunctionFace, sciKey(1, 5), tr("Inverse"), factor("1 / "));
 
     // Powers, π, parentheses, exponent.
     addKey("btcarre", "x", kOperatorFace, sciKey(2, 0), {}, [&s] {
@@ -216,25 +228,24 @@ void Machine::createKeys()
         const char* exponent;
     };
     static const Prefix prefixes[8] = {
-        {"pico", "p", "pico", "E-12"},  {"nano", "n", "nano", "E-9"},
-        {"micro", "µ", "micro", "E-6"}, {"mil", "m", "milli", "E-3"},
-        {"kilo", "k", "kilo", "E+3"},   {"mega", "M", "Méga", "E+6"},
-        {"giga", "G", "Giga", "E+9"},   {"tera", "T", "Téra", "E+12"},
+        {"pico", "p", QT_TR_NOOP("pico"), "E-12"},  {"nano", "n", QT_TR_NOOP("nano"), "E-9"},
+        {"micro", "µ", QT_TR_NOOP("micro"), "E-6"}, {"mil", "m", QT_TR_NOOP("milli"), "E-3"},
+        {"kilo", "k", QT_TR_NOOP("kilo"), "E+3"},   {"mega", "M", QT_TR_NOOP("Méga"), "E+6"},
+        {"giga", "G", QT_TR_NOOP("Giga"), "E+9"},   {"tera", "T", QT_TR_NOOP("Téra"), "E+12"},
     };
     for (int i = 0; i < 8; ++i) {
         addKey(prefixes[i].name, QString::fromUtf8(prefixes[i].caption), kPrefixFace,
-               sciKey(3 + i / 6, i % 6), QString::fromUtf8(prefixes[i].tip),
-               literal(prefixes[i].exponent));
+               sciKey(3 + i / 6, i % 6), tr(prefixes[i].tip), literal(prefixes[i].exponent));
     }
 
     // Memory. M+, M- and CM leave the display as it is.
-    addKey("Command1", "M+", kMemoryFace, sciKey(4, 2), "Ajouter à la méoire",
+    addKey("Command1", "M+", kMemoryFace, sciKey(4, 2), tr("Ajouter à la méoire"),
            [&s] { s.memoryAdd(); });
-    addKey("Command2", "M-", kMemoryFace, sciKey(4, 3), "Soustraire à la mémoire",
+    addKey("Command2", "M-", kMemoryFace, sciKey(4, 3), tr("Soustraire à la mémoire"),
            [&s] { s.memorySubtract(); });
-    addKey("Command3", "RM", kMemoryFace, sciKey(4, 4), "Rappel mémoire",
+    addKey("Command3", "RM", kMemoryFace, sciKey(4, 4), tr("Rappel mémoire"),
            [this] { m_state.memoryRecall(C[0]->isChecked()); });
-    addKey("Command4", "CM", kMemoryFace, sciKey(4, 5), "Effacer la mémoire",
+    addKey("Command4", "CM", kMemoryFace, sciKey(4, 5), tr("Effacer la mémoire"),
            [&s] { s.memoryClear(); });
 
     // Digits and the four operations.
@@ -247,16 +258,16 @@ void Machine::createKeys()
     }
     addKey("B0", "0", kDigitFace, numKey(3, 0), {}, literal("0"));
     addKey("Bpoint", ",", kDigitFace, numKey(3, 1), {}, literal("."));
-    addKey("EFFACE", {}, kClearFace, numKey(0, 3), "Effacer dernier caractère", [&s] {
+    addKey("EFFACE", {}, kClearFace, numKey(0, 3), tr("Effacer dernier caractère"), [&s] {
         s.efface();
     })->setGlyph(CalcKey::Glyph::Backspace);
-    addKey("RAZ", "AC", kClearFace, numKey(0, 4), "Tout effacer", [&s] { s.raz(); });
+    addKey("RAZ", "AC", kClearFace, numKey(0, 4), tr("Tout effacer"), [&s] { s.raz(); });
     addKey("multip", "×", kOperatorFace, numKey(1, 3), {}, [&s] { s.operation('*'); });
     addKey("div", "÷", kOperatorFace, numKey(1, 4), {}, [&s] { s.operation('/'); });
     addKey("plus", "+", kOperatorFace, numKey(2, 3), {}, [&s] { s.operation('+'); });
     addKey("moins", "−", kOperatorFace, numKey(2, 4), {}, [&s] { s.minus(); });
-    addKey("ANS", "ANS", kFunctionFace, numKey(3, 2), "Dernière réponse", [&s] { s.ans(); });
-    addKey("EXE", "EXE", kExeFace, numKey(3, 3, 2), "Calculer", [this] { EXE_Click(); });
+    addKey("ANS", "ANS", kFunctionFace, numKey(3, 2), tr("Dernière réponse"), [&s] { s.ans(); });
+    addKey("EXE", "EXE", kExeFace, numKey(3, 3, 2), tr("Calculer"), [this] { EXE_Click(); });
 }
 
 void Machine::useSimpleLayout()
@@ -283,7 +294,7 @@ void Machine::press(const QString& keyName)
 
 void Machine::EXE_Click()
 {
-    z1->setPlainText(QString::fromUtf8(kPatience));
+    z1->setPlainText(coreText("MachineState", kPatience));
     const short angleMode = angle[1]->isChecked() ? AngleRadians : AngleDegrees;
     const bool beep = m_state.exe(angleMode, C[0]->isChecked(),
                                   [this] { return z1->toPlainText().trimmed().isEmpty(); });
@@ -304,7 +315,7 @@ void Machine::C_Click(int index)
 
 void Machine::afficher()
 {
-    const QString text = fromUtf8(m_state.display());
+    const QString text = shownText(m_state.display());
     if (z1->toPlainText() != text) z1->setPlainText(text);
     focusDisplay();
 }

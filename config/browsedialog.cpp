@@ -21,13 +21,13 @@ BrowseDialog::BrowseDialog(ConfigBench& bench, const QString& objectName, const 
     Dir1->setObjectName(QStringLiteral("Dir1"));
     File1 = new FileList(QStringLiteral("*.C16"), this);
     File1->setObjectName(QStringLiteral("File1"));
-    lecteurLabel = new QLabel(QStringLiteral("Lecteur:"), this);
+    lecteurLabel = new QLabel(tr("Lecteur:"), this);
     repertoireLabel = new QLabel(dirCaption, this);
     fichiersLabel = new QLabel(filesCaption, this);
 
     Command1 = new QPushButton(command1, this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("ANNULER"), this);
+    Command2 = new QPushButton(tr("ANNULER"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     // Enter belongs to the name field and the lists, never to a default button.
     for (QPushButton* b : {Command1, Command2}) {

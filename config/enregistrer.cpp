@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/savefolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,20 +30,20 @@ ConfigData benchConfiguration(const ConfigBench& bench)
 
 void cannotSave(QWidget* parent, const QString& text)
 {
-    Messages::inform(parent, QStringLiteral("Enregistrement impossible"), text,
-                     MessageIcon::Critical);
+    Messages::inform(
+        parent, QCoreApplication::translate("titrage::enregistrer", "Enregistrement impossible"),
+        text, MessageIcon::Critical);
 }
 
 } // namespace
 
 enregistrer::enregistrer(ConfigBench& bench)
-    : BrowseDialog(bench, QStringLiteral("enregistrer"),
-                   QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
-                   QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER"))
+    : BrowseDialog(bench, QStringLiteral("enregistrer"), tr("Enregistrer les paramètres."),
+                   tr("Répertoire:"), tr("Fichiers enregistrés"), tr("ENREGISTRER"))
 {
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    auto* nameLabel = new QLabel(QStringLiteral("Nom du fichier:"), this);
+    auto* nameLabel = new QLabel(tr("Nom du fichier:"), this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(nameLabel, 0, 0, 1, 2);
@@ -97,7 +98,7 @@ void enregistrer::Command1_Click()
         saveFileName(Text1->text().toStdString(), Dir1->path().toStdString(), separators());
     if (!built) {
         unsetCursor();
-        cannotSave(this, QStringLiteral("Il faut donner un nom au fichier!"));
+        cannotSave(this, tr("Il faut donner un nom au fichier!"));
         return;
     }
     // A relative path typed in the field is taken from the listed folder, so
@@ -113,8 +114,7 @@ void enregistrer::Command1_Click()
     const QFileInfo existing(path);
     if (existing.exists() && existing.isFile()) {
         const MessageAnswer answer =
-            Messages::ask(this, {QStringLiteral("Ce fichier existe déjà!"),
-                                 QStringLiteral("Ecraser le fichier existant?"),
+            Messages::ask(this, {tr("Ce fichier existe déjà!"), tr("Ecraser le fichier existant?"),
                                  MessageIcon::Exclamation, MessageButtons::YesNo});
         if (answer != MessageAnswer::Yes) {
             unsetCursor();
@@ -126,7 +126,7 @@ void enregistrer::Command1_Click()
         writeConfiguration(QFile::encodeName(path).toStdString(), benchConfiguration(m_bench));
     unsetCursor();
     if (status != ConfigWriteStatus::Ok) {
-        cannotSave(this, QStringLiteral("Ecriture impossible sur disque"));
+        cannotSave(this, tr("Ecriture impossible sur disque"));
         return;
     }
     m_bench.setNomfichier(path);

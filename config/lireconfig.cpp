@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/terminationsignals.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QWidget>
 
@@ -15,7 +16,7 @@ namespace titrage {
 
 QString benchTitleFor(const QString& nomfichier)
 {
-    return QStringLiteral("Titrage conductimétrique - ") + nomfichier;
+    return QCoreApplication::translate("lireconfig", "Titrage conductimétrique - ") + nomfichier;
 }
 
 void lireconfig(ConfigBench& bench, QWidget* openDialog)
@@ -43,15 +44,17 @@ void lireconfig(ConfigBench& bench, QWidget* openDialog)
     auto reportFailure = [&] {
         if (!failed || reported) return;
         reported = true;
-        inform(QStringLiteral("Erreur lors du chargement du fichier"),
-               QStringLiteral("Lecture impossible sur disque"), MessageIcon::Critical);
+        inform(QCoreApplication::translate("lireconfig", "Erreur lors du chargement du fichier"),
+               QCoreApplication::translate("lireconfig", "Lecture impossible sur disque"),
+               MessageIcon::Critical);
     };
 
     // Without a readable signature nothing is loaded.
     if (read.status == ConfigReadStatus::BadSignature || read.recordsRead < 1) {
         reportFailure();
-        inform(QStringLiteral("Fichier non valide"),
-               QStringLiteral("Ce fichier ne correspond pas à cette application"),
+        inform(QCoreApplication::translate("lireconfig", "Fichier non valide"),
+               QCoreApplication::translate("lireconfig",
+                                           "Ce fichier ne correspond pas à cette application"),
                MessageIcon::Critical);
         return;
     }

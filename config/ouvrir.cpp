@@ -16,9 +16,8 @@
 namespace titrage {
 
 ouvrir::ouvrir(ConfigBench& bench)
-    : BrowseDialog(bench, QStringLiteral("ouvrir"), QStringLiteral("Ouvrir une configuration"),
-                   QStringLiteral("Répertoire"), QStringLiteral("Fichiers"),
-                   QStringLiteral("OUVRIR"))
+    : BrowseDialog(bench, QStringLiteral("ouvrir"), tr("Ouvrir une configuration"),
+                   tr("Répertoire"), tr("Fichiers"), tr("OUVRIR"))
 {
     ficharge = new QLineEdit(this);
     ficharge->setObjectName(QStringLiteral("ficharge"));
@@ -28,7 +27,7 @@ ouvrir::ouvrir(ConfigBench& bench)
     Frame1->setFrameShape(QFrame::Box);
     auto* picture = new QLabel(Frame1);
     picture->setPixmap(style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(32, 32));
-    auto* loading = new QLabel(QStringLiteral("Chargement du fichier"), Frame1);
+    auto* loading = new QLabel(tr("Chargement du fichier"), Frame1);
     auto* frameLayout = new QHBoxLayout(Frame1);
     frameLayout->addWidget(picture);
     frameLayout->addWidget(loading, 1);
@@ -74,8 +73,8 @@ void ouvrir::Command1_Click()
     m_bench.setNomfichier(chosen);
     const QFileInfo info(chosen);
     if (!info.exists() || !info.isFile() || info.isHidden()) {
-        Messages::inform(this, QStringLiteral("impossible d'ouvrir ce fichier"),
-                         QStringLiteral("Nom de fichier incorrect ou chemin non valide"),
+        Messages::inform(this, tr("impossible d'ouvrir ce fichier"),
+                         tr("Nom de fichier incorrect ou chemin non valide"),
                          MessageIcon::Critical);
         return;
     }

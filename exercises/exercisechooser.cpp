@@ -24,8 +24,8 @@ namespace titrage {
 
 namespace {
 
-const QString kCorrected = QStringLiteral("Exercice corrigé");
-const QString kNotCorrected = QStringLiteral("Non corrigé");
+const char* const kCorrected = QT_TRANSLATE_NOOP("titrage::ExerciseChooser", "Exercice corrigé");
+const char* const kNotCorrected = QT_TRANSLATE_NOOP("titrage::ExerciseChooser", "Non corrigé");
 // `count` hourglasses side by side, one per estimated unit of time.
 QPixmap hourglasses(int count)
 {
@@ -96,10 +96,10 @@ void ShadowLabel::paintEvent(QPaintEvent*)
 ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Fichexo"));
-    setWindowTitle(QStringLiteral("Ouvrir un exercice"));
+    setWindowTitle(tr("Ouvrir un exercice"));
     setModal(true);
 
-    auto* heading = new QLabel(QStringLiteral("Ouvrir un exercice"), this);
+    auto* heading = new QLabel(tr("Ouvrir un exercice"), this);
     QFont headingFont = heading->font();
     headingFont.setPointSize(14);
     headingFont.setBold(true);
@@ -116,7 +116,7 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     fichierexo->setObjectName(QStringLiteral("fichierexo"));
     fichierexo->setReadOnly(true);
 
-    selectionner = new QLabel(QStringLiteral("Sélectionner un fichier"), this);
+    selectionner = new QLabel(tr("Sélectionner un fichier"), this);
     selectionner->setObjectName(QStringLiteral("selectionner"));
     titre = new QLabel(this);
     titre->setObjectName(QStringLiteral("titre"));
@@ -125,12 +125,12 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     titleFont.setBold(true);
     titleFont.setPointSize(11);
     titre->setFont(titleFont);
-    notionsLabel = new QLabel(QStringLiteral("Notions abordées :"), this);
+    notionsLabel = new QLabel(tr("Notions abordées :"), this);
     notions = new QTextEdit(this);
     notions->setObjectName(QStringLiteral("notions"));
     notions->setReadOnly(true);
     notions->setMaximumHeight(90);
-    niveau = new QLabel(QStringLiteral("Niveau de difficulté :"), this);
+    niveau = new QLabel(tr("Niveau de difficulté :"), this);
     auto* stars = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         etoile[static_cast<std::size_t>(i)] = new QLabel(this);
@@ -148,27 +148,27 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     corrigeLabel->setFont(corrigeFont);
     corrigeLabel->setMinimumHeight(28);
 
-    ouvreur = new QPushButton(QStringLiteral("Ouvrir l'exercice sélectionné"), this);
+    ouvreur = new QPushButton(tr("Ouvrir l'exercice sélectionné"), this);
     ouvreur->setObjectName(QStringLiteral("ouvreur"));
     ouvreur->setAutoDefault(false);
     fermer = new QToolButton(this);
     fermer->setObjectName(QStringLiteral("fermer"));
     fermer->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    fermer->setToolTip(QStringLiteral("Fermer sans charger d'exercice"));
+    fermer->setToolTip(tr("Fermer sans charger d'exercice"));
     fermer->setAutoRaise(true);
 
     attente = new QFrame(this);
     attente->setObjectName(QStringLiteral("attente"));
     attente->setFrameShape(QFrame::Box);
     auto* waitLayout = new QVBoxLayout(attente);
-    waitLayout->addWidget(new QLabel(QStringLiteral(" Chargement des fichiers"), attente));
-    waitLayout->addWidget(new QLabel(QStringLiteral("Patienter quelques instants"), attente));
+    waitLayout->addWidget(new QLabel(tr(" Chargement des fichiers"), attente));
+    waitLayout->addWidget(new QLabel(tr("Patienter quelques instants"), attente));
     attente->hide();
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(heading, 0, 0);
     grid->addWidget(fermer, 0, 1, Qt::AlignRight);
-    grid->addWidget(new QLabel(QStringLiteral("Liste des exercices:"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("Liste des exercices:"), this), 1, 0);
     grid->addWidget(Drive1, 2, 0);
     grid->addWidget(Dir1, 3, 0);
     grid->addWidget(File1, 4, 0, 6, 1);
@@ -204,7 +204,7 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
 
 bool ExerciseChooser::corrected() const
 {
-    return corrigeLabel->text() == kCorrected;
+    return corrigeLabel->text() == tr(kCorrected);
 }
 
 bool ExerciseChooser::starLit(int i) const
@@ -282,7 +282,7 @@ bool ExerciseChooser::apercu()
         warnExerciseUnreadable(this);
         return false;
     }
-    corrigeLabel->setText(file->corrected() ? kCorrected : kNotCorrected);
+    corrigeLabel->setText(tr(file->corrected() ? kCorrected : kNotCorrected));
     const double d = file->difficulty();
     for (int i = 0; i < 3; ++i) {
         setStar(i, d > i);

@@ -15,6 +15,7 @@
 #include "printing/printersetup.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -29,7 +30,8 @@ namespace titrage {
 
 namespace {
 
-const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF *.rtf)");
+const char* const kRtfFilter =
+    QT_TRANSLATE_NOOP("titrage::Fichexo", "Texte au format RTF (*.RTF *.rtf)");
 const QString kPriseEnMain = QStringLiteral("duvrak.PEM");
 
 QString withSeparator(const QString& folder)
@@ -46,7 +48,8 @@ std::string fileName(const QString& path)
 void readIoError(QWidget* parent, const QString& title)
 {
     Messages::inform(parent, title,
-                     QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."),
+                     QCoreApplication::translate(
+                         "titrage::Fichexo", "Vérifier l'état du lecteur et le nom du fichier."),
                      MessageIcon::Critical);
 }
 
@@ -67,19 +70,16 @@ Fichexo::Fichexo(ExerciseHost& host, QObject* parent) : QObject(parent), m_host(
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add("PRISENMAIN", QStringLiteral("Prise en main"), &Fichexo::prisEnMain);
+    add("PRISENMAIN", tr("Prise en main"), &Fichexo::prisEnMain);
     m_optionexo->addSeparator();
-    add("openexo", QStringLiteral("Ouvrir un exercice (énoncé + configuration)"),
-        &Fichexo::openexo);
-    m_opencor = add("opencor", QStringLiteral("Voir la correction"), &Fichexo::opencor);
+    add("openexo", tr("Ouvrir un exercice (énoncé + configuration)"), &Fichexo::openexo);
+    m_opencor = add("opencor", tr("Voir la correction"), &Fichexo::opencor);
     m_optionexo->addSeparator();
-    add("savetexte", QStringLiteral("Enregistrer le contenu de la fenêtre exercice"),
-        &Fichexo::savetexte);
-    add("opentexte", QStringLiteral("Retrouver un texte"), &Fichexo::opentexte);
-    add("imprimetexte", QStringLiteral("Imprimer le contenu de la fenêtre exercice"),
-        &Fichexo::imprimetexte);
+    add("savetexte", tr("Enregistrer le contenu de la fenêtre exercice"), &Fichexo::savetexte);
+    add("opentexte", tr("Retrouver un texte"), &Fichexo::opentexte);
+    add("imprimetexte", tr("Imprimer le contenu de la fenêtre exercice"), &Fichexo::imprimetexte);
     m_optionexo->addSeparator();
-    m_closexo = add("Closexo", QStringLiteral("Fermer l'exercice"), &Fichexo::closexo);
+    m_closexo = add("Closexo", tr("Fermer l'exercice"), &Fichexo::closexo);
     connect(m_optionexo, &QMenu::aboutToShow, this, [this] { m_opencor->setEnabled(m_corrige); });
 
     connect(&host.exerciseText(), &QTextEdit::textChanged, this, &Fichexo::textEdited);
@@ -102,11 +102,10 @@ void Fichexo::btexo_Click(QWidget* btexo)
 bool Fichexo::mayDiscardText()
 {
     if (m_textemodifie) {
-        const MessageAnswer answer =
-            Messages::ask(m_host.exerciseWindow(),
-                          {QStringLiteral("Abandon des données?"),
-                           QStringLiteral("Attention: perte des modifications du texte."),
-                           MessageIcon::Question, MessageButtons::OkCancel});
+        const MessageAnswer answer = Messages::ask(
+            m_host.exerciseWindow(),
+            {tr("Abandon des données?"), tr("Attention: perte des modifications du texte."),
+             MessageIcon::Question, MessageButtons::OkCancel});
         if (answer != MessageAnswer::Ok) return false;
     }
     m_textemodifie = false;
@@ -213,8 +212,8 @@ void Fichexo::prisEnMain()
                              exercisePath(QString::fromStdString(file->statement())));
     if (terminationRequested()) return;
     if (!loaded) {
-        Messages::inform(m_host.exerciseWindow(), QStringLiteral("Erreur lors du chargement"),
-                         QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+        Messages::inform(m_host.exerciseWindow(), tr("Erreur lors du chargement"),
+                         tr("Fichier introuvable. Revoir l'installation du logiciel."),
                          MessageIcon::Critical);
         return;
     }
@@ -294,7 +293,7 @@ void Fichexo::savetexte()
 {
     // After a shipped exercise the current folder is the program's own.
     QFileDialog dialog(m_host.exerciseWindow(), QString(),
-                       saveFolderFor(QDir::currentPath(), m_host.programFolder()), kRtfFilter);
+                       saveFolderFor(QDir::currentPath(), m_host.programFolder()), tr(kRtfFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("RTF"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
@@ -304,16 +303,15 @@ void Fichexo::savetexte()
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".RTF");
     if (QFileInfo::exists(path)) {
         const MessageAnswer answer = Messages::ask(
-            m_host.exerciseWindow(), {QStringLiteral("Ecraser le fichier?"),
-                                      QStringLiteral("Le fichier ") + path +
-                                          QStringLiteral(" existe déjà.\nEcraser l'ancien?"),
+            m_host.exerciseWindow(), {tr("Ecraser le fichier?"),
+                                      tr("Le fichier %1 existe déjà.\nEcraser l'ancien?").arg(path),
                                       MessageIcon::Exclamation, MessageButtons::OkCancel});
         if (answer != MessageAnswer::Ok) return;
     }
     // A text that did not reach the disk is still unsaved: the warning
     // before the next exercise must still protect it.
     if (!saveTextArea(m_host.exerciseText(), path)) {
-        readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur d'écriture."));
+        readIoError(m_host.exerciseWindow(), tr("Erreur d'écriture."));
         return;
     }
     m_textemodifie = false;
@@ -322,7 +320,7 @@ void Fichexo::savetexte()
 void Fichexo::opentexte()
 {
     if (!mayDiscardText()) return;
-    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), kRtfFilter);
+    QFileDialog dialog(m_host.exerciseWindow(), QString(), QString(), tr(kRtfFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -340,12 +338,12 @@ void Fichexo::opentexte()
         else if (loaded == TextLoad::Pictures)
             warnTextPictures(m_host.exerciseWindow(), path);
         else
-            readIoError(m_host.exerciseWindow(), QStringLiteral("Erreur de lecture."));
+            readIoError(m_host.exerciseWindow(), tr("Erreur de lecture."));
         return;
     }
     m_corrige = false;
     m_host.exerciseText().setReadOnly(false);
-    setFich(QStringLiteral("Texte: ") + path);
+    setFich(tr("Texte: %1").arg(path));
     m_textemodifie = false;
 }
 

@@ -1,5 +1,6 @@
 #include "exercises/introduction.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QTextBlock>
@@ -15,37 +16,51 @@ namespace {
 using S = IntroStyle;
 
 constexpr std::array<IntroSegment, 24> kSegments{{
-    {"Titrage conductimétrique\n", S::Title},
-    {"\nCe ", S::Plain},
-    {"simulateur permet de déterminer la conductivité de solutions aqueuses et de ", S::Plain},
-    {"réaliser un titrage conductimétrique ", S::Emphasis},
-    {"à une température de", S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", "Titrage conductimétrique\n"), S::Title},
+    {QT_TRANSLATE_NOOP("Introduction", "\nCe "), S::Plain},
+    {QT_TRANSLATE_NOOP(
+         "Introduction",
+         "simulateur permet de déterminer la conductivité de solutions aqueuses et de "),
+     S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", "réaliser un titrage conductimétrique "), S::Emphasis},
+    {QT_TRANSLATE_NOOP("Introduction", "à une température de"), S::Plain},
     {" 25 °C", S::BlueBold},
-    {".\n\nPour simuler un titrage :\n", S::Plain},
-    {"- définir les deux solutions aqueuses (bécher et burette),\n"
-     "- effectuer le titrage en tournant le robinet de la burette (directement sur "
-     "l'illustration).\n\n",
+    {QT_TRANSLATE_NOOP("Introduction", ".\n\nPour simuler un titrage :\n"), S::Plain},
+    {QT_TRANSLATE_NOOP(
+         "Introduction",
+         "- définir les deux solutions aqueuses (bécher et burette),\n"
+         "- effectuer le titrage en tournant le robinet de la burette (directement sur "
+         "l'illustration).\n\n"),
      S::Emphasis},
-    {"Le graphe et le tableau indiquent l'évolution de la conductivité dans le mélange ", S::Plain},
-    {"au cours du titrage. \n\n", S::Emphasis},
-    {"Les concentrations des solutions en soluté apporté doivent être comprises entre 0,01 "
-     "mol · L",
+    {QT_TRANSLATE_NOOP(
+         "Introduction",
+         "Le graphe et le tableau indiquent l'évolution de la conductivité dans le mélange "),
+     S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", "au cours du titrage. \n\n"), S::Emphasis},
+    {QT_TRANSLATE_NOOP(
+         "Introduction",
+         "Les concentrations des solutions en soluté apporté doivent être comprises entre 0,01 "
+         "mol · L"),
      S::Plain},
     {"-1", S::Exponent},
-    {" et\n10", S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", " et\n10"), S::Plain},
     {"-8", S::Exponent},
     {" mol · L", S::Plain},
     {"-1", S::Exponent},
-    {".\n\nLes images obtenues peuvent être imprimées ou placées dans le presse-papiers "
-     "(bouton Copier) pour les coller dans une autre application.\n\n",
+    {QT_TRANSLATE_NOOP(
+         "Introduction",
+         ".\n\nLes images obtenues peuvent être imprimées ou placées dans le presse-papiers "
+         "(bouton Copier) pour les coller dans une autre application.\n\n"),
      S::Plain},
-    {"Vous pouvez obtenir l'énoncé d'un exercice ", S::Plain},
-    {"dans cette fenêtre en appuyant sur l'onglet ", S::Plain},
-    {"Exercices", S::Blue},
+    {QT_TRANSLATE_NOOP("Introduction", "Vous pouvez obtenir l'énoncé d'un exercice "), S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", "dans cette fenêtre en appuyant sur l'onglet "), S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", "Exercices"), S::Blue},
     {".\n\n", S::Plain},
-    {"Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité ", S::Plain},
-    {"Prise en main ", S::Blue},
-    {"dans le menu Exercices.", S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction",
+                       "Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité "),
+     S::Plain},
+    {QT_TRANSLATE_NOOP("Introduction", "Prise en main "), S::Blue},
+    {QT_TRANSLATE_NOOP("Introduction", "dans le menu Exercices."), S::Plain},
 }};
 
 const QColor kBlue(0, 0, 200);
@@ -128,7 +143,8 @@ void paintIntroduction(QTextEdit& supertext)
         // is inherited by those it opens; restoring the plain style afterwards
         // sets the paragraph the next segment starts in back to the left.
         setAlignment(cursor, style.alignment);
-        const QStringList paragraphs = QString::fromUtf8(segment.text).split(QLatin1Char('\n'));
+        const QStringList paragraphs =
+            QCoreApplication::translate("Introduction", segment.text).split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < paragraphs.size(); ++i) {
             if (i > 0) cursor.insertBlock(cursor.blockFormat(), style.chars);
             if (!paragraphs[i].isEmpty()) cursor.insertText(paragraphs[i], style.chars);

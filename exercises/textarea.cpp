@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/core/safesave.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextEdit>
 
@@ -36,24 +37,28 @@ static_assert(kMaxPictures == 64 && kMaxPicturePixels == 4096 * 4096 &&
 
 void warnTextTooLarge(QWidget* parent, const QString& path)
 {
-    Messages::inform(parent, QStringLiteral("Texte trop long"),
-                     QStringLiteral("Le fichier ") + path +
-                         QStringLiteral(" est trop long pour être affiché.\nUn texte compte au "
-                                        "plus 200 000 caractères, sans mot de plus de 2 000 "
-                                        "caractères, et ses tableaux au plus 2 000 cases."),
+    Messages::inform(parent, QCoreApplication::translate("TextArea", "Texte trop long"),
+                     QCoreApplication::translate("TextArea",
+                                                 "Le fichier %1 est trop long pour être affiché.\n"
+                                                 "Un texte compte au plus 200 000 caractères, sans "
+                                                 "mot de plus de 2 000 caractères, et ses tableaux "
+                                                 "au plus 2 000 cases.")
+                         .arg(path),
                      MessageIcon::Critical);
 }
 
 void warnTextPictures(QWidget* parent, const QString& path)
 {
-    Messages::inform(parent, QStringLiteral("Images trop grandes"),
-                     QStringLiteral("Le fichier ") + path +
-                         QStringLiteral(" contient trop d'images, ou des images trop grandes, "
-                                        "pour être affiché.\nUn texte compte au plus 64 images "
-                                        "d'au plus 16 millions de pixels chacune (4096 × 4096), "
-                                        "et 32 millions de pixels en tout.\nRéduire les images "
-                                        "dans le traitement de texte, puis enregistrer à "
-                                        "nouveau le texte au format RTF."),
+    Messages::inform(parent, QCoreApplication::translate("TextArea", "Images trop grandes"),
+                     QCoreApplication::translate(
+                         "TextArea", "Le fichier %1 contient trop d'images, ou des images trop "
+                                     "grandes, pour être affiché.\nUn texte compte au "
+                                     "plus 64 images d'au plus 16 millions de pixels "
+                                     "chacune (4096 × 4096), et 32 millions de pixels "
+                                     "en tout.\nRéduire les images dans le traitement "
+                                     "de texte, puis enregistrer à nouveau le texte au "
+                                     "format RTF.")
+                         .arg(path),
                      MessageIcon::Critical);
 }
 

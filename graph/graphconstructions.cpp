@@ -73,9 +73,9 @@ TangentOutcome GraphView::drawTangents(Model& model, bool acide)
     drawSegment(t.t2, Qt::black);
     update();
     if (t.outcome == TangentOutcome::NoJump) {
-        Messages::inform(this, QStringLiteral("Erreur"),
-                         QStringLiteral("Cette courbe ne permet pas de déterminer les coordonnées "
-                                        "du point d'équivalence."),
+        Messages::inform(this, tr("Erreur"),
+                         tr("Cette courbe ne permet pas de déterminer les coordonnées "
+                            "du point d'équivalence."),
                          MessageIcon::Critical);
         return t.outcome;
     }

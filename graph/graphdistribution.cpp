@@ -67,9 +67,9 @@ void GraphView::drawDistribution(const std::vector<DistributionVertex>& vertices
         first = false;
     }
     c.setForeColor(kAcidForm);
-    c.printAt(100, 5, QStringLiteral("forme acide"));
+    c.printAt(100, 5, tr("forme acide"));
     c.setForeColor(kBaseForm);
-    c.printAt(200, 5, QStringLiteral("forme basique"));
+    c.printAt(200, 5, tr("forme basique"));
     c.setForeColor(Qt::black);
     update();
 }

@@ -2,6 +2,8 @@
 
 #include "platform/canvas.h"
 
+#include <QCoreApplication>
+
 #include <initializer_list>
 
 namespace titrage {
@@ -85,11 +87,13 @@ QImage headerPicture(int column, QSize size, qreal devicePixelRatio)
         concentrationUnit(c);
         break;
     case 4:
-        printLine(c, kLine1, QStringLiteral("[acide]"), {{QStringLiteral("[acide]")}});
+        printLine(c, kLine1, QCoreApplication::translate("HeaderPictures", "[acide]"),
+                  {{QCoreApplication::translate("HeaderPictures", "[acide]")}});
         concentrationUnit(c);
         break;
     case 5:
-        printLine(c, kLine1, QStringLiteral("[base]"), {{QStringLiteral("[base]")}});
+        printLine(c, kLine1, QCoreApplication::translate("HeaderPictures", "[base]"),
+                  {{QCoreApplication::translate("HeaderPictures", "[base]")}});
         concentrationUnit(c);
         break;
     default:

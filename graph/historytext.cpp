@@ -1,5 +1,8 @@
 #include "graph/historytext.h"
 
+#include "platform/coretext.h"
+
+#include <QCoreApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -52,6 +55,12 @@ private:
     QTextCharFormat m_char;
 };
 
+// The solute's name from the catalogue, in the words of the translation.
+QString solute(const Model& catalogue, const Situation& s)
+{
+    return coreText("Catalogue", soluteName(catalogue, s));
+}
+
 void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, QColor colour)
 {
     auto t = [&](int j) { return QString::fromStdString(s.textesit[j]); };
@@ -61,30 +70,30 @@ void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, 
     w.size(8);
     w.bold(true);
     w.colour(colour);
-    w.text(QStringLiteral("Courbe n°%1").arg(k + 1));
+    w.text(QCoreApplication::translate("HistoryText", "Courbe n°%1").arg(k + 1));
     w.lineBreak();
 
     w.colour(Qt::black);
     w.indent(kBodyIndent);
-    w.text(QStringLiteral("Solution dans le bécher : "));
+    w.text(QCoreApplication::translate("HistoryText", "Solution dans le bécher : "));
     w.bold(false);
-    w.text(t(4) + QStringLiteral(" mL ") + QString::fromStdString(soluteName(catalogue, s)) +
-           QStringLiteral(" de"));
+    w.text(
+        QCoreApplication::translate("HistoryText", "%1 mL %2 de").arg(t(4), solute(catalogue, s)));
     w.lineBreak();
-    w.text(QStringLiteral("concentration ") + t(3) + QStringLiteral(" mol · L"));
+    w.text(QCoreApplication::translate("HistoryText", "concentration %1 mol · L").arg(t(3)));
     w.exponent(QStringLiteral("-1"));
-    if (hasAddedWater(s)) w.text(QStringLiteral(" avec ") + t(5) + QStringLiteral(" mL d'eau"));
+    if (hasAddedWater(s))
+        w.text(QCoreApplication::translate("HistoryText", " avec %1 mL d'eau").arg(t(5)));
     w.text(QStringLiteral("."));
     w.lineBreak();
 
     w.bold(true);
-    w.text(QStringLiteral("Solution dans la burette : "));
+    w.text(QCoreApplication::translate("HistoryText", "Solution dans la burette : "));
     w.bold(false);
-    w.text((s.optsit[1] ? QStringLiteral("hydroxyde de sodium")
-                        : QStringLiteral("acide chlorhydrique")) +
-           QStringLiteral(" de"));
+    w.text(s.optsit[1] ? QCoreApplication::translate("HistoryText", "hydroxyde de sodium de")
+                       : QCoreApplication::translate("HistoryText", "acide chlorhydrique de"));
     w.lineBreak();
-    w.text(QStringLiteral("concentration ") + t(1) + QStringLiteral(" mol · L"));
+    w.text(QCoreApplication::translate("HistoryText", "concentration %1 mol · L").arg(t(1)));
     w.exponent(QStringLiteral("-1"));
     w.text(QStringLiteral("."));
     w.lineBreak();

@@ -1,6 +1,7 @@
 #include "model/model.h"
 
 #include "platform/core/numberformat.h"
+#include "platform/core/trnoop.h"
 
 namespace titrage {
 
@@ -13,41 +14,41 @@ struct Row {
 
 // Each side in its list order (alphabetical, the "other" entry last).
 constexpr Row kAcids[kListEntries] = {
-    {"acide acétylsalicylique", 3.6},
-    {"acide benzoïque", 4.2},
-    {"acide chlorhydrique", 0},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide acétylsalicylique"), 3.6},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide benzoïque"), 4.2},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide chlorhydrique"), 0},
     // pKa 2.86 is chloroethanoic acid, whose base is listed as
     // "chloroéthanoate de sodium" on the other side.
-    {"acide chloroéthanoïque", 2.86},
-    {"acide éthanoïque", 4.75},
-    {"acide fluorhydrique", 3.17},
-    {"acide hypochloreux", 7.3},
-    {"acide méthanoïque", 3.75},
-    {"acide nitreux", 3.3},
-    {"chlorure d'ammonium", 9.2},
-    {"chlorure d'anilinium", 4.62},
-    {"chlorure de méthylammonium", 10.7},
-    {"cyanure d'hydrogène", 9.21},
-    {"phénol", 10},
-    {"autre acide", 7},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide chloroéthanoïque"), 2.86},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide éthanoïque"), 4.75},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide fluorhydrique"), 3.17},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide hypochloreux"), 7.3},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide méthanoïque"), 3.75},
+    {QT_TRANSLATE_NOOP("Catalogue", "acide nitreux"), 3.3},
+    {QT_TRANSLATE_NOOP("Catalogue", "chlorure d'ammonium"), 9.2},
+    {QT_TRANSLATE_NOOP("Catalogue", "chlorure d'anilinium"), 4.62},
+    {QT_TRANSLATE_NOOP("Catalogue", "chlorure de méthylammonium"), 10.7},
+    {QT_TRANSLATE_NOOP("Catalogue", "cyanure d'hydrogène"), 9.21},
+    {QT_TRANSLATE_NOOP("Catalogue", "phénol"), 10},
+    {QT_TRANSLATE_NOOP("Catalogue", "autre acide"), 7},
 };
 
 constexpr Row kBases[kListEntries] = {
-    {"acétylsalicylate de sodium", 3.6},
-    {"ammoniac", 9.2},
-    {"aniline", 4.62},
-    {"benzoate de sodium", 4.2},
-    {"chloroéthanoate de sodium", 2.86},
-    {"cyanure de sodium", 9.21},
-    {"éthanoate de sodium", 4.75},
-    {"fluorure de sodium", 3.17},
-    {"hydroxyde de sodium", 14},
-    {"hypochlorite de sodium", 7.3},
-    {"méthanoate de sodium", 3.75},
-    {"méthylamine", 10.7},
-    {"nitrite de sodium", 3.3},
-    {"phénate de sodium", 10},
-    {"autre base", 7},
+    {QT_TRANSLATE_NOOP("Catalogue", "acétylsalicylate de sodium"), 3.6},
+    {QT_TRANSLATE_NOOP("Catalogue", "ammoniac"), 9.2},
+    {QT_TRANSLATE_NOOP("Catalogue", "aniline"), 4.62},
+    {QT_TRANSLATE_NOOP("Catalogue", "benzoate de sodium"), 4.2},
+    {QT_TRANSLATE_NOOP("Catalogue", "chloroéthanoate de sodium"), 2.86},
+    {QT_TRANSLATE_NOOP("Catalogue", "cyanure de sodium"), 9.21},
+    {QT_TRANSLATE_NOOP("Catalogue", "éthanoate de sodium"), 4.75},
+    {QT_TRANSLATE_NOOP("Catalogue", "fluorure de sodium"), 3.17},
+    {QT_TRANSLATE_NOOP("Catalogue", "hydroxyde de sodium"), 14},
+    {QT_TRANSLATE_NOOP("Catalogue", "hypochlorite de sodium"), 7.3},
+    {QT_TRANSLATE_NOOP("Catalogue", "méthanoate de sodium"), 3.75},
+    {QT_TRANSLATE_NOOP("Catalogue", "méthylamine"), 10.7},
+    {QT_TRANSLATE_NOOP("Catalogue", "nitrite de sodium"), 3.3},
+    {QT_TRANSLATE_NOOP("Catalogue", "phénate de sodium"), 10},
+    {QT_TRANSLATE_NOOP("Catalogue", "autre base"), 7},
 };
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include "model/situations.h"
 
+#include "platform/core/trnoop.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,11 +26,14 @@ struct ValidatedEntry {
     std::optional<Notice> notice;
 };
 
-inline constexpr const char* kVolumeCorrected = "Volume corrigé";
-inline constexpr const char* kMinimumVolume =
-    "Le volume minimum pour que la sonde soit immergée est de 20 mL.";
-inline constexpr const char* kMaximumVolume = "Le volume maximal est de 200 mL.";
-inline constexpr const char* kBuretteVolume = "La contenance de la burette est de 25 mL.";
+inline constexpr const char* kVolumeCorrected =
+    QT_TRANSLATE_NOOP("EntryValidation", "Volume corrigé");
+inline constexpr const char* kMinimumVolume = QT_TRANSLATE_NOOP(
+    "EntryValidation", "Le volume minimum pour que la sonde soit immergée est de 20 mL.");
+inline constexpr const char* kMaximumVolume =
+    QT_TRANSLATE_NOOP("EntryValidation", "Le volume maximal est de 200 mL.");
+inline constexpr const char* kBuretteVolume =
+    QT_TRANSLATE_NOOP("EntryValidation", "La contenance de la burette est de 25 mL.");
 
 // Corrects the text of box `box`. `vsolText` and `veauText` are the current
 // texts of boxes 4 and 6: each volume is corrected against the other.

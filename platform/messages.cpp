@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QMessageBox>
 
@@ -46,12 +47,13 @@ MessageAnswer Messages::ask(QWidget* parent, const MessageRequest& request)
         break;
     case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+        box.button(QMessageBox::Cancel)
+            ->setText(QCoreApplication::translate("Messages", "Annuler"));
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
+        box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("Messages", "&Oui"));
+        box.button(QMessageBox::No)->setText(QCoreApplication::translate("Messages", "&Non"));
         break;
     }
     switch (box.exec()) {

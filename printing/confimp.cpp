@@ -1,5 +1,6 @@
 #include "printing/confimp.h"
 
+#include "platform/coretext.h"
 #include "platform/messages.h"
 #include "printing/pdfoutput.h"
 #include "printing/printersetup.h"
@@ -37,7 +38,7 @@ confimp::confimp(PrintSource& source, QWidget* parent)
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("confimp"));
-    setWindowTitle(QStringLiteral("Imprimer"));
+    setWindowTitle(tr("Imprimer"));
     if (const auto& setup = rememberedSetup()) {
         PrinterSetup s = *setup;
         // A PDF file is written only when named for this printing.
@@ -60,27 +61,29 @@ void confimp::createControls()
     defaut->setReadOnly(true);
     Labeldefaut->setBuddy(defaut);
 
-    Frame1 = new QGroupBox(QStringLiteral("Options"), this);
+    Frame1 = new QGroupBox(tr("Options"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
 
     const std::array<std::pair<int, const char*>, 3> boxes{
-        {{0, "L'illustration"}, {1, "Le graphe"}, {3, "Le tableau de valeurs"}}};
+        {{0, QT_TRANSLATE_NOOP("titrage::confimp", "L'illustration")},
+         {1, QT_TRANSLATE_NOOP("titrage::confimp", "Le graphe")},
+         {3, QT_TRANSLATE_NOOP("titrage::confimp", "Le tableau de valeurs")}}};
     auto* options = new QVBoxLayout(Frame1);
     for (const auto& [index, caption] : boxes) {
-        Chec[index] = new QCheckBox(QString::fromUtf8(caption), Frame1);
+        Chec[index] = new QCheckBox(tr(caption), Frame1);
         Chec[index]->setObjectName(QStringLiteral("Chec(%1)").arg(index));
         options->addWidget(Chec[index]);
     }
 
-    Label5 = new QLabel(QStringLiteral("Titre de la page :"), Frame1);
+    Label5 = new QLabel(tr("Titre de la page :"), Frame1);
     Label5->setObjectName(QStringLiteral("Label5"));
-    Text1 = new QLineEdit(QStringLiteral("Pelkora - Dosage conductimétrique"), Frame1);
+    Text1 = new QLineEdit(tr("Pelkora - Dosage conductimétrique"), Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
     options->addWidget(Label5);
     options->addWidget(Text1);
 
     auto* copiesRow = new QHBoxLayout;
-    Label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), Frame1);
+    Label3 = new QLabel(tr("Nombre d'exemplaires :"), Frame1);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label4 = new QLabel(QStringLiteral("1"), Frame1);
     Label4->setObjectName(QStringLiteral("Label4"));
@@ -96,12 +99,12 @@ void confimp::createControls()
     copiesRow->addStretch();
     options->addLayout(copiesRow);
 
-    Command1 = new QPushButton(QStringLiteral("Im&primer"), this);
+    Command1 = new QPushButton(tr("Im&primer"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Imprimantes"), this);
+    Command2 = new QPushButton(tr("&Imprimantes"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("&Annuler"), this);
+    Command3 = new QPushButton(tr("&Annuler"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command1);
@@ -111,7 +114,7 @@ void confimp::createControls()
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::Box);
-    Label1 = new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), Frame2);
+    Label1 = new QLabel(tr("Veuillez patienter quelques instants..."), Frame2);
     Label1->setObjectName(QStringLiteral("Label1"));
     auto* waiting = new QVBoxLayout(Frame2);
     waiting->addWidget(Label1, 0, Qt::AlignCenter);
@@ -136,19 +139,19 @@ void confimp::createControls()
 
 void confimp::nameAccessibly()
 {
-    Labeldefaut->setAccessibleName(QStringLiteral("Destination de l'impression"));
-    defaut->setAccessibleName(QStringLiteral("Imprimante ou fichier PDF"));
+    Labeldefaut->setAccessibleName(tr("Destination de l'impression"));
+    defaut->setAccessibleName(tr("Imprimante ou fichier PDF"));
     defaut->setAccessibleDescription(
-        QStringLiteral("Où les pages seront imprimées ; à changer avec Imprimantes"));
+        tr("Où les pages seront imprimées ; à changer avec Imprimantes"));
     Text1->setAccessibleName(Label5->text());
-    Text1->setAccessibleDescription(QStringLiteral("Imprimé en haut de chaque page"));
+    Text1->setAccessibleDescription(tr("Imprimé en haut de chaque page"));
     Label4->setAccessibleName(Label3->text());
     UpDown1->setAccessibleName(Label3->text());
     UpDown1->setAccessibleDescription(
-        QStringLiteral("Flèches pour augmenter ou diminuer le nombre d'exemplaires"));
-    Command1->setAccessibleDescription(QStringLiteral("Imprimer les éléments cochés"));
-    Command2->setAccessibleDescription(QStringLiteral("Choisir l'imprimante et la page"));
-    Command3->setAccessibleDescription(QStringLiteral("Fermer sans imprimer"));
+        tr("Flèches pour augmenter ou diminuer le nombre d'exemplaires"));
+    Command1->setAccessibleDescription(tr("Imprimer les éléments cochés"));
+    Command2->setAccessibleDescription(tr("Choisir l'imprimante et la page"));
+    Command3->setAccessibleDescription(tr("Fermer sans imprimer"));
     Frame2->setAccessibleName(Label1->text());
 }
 
@@ -163,10 +166,10 @@ void confimp::Form_Load()
 {
     if (!defaut) return;
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {
-        Labeldefaut->setText(QStringLiteral("Fichier PDF :"));
+        Labeldefaut->setText(tr("Fichier PDF :"));
         defaut->setText(suggestedPdfFile());
     } else {
-        Labeldefaut->setText(QStringLiteral("Imprimante :"));
+        Labeldefaut->setText(tr("Imprimante :"));
         defaut->setText(m_printer->printerName());
     }
 }
@@ -213,7 +216,7 @@ PrintMaterial confimp::gatherMaterial()
     }
     if (m.choice.graph) {
         m.graph = m_source.graphPicture().copy();
-        m.history = historyEntries(m_source.situations(), m_source.catalogue());
+        m.history = historyEntries(m_source.situations(), m_source.catalogue(), translateCoreText);
         for (const HistoryEntry& e : m.history)
             m.historyColours.push_back(m_source.situationColour(e.situation));
     }
@@ -228,8 +231,8 @@ PrintMaterial confimp::gatherMaterial()
 void confimp::Command1_Click()
 {
     if (!choice().any()) {
-        Messages::inform(this, QStringLiteral("Erreur sélection"),
-                         QStringLiteral("Il faut choisir au moins une illustration à imprimer"),
+        Messages::inform(this, tr("Erreur sélection"),
+                         tr("Il faut choisir au moins une illustration à imprimer"),
                          MessageIcon::Critical);
         return;
     }
@@ -268,9 +271,9 @@ void confimp::Command1_Click()
     showPrinting(false);
     if (pages == 0) {
         // Nothing reached the printer: say so and leave the choice as it was.
-        Messages::inform(this, QStringLiteral("Imprimer"),
-                         QStringLiteral("L'impression n'a pas pu commencer sur "
-                                        "l'imprimante choisie."),
+        Messages::inform(this, tr("Imprimer"),
+                         tr("L'impression n'a pas pu commencer sur "
+                            "l'imprimante choisie."),
                          MessageIcon::Critical);
         return;
     }
@@ -281,7 +284,7 @@ void confimp::Command1_Click()
 void confimp::Command2_Click()
 {
     QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(QStringLiteral("Imprimantes"));
+    dialog.setWindowTitle(tr("Imprimantes"));
     if (Messages::execDialog(dialog) == QDialog::Accepted) {
         m_askPdfAgain = false;
         // Copies are printed one after the other by the dialog itself: a

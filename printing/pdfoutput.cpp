@@ -4,6 +4,7 @@
 #include "platform/core/safesave.h"
 #include "printing/core/pdfcheck.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPrinter>
 
@@ -19,10 +20,12 @@ bool printsToFile(const QPrinter& printer)
 
 QString pdfNotWrittenText(const QString& path, bool oldKept)
 {
-    QString text = QStringLiteral("Ecriture impossible sur disque : le document n'a pas pu "
-                                  "être écrit dans le fichier ") +
-                   path + u'.';
-    if (oldKept) text += QStringLiteral("\nL'ancien fichier est conservé.");
+    QString text =
+        QCoreApplication::translate("PdfOutput", "Ecriture impossible sur disque : le document n'a "
+                                                 "pas pu être écrit dans le fichier %1.")
+            .arg(path);
+    if (oldKept)
+        text += u'\n' + QCoreApplication::translate("PdfOutput", "L'ancien fichier est conservé.");
     return text;
 }
 
@@ -51,8 +54,8 @@ bool printToFile(QWidget* parent, QPrinter& printer, const std::function<bool(QP
     }
     if (!printed) {
         save.cancel();
-        Messages::inform(parent, QStringLiteral("Imprimer"), pdfNotWrittenText(target, existed),
-                         MessageIcon::Critical);
+        Messages::inform(parent, QCoreApplication::translate("PdfOutput", "Imprimer"),
+                         pdfNotWrittenText(target, existed), MessageIcon::Critical);
     }
     return printed;
 }

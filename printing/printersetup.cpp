@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -69,28 +70,35 @@ QString pdfFileFor(const QString& title)
 
 std::optional<QString> askPdfFile(QWidget* parent, const QString& suggested)
 {
-    QFileDialog dialog(parent, QStringLiteral("Imprimer dans un fichier PDF"),
+    QFileDialog dialog(parent,
+                       QCoreApplication::translate("PrinterSetup", "Imprimer dans un fichier PDF"),
                        QFileInfo(suggested).absolutePath(),
-                       QStringLiteral("Document PDF (*.pdf *.PDF)"));
+                       QCoreApplication::translate("PrinterSetup", "Document PDF (*.pdf *.PDF)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Type :"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Enregistrer"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
+    dialog.setLabelText(QFileDialog::LookIn,
+                        QCoreApplication::translate("PrinterSetup", "Dossier :"));
+    dialog.setLabelText(QFileDialog::FileName,
+                        QCoreApplication::translate("PrinterSetup", "Nom du fichier :"));
+    dialog.setLabelText(QFileDialog::FileType,
+                        QCoreApplication::translate("PrinterSetup", "Type :"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        QCoreApplication::translate("PrinterSetup", "&Enregistrer"));
+    dialog.setLabelText(QFileDialog::Reject,
+                        QCoreApplication::translate("PrinterSetup", "Annuler"));
     dialog.selectFile(QFileInfo(suggested).fileName());
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     QString path = dialog.selectedFiles().constFirst();
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     if (QFileInfo::exists(path)) {
-        const MessageAnswer answer =
-            Messages::ask(parent, {QStringLiteral("Ecraser le fichier?"),
-                                   QStringLiteral("Le fichier ") + path +
-                                       QStringLiteral(" existe déjà.\nEcraser l'ancien?"),
-                                   MessageIcon::Exclamation, MessageButtons::OkCancel});
+        const MessageAnswer answer = Messages::ask(
+            parent, {QCoreApplication::translate("PrinterSetup", "Ecraser le fichier?"),
+                     QCoreApplication::translate("PrinterSetup",
+                                                 "Le fichier %1 existe déjà.\nEcraser l'ancien?")
+                         .arg(path),
+                     MessageIcon::Exclamation, MessageButtons::OkCancel});
         if (answer != MessageAnswer::Ok) return std::nullopt;
     }
     return path;

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth openbox xdotool x11-utils
   qt6-translations-l10n
+  qt6-l10n-tools qt6-tools-dev
   dpkg-dev file
   locales
 )

@@ -1,5 +1,7 @@
 #include "bench/core/indicators.h"
 
+#include "platform/core/trnoop.h"
+
 #include <cmath>
 #include <span>
 
@@ -53,16 +55,16 @@ int lerp(int from, int to, double t)
 const std::array<std::string, kIndicators>& indicatorNames()
 {
     static const std::array<std::string, kIndicators> names = {
-        "aucun",
-        "2,4,6 trinitrotoluène (11,5 - 13)",
-        "Thymolphtaléine (9,4 - 10,6)",
-        "Phénolphtaléine (8,2 - 10)",
-        "Rouge neutre (6,8 - 8)",
-        "Bleu de bromothymol (6 - 7,6)",
-        "Rouge de méthyle (4,8 - 6)",
-        "Vert de bromocrésol (3,8 - 5,4)",
-        "Hélianthine (3,2 - 4,4)",
-        "Bleu de thymol (1,2 - 2,8)",
+        QT_TRANSLATE_NOOP("Indicators", "aucun"),
+        QT_TRANSLATE_NOOP("Indicators", "2,4,6 trinitrotoluène (11,5 - 13)"),
+        QT_TRANSLATE_NOOP("Indicators", "Thymolphtaléine (9,4 - 10,6)"),
+        QT_TRANSLATE_NOOP("Indicators", "Phénolphtaléine (8,2 - 10)"),
+        QT_TRANSLATE_NOOP("Indicators", "Rouge neutre (6,8 - 8)"),
+        QT_TRANSLATE_NOOP("Indicators", "Bleu de bromothymol (6 - 7,6)"),
+        QT_TRANSLATE_NOOP("Indicators", "Rouge de méthyle (4,8 - 6)"),
+        QT_TRANSLATE_NOOP("Indicators", "Vert de bromocrésol (3,8 - 5,4)"),
+        QT_TRANSLATE_NOOP("Indicators", "Hélianthine (3,2 - 4,4)"),
+        QT_TRANSLATE_NOOP("Indicators", "Bleu de thymol (1,2 - 2,8)"),
     };
     return names;
 }

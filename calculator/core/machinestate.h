@@ -5,18 +5,24 @@
 // here; the window only mirrors `display()` into its text box.
 
 #include "calculator/core/evaluator.h"
+#include "platform/core/trnoop.h"
 
 #include <string>
 #include <string_view>
 
 namespace titrage {
 
-inline constexpr const char* kPatience = "    Patience... Calculs en cours.     ";
-inline constexpr const char* kCalculImpossible = "Calcul impossible";
-inline constexpr const char* kRevoirParentheses = "Erreur saisie: revoir les parenthèses";
+// The display's messages, French; the window shows them translated.
+inline constexpr const char* kPatience =
+    QT_TRANSLATE_NOOP("MachineState", "    Patience... Calculs en cours.     ");
+inline constexpr const char* kCalculImpossible =
+    QT_TRANSLATE_NOOP("MachineState", "Calcul impossible");
+inline constexpr const char* kRevoirParentheses =
+    QT_TRANSLATE_NOOP("MachineState", "Erreur saisie: revoir les parenthèses");
 inline constexpr const char* kIncomprehensionOperateurs =
-    "Erreur saisie: incompréhension sur opérateurs: ^ * / + -";
-inline constexpr const char* kDepassementCapacite = "Dépassement de capacité";
+    QT_TRANSLATE_NOOP("MachineState", "Erreur saisie: incompréhension sur opérateurs: ^ * / + -");
+inline constexpr const char* kDepassementCapacite =
+    QT_TRANSLATE_NOOP("MachineState", "Dépassement de capacité");
 
 // `erreur` after "EXE": the evaluator's codes, and one of the window's own.
 inline constexpr short kErreurDepassement = 4;

@@ -1,6 +1,8 @@
 #pragma once
 // What the graph tells about the point under the mouse.
 
+#include "platform/core/trnoop.h"
+
 #include <string>
 
 namespace titrage {
@@ -18,6 +20,6 @@ GraphReadout graphReadout(double x, double y, bool titration);
 
 // The status-line text while the mouse moves over the graph.
 inline constexpr const char* kGraphReadoutInfo =
-    "Déplacer la souris pour lire les coordonnées d'un point.";
+    QT_TRANSLATE_NOOP("GraphReadout", "Déplacer la souris pour lire les coordonnées d'un point.");
 
 } // namespace titrage

@@ -2,8 +2,12 @@
 
 namespace titrage {
 
-std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Model& catalogue)
+std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Model& catalogue,
+                                         CoreTranslator translator)
 {
+    const auto say = [translator](const char* text) {
+        return translated(translator, "HistoryLines", text);
+    };
     std::vector<HistoryEntry> entries;
     for (int k = 0; k < kSituations; ++k) {
         const Situation& s = store.sit[k];
@@ -11,18 +15,27 @@ std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Mode
         const auto& t = s.textesit;
         HistoryEntry e;
         e.situation = k;
-        e.title = "Courbe n°" + std::to_string(k + 1);
+        e.title = withArgs(say(QT_TRANSLATE_NOOP("HistoryLines", "Courbe n°%1")),
+                           {std::to_string(k + 1)});
 
-        e.beaker.label = "Solution dans le bécher : ";
+        e.beaker.label = say(QT_TRANSLATE_NOOP("HistoryLines", "Solution dans le bécher : "));
+        const std::string solute = soluteName(catalogue, s);
         e.beaker.body =
-            t[4] + " mL " + soluteName(catalogue, s) + " de concentration " + t[3] + " mol · L";
+            withArgs(say(QT_TRANSLATE_NOOP("HistoryLines", "%1 mL %2 de concentration %3 mol · L")),
+                     {t[4], translated(translator, "Catalogue", solute.c_str()), t[3]});
         e.beaker.exponent = "-1";
-        if (hasAddedWater(s)) e.beaker.tail = " avec " + t[5] + " mL d'eau";
+        if (hasAddedWater(s))
+            e.beaker.tail =
+                withArgs(say(QT_TRANSLATE_NOOP("HistoryLines", " avec %1 mL d'eau")), {t[5]});
         e.beaker.tail += ".";
 
-        e.burette.label = "Solution dans la burette : ";
-        e.burette.body = std::string(s.optsit[1] ? "hydroxyde de sodium" : "acide chlorhydrique") +
-                         " de concentration " + t[1] + " mol · L";
+        e.burette.label = say(QT_TRANSLATE_NOOP("HistoryLines", "Solution dans la burette : "));
+        e.burette.body = withArgs(
+            say(s.optsit[1] ? QT_TRANSLATE_NOOP("HistoryLines",
+                                                "hydroxyde de sodium de concentration %1 mol · L")
+                            : QT_TRANSLATE_NOOP("HistoryLines",
+                                                "acide chlorhydrique de concentration %1 mol · L")),
+            {t[1]});
         e.burette.exponent = "-1";
         e.burette.tail = ".";
         entries.push_back(std::move(e));

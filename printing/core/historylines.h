@@ -6,6 +6,7 @@
 
 #include "model/model.h"
 #include "model/situations.h"
+#include "platform/core/trnoop.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct HistoryEntry {
 };
 
 // The entries of the finished curves, in slot order; none when no curve is finished.
-std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Model& catalogue);
+// The words go through `translator` (context "HistoryLines", the solute's name
+// "Catalogue"); without one they are French.
+std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Model& catalogue,
+                                         CoreTranslator translator = nullptr);
 
 } // namespace titrage
