@@ -61,23 +61,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
-// The picture of the "Concentration aléatoire" button: a die.
-QIcon diceIcon()
-{
-    QPixmap pm(40, 40);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 2));
-    p.setBrush(QColor(250, 250, 245));
-    p.drawRoundedRect(QRectF(4, 4, 32, 32), 7, 7);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 160));
-    for (const QPointF c :
-         {QPointF(12, 12), QPointF(20, 20), QPointF(28, 28), QPointF(28, 12), QPointF(12, 28)})
-        p.drawEllipse(c, 3.2, 3.2);
-    return QIcon(pm);
-}
 } // namespace
 
 feuilleP::feuilleP(QString programFolder, QWidget* parent)
@@ -159,24 +142,13 @@ void feuilleP::createPages()
     for (EntryBox box : {BoxConcentration, BoxPka, BoxSpare, BoxVsol, BoxPoured, BoxWater})
         Text1[box]->setParent(frame2);
     Text1[BoxSpare]->hide(); // the spare entry stays outside the visible panel
-    Option1[0] = new QRadioButton(QStringLiteral("Solution acide"), frame2);
-    Option1[0]->setObjectName(QStringLiteral("Option1(0)"));
-    Option1[1] = new QRadioButton(QStringLiteral("Solution basique"), frame2);
-    Option1[1]->setObjectName(QStringLiteral("Option1(1)"));
-    lbecher = new QComboBox(frame2);
-    lbecher->setObjectName(QStringLiteral("lbecher"));
-    lindic = new QComboBox(frame2);
-    lindic->setObjectName(QStringLiteral("lindic"));
-    command5 = makeButton(frame2, "command5", {}, QStringLiteral("Concentration aléatoire"));
-    command5->setIcon(diceIcon());
-    command5->setAccessibleName(QStringLiteral("Concentration aléatoire"));
-    Label1 = new QLabel(frame2);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFrameShape(QFrame::Box);
-    Label1->setCursor(Qt::PointingHandCursor);
+    frame2->createControls();
+    Option1 = frame2->Option1;
+    lbecher = frame2->lbecher;
+    lindic = frame2->lindic;
+    command5 = frame2->command5;
+    Label1 = frame2->Label1;
     Label1->installEventFilter(this);
-    Label1->hide();
 
     graphPage = new QWidget(this);
     graphPage->setObjectName(QStringLiteral("graphPage"));
@@ -238,17 +210,11 @@ void feuilleP::layoutControls()
     outils->setGeometry(kPageRect.width() - 80, 0, 80, 244);
 
     frame2->setPkaShown(false);
-    Option1[0]->setGeometry(frame2->controlRect(ParameterPanel::Nature, 0));
-    Option1[1]->setGeometry(frame2->controlRect(ParameterPanel::Nature, 1));
-    lbecher->setGeometry(frame2->controlRect(ParameterPanel::Solute));
+    frame2->layoutControls();
     Text1[BoxPka]->setGeometry(frame2->controlRect(ParameterPanel::Pka));
     Text1[BoxConcentration]->setGeometry(frame2->controlRect(ParameterPanel::Concentration));
-    const QRect conc = frame2->controlRect(ParameterPanel::Concentration);
-    Label1->setGeometry(conc.adjusted(0, -6, 0, 6));
-    command5->setGeometry(conc.right() + 62, conc.top() + (conc.height() - 26) / 2, 28, 26);
     Text1[BoxVsol]->setGeometry(frame2->controlRect(ParameterPanel::Vsol));
     Text1[BoxWater]->setGeometry(frame2->controlRect(ParameterPanel::Water));
-    lindic->setGeometry(frame2->controlRect(ParameterPanel::Indicator));
     Text1[BoxPoured]->setGeometry(frame2->controlRect(ParameterPanel::Poured));
     Text1[BoxSpare]->setGeometry(-200, -200, 10, 10);
 

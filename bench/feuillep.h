@@ -41,6 +41,7 @@ namespace titrage {
 class ApparatusView;
 class BuretteControls;
 class GraphToolsPanel;
+class HoverTexts;
 class GraphView;
 class ParameterPanel;
 class SituationsBar;
@@ -316,6 +317,7 @@ private:
     QString m_nomfichier;
     QMenu* menucopie = nullptr;
     BenchCopies* m_copies = nullptr;
+    HoverTexts* m_hover = nullptr;
     Machine* m_machine = nullptr;
     HelpViewer* m_help = nullptr;
     Fichexo* m_exercises = nullptr;

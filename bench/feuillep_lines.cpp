@@ -6,6 +6,7 @@
 #include "bench/graphtoolspanel.h"
 #include "bench/linestool.h"
 #include "bench/parametrespage.h"
+#include "bench/tableexportdialog.h"
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "graph/valuetable.h"
@@ -86,23 +87,6 @@ void feuilleP::drawCurveLegend()
 
 void feuilleP::exporterTableau()
 {
-    QFileDialog dialog(this, QStringLiteral("Exporter le tableau"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Tableau pour tableur (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Type :"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Enregistrer"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
-    dialog.selectFile(QStringLiteral("tableau.csv"));
-    if (Messages::execDialog(dialog) != QDialog::Accepted) return;
-    QString path = dialog.selectedFiles().value(0);
-    if (path.isEmpty()) return;
-    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
-
     ExportSituation s;
     s.number = m_state.current() + 1;
     s.acide = acide();
@@ -112,25 +96,8 @@ void feuilleP::exporterTableau()
     s.vsol = Text1[BoxVsol]->text().toStdString();
     s.veau = Text1[BoxWater]->text().toStdString();
     s.cburette = Text1[BoxBurette]->text().toStdString();
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < MSFlexGrid1->measurementRows(); ++r) {
-        std::vector<std::string> cells;
-        for (int col = 0; col < MSFlexGrid1->columns(); ++col)
-            cells.push_back(MSFlexGrid1->cellText(r, col).toStdString());
-        rows.push_back(std::move(cells));
-    }
-    const std::string csv =
-        csvTable(exportParameters(s), columnNames(MSFlexGrid1->columns()), rows);
-
-    // Written whole or not at all: the old file stays until the new one is
-    // complete and its size on disk checked (a full disk is seen).
-    SafeSave file(QFile::encodeName(path).toStdString());
-    if (!(file.open() && file.write(csv) && file.commit())) {
-        Messages::inform(this, QStringLiteral("Exportation impossible"),
-                         QStringLiteral("Ecriture impossible sur disque"), MessageIcon::Critical);
-        return;
-    }
-    info->setText(QStringLiteral("Le tableau est exporté dans ") + path);
+    const QString path = exportTable(*this, s, *MSFlexGrid1);
+    if (!path.isEmpty()) info->setText(tr("Le tableau est exporté dans %1").arg(path));
 }
 
 } // namespace titrage

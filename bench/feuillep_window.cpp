@@ -3,6 +3,7 @@
 #include "bench/core/markerfile.h"
 #include "bench/feuillep.h"
 #include "bench/helpviewer.h"
+#include "bench/hovertexts.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/situationsbar.h"
@@ -34,14 +35,6 @@
 #include <QTimer>
 
 namespace titrage {
-
-namespace {
-const char* kHoverProperty = "statusText";
-
-const QString kWelcome = QStringLiteral("Vous pouvez modifier les paramètres,\n"
-                                        "ouvrir une configuration ou un exercice");
-
-} // namespace
 
 void feuilleP::connectHandlers()
 {
@@ -81,27 +74,36 @@ void feuilleP::connectHandlers()
 
 void feuilleP::installHoverTexts()
 {
-    const std::pair<QWidget*, QString> texts[] = {
-        {Image3, QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet.")},
-        {Picture3->masquer, QStringLiteral("Utiliser cette option pour cacher la concentration.")},
-        {Command1,
-         QStringLiteral("Pour retrouver le module principal et quitter cette application")},
-        {Command7, QStringLiteral("Si vous rencontrez une difficulté avec cette application")},
-        {Command8, QStringLiteral("Afficher la machine à calculer")},
-        {Command10, QStringLiteral("Configurer l'imprimante et imprimer l'image")},
-        {Command4, QStringLiteral("Copier pour placer l'image dans le presse- papiers puis coller "
-                                  "depuis Word, Paint...")},
-        {Command11, QStringLiteral("Enregistrer les paramètres en cours")},
-        {Command2, QStringLiteral("Pour retrouver une situation enregistrée")},
-        {btexo, QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, "
-                               "imprimer ou fermer")},
+    m_hover = new HoverTexts(*info, *this);
+    const std::pair<QWidget*, const char*> texts[] = {
+        {Image3, QT_TR_NOOP("Utiliser le bouton gauche de la souris pour ouvrir le robinet.")},
+        {Picture3->masquer, QT_TR_NOOP("Utiliser cette option pour cacher la concentration.")},
+        {Command1, QT_TR_NOOP("Pour retrouver le module principal et quitter cette application")},
+        {Command7, QT_TR_NOOP("Si vous rencontrez une difficulté avec cette application")},
+        {Command8, QT_TR_NOOP("Afficher la machine à calculer")},
+        {Command10, QT_TR_NOOP("Configurer l'imprimante et imprimer l'image")},
+        {Command4, QT_TR_NOOP("Copier pour placer l'image dans le presse- papiers puis coller "
+                              "depuis Word, Paint...")},
+        {Command11, QT_TR_NOOP("Enregistrer les paramètres en cours")},
+        {Command2, QT_TR_NOOP("Pour retrouver une situation enregistrée")},
+        {btexo, QT_TR_NOOP("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, "
+                           "imprimer ou fermer")},
     };
-    for (const auto& [widget, text] : texts) {
-        widget->setProperty(kHoverProperty, text);
-        widget->installEventFilter(this);
-    }
-    command5->installEventFilter(this);
-    Onglets->installEventFilter(this);
+    for (const auto& [widget, text] : texts)
+        m_hover->add(widget, tr(text));
+    // The copy confirmation stays in place over "Copier".
+    m_hover->add(Command4, [this, text = tr(texts[6].second)]() -> std::optional<QString> {
+        if (info->text() == msgcopie()) return std::nullopt;
+        return text;
+    });
+    m_hover->add(command5, [this]() -> std::optional<QString> {
+        return Picture3->masquer->isChecked()
+                   ? tr("Afficher la concentration en soluté apporté")
+                   : tr("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté");
+    });
+    m_hover->add(Onglets, [this]() -> std::optional<QString> {
+        return tr("Cliquer sur un onglet pour l'afficher");
+    });
     // Disabled buttons receive no hover events of their own: the window's
     // mouse tracking finds them under the pointer instead.
 }
@@ -120,33 +122,12 @@ bool feuilleP::eventFilter(QObject* watched, QEvent* event)
         Label1_Click();
         return true;
     }
-    if (event->type() == QEvent::Enter) {
-        if (watched == command5) {
-            info->setText(Picture3->masquer->isChecked()
-                              ? QStringLiteral("Afficher la concentration en soluté apporté")
-                              : QStringLiteral("Ce bouton permet d'obtenir une concentration "
-                                               "aléatoire en soluté apporté"));
-        } else if (watched == Onglets) {
-            info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher"));
-        } else if (watched == Command4 && info->text() == msgcopie()) {
-            // The copy confirmation stays in place.
-        } else if (const QVariant text = watched->property(kHoverProperty); text.isValid()) {
-            info->setText(text.toString());
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 
 void feuilleP::mouseMoveEvent(QMouseEvent* event)
 {
-    // Over a disabled button the window receives the move: its text still shows.
-    if (QWidget* child = childAt(event->position().toPoint())) {
-        if (const QVariant text = child->property(kHoverProperty); text.isValid()) {
-            info->setText(text.toString());
-            return;
-        }
-    }
-    info->setText(kWelcome);
+    m_hover->pointerMoved(event->position().toPoint());
 }
 
 void feuilleP::showEvent(QShowEvent* event)

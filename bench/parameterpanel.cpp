@@ -2,10 +2,70 @@
 
 #include "platform/canvas.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace titrage {
+
+namespace {
+// The picture of the "Concentration aléatoire" button: a die.
+QIcon diceIcon()
+{
+    QPixmap pm(40, 40);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(QColor(250, 250, 245));
+    p.drawRoundedRect(QRectF(4, 4, 32, 32), 7, 7);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 160));
+    for (const QPointF c :
+         {QPointF(12, 12), QPointF(20, 20), QPointF(28, 28), QPointF(28, 12), QPointF(12, 28)})
+        p.drawEllipse(c, 3.2, 3.2);
+    return QIcon(pm);
+}
+} // namespace
+
+void ParameterPanel::createControls()
+{
+    Option1[0] = new QRadioButton(tr("Solution acide"), this);
+    Option1[0]->setObjectName(QStringLiteral("Option1(0)"));
+    Option1[1] = new QRadioButton(tr("Solution basique"), this);
+    Option1[1]->setObjectName(QStringLiteral("Option1(1)"));
+    lbecher = new QComboBox(this);
+    lbecher->setObjectName(QStringLiteral("lbecher"));
+    lindic = new QComboBox(this);
+    lindic->setObjectName(QStringLiteral("lindic"));
+    command5 = new QPushButton(this);
+    command5->setObjectName(QStringLiteral("command5"));
+    command5->setToolTip(tr("Concentration aléatoire"));
+    command5->setFocusPolicy(Qt::TabFocus);
+    command5->setIcon(diceIcon());
+    command5->setAccessibleName(tr("Concentration aléatoire"));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFrameShape(QFrame::Box);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->hide();
+}
+
+void ParameterPanel::layoutControls()
+{
+    Option1[0]->setGeometry(controlRect(Nature, 0));
+    Option1[1]->setGeometry(controlRect(Nature, 1));
+    lbecher->setGeometry(controlRect(Solute));
+    const QRect conc = controlRect(Concentration);
+    Label1->setGeometry(conc.adjusted(0, -6, 0, 6));
+    command5->setGeometry(conc.right() + 62, conc.top() + (conc.height() - 26) / 2, 28, 26);
+    lindic->setGeometry(controlRect(Indicator));
+}
 
 namespace {
 const QString kBullet = QStringLiteral("\u2022");

@@ -6,7 +6,14 @@
 
 #include <QWidget>
 
+#include <array>
+
 #include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 namespace titrage {
 
@@ -23,6 +30,17 @@ public:
     enum Item { Nature, Solute, Pka, Concentration, Vsol, Water, Indicator, Poured, ItemCount };
 
     explicit ParameterPanel(QWidget* parent = nullptr);
+
+    // The panel's own controls, named as the bench knows them.
+    std::array<QRadioButton*, 2> Option1{}; // "Solution acide", "Solution basique"
+    QComboBox* lbecher = nullptr;           // the solute
+    QComboBox* lindic = nullptr;            // the indicator
+    QPushButton* command5 = nullptr;        // "Concentration aléatoire"
+    QLabel* Label1 = nullptr;               // "Afficher la concentration" over the masked box
+    // Creates them, after the bench's entry boxes joined the panel.
+    void createControls();
+    // Puts them at their places.
+    void layoutControls();
 
     // Shows or hides the "pKa = " text (the user-defined solute is selected).
     void setPkaShown(bool shown);
