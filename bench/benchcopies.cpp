@@ -42,11 +42,10 @@ QImage atPaperResolution(QImage image)
 }
 } // namespace
 
-const QString& BenchCopies::msgcopie()
+QString BenchCopies::msgcopie()
 {
-    static const QString text = QStringLiteral(
+    return tr(
         "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)");
-    return text;
 }
 
 BenchCopies::BenchCopies(CopyHost& host, const CopySources& sources)
@@ -67,8 +66,8 @@ void BenchCopies::createMenu()
     m_menu->setObjectName(QStringLiteral("m_menu"));
     QClipboard* clipboard = QApplication::clipboard();
 
-    connect(addCopy(m_menu, "coptop", QStringLiteral("Copier l'illustration")), &QAction::triggered,
-            this, [this, clipboard] {
+    connect(addCopy(m_menu, "coptop", tr("Copier l'illustration")), &QAction::triggered, this,
+            [this, clipboard] {
                 clipboard->clear();
                 prepaima();
                 clipboard->setImage(
@@ -77,32 +76,32 @@ void BenchCopies::createMenu()
                 // Redrawn from scratch: the written texts leave the picture.
                 m_host.restoreIllustration();
             });
-    connect(addCopy(m_menu, "copisemidev", QStringLiteral("Copier le graphe")), &QAction::triggered,
-            this, [this, clipboard] {
+    connect(addCopy(m_menu, "copisemidev", tr("Copier le graphe")), &QAction::triggered, this,
+            [this, clipboard] {
                 clipboard->clear();
                 clipboard->setImage(graphPicture());
                 m_host.showStatus(msgcopie());
             });
     m_menu->addSeparator();
-    connect(addCopy(m_menu, "cophisto", QStringLiteral("Copier l'historique")), &QAction::triggered,
-            this, [this, clipboard] {
+    connect(addCopy(m_menu, "cophisto", tr("Copier l'historique")), &QAction::triggered, this,
+            [this, clipboard] {
                 clipboard->clear();
                 clipboard->setText(m_sources.history->toPlainText());
             });
     m_menu->addSeparator();
-    QMenu* table = m_menu->addMenu(QStringLiteral("Copier le tableau"));
-    connect(addCopy(table, "coptab", QStringLiteral("Copier le contenu du tableau")),
-            &QAction::triggered, this, [this, clipboard] {
+    QMenu* table = m_menu->addMenu(tr("Copier le tableau"));
+    connect(addCopy(table, "coptab", tr("Copier le contenu du tableau")), &QAction::triggered, this,
+            [this, clipboard] {
                 clipboard->clear();
                 clipboard->setText(tableTextWithNames());
                 m_host.showStatus(msgcopie());
             });
-    connect(addCopy(table, "copima", QStringLiteral("Copier une image du tableau")),
-            &QAction::triggered, this, [this, clipboard] {
+    connect(addCopy(table, "copima", tr("Copier une image du tableau")), &QAction::triggered, this,
+            [this, clipboard] {
                 clipboard->clear();
                 clipboard->setImage(tablePicture());
             });
-    QAction* exporter = m_menu->addAction(QStringLiteral("Exporter le tableau…"));
+    QAction* exporter = m_menu->addAction(tr("Exporter le tableau…"));
     exporter->setObjectName(QStringLiteral("exportab"));
     connect(exporter, &QAction::triggered, this, [this] { m_host.exporterTableau(); });
 }

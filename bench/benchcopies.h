@@ -48,7 +48,7 @@ public:
     BenchCopies(CopyHost& host, const CopySources& sources);
 
     // The confirmation the status line shows after a copy.
-    static const QString& msgcopie();
+    static QString msgcopie();
 
     QMenu* menu() const { return m_menu; }
     // Writes the readings of the displays into the apparatus picture, as a

@@ -33,12 +33,12 @@ BuretteControls::BuretteControls(BuretteHost& host, ApparatusView& apparatus, QW
     Image3 = new TapPicture(&apparatus);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setPixmap(ApparatusView::tapPicture(false));
-    Image1 = makeButton(&apparatus, "Image1", {}, QStringLiteral("Ajouter une goutte"));
+    Image1 = makeButton(&apparatus, "Image1", {}, tr("Ajouter une goutte"));
     Image1->setIcon(ApparatusView::dropPicture());
-    Command6 = makeButton(&apparatus, "Command6", QStringLiteral("Vider la burette"));
-    Command13 = makeButton(&apparatus, "Command13", QStringLiteral("Trace rapide"));
-    Command14 = makeButton(&apparatus, "Command14", QStringLiteral("0"),
-                           QStringLiteral("Recommencer le titrage"));
+    Command6 = makeButton(&apparatus, "Command6", tr("Vider la burette"));
+    Command13 = makeButton(&apparatus, "Command13", tr("Trace rapide"));
+    Command14 =
+        makeButton(&apparatus, "Command14", QStringLiteral("0"), tr("Recommencer le titrage"));
     Labelbur = new QLabel(&apparatus);
     Labelbur->setObjectName(QStringLiteral("Labelbur"));
     LabelpH = new QLabel(&apparatus);
@@ -102,8 +102,7 @@ void BuretteControls::Image3_MouseDown()
     m_host.lockEntries(true);
     if (m_host.poured() >= 25.0f) {
         const MessageAnswer answer =
-            Messages::ask(&m_bench, {QStringLiteral("Burette vide"),
-                                     QStringLiteral("Voulez-vous recommencer le titrage"),
+            Messages::ask(&m_bench, {tr("Burette vide"), tr("Voulez-vous recommencer le titrage"),
                                      MessageIcon::Question, MessageButtons::YesNo});
         if (answer == MessageAnswer::Yes) {
             m_host.reinitialise();

@@ -28,16 +28,20 @@ QString entryHelp(int box)
 {
     switch (box) {
     case 0:
-        return QStringLiteral("Concentration de la solution introduite dans le bécher");
+        return QCoreApplication::translate(
+            "titrage::EntryBoxes", "Concentration de la solution introduite dans le bécher");
     case 1:
-        return QStringLiteral("Concentration de la solution introduite dans la burette");
+        return QCoreApplication::translate(
+            "titrage::EntryBoxes", "Concentration de la solution introduite dans la burette");
     case 4:
-        return QStringLiteral("Volume de la solution introduite dans le bécher");
+        return QCoreApplication::translate("titrage::EntryBoxes",
+                                           "Volume de la solution introduite dans le bécher");
     case 5:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "titrage::EntryBoxes",
             "Volume de solution versée (vous pouvez également utiliser le robinet)");
     case 6:
-        return QStringLiteral("Volume d'eau distillée ajoutée");
+        return QCoreApplication::translate("titrage::EntryBoxes", "Volume d'eau distillée ajoutée");
     default:
         return {};
     }
@@ -188,7 +192,8 @@ bool EntryBoxes::entryEvent(int i, QEvent* event)
         }
         return false;
     case QEvent::FocusIn:
-        m_host.showStatus(QStringLiteral("Valider à la fin de la saisie."));
+        m_host.showStatus(
+            QCoreApplication::translate("titrage::EntryBoxes", "Valider à la fin de la saisie."));
         return false;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -6,6 +6,7 @@
 #include "bench/apparatusview.h"
 #include "bench/core/indicators.h"
 #include "bench/graphtoolspanel.h"
+#include "bench/hovertexts.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
@@ -18,6 +19,7 @@
 #include "graph/valuetable.h"
 #include "model/measurement.h"
 #include "platform/core/numberformat.h"
+#include "platform/coretext.h"
 #include "platform/datafolder.h"
 #include "platform/layoutscaler.h"
 #include "platform/windowicon.h"
@@ -73,7 +75,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     // the launcher that the bench is gone.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { writeMarker(false); });
     setObjectName(QStringLiteral("feuilleP"));
-    setWindowTitle(QStringLiteral("Titrage conductimétrique"));
+    setWindowTitle(tr("Titrage conductimétrique"));
     setMouseTracking(true);
     setFont(QFont(QStringLiteral("Arial"), 9));
     createControls();
@@ -180,21 +182,17 @@ void feuilleP::createSituationControls()
 
 void feuilleP::createWindowButtons()
 {
-    Command1 = makeButton(this, "Command1", QStringLiteral("&Fermer"),
-                          QStringLiteral("Quitter cette application"));
-    Command7 = makeButton(this, "Command7", QStringLiteral("&Aide"),
-                          QStringLiteral("Aide pour utiliser cette application"));
-    Command8 =
-        makeButton(this, "Command8", QStringLiteral("&Calculatrice"), QStringLiteral("calculer"));
-    Command10 = makeButton(this, "Command10", QStringLiteral("&Imprimer"),
-                           QStringLiteral("Imprimer l'image"));
-    Command4 = makeButton(this, "Command4", QStringLiteral("Co&pier"),
-                          QStringLiteral("Placer l'image dans le presse-papiers"));
-    Command11 = makeButton(this, "Command11", QStringLiteral("&Enregistrer"),
-                           QStringLiteral("Enregistrer la configuration actuelle"));
-    Command2 = makeButton(this, "Command2", QStringLiteral("&Ouvrir"),
-                          QStringLiteral("Retrouver une configuration"));
-    btexo = makeButton(this, "btexo", QStringLiteral("E&xercices"), QStringLiteral("Exercices"));
+    Command1 = makeButton(this, "Command1", tr("&Fermer"), tr("Quitter cette application"));
+    Command7 =
+        makeButton(this, "Command7", tr("&Aide"), tr("Aide pour utiliser cette application"));
+    Command8 = makeButton(this, "Command8", tr("&Calculatrice"), tr("calculer"));
+    Command10 = makeButton(this, "Command10", tr("&Imprimer"), tr("Imprimer l'image"));
+    Command4 =
+        makeButton(this, "Command4", tr("Co&pier"), tr("Placer l'image dans le presse-papiers"));
+    Command11 = makeButton(this, "Command11", tr("&Enregistrer"),
+                           tr("Enregistrer la configuration actuelle"));
+    Command2 = makeButton(this, "Command2", tr("&Ouvrir"), tr("Retrouver une configuration"));
+    btexo = makeButton(this, "btexo", tr("E&xercices"), tr("Exercices"));
 }
 
 void feuilleP::layoutControls()
@@ -247,8 +245,7 @@ void feuilleP::Form_Load()
     placeWindow();
 
     // 3. Status line.
-    info->setText(QStringLiteral("Vous pouvez modifier les paramètres,\n"
-                                 "ouvrir une configuration ou un exercice"));
+    info->setText(HoverTexts::welcome());
     // 4. Introduction.
     paintIntroduction(*supertext);
     // 5. Situation captions.
@@ -271,7 +268,7 @@ void feuilleP::Form_Load()
         const QSignalBlocker blocker(lindic);
         lindic->clear();
         for (const std::string& name : indicatorNames())
-            lindic->addItem(QString::fromStdString(name));
+            lindic->addItem(coreText("Indicators", name));
         lindic->setCurrentIndex(0);
     }
     imafond();
@@ -293,7 +290,7 @@ void feuilleP::fillSoluteList()
     const QSignalBlocker blocker(lbecher);
     lbecher->clear();
     for (const std::string& name : solutenames(m_state.model(), acide()))
-        lbecher->addItem(QString::fromStdString(name));
+        lbecher->addItem(coreText("Catalogue", name));
     lbecher->setCurrentIndex(0);
 }
 

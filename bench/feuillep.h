@@ -190,7 +190,7 @@ public:
     void Command4_Click();
     void prepaima();
     // The confirmation the status line shows after a copy.
-    static const QString& msgcopie();
+    static QString msgcopie();
     void Command7_Click();
     void Command8_Click();
     void Command11_Click();

@@ -10,7 +10,7 @@
 
 namespace titrage {
 
-const QString& feuilleP::msgcopie()
+QString feuilleP::msgcopie()
 {
     return BenchCopies::msgcopie();
 }

@@ -13,6 +13,7 @@
 #include "model/graphframe.h"
 #include "model/tableexport.h"
 #include "platform/core/safesave.h"
+#include "platform/coretext.h"
 #include "platform/messages.h"
 
 #include <QAction>
@@ -71,10 +72,10 @@ void feuilleP::drawCurveLegend()
     for (int k = 0; k < kSituations; ++k) {
         const Situation& s = m_state.store().sit[k];
         if (!s.courbefinie) continue;
-        legend.push_back(
-            {situationColor(k),
-             QStringLiteral("Courbe n° %1 : ").arg(k + 1) + fromStd(soluteName(m_state.model(), s)),
-             false});
+        legend.push_back({situationColor(k),
+                          tr("Courbe n° %1 : ").arg(k + 1) +
+                              coreText("Catalogue", soluteName(m_state.model(), s)),
+                          false});
     }
     if (legend.size() < 2) return;
     Canvas& c = Picture1->canvas();

@@ -7,6 +7,7 @@
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
 #include "platform/core/numberformat.h"
+#include "platform/coretext.h"
 #include "platform/messages.h"
 
 #include <QCheckBox>
@@ -30,8 +31,8 @@ void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
         validateEntry(box, Text1[box]->text().toStdString(), Text1[BoxVsol]->text().toStdString(),
                       Text1[BoxWater]->text().toStdString());
     if (v.notice)
-        Messages::inform(this, QString::fromStdString(v.notice->title),
-                         QString::fromStdString(v.notice->text), MessageIcon::Information);
+        Messages::inform(this, coreText("EntryValidation", v.notice->title),
+                         coreText("EntryValidation", v.notice->text), MessageIcon::Information);
     Text1[box]->setText(QString::fromStdString(v.text));
     const bool changed = !sameEntryValue(Text1[box]->text(), before);
     if (box == BoxVsol || box == BoxWater || box == BoxPoured) niveaubecher();

@@ -20,7 +20,7 @@ void feuilleP::installView()
     setMinimumSize(kDesignSize / 2);
     scaler->fit(size());
 
-    auto* projector = new QAction(QStringLiteral("Vue projecteur"), this);
+    auto* projector = new QAction(tr("Vue projecteur"), this);
     projector->setObjectName(QStringLiteral("vueprojecteur"));
     projector->setShortcut(QKeySequence(Qt::Key_F11));
     projector->setShortcutContext(Qt::WindowShortcut);

@@ -54,7 +54,7 @@ void feuilleP::connectHandlers()
     connect(m_situations, &SituationsBar::chosen, this, [this](int k) { Option2_Click(k); });
     connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });
     connect(Onglets, &TabStrip::hovered, this,
-            [this] { info->setText(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
+            [this] { info->setText(tr("Cliquer sur un onglet pour l'afficher")); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
     // Copies and prints show the bench with the value being typed validated.
     connect(Command4, &QPushButton::clicked, this, [this] {
@@ -146,7 +146,7 @@ void feuilleP::changeEvent(QEvent* event)
 
 void feuilleP::Form_Activate()
 {
-    Label1->setText(QStringLiteral("Afficher la\nconcentration"));
+    Label1->setText(tr("Afficher la\nconcentration"));
     QPalette p = frame2->palette();
     p.setColor(QPalette::Window, QColor(240, 235, 230));
     frame2->setPalette(p);
@@ -179,7 +179,7 @@ void feuilleP::Command8_Click()
 {
     // One calculator for the whole run: its memory outlives each use.
     if (!m_machine) m_machine = new Machine(this);
-    m_machine->setWindowTitle(QStringLiteral("Machine à calculer"));
+    m_machine->setWindowTitle(tr("Machine à calculer"));
     m_machine->useSimpleLayout();
     // On the projector the calculator is shown as large as the bench.
     const LayoutScaler* scaler = LayoutScaler::of(this);
@@ -211,16 +211,14 @@ void feuilleP::closeEvent(QCloseEvent* event)
     }
     // Unsaved text of an exercise first: Cancel keeps the window without the second question.
     if (m_exercises->textemodifie() &&
-        Messages::ask(this, {QStringLiteral("Abandon des données?"),
-                             QStringLiteral("Attention: perte des modifications du texte."),
-                             MessageIcon::Question, MessageButtons::OkCancel}) !=
-            MessageAnswer::Ok) {
+        Messages::ask(
+            this, {tr("Abandon des données?"), tr("Attention: perte des modifications du texte."),
+                   MessageIcon::Question, MessageButtons::OkCancel}) != MessageAnswer::Ok) {
         event->ignore();
         return;
     }
     const MessageAnswer answer =
-        Messages::ask(this, {QStringLiteral("Fermer"),
-                             QStringLiteral("Quitter vraiment Titrage conductimétrique ?"),
+        Messages::ask(this, {tr("Fermer"), tr("Quitter vraiment Titrage conductimétrique ?"),
                              MessageIcon::Question, MessageButtons::OkCancel});
     if (answer != MessageAnswer::Ok) {
         event->ignore();

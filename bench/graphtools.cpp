@@ -1,6 +1,8 @@
 #include "bench/graphtools.h"
 #include "model/graphframe.h"
 
+#include <QCoreApplication>
+
 #include "graph/core/constructions.h"
 #include "graph/core/curvereadout.h"
 #include "graph/graphlines.h"
@@ -12,7 +14,8 @@
 namespace titrage {
 
 EraseTool::EraseTool(GraphToolHost& host)
-    : GraphTool(host, "Command12", QStringLiteral("Effacer"), QStringLiteral("Effacer la courbe"))
+    : GraphTool(host, "Command12", QCoreApplication::translate("titrage::GraphTool", "Effacer"),
+                QCoreApplication::translate("titrage::GraphTool", "Effacer la courbe"))
 {
 }
 
@@ -22,8 +25,8 @@ void EraseTool::run()
 }
 
 RestoreTool::RestoreTool(GraphToolHost& host)
-    : GraphTool(host, "Command9", QStringLiteral("Restaurer"),
-                QStringLiteral("Redessiner le graphe"))
+    : GraphTool(host, "Command9", QCoreApplication::translate("titrage::GraphTool", "Restaurer"),
+                QCoreApplication::translate("titrage::GraphTool", "Redessiner le graphe"))
 {
 }
 
@@ -33,8 +36,9 @@ void RestoreTool::run()
 }
 
 DistributionTool::DistributionTool(GraphToolHost& host)
-    : GraphTool(host, "Command3", QStringLiteral("Diagramme de\ndistribution"),
-                QStringLiteral("Diagramme de distribution"))
+    : GraphTool(host, "Command3",
+                QCoreApplication::translate("titrage::GraphTool", "Diagramme de\ndistribution"),
+                QCoreApplication::translate("titrage::GraphTool", "Diagramme de distribution"))
 {
 }
 
@@ -59,8 +63,9 @@ bool DistributionTool::applies() const
 }
 
 TangentTool::TangentTool(GraphToolHost& host)
-    : GraphTool(host, "image4", QStringLiteral("Méthode des\ntangentes"),
-                QStringLiteral("Méthode des tangentes"))
+    : GraphTool(host, "image4",
+                QCoreApplication::translate("titrage::GraphTool", "Méthode des\ntangentes"),
+                QCoreApplication::translate("titrage::GraphTool", "Méthode des tangentes"))
 {
 }
 
@@ -91,7 +96,9 @@ void TangentTool::writeEquivalencePoint(const Model& before)
 }
 
 DerivativeTool::DerivativeTool(GraphToolHost& host)
-    : GraphTool(host, "image5", QStringLiteral("Courbe\ndérivée"), QStringLiteral("Courbe dérivée"))
+    : GraphTool(host, "image5",
+                QCoreApplication::translate("titrage::GraphTool", "Courbe\ndérivée"),
+                QCoreApplication::translate("titrage::GraphTool", "Courbe dérivée"))
 {
 }
 
@@ -101,8 +108,9 @@ void DerivativeTool::run()
 }
 
 ContributionsTool::ContributionsTool(GraphToolHost& host)
-    : GraphTool(host, "contributions", QStringLiteral("Contributions\ndes ions"),
-                QStringLiteral("Contributions des ions"))
+    : GraphTool(host, "contributions",
+                QCoreApplication::translate("titrage::GraphTool", "Contributions\ndes ions"),
+                QCoreApplication::translate("titrage::GraphTool", "Contributions des ions"))
 {
 }
 
@@ -120,8 +128,9 @@ void ContributionsTool::run()
     drawContributions(g.canvas(), stack, state.maxaxe());
     g.drawCurve(stack.vertices, host().currentColour());
     host().drawKeptPoints();
-    host().showStatus(QStringLiteral("Chaque aire colorée est la part λ·[X] d'un ion : "
-                                     "leur somme est la conductivité σ."));
+    host().showStatus(QCoreApplication::translate(
+        "titrage::GraphTool", "Chaque aire colorée est la part λ·[X] d'un ion : "
+                              "leur somme est la conductivité σ."));
 }
 
 } // namespace titrage

@@ -47,7 +47,7 @@ QPushButton* GraphToolsPanel::add(std::unique_ptr<GraphTool> tool)
 
 void GraphToolsPanel::setCurve(int k, QColor colour)
 {
-    m_caption->setText(QStringLiteral("Courbe n° %1").arg(k + 1));
+    m_caption->setText(tr("Courbe n° %1").arg(k + 1));
     QPalette p = m_caption->palette();
     p.setColor(QPalette::WindowText, colour);
     m_caption->setPalette(p);

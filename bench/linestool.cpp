@@ -11,6 +11,7 @@
 #include "graph/graphview.h"
 #include "model/measurement.h"
 #include "platform/core/numberformat.h"
+#include "platform/coretext.h"
 #include "platform/messages.h"
 
 #include <QCheckBox>
@@ -36,8 +37,7 @@ QString fromStd(const std::string& s)
 } // namespace
 
 LinesTool::LinesTool(GraphToolHost& host)
-    : GraphTool(host, "droites", QStringLiteral("Méthode des\ndroites"),
-                QStringLiteral("Méthode des droites")),
+    : GraphTool(host, "droites", tr("Méthode des\ndroites"), tr("Méthode des droites")),
       m_graph(&host.graph())
 {
     m_graph->installEventFilter(this);
@@ -121,14 +121,13 @@ bool LinesTool::fitAndDraw(bool announce)
     if (!t.found()) {
         m_shown = false;
         if (announce)
-            Messages::inform(&host().benchWidget(), QString::fromUtf8(kNoBreakTitle),
-                             QString::fromUtf8(kNoBreakMessage), MessageIcon::Exclamation);
+            Messages::inform(&host().benchWidget(), coreText("LineFit", kNoBreakTitle),
+                             coreText("LineFit", kNoBreakMessage), MessageIcon::Exclamation);
         return false;
     }
     m_shown = true;
-    host().showStatus(
-        fromStd(veqText(t.veq, t.uVeq)) +
-        (m_measured ? QStringLiteral(" (points mesurés)") : QStringLiteral(" (courbe théorique)")));
+    host().showStatus(fromStd(veqText(t.veq, t.uVeq)) +
+                      (m_measured ? tr(" (points mesurés)") : tr(" (courbe théorique)")));
     return true;
 }
 
@@ -237,11 +236,11 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
     // Mouse move: while a marker is held the status line follows it; the
     // fit is made again where it is released.
     if (m_dragging >= 0) {
-        host().showStatus(QStringLiteral("Limite à ") + fromStd(formatNumber(v, "#0.0")) +
-                          QStringLiteral(" mL : relâcher pour refaire l'ajustement"));
+        host().showStatus(tr("Limite à ") + fromStd(formatNumber(v, "#0.0")) +
+                          tr(" mL : relâcher pour refaire l'ajustement"));
         return true;
     }
-    host().showStatus(QString::fromUtf8(kGraphReadoutInfo));
+    host().showStatus(coreText("GraphReadout", kGraphReadoutInfo));
     const GraphReadout r = graphReadout(p.x(), p.y(), host().state().graphetitrage());
     g->setCursor(nearMarker() >= 0 ? Qt::SizeHorCursor
                                    : (r.inside ? Qt::CrossCursor : Qt::ArrowCursor));

@@ -36,7 +36,7 @@ SituationsBar::SituationsBar(QWidget& bench) : QObject(&bench), m_bench(bench)
 void SituationsBar::setCaptions()
 {
     for (int k = 0; k < kSituations; ++k)
-        Option2[k]->setText(QStringLiteral("Situation n° %1").arg(k + 1));
+        Option2[k]->setText(tr("Situation n° %1").arg(k + 1));
 }
 
 void SituationsBar::layout(int left, int top, int step)

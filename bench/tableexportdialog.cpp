@@ -12,18 +12,25 @@ namespace titrage {
 
 QString exportTable(QWidget& parent, const ExportSituation& situation, const ValueTable& table)
 {
-    QFileDialog dialog(&parent, QStringLiteral("Exporter le tableau"));
+    QFileDialog dialog(&parent,
+                       QCoreApplication::translate("titrage::TableExport", "Exporter le tableau"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Tableau pour tableur (*.csv)"));
+    dialog.setNameFilter(
+        QCoreApplication::translate("titrage::TableExport", "Tableau pour tableur (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Type :"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Enregistrer"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
-    dialog.selectFile(QStringLiteral("tableau.csv"));
+    dialog.setLabelText(QFileDialog::LookIn,
+                        QCoreApplication::translate("titrage::TableExport", "Dossier :"));
+    dialog.setLabelText(QFileDialog::FileName,
+                        QCoreApplication::translate("titrage::TableExport", "Nom du fichier :"));
+    dialog.setLabelText(QFileDialog::FileType,
+                        QCoreApplication::translate("titrage::TableExport", "Type :"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        QCoreApplication::translate("titrage::TableExport", "Enregistrer"));
+    dialog.setLabelText(QFileDialog::Reject,
+                        QCoreApplication::translate("titrage::TableExport", "Annuler"));
+    dialog.selectFile(QCoreApplication::translate("titrage::TableExport", "tableau.csv"));
     if (Messages::execDialog(dialog) != QDialog::Accepted) return {};
     QString path = dialog.selectedFiles().value(0);
     if (path.isEmpty()) return {};
@@ -43,8 +50,10 @@ QString exportTable(QWidget& parent, const ExportSituation& situation, const Val
     // complete and its size on disk checked (a full disk is seen).
     SafeSave file(QFile::encodeName(path).toStdString());
     if (!(file.open() && file.write(csv) && file.commit())) {
-        Messages::inform(&parent, QStringLiteral("Exportation impossible"),
-                         QStringLiteral("Ecriture impossible sur disque"), MessageIcon::Critical);
+        Messages::inform(
+            &parent, QCoreApplication::translate("titrage::TableExport", "Exportation impossible"),
+            QCoreApplication::translate("titrage::TableExport", "Ecriture impossible sur disque"),
+            MessageIcon::Critical);
         return {};
     }
     return path;

@@ -5,6 +5,8 @@
 // from the fits' standard errors. The conductivity is usually corrected for
 // dilution first, sigma.(V0 + V)/V0, which makes those parts straight.
 
+#include "platform/core/trnoop.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,10 +99,11 @@ FitRanges rangesAround(double vb, double first, double last);
 // when it is at most 0,05 mL, and Véq given to the same decimal.
 std::string veqText(double veq, double uVeq);
 
-inline constexpr const char* kNoBreakTitle = "Méthode des droites";
-inline constexpr const char* kNoBreakMessage =
+inline constexpr const char* kNoBreakTitle = QT_TRANSLATE_NOOP("LineFit", "Méthode des droites");
+inline constexpr const char* kNoBreakMessage = QT_TRANSLATE_NOOP(
+    "LineFit",
     "Cette courbe ne permet pas de déterminer le volume équivalent par la méthode des droites : "
     "il faut deux parties droites qui se coupent entre 2 et 23 mL, avec au moins trois points "
-    "de part et d'autre.";
+    "de part et d'autre.");
 
 } // namespace titrage

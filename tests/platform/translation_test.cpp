@@ -1,6 +1,7 @@
 // The texts go through Qt's translation system: the build lists them in
 // titrage_en.ts, and a translation installed under the contexts listed there
 // reaches the windows, the core's marked texts included.
+#include "bench/feuillep.h"
 #include "bench/tabstrip.h"
 #include "calculator/machine.h"
 #include "model/model.h"
@@ -8,11 +9,13 @@
 #include "printing/core/historylines.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -111,10 +114,14 @@ TEST(TranslationSource, BuildListsWindowAndCoreTextsUnderTheirContexts)
         {"AccessibleNames", "Robinet de la burette"},             // QT_TRANSLATE_NOOP table
         {"TextArea", "Le fichier %1 est trop long pour être affiché.\nUn texte compte au plus "
                      "200 000 caractères, sans mot de plus de 2 000 caractères, et ses tableaux au "
-                     "plus 2 000 cases."},     // a text with its argument
-        {"MachineState", "Calcul impossible"}, // core, a header constant
-        {"Catalogue", "acide éthanoïque"},     // core, a table
-        {"HistoryLines", "Courbe n°%1"},       // core, assembled words
+                     "plus 2 000 cases."},                // a text with its argument
+        {"MachineState", "Calcul impossible"},            // core, a header constant
+        {"Catalogue", "acide éthanoïque"},                // core, a table
+        {"HistoryLines", "Courbe n°%1"},                  // core, assembled words
+        {"titrage::BuretteControls", "Trace rapide"},     // a view of the bench
+        {"titrage::GraphTool", "Méthode des\ntangentes"}, // a graph tool
+        {"titrage::feuilleP", "Quitter vraiment Titrage conductimétrique ?"}, // the bench
+        {"LineFit", "Méthode des droites"}, // core, a message title
     };
     for (const auto& c : cases) {
         const auto found = ts.texts.find(QString::fromUtf8(c.context));
@@ -169,6 +176,21 @@ TEST_F(Translated, PagesAndPrintedHistoryFollowTheTranslation)
     EXPECT_EQ(entries[0].beaker.body,
               "[20 mL [" + soluteName(catalogue, s) + "] de concentration 0,01 mol · L]");
     EXPECT_EQ(entries[0].burette.body, "[hydroxyde de sodium de concentration 0,1 mol · L]");
+}
+
+TEST_F(Translated, BenchShowsItsViewsTextsTranslated)
+{
+    QTemporaryDir folder;
+    feuilleP bench(folder.path());
+    auto text = [&](const char* name) {
+        auto* b = bench.findChild<QAbstractButton*>(QString::fromLatin1(name));
+        return b ? b->text() : QString();
+    };
+    EXPECT_EQ(text("Command13"), marked("Trace rapide"));
+    EXPECT_EQ(text("image4"), marked("Méthode des\ntangentes"));
+    EXPECT_EQ(text("Command1"), marked("&Fermer"));
+    EXPECT_EQ(text("Option2(0)"), QStringLiteral("[Situation n° 1]"));
+    EXPECT_EQ(bench.lbecher->itemText(0), marked("acide acétylsalicylique"));
 }
 
 TEST(Untranslated, TextsStayFrenchWithoutATranslation)
