@@ -1,6 +1,7 @@
 #include "bench/burettecontrols.h"
 
 #include "bench/apparatusview.h"
+#include "bench/benchbutton.h"
 #include "bench/core/benchstate.h"
 #include "bench/tappicture.h"
 #include "platform/core/numberformat.h"
@@ -14,18 +15,6 @@
 #include <cmath>
 
 namespace titrage {
-
-namespace {
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tooltip = {})
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    if (!tooltip.isEmpty()) b->setToolTip(tooltip);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
-}
-} // namespace
 
 BuretteControls::BuretteControls(BuretteHost& host, ApparatusView& apparatus, QWidget& bench)
     : QObject(&bench), m_host(host), m_apparatus(apparatus), m_bench(bench)

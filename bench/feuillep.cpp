@@ -4,6 +4,7 @@
 
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
+#include "bench/benchbutton.h"
 #include "bench/core/indicators.h"
 #include "bench/graphtoolspanel.h"
 #include "bench/hovertexts.h"
@@ -54,15 +55,6 @@ constexpr int kSituationStep = 86;
 constexpr int kButtonColumn = 716;
 constexpr int kSituationTop = 348;
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tooltip = {})
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    if (!tooltip.isEmpty()) b->setToolTip(tooltip);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
-}
 } // namespace
 
 feuilleP::feuilleP(QString programFolder, QWidget* parent)

@@ -1,5 +1,6 @@
 #include "model/conductivity.h"
 
+#include "model/measurement.h"
 #include "model/situations.h"
 #include "platform/core/numberformat.h"
 
@@ -159,13 +160,7 @@ void computeSigma(Model& model, const SigmaInputs& in, double ph, double v)
 
 SigmaInputs sigmaInputsOf(const Situation& s)
 {
-    SigmaInputs in;
-    in.acide = s.optsit[1];
-    in.position = s.listesit[1];
-    in.vsol = parseFloat(s.textesit[TextVsol]);
-    in.veau = parseFloat(s.textesit[TextWater]);
-    in.cburette = parseFloat(s.textesit[TextBurette]);
-    return in;
+    return benchEntriesOf(s).sigmaInputs();
 }
 
 void calcsigmasit(Model& model, const Situation& situation, double ph, double v)
