@@ -5,6 +5,7 @@
 #include "model/curve.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
+#include "model/mixture.h"
 #include "model/solver.h"
 #include "model/tableexport.h"
 #include "platform/core/decimaltext.h"
@@ -50,6 +51,14 @@ constexpr const char* kHelp =
     "  --csv          le tableau pour un tableur (point-virgule, virgule décimale,\n"
     "                 UTF-8 avec BOM), les paramètres au-dessus\n"
     "  --raw          point décimal, 9 chiffres significatifs, en-têtes bruts\n"
+    "  --becher F=C   un soluté du bécher et sa concentration en mol/L, de 1E-06 à 0,1\n"
+    "                 (répétable, trois au plus) : HCl, CH3COOH, H3PO4, H2SO4, NaCl,\n"
+    "                 KCl, Na2SO4, NH4Cl, NH3, CH3COONa, NaOH ; le tableau donne alors\n"
+    "                 V, sigma, pH, la concentration de chaque espèce (mol/L) et la\n"
+    "                 quantité de chaque précipité (mol), calculés exactement\n"
+    "  --burette F=C  avec --becher : la solution de la burette, NaOH, HCl, AgNO3,\n"
+    "                 BaCl2 ou Ba(OH)2 (défaut NaOH=0,01) ; un mélange que le calcul\n"
+    "                 ne traite pas est refusé (état de sortie 2)\n"
     "  --help         affiche cette aide\n"
     "\n"
     "Les nombres s'écrivent avec une virgule ou un point. Les valeurs hors des\n"
@@ -73,7 +82,41 @@ struct Options {
     bool csv = false;
     bool raw = false;
     bool help = false;
+    // A mixture: --becher FORMULE=c (up to three) and --burette FORMULE=c.
+    std::vector<std::pair<std::string, double>> becher;
+    std::optional<std::pair<std::string, double>> burette;
+    std::vector<std::string> singleCoupleOptions; // given, and meaningless for a mixture
 };
+
+struct MixtureFormula {
+    const char* formula;
+    MixSoluteKind kind;
+    int position; // catalogue entries
+};
+
+constexpr MixtureFormula kBeakerFormulas[] = {
+    {"HCl", MixSoluteKind::CatalogueAcid, 2},
+    {"CH3COOH", MixSoluteKind::CatalogueAcid, 4},
+    {"H3PO4", MixSoluteKind::PhosphoricAcid, 0},
+    {"H2SO4", MixSoluteKind::SulfuricAcid, 0},
+    {"NaCl", MixSoluteKind::SodiumChloride, 0},
+    {"KCl", MixSoluteKind::PotassiumChloride, 0},
+    {"Na2SO4", MixSoluteKind::SodiumSulfate, 0},
+    {"NH4Cl", MixSoluteKind::CatalogueAcid, 9},
+    {"NH3", MixSoluteKind::CatalogueBase, 1},
+    {"CH3COONa", MixSoluteKind::CatalogueBase, 6},
+    {"NaOH", MixSoluteKind::CatalogueBase, 8},
+};
+
+constexpr std::pair<const char*, MixTitrant> kBuretteFormulas[] = {
+    {"NaOH", MixTitrant::SodiumHydroxide}, {"HCl", MixTitrant::HydrochloricAcid},
+    {"AgNO3", MixTitrant::SilverNitrate},  {"BaCl2", MixTitrant::BariumChloride},
+    {"Ba(OH)2", MixTitrant::BariumHydroxide},
+};
+
+// The range over which the mixture engine is checked.
+constexpr double kMixtureCmin = 1e-6;
+constexpr double kMixtureCmax = 0.1;
 
 struct UsageError {
     std::string message;
@@ -102,8 +145,60 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             into = args[i];
             return std::nullopt;
         };
+        // FORMULE=c, the formula among `known`, c a number within the engine's range.
+        auto formulaValue = [&](const std::vector<std::string>& known,
+                                std::pair<std::string, double>& into) -> std::optional<UsageError> {
+            std::string text;
+            if (auto e = value(text)) return e;
+            const size_t eq = text.find('=');
+            if (eq == std::string::npos)
+                return UsageError{a + " attend FORMULE=concentration (reçu « " + text + " »)."};
+            into.first = text.substr(0, eq);
+            const std::string c = text.substr(eq + 1);
+            if (std::find(known.begin(), known.end(), into.first) == known.end()) {
+                std::string list;
+                for (const std::string& f : known)
+                    list += (list.empty() ? "" : ", ") + f;
+                return UsageError{"« " + into.first + " » n'est pas une formule connue pour " + a +
+                                  " (" + list + ")."};
+            }
+            const auto n = parseNumber(c);
+            if (!n) return UsageError{"« " + c + " » n'est pas un nombre (option " + a + ")."};
+            if (!(*n >= kMixtureCmin && *n <= kMixtureCmax))
+                return UsageError{"la concentration de " + into.first +
+                                  " doit être comprise entre 1E-06 et 0,1 mol/L (reçu « " + c +
+                                  " »)."};
+            into.second = *n;
+            return std::nullopt;
+        };
+        static const std::vector<std::string> kBeakerList = [] {
+            std::vector<std::string> l;
+            for (const auto& f : kBeakerFormulas)
+                l.emplace_back(f.formula);
+            return l;
+        }();
+        static const std::vector<std::string> kBuretteList = [] {
+            std::vector<std::string> l;
+            for (const auto& f : kBuretteFormulas)
+                l.emplace_back(f.first);
+            return l;
+        }();
+        if (a == "--base" || a == "--solute" || a == "--pka" || a == "--c" || a == "--cb" ||
+            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut")
+            o.singleCoupleOptions.push_back(a);
         std::optional<UsageError> e;
-        if (a == "--help" || a == "-h") {
+        if (a == "--becher") {
+            std::pair<std::string, double> f;
+            e = formulaValue(kBeakerList, f);
+            if (!e && o.becher.size() == kMaxMixSolutes)
+                e = UsageError{"le bécher contient au plus trois solutés (--becher)."};
+            if (!e) o.becher.push_back(f);
+        } else if (a == "--burette") {
+            std::pair<std::string, double> f;
+            e = formulaValue(kBuretteList, f);
+            if (!e && o.burette) e = UsageError{"--burette ne s'emploie qu'une fois."};
+            if (!e) o.burette = f;
+        } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--base") {
             o.acide = false;
@@ -152,6 +247,17 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
         return UsageError{"--curve et --at ne peuvent pas être employées ensemble."};
     if (int(o.curve) + int(o.droites) + int(o.csv) + int(o.ions) > 1)
         return UsageError{"--curve, --droites, --csv et --ions s'emploient chacune seule."};
+    if (o.burette && o.becher.empty())
+        return UsageError{"--burette ne s'emploie qu'avec --becher."};
+    if (!o.becher.empty()) {
+        if (o.droites)
+            return UsageError{"la méthode des droites (--droites) n'est pas proposée pour un "
+                              "mélange décrit par --becher."};
+        if (!o.singleCoupleOptions.empty())
+            return UsageError{o.singleCoupleOptions.front() +
+                              " ne s'emploie pas avec --becher (le bécher est décrit par "
+                              "--becher, la burette par --burette)."};
+    }
     if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
     return std::nullopt;
 }
@@ -221,6 +327,105 @@ std::string raw(double x)
     return buf;
 }
 
+// The step control holds 1 to 10 tenths of a millilitre; the value is
+// brought into that range before it is rounded, so that a huge step is the
+// largest one, not an overflow.
+int correctedStep(double step, std::ostream& err)
+{
+    const int stepTenths =
+        static_cast<int>(std::lround(std::clamp(std::isnan(step) ? 0.0 : step * 10, 1.0, 10.0)));
+    if (std::fabs(step * 10 - stepTenths) > 1e-9) {
+        err << "Note : le volume entre deux mesures est corrigé à "
+            << formatNumber(stepTenths / 10.0, "#0.0") << " mL.\n";
+    }
+    return stepTenths;
+}
+
+// A volume given by --at, as the poured-volume box corrects it.
+ValidatedEntry pouredVolume(double typed, const std::string& vsol, const std::string& veau,
+                            std::ostream& err)
+{
+    const ValidatedEntry v =
+        validateEntry(BoxPoured, formatNumber(typed, "#0.0##########"), vsol, veau);
+    if (v.notice)
+        err << "Note : " << v.notice->text << " Volume versé corrigé à " << v.text << " mL.\n";
+    else if (typed < 0)
+        err << "Note : Volume versé corrigé à " << v.text << " mL.\n";
+    return v;
+}
+
+// A beaker of up to three solutes by the exact mixture engine: one row per
+// volume, every species that can be present and every possible precipitate.
+// The whole table is computed before anything is printed, so that a point
+// the engine refuses leaves stdout empty.
+int runMixture(const Options& o, std::ostream& out, std::ostream& err)
+{
+    const auto [vsol, veau] = beakerVolumes(o.vsol, o.veau, err);
+    Mixture m;
+    for (const auto& [formula, c] : o.becher)
+        for (const MixtureFormula& f : kBeakerFormulas)
+            if (formula == f.formula) m.solutes[m.soluteCount++] = {f.kind, f.position, 7, c};
+    const auto burette = o.burette.value_or(std::pair<std::string, double>{"NaOH", 0.01});
+    for (const auto& [formula, titrant] : kBuretteFormulas)
+        if (burette.first == formula) m.titrant = titrant;
+    m.ctitrant = burette.second;
+    m.vsol = parseNumber(vsol).value_or(20);
+    m.veau = parseNumber(veau).value_or(0);
+    if (const auto refusal = mixtureRefusal(m)) {
+        err << "titrage-table : " << *refusal << "\n";
+        return 2;
+    }
+
+    const int stepTenths = correctedStep(o.step, err);
+    std::vector<double> volumes;
+    if (o.at.empty()) {
+        for (int tenths = 0; tenths <= 250; tenths += stepTenths)
+            volumes.push_back(tenths / 10.0);
+    } else {
+        for (const double typed : o.at)
+            volumes.push_back(pouredVolume(typed, vsol, veau, err).value);
+    }
+
+    Model catalogue;
+    initcatalogue(catalogue);
+    const MixtureEngine engine(m, catalogue);
+    std::vector<MixPoint> points(volumes.size());
+    for (size_t i = 0; i < volumes.size(); ++i) {
+        const MixStatus status = engine.solve(volumes[i], points[i], i ? points[i - 1].h : 0);
+        if (status != MixStatus::Ok) {
+            err << "titrage-table : " << mixStatusMessage(status, volumes[i]) << "\n";
+            return 2;
+        }
+    }
+
+    std::ostringstream body;
+    body << (o.raw ? "V\tsigma\tpH" : "V (mL)\tσ (S·m-1)\tpH");
+    for (int s = 0; s < kMixSpecies; ++s)
+        if (engine.hasSpecies(s))
+            body << '\t' << (o.raw ? std::string(speciesInfo(s).formula)
+                                    : "[" + std::string(speciesInfo(s).formula) + "] (mol·L-1)");
+    for (int k = 0; k < kMixSolids; ++k)
+        if (engine.hasSolid(k)) body << '\t' << solidFormula(k) << (o.raw ? "" : " (mol)");
+    body << '\n';
+    for (const MixPoint& p : points) {
+        if (o.raw)
+            body << raw(p.v) << '\t' << raw(p.sigma) << '\t' << raw(p.ph);
+        else
+            body << formatNumber(p.v, "#0.0#") << '\t'
+                 << conductimeterText(static_cast<float>(p.sigma)) << '\t'
+                 << formatNumber(p.ph, "#0.00");
+        for (int s = 0; s < kMixSpecies; ++s)
+            if (engine.hasSpecies(s))
+                body << '\t' << (o.raw ? raw(p.c[s]) : formatNumber(p.c[s], "0.00E+00"));
+        for (int k = 0; k < kMixSolids; ++k)
+            if (engine.hasSolid(k))
+                body << '\t' << (o.raw ? raw(p.solid[k]) : formatNumber(p.solid[k], "0.00E+00"));
+        body << '\n';
+    }
+    out << body.str();
+    return 0;
+}
+
 } // namespace
 
 int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -234,6 +439,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         out << kHelp;
         return 0;
     }
+    if (!o.becher.empty()) return runMixture(o, out, err);
 
     // The boxes, corrected in the order a student would validate them.
     const std::string c = corrected(BoxConcentration, o.c, o.vsol, o.veau,
@@ -244,15 +450,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
     const std::string pka = corrected(BoxPka, o.pka, vsol, veau, {"Le pKa", ""}, err);
     if (o.pkaGiven && o.position != kOtherPosition)
         err << "Note : --pka ne concerne que le soluté de la position 14 ; il est ignoré.\n";
-    // The step control holds 1 to 10 tenths of a millilitre; the value is
-    // brought into that range before it is rounded, so that a huge step is the
-    // largest one, not an overflow.
-    const int stepTenths = static_cast<int>(
-        std::lround(std::clamp(std::isnan(o.step) ? 0.0 : o.step * 10, 1.0, 10.0)));
-    if (std::fabs(o.step * 10 - stepTenths) > 1e-9) {
-        err << "Note : le volume entre deux mesures est corrigé à "
-            << formatNumber(stepTenths / 10.0, "#0.0") << " mL.\n";
-    }
+    const int stepTenths = correctedStep(o.step, err);
 
     Model model;
     initcatalogue(model);
@@ -295,13 +493,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         rows = tabulate(model, entries, stepTenths);
     } else {
         for (const double typed : o.at) {
-            const ValidatedEntry v =
-                validateEntry(BoxPoured, formatNumber(typed, "#0.0##########"), vsol, veau);
-            if (v.notice)
-                err << "Note : " << v.notice->text << " Volume versé corrigé à " << v.text
-                    << " mL.\n";
-            else if (typed < 0)
-                err << "Note : Volume versé corrigé à " << v.text << " mL.\n";
+            const ValidatedEntry v = pouredVolume(typed, vsol, veau, err);
             // The bench restarts at 0 mL and replays the pouring up to the volume,
             // then measures at the volume the box shows.
             for (double step = 0; step <= v.value; step += 0.1) {

@@ -1,4 +1,5 @@
 #include "app/core/tablecommand.h"
+#include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
 
@@ -222,5 +223,62 @@ TEST(TableCommand, CorrectionsFollowTheBench)
         else
             EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find("solution corrigé"), std::string::npos) << r.err;
+    }
+}
+
+TEST(TableCommand, BecherTabulatesEverySpeciesAndPrecipitateOfAMixture)
+{
+    // "," or "." decimals; the raw header names species and solids by formula.
+    const Outcome r = run({"--raw", "--becher", "NaCl=0,01", "--becher", "HCl=0.01", "--burette",
+                           "AgNO3=0,02", "--step", "0.5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 52u);
+    EXPECT_EQ(l[0], "V\tsigma\tpH\tH3O+\tHO-\tNa+\tCl-\tNO3-\tAg+\tAgCl");
+    EXPECT_EQ(fields(l[1])[9], "0"); // no silver yet, no solid
+    EXPECT_EQ(fields(l.back())[0], "25");
+    // All the chloride (0,4 mmol) is solid by 20 mL; at 25 mL nearly all of it.
+    EXPECT_NEAR(parseNumber(fields(l.back())[9]).value_or(-1), 4e-4, 1e-8);
+
+    const Outcome french = run({"--becher", "H2SO4=0.01", "--burette", "Ba(OH)2=0.01", "--at",
+                                "0", "--at", "20"});
+    ASSERT_EQ(french.status, 0) << french.err;
+    const auto f = lines(french.out);
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0].rfind("V (mL)\tσ (S·m-1)\tpH\t[H3O+] (mol·L-1)", 0), 0u) << f[0];
+    EXPECT_EQ(fields(f[0]).back(), "BaSO4 (mol)");
+    EXPECT_EQ(fields(f[2])[2], "7,00"); // sulfuric acid neutralised, its sulfate solid
+    EXPECT_EQ(fields(f[2]).back(), "2,00E-04");
+}
+
+TEST(TableCommand, BecherRefusalsAndBadValuesExitWithStatusTwo)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"--becher", "NH3=0.01", "--burette", "AgNO3=0.01"}, "argent"},
+        {{"--becher", "H3PO4=0.01", "--burette", "BaCl2=0.01"}, "phosphate"},
+        {{"--becher", "Na2SO4=0.1", "--burette", "AgNO3=0.1"}, "Ag₂SO₄"},
+        {{"--becher", "KOH=0.01"}, "n'est pas une formule connue"},
+        {{"--becher", "HCl=abc"}, "n'est pas un nombre"},
+        {{"--becher", "HCl=0,5"}, "entre 1E-06 et 0,1"},
+        {{"--becher", "HCl=1e-7"}, "entre 1E-06 et 0,1"},
+        {{"--becher", "HCl"}, "FORMULE=concentration"},
+        {{"--becher", "HCl=0.01", "--becher", "KCl=0.01", "--becher", "NaCl=0.01", "--becher",
+          "NH3=0.01"},
+         "trois"},
+        {{"--burette", "HCl=0.01"}, "--becher"},
+        {{"--becher", "HCl=0.01", "--droites"}, "--droites"},
+        {{"--becher", "HCl=0.01", "--solute", "4"}, "--solute"},
+        {{"--becher", "HCl=0.01", "--burette", "NaOH=0.01", "--burette", "HCl=0.01"}, "une fois"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.says;
+        EXPECT_TRUE(r.out.empty()) << c.says;
+        EXPECT_EQ(r.err.rfind("titrage-table : ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
     }
 }
