@@ -1,0 +1,72 @@
+// Costs of the mixture engine: one point solved from a cold start, and a
+// whole table of 250 points where each starts from the previous one.
+// Run on a Release build: build-release/bin/mixture_benchmarks
+#include "model/mixture.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace titrage;
+
+namespace {
+
+Mixture threeSolutes()
+{
+    Mixture m;
+    m.solutes[0] = {MixSoluteKind::PhosphoricAcid, 0, 7, 0.01};
+    m.solutes[1] = {MixSoluteKind::CatalogueAcid, 4, 7, 0.01};
+    m.solutes[2] = {MixSoluteKind::SodiumChloride, 0, 7, 0.01};
+    m.soluteCount = 3;
+    m.titrant = MixTitrant::SodiumHydroxide;
+    m.ctitrant = 0.05;
+    return m;
+}
+
+Mixture sulfuricByBarium()
+{
+    Mixture m;
+    m.solutes[0] = {MixSoluteKind::SulfuricAcid, 0, 7, 0.01};
+    m.soluteCount = 1;
+    m.titrant = MixTitrant::BariumHydroxide;
+    m.ctitrant = 0.01;
+    return m;
+}
+
+Model catalogue()
+{
+    Model m;
+    initcatalogue(m);
+    return m;
+}
+
+void point(benchmark::State& state, const Mixture& mixture)
+{
+    const MixtureEngine engine(mixture, catalogue());
+    MixPoint p;
+    double v = 0;
+    for (auto _ : state) {
+        engine.solve(v, p);
+        benchmark::DoNotOptimize(p.sigma);
+        v = v >= 25 ? 0 : v + 0.37; // every region of the curve, each from a cold start
+    }
+}
+
+void curve(benchmark::State& state, const Mixture& mixture)
+{
+    const MixtureEngine engine(mixture, catalogue());
+    MixPoint p;
+    for (auto _ : state) {
+        double h = 0;
+        for (int i = 1; i <= 250; ++i) {
+            engine.solve(i * 0.1, p, h);
+            h = p.h;
+        }
+        benchmark::DoNotOptimize(p.sigma);
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(point, three_solutes, threeSolutes());
+BENCHMARK_CAPTURE(point, sulfuric_by_barium, sulfuricByBarium());
+BENCHMARK_CAPTURE(curve, three_solutes, threeSolutes());
+BENCHMARK_CAPTURE(curve, sulfuric_by_barium, sulfuricByBarium());
