@@ -9,8 +9,9 @@
 namespace titrage {
 
 // Runs the command with its arguments (without the program name). Returns the
-// exit status: 0 on success, 2 on bad input, 3 when --droites finds no break
-// (message on `err`, nothing on `out`, in both failures).
+// exit status: 0 on success, 2 on bad input or a mixture (--becher) that the
+// engine refuses, 3 when --droites finds no break (message on `err`, nothing
+// on `out`, in every failure).
 int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace titrage
