@@ -342,6 +342,7 @@ MixStatus MixtureEngine::solve(double v, MixPoint& out, double hint) const
 {
     if (!std::isfinite(v) || v < 0) return MixStatus::BadVolume;
     const double total = m_mixture.vsol + m_mixture.veau + v; // mL
+    if (!(total > 0) || !std::isfinite(total)) return MixStatus::BadVolume;
     const double fb = m_mixture.vsol / total;
     const double ft = v / total;
     auto mixed = [&](double Totals::*t) { return m_beaker.*t * fb + m_titrant.*t * ft; };
@@ -429,12 +430,18 @@ MixStatus MixtureEngine::solve(double v, MixPoint& out, double hint) const
 
     Eval e{};
     int it = 0;
+    double checkpoint = hi - lo;
     for (; it < 200; ++it) {
         e = evaluate(u);
         if (std::fabs(e.f) <= 1e-15 * (e.pos + e.neg)) break;
         (e.f > 0 ? hi : lo) = u;
         double next = u - e.f / e.df;
-        if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+        // Bisect when a step would leave the bracket, and when three steps
+        // have not halved it (Newton creeping along a kink of the BaSO4
+        // threshold, or far from the root).
+        const bool slow = it % 3 == 2 && hi - lo > 0.5 * checkpoint;
+        if (it % 3 == 2) checkpoint = hi - lo;
+        if (slow || !(next > lo && next < hi)) next = 0.5 * (lo + hi);
         if (next == u || !(hi - lo > 1e-15 * std::max(1.0, std::fabs(u)))) {
             // The bracket is down to rounding: settle at its better end.
             u = next;
