@@ -18,13 +18,20 @@ struct CoupleRow {
 };
 
 constexpr CoupleRow kCouples[kCoupleCount] = {
-    {"C9H8O4", "C9H7O4-", 0, 5},       {"C6H5COOH", "C6H5COO-", 0, 6},
-    {"ClCH2COOH", "ClCH2COO-", 0, 7},  {"CH3COOH", "CH3COO-", 0, 8},
-    {"HF", "F-", 0, 9},                {"HClO", "ClO-", 0, 10},
-    {"HCOOH", "HCOO-", 0, 11},         {"HNO2", "NO2-", 0, 12},
-    {"NH4+", "NH3", 1, 13},            {"C6H5NH3+", "C6H5NH2", 1, 14},
-    {"CH3NH3+", "CH3NH2", 1, 15},      {"HCN", "CN-", 0, 16},
-    {"C6H5OH", "C6H5O-", 0, 19},       {"HA", "A-", 0, 0},
+    {"C9H8O4", "C9H7O4-", 0, 5},
+    {"C6H5COOH", "C6H5COO-", 0, 6},
+    {"ClCH2COOH", "ClCH2COO-", 0, 7},
+    {"CH3COOH", "CH3COO-", 0, 8},
+    {"HF", "F-", 0, 9},
+    {"HClO", "ClO-", 0, 10},
+    {"HCOOH", "HCOO-", 0, 11},
+    {"HNO2", "NO2-", 0, 12},
+    {"NH4+", "NH3", 1, 13},
+    {"C6H5NH3+", "C6H5NH2", 1, 14},
+    {"CH3NH3+", "CH3NH2", 1, 15},
+    {"HCN", "CN-", 0, 16},
+    {"C6H5OH", "C6H5O-", 0, 19},
+    {"HA", "A-", 0, 0},
     {"BH+", "B", 1, 0},
 };
 
@@ -38,24 +45,24 @@ struct CatalogueRow {
 };
 
 constexpr CatalogueRow kAcidSide[kListEntries] = {
-    {CpAcetylsalicylic, false}, {CpBenzoic, false},       {-1, true},
-    {CpChloroethanoic, false},  {CpEthanoic, false},      {CpHydrofluoric, false},
-    {CpHypochlorous, false},    {CpMethanoic, false},     {CpNitrous, false},
-    {CpAmmonium, true},         {CpAnilinium, true},      {CpMethylammonium, true},
-    {CpHydrocyanic, false},     {CpPhenol, false},        {CpOtherAcid, false},
+    {CpAcetylsalicylic, false}, {CpBenzoic, false},   {-1, true},
+    {CpChloroethanoic, false},  {CpEthanoic, false},  {CpHydrofluoric, false},
+    {CpHypochlorous, false},    {CpMethanoic, false}, {CpNitrous, false},
+    {CpAmmonium, true},         {CpAnilinium, true},  {CpMethylammonium, true},
+    {CpHydrocyanic, false},     {CpPhenol, false},    {CpOtherAcid, false},
 };
 
 constexpr CatalogueRow kBaseSide[kListEntries] = {
-    {CpAcetylsalicylic, true}, {CpAmmonium, false},     {CpAnilinium, false},
+    {CpAcetylsalicylic, true}, {CpAmmonium, false},      {CpAnilinium, false},
     {CpBenzoic, true},         {CpChloroethanoic, true}, {CpHydrocyanic, true},
-    {CpEthanoic, true},        {CpHydrofluoric, true},  {-1, true},
-    {CpHypochlorous, true},    {CpMethanoic, true},     {CpMethylammonium, false},
-    {CpNitrous, true},         {CpPhenol, true},        {CpOtherBase, false},
+    {CpEthanoic, true},        {CpHydrofluoric, true},   {-1, true},
+    {CpHypochlorous, true},    {CpMethanoic, true},      {CpMethylammonium, false},
+    {CpNitrous, true},         {CpPhenol, true},         {CpOtherBase, false},
 };
 
 constexpr SpeciesInfo kFixedSpecies[SpFirstCouple] = {
-    {"H3O+", 1},  {"HO-", -1},    {"Na+", 1},     {"K+", 1},       {"Cl-", -1},
-    {"NO3-", -1}, {"Ag+", 1},     {"Ba^2+", 2},   {"SO4^2-", -2},  {"HSO4-", -1},
+    {"H3O+", 1},  {"HO-", -1},    {"Na+", 1},      {"K+", 1},      {"Cl-", -1},
+    {"NO3-", -1}, {"Ag+", 1},     {"Ba^2+", 2},    {"SO4^2-", -2}, {"HSO4-", -1},
     {"H3PO4", 0}, {"H2PO4-", -1}, {"HPO4^2-", -2}, {"PO4^3-", -3},
 };
 
@@ -332,8 +339,8 @@ MixtureEngine::MixtureEngine(const Mixture& mixture, const Model& catalogue) : m
     for (int s = SpH3PO4; s <= SpPO4; ++s)
         m_present[s] = any(&Totals::phosphate);
     for (int f = 0; f < m_familyCount; ++f)
-        m_present[coupleAcid(m_families[f].couple)] =
-            m_present[coupleBase(m_families[f].couple)] = true;
+        m_present[coupleAcid(m_families[f].couple)] = m_present[coupleBase(m_families[f].couple)] =
+            true;
     m_solidPossible[SolidAgCl] = m_present[SpAg] && m_present[SpCl];
     m_solidPossible[SolidBaSO4] = m_present[SpBa] && m_present[SpSO4];
 }
@@ -495,8 +502,7 @@ MixStatus MixtureEngine::solve(double v, MixPoint& out, double hint) const
 
     const double ag = out.c[SpAg];
     if (ag > 0 && ag * ag * out.c[SpSO4] >= m_ksAg2SO4) return MixStatus::SilverSulfate;
-    if (ag > 0 && ag * ag * ag * out.c[SpPO4] >= m_ksAg3PO4)
-        return MixStatus::SilverPhosphate;
+    if (ag > 0 && ag * ag * ag * out.c[SpPO4] >= m_ksAg3PO4) return MixStatus::SilverPhosphate;
     return MixStatus::Ok;
 }
 

@@ -61,13 +61,13 @@ struct Mixture {
 
 // One point of the titration.
 struct MixPoint {
-    double v = 0;      // mL poured
-    double h = 0;      // mol/L
+    double v = 0; // mL poured
+    double h = 0; // mol/L
     double ph = 0;
-    double sigma = 0;  // S/m
-    std::array<double, kMixSpecies> c{}; // mol/L of each free species
+    double sigma = 0;                       // S/m
+    std::array<double, kMixSpecies> c{};    // mol/L of each free species
     std::array<double, kMixSolids> solid{}; // mol of each precipitate in the beaker
-    double residual = 0; // |Σ positive − Σ negative| / Σ |charge|·c
+    double residual = 0;                    // |Σ positive − Σ negative| / Σ |charge|·c
     int iterations = 0;
 };
 

@@ -53,8 +53,14 @@ enum MixCouple : std::uint8_t {
 
 inline constexpr int kMixSpecies = SpFirstCouple + 2 * kCoupleCount;
 
-constexpr int coupleAcid(int couple) { return SpFirstCouple + 2 * couple; }
-constexpr int coupleBase(int couple) { return SpFirstCouple + 2 * couple + 1; }
+constexpr int coupleAcid(int couple)
+{
+    return SpFirstCouple + 2 * couple;
+}
+constexpr int coupleBase(int couple)
+{
+    return SpFirstCouple + 2 * couple + 1;
+}
 
 enum MixSolid : std::uint8_t { SolidAgCl, SolidBaSO4, kMixSolids };
 

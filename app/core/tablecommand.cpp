@@ -95,22 +95,17 @@ struct MixtureFormula {
 };
 
 constexpr MixtureFormula kBeakerFormulas[] = {
-    {"HCl", MixSoluteKind::CatalogueAcid, 2},
-    {"CH3COOH", MixSoluteKind::CatalogueAcid, 4},
-    {"H3PO4", MixSoluteKind::PhosphoricAcid, 0},
-    {"H2SO4", MixSoluteKind::SulfuricAcid, 0},
-    {"NaCl", MixSoluteKind::SodiumChloride, 0},
-    {"KCl", MixSoluteKind::PotassiumChloride, 0},
-    {"Na2SO4", MixSoluteKind::SodiumSulfate, 0},
-    {"NH4Cl", MixSoluteKind::CatalogueAcid, 9},
-    {"NH3", MixSoluteKind::CatalogueBase, 1},
-    {"CH3COONa", MixSoluteKind::CatalogueBase, 6},
+    {"HCl", MixSoluteKind::CatalogueAcid, 2},    {"CH3COOH", MixSoluteKind::CatalogueAcid, 4},
+    {"H3PO4", MixSoluteKind::PhosphoricAcid, 0}, {"H2SO4", MixSoluteKind::SulfuricAcid, 0},
+    {"NaCl", MixSoluteKind::SodiumChloride, 0},  {"KCl", MixSoluteKind::PotassiumChloride, 0},
+    {"Na2SO4", MixSoluteKind::SodiumSulfate, 0}, {"NH4Cl", MixSoluteKind::CatalogueAcid, 9},
+    {"NH3", MixSoluteKind::CatalogueBase, 1},    {"CH3COONa", MixSoluteKind::CatalogueBase, 6},
     {"NaOH", MixSoluteKind::CatalogueBase, 8},
 };
 
 constexpr std::pair<const char*, MixTitrant> kBuretteFormulas[] = {
-    {"NaOH", MixTitrant::SodiumHydroxide}, {"HCl", MixTitrant::HydrochloricAcid},
-    {"AgNO3", MixTitrant::SilverNitrate},  {"BaCl2", MixTitrant::BariumChloride},
+    {"NaOH", MixTitrant::SodiumHydroxide},    {"HCl", MixTitrant::HydrochloricAcid},
+    {"AgNO3", MixTitrant::SilverNitrate},     {"BaCl2", MixTitrant::BariumChloride},
     {"Ba(OH)2", MixTitrant::BariumHydroxide},
 };
 
@@ -402,8 +397,9 @@ int runMixture(const Options& o, std::ostream& out, std::ostream& err)
     body << (o.raw ? "V\tsigma\tpH" : "V (mL)\tσ (S·m-1)\tpH");
     for (int s = 0; s < kMixSpecies; ++s)
         if (engine.hasSpecies(s))
-            body << '\t' << (o.raw ? std::string(speciesInfo(s).formula)
-                                    : "[" + std::string(speciesInfo(s).formula) + "] (mol·L-1)");
+            body << '\t'
+                 << (o.raw ? std::string(speciesInfo(s).formula)
+                           : "[" + std::string(speciesInfo(s).formula) + "] (mol·L-1)");
     for (int k = 0; k < kMixSolids; ++k)
         if (engine.hasSolid(k)) body << '\t' << solidFormula(k) << (o.raw ? "" : " (mol)");
     body << '\n';

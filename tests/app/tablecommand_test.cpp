@@ -240,8 +240,8 @@ TEST(TableCommand, BecherTabulatesEverySpeciesAndPrecipitateOfAMixture)
     // All the chloride (0,4 mmol) is solid by 20 mL; at 25 mL nearly all of it.
     EXPECT_NEAR(parseNumber(fields(l.back())[9]).value_or(-1), 4e-4, 1e-8);
 
-    const Outcome french = run({"--becher", "H2SO4=0.01", "--burette", "Ba(OH)2=0.01", "--at",
-                                "0", "--at", "20"});
+    const Outcome french =
+        run({"--becher", "H2SO4=0.01", "--burette", "Ba(OH)2=0.01", "--at", "0", "--at", "20"});
     ASSERT_EQ(french.status, 0) << french.err;
     const auto f = lines(french.out);
     ASSERT_EQ(f.size(), 3u);

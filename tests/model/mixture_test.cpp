@@ -52,20 +52,45 @@ Brings brings(const MixSolute& s)
 {
     Brings b;
     switch (s.kind) {
-    case K::SodiumChloride: b.na = b.cl = 1; break;
-    case K::PotassiumChloride: b.k = b.cl = 1; break;
-    case K::SodiumSulfate: b.na = 2; b.sulfate = 1; break;
-    case K::SulfuricAcid: b.sulfate = 1; break;
-    case K::PhosphoricAcid: b.phosphate = 1; break;
+    case K::SodiumChloride:
+        b.na = b.cl = 1;
+        break;
+    case K::PotassiumChloride:
+        b.k = b.cl = 1;
+        break;
+    case K::SodiumSulfate:
+        b.na = 2;
+        b.sulfate = 1;
+        break;
+    case K::SulfuricAcid:
+        b.sulfate = 1;
+        break;
+    case K::PhosphoricAcid:
+        b.phosphate = 1;
+        break;
     case K::CatalogueAcid:
         if (s.position == test::kHydrochloric) b.cl = 1;
-        if (s.position == test::kEthanoic) { b.weakAcid = 1; b.pka = 4.75L; }
-        if (s.position == 9) { b.weakCation = 1; b.cl = 1; b.pka = 9.2L; } // NH4Cl
+        if (s.position == test::kEthanoic) {
+            b.weakAcid = 1;
+            b.pka = 4.75L;
+        }
+        if (s.position == 9) { // NH4Cl
+            b.weakCation = 1;
+            b.cl = 1;
+            b.pka = 9.2L;
+        }
         break;
     case K::CatalogueBase:
         if (s.position == test::kSodiumHydroxide) b.na = 1;
-        if (s.position == 6) { b.weakAcid = 1; b.na = 1; b.pka = 4.75L; } // CH3COONa
-        if (s.position == test::kAmmonia) { b.weakCation = 1; b.pka = 9.2L; }
+        if (s.position == 6) { // CH3COONa
+            b.weakAcid = 1;
+            b.na = 1;
+            b.pka = 4.75L;
+        }
+        if (s.position == test::kAmmonia) {
+            b.weakCation = 1;
+            b.pka = 9.2L;
+        }
         break;
     }
     return b;
@@ -91,23 +116,41 @@ Reference reference(const Mixture& m, double v)
     const LD vt = LD(m.vsol) + m.veau + v;
     const LD fb = m.vsol / vt, ft = v / vt;
     LD na = 0, kp = 0, cl = 0, no3 = 0, ag = 0, ba = 0, so4t = 0, po4t = 0;
-    struct Weak { LD c, ka; int acidCharge; };
+    struct Weak {
+        LD c, ka;
+        int acidCharge;
+    };
     std::vector<Weak> weak;
     for (int i = 0; i < m.soluteCount; ++i) {
         const Brings b = brings(m.solutes[i]);
         const LD c = m.solutes[i].c * fb;
-        na += b.na * c; kp += b.k * c; cl += b.cl * c; so4t += b.sulfate * c;
+        na += b.na * c;
+        kp += b.k * c;
+        cl += b.cl * c;
+        so4t += b.sulfate * c;
         po4t += b.phosphate * c;
         if (b.weakAcid > 0) weak.push_back({c, std::pow(10.0L, -b.pka), 0});
         if (b.weakCation > 0) weak.push_back({c, std::pow(10.0L, -b.pka), 1});
     }
     const LD cb = m.ctitrant * ft;
     switch (m.titrant) {
-    case T::SodiumHydroxide: na += cb; break;
-    case T::HydrochloricAcid: cl += cb; break;
-    case T::SilverNitrate: ag += cb; no3 += cb; break;
-    case T::BariumChloride: ba += cb; cl += 2 * cb; break;
-    case T::BariumHydroxide: ba += cb; break;
+    case T::SodiumHydroxide:
+        na += cb;
+        break;
+    case T::HydrochloricAcid:
+        cl += cb;
+        break;
+    case T::SilverNitrate:
+        ag += cb;
+        no3 += cb;
+        break;
+    case T::BariumChloride:
+        ba += cb;
+        cl += 2 * cb;
+        break;
+    case T::BariumHydroxide:
+        ba += cb;
+        break;
     }
     const LD ksAgCl = std::pow(10.0L, -9.75L), ksBaSO4 = std::pow(10.0L, -9.97L);
     const LD kaS = std::pow(10.0L, -1.9L);
@@ -120,12 +163,27 @@ Reference reference(const Mixture& m, double v)
         clF = cl - ag + agF;
     }
 
-    struct Terms { LD z[16]; LD c[16]; LD lambda[16]; int n = 0; LD bsolid = 0; };
+    struct Terms {
+        LD z[16];
+        LD c[16];
+        LD lambda[16];
+        int n = 0;
+        LD bsolid = 0;
+    };
     auto terms = [&](LD h) {
         Terms t;
-        auto add = [&](LD z, LD c, LD lambda) { t.z[t.n] = z; t.c[t.n] = c; t.lambda[t.n++] = lambda; };
-        add(1, h, 34.97f); add(-1, 1e-14L / h, 19.8f); add(1, na, 5.008f); add(1, kp, 7.348L);
-        add(-1, clF, 7.631f); add(-1, no3, 7.142L); add(1, agF, 6.192L);
+        auto add = [&](LD z, LD c, LD lambda) {
+            t.z[t.n] = z;
+            t.c[t.n] = c;
+            t.lambda[t.n++] = lambda;
+        };
+        add(1, h, 34.97f);
+        add(-1, 1e-14L / h, 19.8f);
+        add(1, na, 5.008f);
+        add(1, kp, 7.348L);
+        add(-1, clF, 7.631f);
+        add(-1, no3, 7.142L);
+        add(1, agF, 6.192L);
         // Sulfate: SO4 2- over HSO4- is kaS/h.
         const LD so4Share = 1 / (1 + h / kaS);
         LD baF = ba, sd = so4t;
@@ -134,24 +192,31 @@ Reference reference(const Mixture& m, double v)
             sd = so4t - ba + baF;
         }
         t.bsolid = so4t - sd;
-        add(2, baF, 12.72L); add(-2, sd * so4Share, 16.0L); add(-1, sd * (1 - so4Share), 5.2L);
+        add(2, baF, 12.72L);
+        add(-2, sd * so4Share, 16.0L);
+        add(-1, sd * (1 - so4Share), 5.2L);
         // Phosphates by successive ratios to H3PO4.
         const LD r1 = k1 / h, r2 = r1 * k2 / h, r3 = r2 * k3 / h;
         const LD h3 = po4t / (1 + r1 + r2 + r3);
-        add(-1, h3 * r1, 3.6L); add(-2, h3 * r2, 11.4L); add(-3, h3 * r3, 27.84L);
+        add(-1, h3 * r1, 3.6L);
+        add(-2, h3 * r2, 11.4L);
+        add(-3, h3 * r3, 27.84L);
         for (const Weak& w : weak) {
             const LD acid = w.c / (1 + w.ka / h);
             // Ethanoate and ammonium: the charged form only conducts. The bench's
             // ions conduct with its 32-bit λ.
-            if (w.acidCharge == 0) add(-1, w.c - acid, 4.09f);
-            else add(1, acid, 7.35f);
+            if (w.acidCharge == 0)
+                add(-1, w.c - acid, 4.09f);
+            else
+                add(1, acid, 7.35f);
         }
         return t;
     };
     auto charge = [&](LD h) {
         const Terms t = terms(h);
         LD q = 0;
-        for (int i = 0; i < t.n; ++i) q += t.z[i] * t.c[i];
+        for (int i = 0; i < t.n; ++i)
+            q += t.z[i] * t.c[i];
         return q;
     };
     LD lo = -16, hi = 1;
@@ -163,7 +228,8 @@ Reference reference(const Mixture& m, double v)
     const Terms t = terms(h);
     Reference r;
     r.ph = -std::log10(h);
-    for (int i = 0; i < t.n; ++i) r.sigma += t.lambda[i] * t.c[i];
+    for (int i = 0; i < t.n; ++i)
+        r.sigma += t.lambda[i] * t.c[i];
     r.agcl = (ag - agF) * vt / 1000;
     r.baso4 = t.bsolid * vt / 1000;
     return r;
@@ -250,9 +316,9 @@ TEST(MixtureEngine, ASingleCoupleAgreesWithTheBenchsModel)
     cases.push_back({false, test::kAmmonia, 5e-3f, 1e-3f, 10});
     for (const Case& c : cases) {
         Model bench = test::freshModel();
-        Mixture m = mixture({solute(c.acide ? K::CatalogueAcid : K::CatalogueBase, c.c,
-                                    c.position)},
-                            c.acide ? T::SodiumHydroxide : T::HydrochloricAcid, c.cb, 20, c.veau);
+        Mixture m =
+            mixture({solute(c.acide ? K::CatalogueAcid : K::CatalogueBase, c.c, c.position)},
+                    c.acide ? T::SodiumHydroxide : T::HydrochloricAcid, c.cb, 20, c.veau);
         m.solutes[0].pka = 7;
         const MixtureEngine engine(m, bench);
         for (const float v : {0.0f, 4.0f, 10.0f, 19.5f, 20.0f, 20.5f, 25.0f}) {
@@ -316,7 +382,8 @@ TEST(MixtureEngine, APrecipitateAppearsWhereTheIonProductReachesKs)
         EXPECT_GT(p.solid[c.solid], 0.0);
         // Once there, the free ions hold the product at Ks exactly.
         ASSERT_EQ(engine.solve(12.0, p), MixStatus::Ok);
-        const double product = c.solid == SolidAgCl ? p.c[SpAg] * p.c[SpCl] : p.c[SpBa] * p.c[SpSO4];
+        const double product =
+            c.solid == SolidAgCl ? p.c[SpAg] * p.c[SpCl] : p.c[SpBa] * p.c[SpSO4];
         EXPECT_NEAR(product, c.ks, 1e-6 * c.ks);
     }
 }
@@ -324,8 +391,8 @@ TEST(MixtureEngine, APrecipitateAppearsWhereTheIonProductReachesKs)
 TEST(MixtureEngine, SulfuricAcidByBariumHydroxideFallsAlmostToZeroAtEquivalence)
 {
     const Model catalogue = test::freshModel();
-    const MixtureEngine engine(
-        mixture({solute(K::SulfuricAcid, 0.01)}, T::BariumHydroxide, 0.01), catalogue);
+    const MixtureEngine engine(mixture({solute(K::SulfuricAcid, 0.01)}, T::BariumHydroxide, 0.01),
+                               catalogue);
     MixPoint p;
     double lowest = 1e9, at = -1, start = 0, h = 0;
     for (int tenths = 0; tenths <= 250; ++tenths) {
