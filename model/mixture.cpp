@@ -437,17 +437,21 @@ MixStatus MixtureEngine::solve(double v, MixPoint& out, double hint) const
 
     Eval e{};
     int it = 0;
-    double checkpoint = hi - lo;
+    double checkpoint = hi - lo; // the step size three iterations ago
     for (; it < 200; ++it) {
         e = evaluate(u);
         if (std::fabs(e.f) <= 1e-15 * (e.pos + e.neg)) break;
         (e.f > 0 ? hi : lo) = u;
         double next = u - e.f / e.df;
-        // Bisect when a step would leave the bracket, and when three steps
-        // have not halved it (Newton creeping along a kink of the BaSO4
-        // threshold, or far from the root).
-        const bool slow = it % 3 == 2 && hi - lo > 0.5 * checkpoint;
-        if (it % 3 == 2) checkpoint = hi - lo;
+        // Bisect when a step would leave the bracket, and when the steps have
+        // not halved in three iterations (Newton creeping along a kink of the
+        // BaSO4 threshold, or far from the root). The bracket itself may stay
+        // wide while Newton closes in from one side, so the steps are watched.
+        bool slow = false;
+        if (it % 3 == 2) {
+            slow = std::fabs(next - u) > 0.5 * checkpoint;
+            checkpoint = std::fabs(next - u);
+        }
         if (slow || !(next > lo && next < hi)) next = 0.5 * (lo + hi);
         if (next == u || !(hi - lo > 1e-15 * std::max(1.0, std::fabs(u)))) {
             // The bracket is down to rounding: settle at its better end.
