@@ -15,8 +15,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -197,7 +197,7 @@ void BenchPages::loadControls(const Situation& s, const Model& model, bool drawn
         const int indicator = s.listesit[2];
         solutes->setCurrentIndex(solute >= 0 && solute < solutes->count() ? solute : 0);
         indicators->setCurrentIndex(indicator >= 0 && indicator < indicators->count() ? indicator
-                                                                                       : 0);
+                                                                                      : 0);
     }
     refreshPanel();
 }

@@ -3,7 +3,6 @@
 #include "bench/feuillep.h"
 
 #include "bench/accessiblenames.h"
-#include "bench/windowcommands.h"
 #include "bench/apparatusview.h"
 #include "bench/core/indicators.h"
 #include "bench/graphtoolspanel.h"
@@ -12,6 +11,7 @@
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
+#include "bench/windowcommands.h"
 #include "exercises/fichexo.h"
 #include "exercises/introduction.h"
 #include "model/measurement.h"

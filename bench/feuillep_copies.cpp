@@ -3,7 +3,6 @@
 #include "graph/headerpictures.h"
 #include "graph/valuetable.h"
 
-
 namespace titrage {
 
 void feuilleP::createCopyMenu()

@@ -2,12 +2,12 @@
 // the key filter of the entry boxes, the tab pages, activation and closing.
 #include "bench/core/markerfile.h"
 #include "bench/feuillep.h"
-#include "bench/windowcommands.h"
 #include "bench/hovertexts.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
+#include "bench/windowcommands.h"
 #include "exercises/fichexo.h"
 #include "platform/messages.h"
 

@@ -29,8 +29,8 @@ WindowCommands::WindowCommands(QWidget& bench) : QObject(&bench), m_bench(bench)
     Command10 = makeButton(w, "Command10", tr("&Imprimer"), tr("Imprimer l'image"));
     Command4 =
         makeButton(w, "Command4", tr("Co&pier"), tr("Placer l'image dans le presse-papiers"));
-    Command11 = makeButton(w, "Command11", tr("&Enregistrer"),
-                           tr("Enregistrer la configuration actuelle"));
+    Command11 =
+        makeButton(w, "Command11", tr("&Enregistrer"), tr("Enregistrer la configuration actuelle"));
     Command2 = makeButton(w, "Command2", tr("&Ouvrir"), tr("Retrouver une configuration"));
     btexo = makeButton(w, "btexo", tr("E&xercices"), tr("Exercices"));
 }
