@@ -90,8 +90,8 @@ void BenchPages::showPage(int k)
 void BenchPages::installHoverTexts(HoverTexts& hover)
 {
     hover.add(Picture3->masquer, tr("Utiliser cette option pour cacher la concentration."));
-    hover.add(frame2->command5, [this]() -> std::optional<QString> {
-        return Picture3->masquer->isChecked()
+    hover.add(frame2->command5, [masquer = Picture3->masquer]() -> std::optional<QString> {
+        return masquer->isChecked()
                    ? tr("Afficher la concentration en soluté apporté")
                    : tr("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté");
     });
