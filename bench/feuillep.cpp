@@ -4,23 +4,18 @@
 
 #include "bench/accessiblenames.h"
 #include "bench/apparatusview.h"
-#include "bench/benchbutton.h"
 #include "bench/core/indicators.h"
 #include "bench/graphtoolspanel.h"
 #include "bench/hovertexts.h"
 #include "bench/linestool.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
-#include "bench/situationsbar.h"
 #include "bench/tabstrip.h"
-#include "bench/tappicture.h"
+#include "bench/windowcommands.h"
 #include "exercises/fichexo.h"
 #include "exercises/introduction.h"
-#include "graph/graphview.h"
-#include "graph/valuetable.h"
 #include "model/measurement.h"
 #include "platform/core/numberformat.h"
-#include "platform/coretext.h"
 #include "platform/datafolder.h"
 #include "platform/layoutscaler.h"
 #include "platform/windowicon.h"
@@ -28,15 +23,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QTimer>
@@ -48,8 +39,6 @@ namespace titrage {
 
 namespace {
 constexpr int kWindowHeight = 600;
-const QRect kStripRect(268, 6, 524, 20);
-const QRect kPageRect(272, 30, 516, 292);
 constexpr int kSituationLeft = 282;
 constexpr int kSituationStep = 86;
 constexpr int kButtonColumn = 716;
@@ -77,7 +66,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     installHoverTexts();
     installAccessibleNames();
     Form_Load();
-    installView();
+    m_view = new BenchView(*this);
     orderKeyboardFocus();
 }
 
@@ -92,8 +81,19 @@ void feuilleP::createControls()
 {
     createBenchControls();
     createPages();
-    createSituationControls();
-    createWindowButtons();
+    m_situations = new SituationsBar(*this);
+    Option2 = m_situations->Option2;
+    Shape3 = m_situations->Shape3;
+    m_curves = new BenchCurves(*this, m_state, *m_pages, *m_entries, *m_situations, this);
+    m_commands = new WindowCommands(*this);
+    Command1 = m_commands->Command1;
+    Command7 = m_commands->Command7;
+    Command8 = m_commands->Command8;
+    Command10 = m_commands->Command10;
+    Command4 = m_commands->Command4;
+    Command11 = m_commands->Command11;
+    Command2 = m_commands->Command2;
+    btexo = m_commands->btexo;
 
     info = new QLabel(this);
     info->setObjectName(QStringLiteral("info"));
@@ -110,6 +110,7 @@ void feuilleP::createControls()
     Timer2 = m_burette->Timer2;
     createCopyMenu();
     m_exercises = new Fichexo(*this, this);
+    m_commands->connectTargets({m_entries, this, this, m_copies, m_exercises, m_programFolder});
 }
 
 void feuilleP::createBenchControls()
@@ -130,94 +131,34 @@ void feuilleP::createBenchControls()
 
 void feuilleP::createPages()
 {
-    Onglets = new TabStrip(this);
-
-    frame2 = new ParameterPanel(this);
-    for (EntryBox box : {BoxConcentration, BoxPka, BoxSpare, BoxVsol, BoxPoured, BoxWater})
-        Text1[box]->setParent(frame2);
-    Text1[BoxSpare]->hide(); // the spare entry stays outside the visible panel
-    frame2->createControls();
+    m_pages = new BenchPages(*this, Text1);
+    Onglets = m_pages->Onglets;
+    frame2 = m_pages->frame2;
     Option1 = frame2->Option1;
     lbecher = frame2->lbecher;
     lindic = frame2->lindic;
     command5 = frame2->command5;
     Label1 = frame2->Label1;
     Label1->installEventFilter(this);
-
-    graphPage = new QWidget(this);
-    graphPage->setObjectName(QStringLiteral("graphPage"));
-    graphPage->setAutoFillBackground(true);
-    Picture1 = new GraphView(graphPage);
-    Picture1->setMouseTracking(true);
-    // Its buttons come with the tools (see createGraphTools).
-    outils = m_tools = new GraphToolsPanel(graphPage);
+    graphPage = m_pages->graphPage;
+    Picture1 = m_pages->Picture1;
+    outils = m_tools = m_pages->outils;
     labout = m_tools->caption();
-    outils->hide();
-
-    Picture5 = new QWidget(this);
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    MSFlexGrid1 = new ValueTable(Picture5);
-
-    Picture3 = new ParametresPage(this);
-
-    Histo = new QTextEdit(this);
-    Histo->setObjectName(QStringLiteral("Histo"));
-    Histo->setReadOnly(true);
-}
-
-void feuilleP::createSituationControls()
-{
-    m_situations = new SituationsBar(*this);
-    Option2 = m_situations->Option2;
-    Shape3 = m_situations->Shape3;
-}
-
-void feuilleP::createWindowButtons()
-{
-    Command1 = makeButton(this, "Command1", tr("&Fermer"), tr("Quitter cette application"));
-    Command7 =
-        makeButton(this, "Command7", tr("&Aide"), tr("Aide pour utiliser cette application"));
-    Command8 = makeButton(this, "Command8", tr("&Calculatrice"), tr("calculer"));
-    Command10 = makeButton(this, "Command10", tr("&Imprimer"), tr("Imprimer l'image"));
-    Command4 =
-        makeButton(this, "Command4", tr("Co&pier"), tr("Placer l'image dans le presse-papiers"));
-    Command11 = makeButton(this, "Command11", tr("&Enregistrer"),
-                           tr("Enregistrer la configuration actuelle"));
-    Command2 = makeButton(this, "Command2", tr("&Ouvrir"), tr("Retrouver une configuration"));
-    btexo = makeButton(this, "btexo", tr("E&xercices"), tr("Exercices"));
+    Picture5 = m_pages->Picture5;
+    MSFlexGrid1 = m_pages->MSFlexGrid1;
+    Picture3 = m_pages->Picture3;
+    Histo = m_pages->Histo;
 }
 
 void feuilleP::layoutControls()
 {
     picburette->move(0, 0);
-    Onglets->setGeometry(kStripRect);
-    for (QWidget* page : {static_cast<QWidget*>(frame2), graphPage, Picture5,
-                          static_cast<QWidget*>(Picture3), static_cast<QWidget*>(Histo)})
-        page->setGeometry(kPageRect);
-    MSFlexGrid1->setGeometry(0, 0, kPageRect.width(), kPageRect.height());
-    Picture1->move(0, 0);
-    // The tool panel stands right of the 25 mL line, above the abscissa title.
-    outils->setGeometry(kPageRect.width() - 80, 0, 80, 244);
-
-    frame2->setPkaShown(false);
-    frame2->layoutControls();
-    Text1[BoxPka]->setGeometry(frame2->controlRect(ParameterPanel::Pka));
-    Text1[BoxConcentration]->setGeometry(frame2->controlRect(ParameterPanel::Concentration));
-    Text1[BoxVsol]->setGeometry(frame2->controlRect(ParameterPanel::Vsol));
-    Text1[BoxWater]->setGeometry(frame2->controlRect(ParameterPanel::Water));
-    Text1[BoxPoured]->setGeometry(frame2->controlRect(ParameterPanel::Poured));
-    Text1[BoxSpare]->setGeometry(-200, -200, 10, 10);
-
+    m_pages->layout();
     m_situations->layout(kSituationLeft, kSituationTop, kSituationStep);
 
     supertext->setGeometry(268, 430, kButtonColumn - 278, 126);
     m_exercises->fich()->setGeometry(268, 411, kButtonColumn - 278, 17);
-    int by = 338;
-    for (QPushButton* b :
-         {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo}) {
-        b->setGeometry(kButtonColumn, by, 792 - kButtonColumn, 24);
-        by += 27;
-    }
+    m_commands->layout(kButtonColumn, 338, 792 - kButtonColumn);
     info->setGeometry(4, 562, 792, 34);
     placeOverlays();
 }
@@ -233,8 +174,8 @@ void feuilleP::Form_Load()
     // 1. The launcher learns that the bench is running.
     writeMarker(true);
 
-    // 2. Size and place; the window may then be resized (see installView).
-    placeWindow();
+    // 2. Size and place; the window may then be resized (see BenchView).
+    BenchView::placeWindow(*this);
 
     // 3. Status line.
     info->setText(HoverTexts::welcome());
@@ -255,14 +196,8 @@ void feuilleP::Form_Load()
         Option1[0]->setChecked(true);
     }
     initcatalogue(m_state.model());
-    fillSoluteList();
-    {
-        const QSignalBlocker blocker(lindic);
-        lindic->clear();
-        for (const std::string& name : indicatorNames())
-            lindic->addItem(coreText("Indicators", name));
-        lindic->setCurrentIndex(0);
-    }
+    m_pages->fillSoluteList(m_state.model());
+    m_pages->fillIndicatorList();
     imafond();
     // 9. Situation 1.
     Option2_Click(0);
@@ -277,28 +212,10 @@ void feuilleP::Form_Load()
     reinitialise();
 }
 
-void feuilleP::fillSoluteList()
+QRect feuilleP::designGeometry(const QWidget* control) const
 {
-    const QSignalBlocker blocker(lbecher);
-    lbecher->clear();
-    for (const std::string& name : solutenames(m_state.model(), acide()))
-        lbecher->addItem(coreText("Catalogue", name));
-    lbecher->setCurrentIndex(0);
-}
-
-bool feuilleP::acide() const
-{
-    return !Option1[1]->isChecked();
-}
-
-bool feuilleP::conductimetre() const
-{
-    return Picture3->optscema[1]->isChecked();
-}
-
-float feuilleP::boxNumber(EntryBox box, float fallback) const
-{
-    return m_entries->number(box, fallback);
+    const LayoutScaler* s = LayoutScaler::of(this);
+    return s ? s->designGeometry(control) : control->geometry();
 }
 
 BenchEntries feuilleP::entries() const
@@ -312,16 +229,6 @@ BenchEntries feuilleP::entries() const
     e.vverse = parseFloat(Text1[BoxPoured]->text().toStdString());
     e.veau = parseFloat(Text1[BoxWater]->text().toStdString());
     return e;
-}
-
-EntryTexts feuilleP::entryTexts() const
-{
-    return m_entries->texts();
-}
-
-float feuilleP::poured() const
-{
-    return boxNumber(BoxPoured);
 }
 
 void feuilleP::typePoured(const QString& text)
@@ -370,21 +277,6 @@ void feuilleP::setPoured(const QString& text)
     Labelbur->setText(text + QStringLiteral(" mL"));
 }
 
-void feuilleP::validatePendingEntries()
-{
-    m_entries->validatePending();
-}
-
-void feuilleP::lockEntries(bool locked)
-{
-    m_entries->lock(locked);
-}
-
-QColor feuilleP::situationColor(int k) const
-{
-    return m_situations->colour(k);
-}
-
 void feuilleP::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -403,9 +295,7 @@ void feuilleP::paintEvent(QPaintEvent*)
     p.translate(offset);
     p.scale(s, s);
     // Frame of the page area under the tab strip.
-    p.setPen(QColor(128, 128, 128));
-    p.setBrush(QColor(210, 205, 200));
-    p.drawRect(kPageRect.adjusted(-4, -4, 3, 3));
+    BenchPages::paintFrame(p);
     // Shadow of the exercise text box.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(128, 128, 128));

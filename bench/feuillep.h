@@ -3,20 +3,24 @@
 // authoritative parameters; every change ends in `majaff` (refresh of the
 // measurement) or `reinitialise` (restart of the titration), and the routines
 // keep the names and the order of effects that the rest of the program knows.
-// The state lives in `BenchState`; the burette, the entry boxes, the
-// situations bar and the graph's tools are views of their own, which this
-// window builds and wires together.
+// The state lives in `BenchState`; the burette, the entry boxes, the pages
+// and what the titration draws on them, the situations bar, the graph's
+// tools, the window's buttons and its scaled view are classes of their own,
+// which this window builds and wires together; the controls' pointers here
+// point at what they made.
 
 #include "bench/benchcopies.h"
+#include "bench/benchcurves.h"
+#include "bench/benchpages.h"
+#include "bench/benchview.h"
 #include "bench/burettecontrols.h"
 #include "bench/core/benchstate.h"
 #include "bench/entryboxes.h"
 #include "bench/graphtool.h"
+#include "bench/situationsbar.h"
 #include "config/configbench.h"
 #include "exercises/exercisehost.h"
-#include "model/curve.h"
 #include "model/model.h"
-#include "model/situations.h"
 #include "printing/printsource.h"
 
 #include <QWidget>
@@ -24,15 +28,12 @@
 #include <array>
 #include <vector>
 
-class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 class QTextEdit;
 class QTimer;
 
@@ -40,23 +41,12 @@ namespace titrage {
 
 class ApparatusView;
 class BuretteControls;
-class GraphToolsPanel;
-class HoverTexts;
-class GraphView;
-class ParameterPanel;
-class SituationsBar;
-class ParametresPage;
-class TabStrip;
-class TapPicture;
-class ValueTable;
-struct BenchEntries;
-struct SceneState;
-
-class HelpViewer;
-class LinesTool;
-class Machine;
-
 class Fichexo;
+class HoverTexts;
+class LinesTool;
+class TapPicture;
+class WindowCommands;
+struct SceneState;
 
 class feuilleP : public QWidget,
                  public ConfigBench,
@@ -65,7 +55,8 @@ class feuilleP : public QWidget,
                  private BuretteHost,
                  private GraphToolHost,
                  private EntryHost,
-                 private CopyHost {
+                 private CopyHost,
+                 private CurvesHost {
     Q_OBJECT
 
 public:
@@ -142,13 +133,13 @@ public:
     void majaff() override;
     void niveaubecher() override;
     void imafond();
-    void reinitialise() override;
-    void valimax();
-    void placepoint() override;
-    void recatab();
-    void tracecourbe() override;
-    void redessine();
-    void tabule();
+    void reinitialise() override { m_curves->reinitialise(); }
+    void valimax() { m_curves->valimax(); }
+    void placepoint() override { m_curves->placepoint(); }
+    void recatab() { m_curves->recatab(); }
+    void tracecourbe() override { m_curves->tracecourbe(); }
+    void redessine() { m_curves->redessine(); }
+    void tabule() { m_curves->tabule(); }
     void retablir();
     void writeMarker(bool running);
 
@@ -160,7 +151,7 @@ public:
     void Text1_LostFocus(int box, bool onlyIfChanged = false) override;
     // Validates every box the student has typed into since the bench last set
     // it, before anything that pours, switches, saves, prints or copies.
-    void validatePendingEntries() override;
+    void validatePendingEntries() override { m_entries->validatePending(); }
     // Page changes, the tap and the drop from the keyboard (see the help page).
     void installKeyboardDriving();
     void orderKeyboardFocus();
@@ -170,7 +161,7 @@ public:
     void masquer_Click();
     void command5_Click();
     void Label1_Click();
-    void Option2_Click(int k);
+    void Option2_Click(int k) { selectSituationSlot(k, true); }
     // The burette's handlers (see BuretteControls).
     void Image3_MouseDown() { m_burette->Image3_MouseDown(); }
     void Image3_MouseUp() { m_burette->Image3_MouseUp(); }
@@ -187,21 +178,19 @@ public:
     LinesTool* linesTool() const { return m_lines; }
     void Form_Activate();
 
-    void Command4_Click();
-    void prepaima();
+    void prepaima() { m_copies->prepaima(); }
     // The confirmation the status line shows after a copy.
-    static QString msgcopie();
-    void Command7_Click();
-    void Command8_Click();
-    void Command11_Click();
-    void Command2_Click();
+    static QString msgcopie() { return BenchCopies::msgcopie(); }
 
     // --- What saving and opening a configuration ask of the bench ---
     QWidget* benchWindow() override { return this; }
     const SituationStore& situationStore() const override { return m_state.store(); }
     void selectSituation(int k) override { Option2_Click(k); }
-    void restoreSituation(int k) override;
-    void replaceSituations(const std::array<Situation, kSituations>& situations) override;
+    void restoreSituation(int k) override { selectSituationSlot(k, false); }
+    void replaceSituations(const std::array<Situation, kSituations>& situations) override
+    {
+        m_state.replaceSituations(situations);
+    }
     bool isTicked(ConfigCheck box) const override;
     void setTicked(ConfigCheck box, bool ticked) override;
     QString nomfichier() const override { return m_nomfichier; }
@@ -210,12 +199,11 @@ public:
     QString shippedFolder() const override { return m_programFolder; }
 
     // --- What printing asks of the bench ---
-    void Command10_Click();
     QWidget* printWindow() override { return this; }
-    QImage illustrationForPrint() override;
+    QImage illustrationForPrint() override { return m_copies->illustration(); }
     void restoreIllustration() override; // and CopyHost's
-    QImage graphPicture() override;
-    QImage tablePicture() override;
+    QImage graphPicture() override { return m_copies->graphPicture(); }
+    QImage tablePicture() override { return m_copies->tablePicture(); }
     int tableHeaderHeight() const override;
     int tableRowHeight() const override;
     const SituationStore& situations() const override { return m_state.store(); }
@@ -237,12 +225,12 @@ public:
     }
 
     // The colour of situation k's curve and crosses.
-    QColor situationColor(int k) const;
+    QColor situationColor(int k) const { return m_situations->colour(k); }
     // Lock or unlock every entry box (read-only while the tap is open).
-    void lockEntries(bool locked) override;
+    void lockEntries(bool locked) override { m_entries->lock(locked); }
 
     // "Vue projecteur": full screen, or back.
-    void setProjectorView(bool on);
+    void setProjectorView(bool on) { m_view->setProjectorView(on); }
     // A control's place in the window's design units (800 x 600), whatever
     // the size the window is shown at.
     QRect designGeometry(const QWidget* control) const;
@@ -258,14 +246,14 @@ protected:
 private:
     // --- What the burette, the graph's tools and the boxes ask of the bench ---
     QWidget& benchWidget() override { return *this; }
-    float poured() const override;
+    float poured() const override { return boxNumber(BoxPoured); }
     void setPoured(const QString& text) override;
     void typePoured(const QString& text) override;
     int measuringStep() const override;
     void restoreGraph() override { Option2_Click(m_state.current()); }
     void hideTools() override;
     BenchEntries entries() const override;
-    EntryTexts entryTexts() const override;
+    EntryTexts entryTexts() const override { return m_entries->texts(); }
     GraphView& graph() override { return *Picture1; }
     const ParametresPage& parametres() const override { return *Picture3; }
     void showStatus(const QString& text) override;
@@ -274,37 +262,30 @@ private:
     void clearCurve() override { retablir(); }
     void redrawFinishedCurves() override { redessine(); }
     // The kept crosses over the model curve.
-    void drawKeptPoints() override;
+    void drawKeptPoints() override { m_curves->drawKeptPoints(); }
     bool closing() const override { return m_closing; }
 
     void createControls();
     void createBenchControls();
     void createPages();
-    void createSituationControls();
-    void createWindowButtons();
     void createCopyMenu();
     void createGraphTools();
-    // The legend of superposed curves.
-    void drawCurveLegend();
     void layoutControls();
     void connectHandlers();
     void installHoverTexts();
     void Form_Load();
-    void installView();
-    void placeWindow();
-    void fillSoluteList();
-    void showPage(int k);
     void placeOverlays();
-    void refreshPanel();
+    void refreshPanel() { m_pages->refreshPanel(); }
     void storeSituation(int k);
     void selectSituationSlot(int k, bool storeCurrent);
-    void loadSituationControls(const Situation& s);
-    void restoreMeasuredPoints(std::vector<MeasuredPoint> points);
 
     SceneState sceneState() const;
-    float boxNumber(EntryBox box, float fallback = 0.0f) const;
-    bool conductimetre() const;
-    bool acide() const;
+    float boxNumber(EntryBox box, float fallback = 0.0f) const
+    {
+        return m_entries->number(box, fallback);
+    }
+    bool conductimetre() const { return m_pages->conductimetre(); }
+    bool acide() const { return m_pages->acide(); }
 
     QString m_programFolder;
     QString m_markerFolder; // the program's folder, or the user's when it is read-only
@@ -313,13 +294,14 @@ private:
     EntryBoxes* m_entries = nullptr;
     BuretteControls* m_burette = nullptr;
     SituationsBar* m_situations = nullptr;
+    BenchPages* m_pages = nullptr;
+    BenchCurves* m_curves = nullptr;
     GraphToolsPanel* m_tools = nullptr;
+    WindowCommands* m_commands = nullptr;
+    BenchView* m_view = nullptr;
     QString m_nomfichier;
-    QMenu* menucopie = nullptr;
     BenchCopies* m_copies = nullptr;
     HoverTexts* m_hover = nullptr;
-    Machine* m_machine = nullptr;
-    HelpViewer* m_help = nullptr;
     Fichexo* m_exercises = nullptr;
     LinesTool* m_lines = nullptr;
 };

@@ -1,19 +1,9 @@
 // "Copier" and the pictures printing takes, through BenchCopies.
-#include "bench/benchcopies.h"
 #include "bench/feuillep.h"
 #include "graph/headerpictures.h"
 #include "graph/valuetable.h"
-#include "printing/confimp.h"
-
-#include <QCursor>
-#include <QMenu>
 
 namespace titrage {
-
-QString feuilleP::msgcopie()
-{
-    return BenchCopies::msgcopie();
-}
 
 void feuilleP::createCopyMenu()
 {
@@ -28,22 +18,6 @@ void feuilleP::createCopyMenu()
     sources.table = MSFlexGrid1;
     CopyHost& host = *this;
     m_copies = new BenchCopies(host, sources);
-    menucopie = m_copies->menu();
-}
-
-void feuilleP::Command4_Click()
-{
-    menucopie->popup(QCursor::pos());
-}
-
-void feuilleP::prepaima()
-{
-    m_copies->prepaima();
-}
-
-QImage feuilleP::illustrationForPrint()
-{
-    return m_copies->illustration();
 }
 
 void feuilleP::restoreIllustration()
@@ -51,11 +25,6 @@ void feuilleP::restoreIllustration()
     imafond();
     niveaubecher();
     majaff();
-}
-
-QImage feuilleP::graphPicture()
-{
-    return m_copies->graphPicture();
 }
 
 int feuilleP::tableHeaderHeight() const
@@ -66,16 +35,6 @@ int feuilleP::tableHeaderHeight() const
 int feuilleP::tableRowHeight() const
 {
     return MSFlexGrid1->designRowHeight();
-}
-
-QImage feuilleP::tablePicture()
-{
-    return m_copies->tablePicture();
-}
-
-void feuilleP::Command10_Click()
-{
-    showPrintDialog(*this);
 }
 
 } // namespace titrage

@@ -5,18 +5,16 @@
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
+#include "bench/windowcommands.h"
 #include "graph/valuetable.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTextEdit>
-#include <QTimer>
 
 #include <vector>
 
@@ -53,8 +51,7 @@ void feuilleP::orderKeyboardFocus()
         order.push_back(w);
     for (QRadioButton* b : Option2)
         order.push_back(b);
-    for (QPushButton* b :
-         {Command1, Command7, Command8, Command10, Command4, Command11, Command2, btexo})
+    for (QPushButton* b : m_commands->buttons())
         order.push_back(b);
     if (auto* fich = findChild<QWidget*>(QStringLiteral("fich"))) order.push_back(fich);
     order.push_back(supertext);

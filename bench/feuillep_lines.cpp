@@ -7,34 +7,14 @@
 #include "bench/linestool.h"
 #include "bench/parametrespage.h"
 #include "bench/tableexportdialog.h"
-#include "graph/graphlines.h"
-#include "graph/graphview.h"
 #include "graph/valuetable.h"
-#include "model/graphframe.h"
-#include "model/tableexport.h"
-#include "platform/core/safesave.h"
-#include "platform/coretext.h"
-#include "platform/messages.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFileDialog>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 
 namespace titrage {
-
-namespace {
-QString fromStd(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-} // namespace
 
 // One line per tool, top to bottom as the panel shows them.
 void feuilleP::createGraphTools()
@@ -55,35 +35,6 @@ void feuilleP::createGraphTools()
     });
     connect(Picture3->conserver, &QCheckBox::clicked, this,
             [this] { Option2_Click(m_state.current()); });
-}
-
-void feuilleP::drawKeptPoints()
-{
-    const int k = m_state.current();
-    if (!Picture3->conserver->isChecked() || k < 0 || m_state.maxaxe() == 0.0f) return;
-    for (const MeasuredPoint& p : measuredPoints(k))
-        Picture1->drawCross(p.volume, p.sigma, m_state.maxaxe(), situationColor(k));
-}
-
-void feuilleP::drawCurveLegend()
-{
-    if (!Picture3->Check1->isChecked()) return;
-    std::vector<LegendEntry> legend;
-    for (int k = 0; k < kSituations; ++k) {
-        const Situation& s = m_state.store().sit[k];
-        if (!s.courbefinie) continue;
-        legend.push_back({situationColor(k),
-                          tr("Courbe n° %1 : ").arg(k + 1) +
-                              coreText("Catalogue", soluteName(m_state.model(), s)),
-                          false});
-    }
-    if (legend.size() < 2) return;
-    Canvas& c = Picture1->canvas();
-    const int width = c.penWidth();
-    c.setPenWidth(2);
-    drawLegend(c, legend, kGraphRight - 3, kGraphTop + 3);
-    c.setPenWidth(width);
-    Picture1->update();
 }
 
 void feuilleP::exporterTableau()

@@ -77,7 +77,7 @@ void feuilleP::Option1_Click(int)
     retablir();
     Timer1->stop();
     imafond();
-    fillSoluteList();
+    m_pages->fillSoluteList(m_state.model());
     refreshPanel();
     reinitialise();
     majaff();
@@ -142,18 +142,6 @@ void feuilleP::Label1_Click()
     Picture3->masquer->setEnabled(true);
     m_state.setRandomDrawn(false);
     refreshPanel();
-}
-
-void feuilleP::refreshPanel()
-{
-    const bool other = lbecher->currentIndex() == kOtherPosition;
-    frame2->setPkaShown(other);
-    Text1[BoxPka]->setVisible(other);
-    Text1[BoxConcentration]->setVisible(!Picture3->masquer->isChecked());
-    Label1->setVisible(Picture3->masquer->isChecked());
-    command5->setVisible(!Picture3->masquer->isChecked());
-    m_tools->refreshTools();
-    frame2->update();
 }
 
 } // namespace titrage

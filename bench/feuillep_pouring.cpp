@@ -5,20 +5,10 @@
 #include "bench/feuillep.h"
 #include "bench/parametrespage.h"
 #include "bench/tappicture.h"
-#include "model/entryvalidation.h"
 #include "model/measurement.h"
-#include "platform/core/numberformat.h"
-#include "platform/messages.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QTimer>
 
 #include <cmath>

@@ -1,106 +1,25 @@
 // The ten situations: storing the bench into a slot, loading a slot into the
-// bench, forgetting the current curve.
-#include "bench/apparatusview.h"
+// bench, forgetting the current curve, and the check boxes a configuration
+// saves.
 #include "bench/feuillep.h"
 #include "bench/graphtoolspanel.h"
-#include "bench/parameterpanel.h"
-#include "bench/parametrespage.h"
-#include "bench/situationsbar.h"
-#include "graph/graphview.h"
-#include "graph/valuetable.h"
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
-#include "platform/core/numberformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
-
-#include <cmath>
 
 namespace titrage {
 
 void feuilleP::storeSituation(int k)
 {
-    BenchControls c;
-    c.acide = acide();
-    c.burette = Picture3->optscema[0]->isChecked();
-    c.conductimetre = conductimetre();
-    c.masked = Picture3->masquer->isChecked();
-    c.solute = lbecher->currentIndex();
-    c.indicator = lindic->currentIndex();
+    BenchControls c = m_pages->controls();
     c.texts = entryTexts();
     m_state.storeSituation(k, c, boxNumber(BoxPoured));
-}
-
-// Puts a stored slot's nature, views, mask and list positions on the bench.
-// The controls are set without running their handlers: loading a situation
-// must not forget its curve or restart the titration before its texts are in.
-void feuilleP::loadSituationControls(const Situation& s)
-{
-    const bool natureChanged = acide() != s.optsit[1];
-    {
-        const QSignalBlocker b0(Option1[0]);
-        const QSignalBlocker b1(Option1[1]);
-        Option1[s.optsit[1] ? 0 : 1]->setChecked(true);
-    }
-    if (natureChanged || lbecher->count() == 0) fillSoluteList();
-    {
-        const QSignalBlocker b0(Picture3->optscema[0]);
-        const QSignalBlocker b1(Picture3->optscema[1]);
-        const QSignalBlocker b2(Picture3->masquer);
-        Picture3->optscema[0]->setChecked(s.optsit[2]);
-        Picture3->optscema[1]->setChecked(s.optsit[3]);
-        Picture3->masquer->setChecked(s.optsit[4]);
-        // A concentration drawn at random stays hidden until Label1 reveals it.
-        const bool drawn = m_state.randomDrawn(m_state.current()) && s.optsit[4];
-        Picture3->masquer->setEnabled(!drawn);
-    }
-    {
-        const QSignalBlocker b0(lbecher);
-        const QSignalBlocker b1(lindic);
-        const int solute = s.listesit[1];
-        const int indicator = s.listesit[2];
-        lbecher->setCurrentIndex(solute >= 0 && solute < lbecher->count() ? solute : 0);
-        lindic->setCurrentIndex(indicator >= 0 && indicator < lindic->count() ? indicator : 0);
-    }
-    refreshPanel();
-}
-
-void feuilleP::Option2_Click(int k)
-{
-    selectSituationSlot(k, true);
-}
-
-void feuilleP::restoreSituation(int k)
-{
-    selectSituationSlot(k, false);
-}
-
-void feuilleP::replaceSituations(const std::array<Situation, kSituations>& situations)
-{
-    m_state.replaceSituations(situations);
-}
-
-// Shows again the crosses and rows the student had measured in the current
-// situation, so that pouring goes on from where it was.
-void feuilleP::restoreMeasuredPoints(std::vector<MeasuredPoint> points)
-{
-    const int k = m_state.current();
-    if (k < 0 || points.empty() || !conductimetre() || m_state.maxaxe() == 0.0f) return;
-    MSFlexGrid1->cutToHeader();
-    for (const MeasuredPoint& p : points) {
-        Picture1->drawCross(static_cast<float>(p.volume), static_cast<float>(p.sigma),
-                            m_state.maxaxe(), situationColor(k));
-        MSFlexGrid1->appendRow(formatRow(p.row, MSFlexGrid1->columns()));
-    }
-    m_state.restorePoints(k, std::move(points));
 }
 
 void feuilleP::selectSituationSlot(int k, bool storeCurrent)
@@ -124,7 +43,9 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     m_state.setCurrent(k);
     m_situations->markChosen(k);
     const Situation s = m_state.store().sit[k];
-    loadSituationControls(s);
+    // Its controls are set without running their handlers: loading a situation
+    // must not forget its curve or restart the titration before its texts are in.
+    m_pages->loadControls(s, m_state.model(), m_state.randomDrawn(k));
     // 5. Its colour beside its button.
     m_situations->showColour(k);
     m_tools->setCurve(k, situationColor(k));
@@ -149,7 +70,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     if (boxNumber(BoxPoured) >= 25.0f)
         tracecourbe();
     else
-        restoreMeasuredPoints(std::move(kept));
+        m_curves->restoreMeasuredPoints(std::move(kept));
     m_state.setKeepPoints(keeping);
     update();
 }
@@ -164,22 +85,12 @@ void feuilleP::retablir()
 
 bool feuilleP::isTicked(ConfigCheck box) const
 {
-    switch (box) {
-    case ConfigCheck::Masquer:
-        return isTickedState(Picture3->masquer->checkState());
-    case ConfigCheck::Check1:
-        return isTickedState(Picture3->Check1->checkState());
-    case ConfigCheck::Check2:
-        return isTickedState(Picture3->Check2->checkState());
-    }
-    return false;
+    return isTickedState(m_pages->configCheck(box)->checkState());
 }
 
 void feuilleP::setTicked(ConfigCheck box, bool ticked)
 {
-    QCheckBox* check = box == ConfigCheck::Masquer  ? Picture3->masquer
-                       : box == ConfigCheck::Check1 ? Picture3->Check1
-                                                    : Picture3->Check2;
+    QCheckBox* check = m_pages->configCheck(box);
     if (check->checkState() == (ticked ? Qt::Checked : Qt::Unchecked)) return;
     {
         const QSignalBlocker blocker(check);

@@ -2,36 +2,23 @@
 // the key filter of the entry boxes, the tab pages, activation and closing.
 #include "bench/core/markerfile.h"
 #include "bench/feuillep.h"
-#include "bench/helpviewer.h"
 #include "bench/hovertexts.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
-#include "bench/situationsbar.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
-#include "calculator/machine.h"
-#include "config/configdialogs.h"
+#include "bench/windowcommands.h"
 #include "exercises/fichexo.h"
-#include "graph/graphview.h"
-#include "model/entryvalidation.h"
-#include "platform/core/numberformat.h"
-#include "platform/layoutscaler.h"
 #include "platform/messages.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
-#include <QTextEdit>
 #include <QTimer>
 
 namespace titrage {
@@ -52,68 +39,19 @@ void feuilleP::connectHandlers()
             [this] { Option2_Click(m_state.current()); });
     installKeyboardDriving();
     connect(m_situations, &SituationsBar::chosen, this, [this](int k) { Option2_Click(k); });
-    connect(Onglets, &TabStrip::pageShown, this, [this](int k) { showPage(k); });
+    connect(Onglets, &TabStrip::pageShown, m_pages, &BenchPages::showPage);
     connect(Onglets, &TabStrip::hovered, this,
             [this] { info->setText(tr("Cliquer sur un onglet pour l'afficher")); });
-    connect(Command1, &QPushButton::clicked, this, [this] { close(); });
-    // Copies and prints show the bench with the value being typed validated.
-    connect(Command4, &QPushButton::clicked, this, [this] {
-        validatePendingEntries();
-        Command4_Click();
-    });
-    connect(Command10, &QPushButton::clicked, this, [this] {
-        validatePendingEntries();
-        Command10_Click();
-    });
-    connect(btexo, &QPushButton::clicked, this, [this] { m_exercises->btexo_Click(btexo); });
-    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
-    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
-    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
 void feuilleP::installHoverTexts()
 {
     m_hover = new HoverTexts(*info, *this);
-    const std::pair<QWidget*, const char*> texts[] = {
-        {Image3, QT_TR_NOOP("Utiliser le bouton gauche de la souris pour ouvrir le robinet.")},
-        {Picture3->masquer, QT_TR_NOOP("Utiliser cette option pour cacher la concentration.")},
-        {Command1, QT_TR_NOOP("Pour retrouver le module principal et quitter cette application")},
-        {Command7, QT_TR_NOOP("Si vous rencontrez une difficulté avec cette application")},
-        {Command8, QT_TR_NOOP("Afficher la machine à calculer")},
-        {Command10, QT_TR_NOOP("Configurer l'imprimante et imprimer l'image")},
-        {Command4, QT_TR_NOOP("Copier pour placer l'image dans le presse- papiers puis coller "
-                              "depuis Word, Paint...")},
-        {Command11, QT_TR_NOOP("Enregistrer les paramètres en cours")},
-        {Command2, QT_TR_NOOP("Pour retrouver une situation enregistrée")},
-        {btexo, QT_TR_NOOP("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, "
-                           "imprimer ou fermer")},
-    };
-    for (const auto& [widget, text] : texts)
-        m_hover->add(widget, tr(text));
-    // The copy confirmation stays in place over "Copier".
-    m_hover->add(Command4, [this, text = tr(texts[6].second)]() -> std::optional<QString> {
-        if (info->text() == msgcopie()) return std::nullopt;
-        return text;
-    });
-    m_hover->add(command5, [this]() -> std::optional<QString> {
-        return Picture3->masquer->isChecked()
-                   ? tr("Afficher la concentration en soluté apporté")
-                   : tr("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté");
-    });
-    m_hover->add(Onglets, [this]() -> std::optional<QString> {
-        return tr("Cliquer sur un onglet pour l'afficher");
-    });
+    m_hover->add(Image3, tr("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
+    m_commands->installHoverTexts(*m_hover, *info);
+    m_pages->installHoverTexts(*m_hover);
     // Disabled buttons receive no hover events of their own: the window's
     // mouse tracking finds them under the pointer instead.
-}
-
-void feuilleP::showPage(int k)
-{
-    QWidget* pages[5] = {frame2, graphPage, Picture5, Picture3, Histo};
-    for (int i = 0; i < 5; ++i)
-        pages[i]->setVisible(i + 1 == k);
-    if (k >= 1 && k <= 5) pages[k - 1]->raise();
 }
 
 bool feuilleP::eventFilter(QObject* watched, QEvent* event)
@@ -162,42 +100,6 @@ void feuilleP::Form_Activate()
     }
 }
 
-void feuilleP::Command7_Click()
-{
-    // The help page of the program's folder; without it, a message says so.
-    if (!m_help) m_help = new HelpViewer(this);
-    const QString path = m_programFolder + QStringLiteral("/Lomb.html");
-    if (const HelpLoad loaded = m_help->load(path); loaded != HelpLoad::Ok) {
-        HelpViewer::warnUnavailable(this, loaded, path);
-        return;
-    }
-    m_help->show();
-    m_help->raise();
-}
-
-void feuilleP::Command8_Click()
-{
-    // One calculator for the whole run: its memory outlives each use.
-    if (!m_machine) m_machine = new Machine(this);
-    m_machine->setWindowTitle(tr("Machine à calculer"));
-    m_machine->useSimpleLayout();
-    // On the projector the calculator is shown as large as the bench.
-    const LayoutScaler* scaler = LayoutScaler::of(this);
-    m_machine->placeAtScale(scaler ? scaler->scale() : 1.0, frameGeometry());
-    Messages::execDialog(*m_machine);
-}
-
-void feuilleP::Command11_Click()
-{
-    validatePendingEntries();
-    showSaveDialog(*this);
-}
-
-void feuilleP::Command2_Click()
-{
-    showOpenDialog(*this);
-}
-
 void feuilleP::writeMarker(bool running)
 {
     writeRunningFlag(m_markerFolder.toStdString(), running);
@@ -227,7 +129,7 @@ void feuilleP::closeEvent(QCloseEvent* event)
     m_closing = true;
     Timer1->stop();
     Timer2->stop();
-    if (m_machine) m_machine->close();
+    m_commands->closeCalculator();
     writeMarker(false);
     event->accept();
     QApplication::closeAllWindows();
