@@ -1,0 +1,1 @@
+// The target the tests' precompiled headers are built for; it holds no code.
