@@ -118,7 +118,7 @@ inline constexpr const char* kNoBreakMessage = QT_TRANSLATE_NOOP(
     "volume équivalent.");
 inline constexpr const char* kTooFewPointsMessage = QT_TRANSLATE_NOOP(
     "LineFit",
-    "Trop peu de points pour tracer une des droites : il faut au moins trois points alignés "
+    "Trop peu de points pour la méthode des droites : il faut au moins trois points alignés "
     "de part et d'autre de l'équivalence. Mesurez avec un pas plus petit.");
 inline constexpr const char* kOffBuretteMessage = QT_TRANSLATE_NOOP(
     "LineFit",
@@ -126,8 +126,8 @@ inline constexpr const char* kOffBuretteMessage = QT_TRANSLATE_NOOP(
     "équivalence entre 2 et 23 mL. Changez les concentrations ou les volumes.");
 inline constexpr const char* kInsideRangeMessage = QT_TRANSLATE_NOOP(
     "LineFit",
-    "Les droites se coupent à l'intérieur d'un des domaines choisis : placez chaque domaine "
-    "d'un seul côté de la cassure.");
+    "Les droites se coupent à l'intérieur d'un des domaines choisis : pour la méthode des "
+    "droites, placez chaque domaine d'un seul côté de la cassure.");
 
 // The message of a failure (its French source text, to be translated in the
 // "LineFit" context); nothing for a fit found.
