@@ -179,18 +179,18 @@ namespace {
 
 // How far points may stray from a line and still be called straight: a
 // fraction of the curve's height, as the eye judges it on the graph, but never
-// below the last digit the conductimeter shows (three significant digits).
+// less than the points scatter of themselves.
 double straightTolerance(const std::vector<Sample>& s)
 {
-    double lo = INFINITY, hi = -INFINITY, top = 0;
+    double lo = INFINITY, hi = -INFINITY;
     for (const Sample& p : s) {
         lo = std::min(lo, p.y);
         hi = std::max(hi, p.y);
-        top = std::max(top, std::fabs(p.y));
     }
     // The points' own scatter (a conductimeter's last digit, a hand-typed
-    // table): half the typical jump of the second differences, the largest
-    // fifth left out for the break and a weak couple's start.
+    // table): the typical jump of their second differences, about twice the
+    // scatter of a point about its line; the largest fifth is left out, for
+    // the break and a weak couple's start.
     std::vector<double> jumps;
     for (size_t i = 2; i < s.size(); ++i)
         jumps.push_back(std::fabs(s[i].y - 2 * s[i - 1].y + s[i - 2].y));
@@ -200,8 +200,7 @@ double straightTolerance(const std::vector<Sample>& s)
     for (double j : jumps)
         scatter += j;
     if (!jumps.empty()) scatter /= static_cast<double>(jumps.size());
-    (void)top;
-    return std::max(kStraightness * (hi - lo), 0.5 * scatter);
+    return std::max(kStraightness * (hi - lo), scatter);
 }
 
 // The straight part of one side, samples [lo, hi): among the runs of points
