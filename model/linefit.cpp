@@ -204,15 +204,17 @@ double straightTolerance(const std::vector<Sample>& s)
 }
 
 // The straight part of one side, samples [lo, hi): among the runs of points
-// that follow their least-squares line within `tol` (root mean square), the
-// one nearest the break that is nearly as long as the longest. The longest
-// alone could lie far out on a gently curved side (raw conductivity), where
-// its line, carried to the break, misses it. Nothing on a side without three
-// points in a straight line (a weak acid's curved start read every
-// millilitre before an early break). Beyond a few hundred points the run's ends are tried on a
-// stride, so that a long list of points stays quick.
+// that follow their least-squares line within `tol` (root mean square) and
+// are nearly as long as the longest, the straightest, or with `nearest` the
+// one nearest the break. The longest alone could lie far out on a gently
+// curved side (raw conductivity: `nearOnly` keeps runs that come near the
+// break), where its line, carried to the break, misses it. Nothing on a side
+// without three points in a straight line (a weak acid's curved start read
+// every millilitre before an early break). Beyond a few hundred points the
+// run's ends are tried on a stride, so that a long list of points stays quick.
 std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& sums, size_t lo,
-                                    size_t hi, double tol, bool before, bool nearOnly)
+                                    size_t hi, double tol, bool before, bool nearOnly,
+                                    bool nearest)
 {
     constexpr size_t kMin = kMinPointsPerLine;
     if (hi < lo + kMin) return std::nullopt;
@@ -231,8 +233,8 @@ std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& su
                 break; // well past a bend: the run never straightens again
         }
         if (bestJ == 0) continue;
-        // Only runs that come near the break: a third of the side's points at most
-        // lie between them and it (the rounded corner of a weak couple).
+        // On the raw conductivity only runs that come near the break: a third
+        // of the side's points at most lie between them and it.
         const size_t zone = std::max(kMin, m / 3);
         if (nearOnly && (before ? bestJ + zone < hi : i >= lo + zone)) continue;
         runs.push_back({i, bestJ});
@@ -248,13 +250,20 @@ std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& su
     if (longest == 0) return std::nullopt;
     const size_t enough = std::max(kMin, (longest * 4 + 4) / 5);
     bool found = false;
+    double bestSpread = 0;
     for (const auto& [i, j] : runs) {
         if (j - i < enough) continue;
-        const bool nearer = !found || (before ? (j > bestJ || (j == bestJ && i < bestI))
-                                              : (i < bestI || (i == bestI && j > bestJ)));
-        if (nearer) {
+        // On the corrected conductivity the straightest of them: a rounded
+        // corner straightens away from the break, towards its asymptote.
+        const double spread = nearest ? 0 : sums.sse(i, j) / static_cast<double>(j - i);
+        const bool nearer = before ? (j > bestJ || (j == bestJ && i < bestI))
+                                   : (i < bestI || (i == bestI && j > bestJ));
+        const bool better = !found || spread < bestSpread * (1 - 1e-9) ||
+                            (spread <= bestSpread * (1 + 1e-9) && nearer);
+        if (better) {
             bestI = i;
             bestJ = j;
+            bestSpread = spread;
             found = true;
         }
     }
@@ -291,7 +300,13 @@ size_t firstAbove(const std::vector<Sample>& s, double x)
 
 } // namespace
 
-TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& o)
+namespace {
+
+// `nearest`: each side's run is the one nearest the break among those nearly
+// as long as the longest, rather than the straightest of them. The raw lines
+// are sought inside the corrected curve's runs found so: they must leave out
+// the rounded corner, but no more, since the dilution bends them further out.
+TwoLines fitLines(const std::vector<FitPoint>& points, const TwoLineOptions& o, bool nearest)
 {
     TwoLines result;
     std::vector<Sample> s;
@@ -338,7 +353,7 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
         if (judgedCorrected) {
             TwoLineOptions corrected = o;
             corrected.correctDilution = true;
-            const TwoLines judged = fitTwoLines(points, corrected);
+            const TwoLines judged = fitLines(points, corrected, true);
             if (!judged.found() && judged.failure != BreakFailure::OffBurette) {
                 result.failure = judged.failure;
                 return result;
@@ -352,6 +367,7 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
         const Sums sums(s);
         const double tol = straightTolerance(s);
         const bool nearOnly = judgedCorrected;
+        nearest = nearest || nearOnly;
         double vb = *rough;
         // Each side's line on the straight run of its side nearest the break;
         // the ranges are taken again around each new intersection until they
@@ -375,8 +391,8 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
                 if (a1 >= a0 + kMinPointsPerLine) std::tie(lo, loEnd) = std::pair(a0, a1);
                 if (b1 >= b0 + kMinPointsPerLine) std::tie(hi, hiEnd) = std::pair(b0, b1);
             }
-            const auto a = straightRun(s, sums, lo, loEnd, tol, true, nearOnly);
-            const auto b = straightRun(s, sums, hi, hiEnd, tol, false, nearOnly);
+            const auto a = straightRun(s, sums, lo, loEnd, tol, true, nearOnly, nearest);
+            const auto b = straightRun(s, sums, hi, hiEnd, tol, false, nearOnly, nearest);
             if (!a || !b) {
                 result.failure = BreakFailure::TooFewPoints;
                 return result;
@@ -477,6 +493,13 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
         }
     }
     return result;
+}
+
+} // namespace
+
+TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& options)
+{
+    return fitLines(points, options, false);
 }
 
 const char* breakFailureMessage(BreakFailure failure)

@@ -97,10 +97,11 @@ inline constexpr double kStraightness = 0.002;
 inline constexpr double kMaxSlide = 0.1;
 
 // The fit on the points (any order). With automatic ranges the break is first
-// located by the best two-segment fit; each line is then fitted on the longest
-// straight run of its side near the break (a weak couple's curved start and
-// the break's rounded corner left out), and the ranges are taken again around
-// the intersection until they settle. Véq is given only between the ranges.
+// located by the best two-segment fit; each line is then fitted on a straight
+// run of its side, the straightest of those nearly as long as the longest (a
+// weak couple's curved start and the break's rounded corner left out), and the
+// ranges are taken again around the intersection until they settle. Véq is
+// given only between the ranges.
 // Without the dilution correction the break is judged, and first located, on
 // the corrected conductivity, and the raw lines are taken near it.
 TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& options);
