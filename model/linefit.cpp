@@ -255,11 +255,18 @@ std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& su
         if (j - i < enough) continue;
         // On the corrected conductivity the straightest of them: a rounded
         // corner straightens away from the break, towards its asymptote.
-        const double spread = nearest ? 0 : sums.sse(i, j) / static_cast<double>(j - i);
+        // Runs straight alike (within a quarter of the tolerance) go by
+        // length, then nearness: a strong acid keeps its whole straight side.
+        const double spread =
+            nearest ? 0 : std::sqrt(sums.sse(i, j) / static_cast<double>(j - i));
         const bool nearer = before ? (j > bestJ || (j == bestJ && i < bestI))
                                    : (i < bestI || (i == bestI && j > bestJ));
-        const bool better = !found || spread < bestSpread * (1 - 1e-9) ||
-                            (spread <= bestSpread * (1 + 1e-9) && nearer);
+        const bool longer = j - i > bestJ - bestI;
+        const bool alike = std::fabs(spread - bestSpread) <= tol / 4;
+        const bool better =
+            !found || (nearest ? nearer
+                               : (!alike && spread < bestSpread) ||
+                                     (alike && (longer || (j - i == bestJ - bestI && nearer))));
         if (better) {
             bestI = i;
             bestJ = j;
