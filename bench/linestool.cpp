@@ -94,13 +94,31 @@ std::vector<FitPoint> LinesTool::tablePoints() const
 void LinesTool::start()
 {
     m_manual.reset();
-    m_shown = false;
+    setShown(false);
 }
 
 void LinesTool::forget()
 {
-    m_shown = false;
+    // Our own redrawing restores the graph first: the lines are drawn again.
+    if (m_redrawing) return;
+    setShown(false);
     m_dragging = -1;
+    m_preview.reset();
+}
+
+void LinesTool::setShown(bool shown)
+{
+    // While the lines are shown the graph takes the focus (by Tab or a
+    // click), so that the arrow keys move the markers; then it gives it up.
+    if (m_graph && shown != m_shown) {
+        if (shown) {
+            m_graphFocus = m_graph->focusPolicy();
+            m_graph->setFocusPolicy(Qt::StrongFocus);
+        } else {
+            m_graph->setFocusPolicy(m_graphFocus);
+        }
+    }
+    m_shown = shown;
 }
 
 bool LinesTool::fitAndDraw(bool announce)
@@ -115,17 +133,20 @@ bool LinesTool::fitAndDraw(bool announce)
         t = fitTwoLines(measured, o);
         m_measured = t.failure != BreakFailure::TooFewPoints;
     }
-    if (!m_measured) t = fitTwoLines(tablePoints(), o);
+    m_points = m_measured ? measured : tablePoints();
+    if (!m_measured) t = fitTwoLines(m_points, o);
     m_fit = t;
+    m_preview.reset();
     redraw();
     if (!t.found()) {
-        m_shown = false;
+        setShown(false);
         if (announce)
             Messages::inform(&host().benchWidget(), coreText("LineFit", kNoBreakTitle),
-                             coreText("LineFit", kNoBreakMessage), MessageIcon::Exclamation);
+                             coreText("LineFit", breakFailureMessage(t.failure)),
+                             MessageIcon::Exclamation);
         return false;
     }
-    m_shown = true;
+    setShown(true);
     host().showStatus(fromStd(veqText(t.veq, t.uVeq)) +
                       (m_measured ? tr(" (points mesurés)") : tr(" (courbe théorique)")));
     return true;
@@ -133,13 +154,30 @@ bool LinesTool::fitAndDraw(bool announce)
 
 void LinesTool::redraw()
 {
-    // The graph as "Restaurer" leaves it, then the construction.
+    // The graph as "Restaurer" leaves it, then the construction. Lines
+    // fitted on the corrected sigma are drawn on a frame of their own, over
+    // the corrected points, where they are straight as fitted: the measured
+    // sigma's curve bends away from them by the dilution.
+    m_redrawing = true;
     host().restoreGraph();
+    m_redrawing = false;
     GraphView& g = host().graph();
     Canvas& c = g.canvas();
+    const TwoLineOptions o = options();
+    m_corrected = false;
+    m_scale = host().state().maxaxe();
     if (m_fit.found()) {
-        drawTwoLines(c, m_fit, options(), host().state().maxaxe(), g.penWidth());
-        drawRangeMarkers(c, m_fit.ranges);
+        if (o.correctDilution && o.v0 > 0) {
+            if (const float top = correctedScale(m_points, o.v0); top > 0) {
+                m_corrected = true;
+                m_scale = top;
+                g.drawFrame(top);
+                g.setPenWidth(c.penWidth());
+                drawCorrectedPoints(c, m_points, o.v0, top, host().currentColour());
+            }
+        }
+        drawRangeMarkers(c, m_preview.value_or(m_fit.ranges), m_selected);
+        drawTwoLines(c, m_fit, m_scale, g.penWidth());
     }
     g.update();
 }
@@ -191,9 +229,44 @@ QString LinesTool::readout(QPointF p) const
     const GraphReadout r = graphReadout(p.x(), p.y(), titration);
     if (!r.inside || !titration) return fromStd(r.tooltip);
     if (const auto* curve = currentCurve())
-        if (const auto sigma = curveSigmaAt(*curve, volumeAtX(p.x())))
-            return fromStd(sigmaReadout(r.tooltip, *sigma));
+        if (const auto sigma = curveSigmaAt(*curve, volumeAtX(p.x()))) {
+            if (!(m_shown && m_corrected)) return fromStd(sigmaReadout(r.tooltip, *sigma));
+            // Over the corrected frame, the curve's sigma corrected as the points are.
+            const double v = volumeAtX(p.x());
+            QString text = fromStd(sigmaReadout(r.tooltip, dilutionCorrected(*sigma, v, options().v0)));
+            return text.replace(QStringLiteral("σ ="), tr("σ corrigée ="));
+        }
     return fromStd(r.tooltip);
+}
+
+bool LinesTool::keyPressed(const QKeyEvent& key)
+{
+    if (!m_shown || key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // The next or the previous marker.
+        m_selected = (m_selected + (key.key() == Qt::Key_Down ? 1 : 3)) % 4;
+        redraw();
+        host().showStatus(tr("Limite %1 sur 4 : ← et → la déplacent").arg(m_selected + 1));
+        return true;
+    }
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        // One measuring step, so that a range gains or loses one point; a
+        // tenth of a millilitre with Shift.
+        const double step = key.modifiers() & Qt::ShiftModifier
+                                ? 0.1
+                                : host().parametres().UpDown1->value() / 10.0;
+        const double limits[4] = {m_fit.ranges.before.from, m_fit.ranges.before.to,
+                                  m_fit.ranges.after.from, m_fit.ranges.after.to};
+        const double v = limits[m_selected] + (key.key() == Qt::Key_Right ? step : -step);
+        moveMarker(m_selected, std::round(v * 10) / 10);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 bool LinesTool::eventFilter(QObject* watched, QEvent* event)
@@ -201,6 +274,7 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
     GraphView* g = m_graph;
     if (!g || watched != g) return false;
     const auto type = event->type();
+    if (type == QEvent::KeyPress) return keyPressed(*static_cast<QKeyEvent*>(event));
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonRelease)
         return false;
@@ -224,7 +298,10 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::MouseButtonPress) {
         if (mouse->button() != Qt::LeftButton) return false;
         m_dragging = nearMarker();
-        return m_dragging >= 0;
+        if (m_dragging < 0) return false;
+        m_selected = m_dragging;
+        g->setFocus(Qt::MouseFocusReason);
+        return true;
     }
     if (type == QEvent::MouseButtonRelease) {
         if (m_dragging < 0) return false;
@@ -233,9 +310,11 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
         moveMarker(i, v);
         return true;
     }
-    // Mouse move: while a marker is held the status line follows it; the
-    // fit is made again where it is released.
+    // Mouse move: while a marker is held it follows the pointer, with the
+    // status line; the fit is made again where it is released.
     if (m_dragging >= 0) {
+        m_preview = movedRanges(m_dragging, v);
+        redraw();
         host().showStatus(tr("Limite à ") + fromStd(formatNumber(v, "#0.0")) +
                           tr(" mL : relâcher pour refaire l'ajustement"));
         return true;

@@ -8,6 +8,7 @@
 #include "model/linefit.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QString>
 
 #include <optional>
@@ -45,6 +46,12 @@ public:
     // volume v and refits, as a drag released there does.
     bool moveMarker(int i, double v);
 
+    // The marker the arrow keys move (0..3), and the scale the lines are
+    // drawn on: the graph's, or the corrected sigma's own (correctedView).
+    int selectedMarker() const { return m_selected; }
+    bool correctedView() const { return m_corrected; }
+    float drawnScale() const { return m_scale; }
+
     // The read-out for the pointer at a logical point of the graph.
     QString readout(QPointF logical) const;
 
@@ -57,6 +64,8 @@ private:
     TwoLineOptions options() const;
     void redraw();
     FitRanges movedRanges(int i, double v) const;
+    bool keyPressed(const QKeyEvent& key);
+    void setShown(bool shown);
     const std::vector<CurveVertex>* currentCurve() const;
 
     GraphView* m_graph = nullptr;
@@ -65,6 +74,14 @@ private:
     bool m_shown = false;
     bool m_measured = false;
     int m_dragging = -1;
+    int m_selected = 0;
+    // While a marker is dragged: the ranges as they would be if released here.
+    std::optional<FitRanges> m_preview;
+    std::vector<FitPoint> m_points; // what the fit in force was made on
+    bool m_corrected = false;
+    bool m_redrawing = false;
+    float m_scale = 0;
+    Qt::FocusPolicy m_graphFocus = Qt::NoFocus;
     mutable QString m_curveKey;
     mutable std::vector<CurveVertex> m_curve;
 };

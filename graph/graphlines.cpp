@@ -5,6 +5,7 @@
 #include "platform/canvas.h"
 
 #include <QPainter>
+#include <QLineF>
 #include <QPainterPath>
 #include <QPolygonF>
 
@@ -52,47 +53,111 @@ void drawLegend(Canvas& c, const std::vector<LegendEntry>& entries, double right
     c.setFont(QStringLiteral("Arial"), 8, false, false);
 }
 
-void drawTwoLines(Canvas& c, const TwoLines& t, const TwoLineOptions& o, float maxaxe, int penWidth)
+namespace {
+
+// Drawn ink: anything but the white ground and the light greys of the grid.
+bool inked(QColor p)
+{
+    const bool grey = p.red() == p.green() && p.green() == p.blue();
+    return !(grey && p.red() >= 150);
+}
+
+} // namespace
+
+QPointF leastHidingSpot(const Canvas& c, QSizeF size, const std::vector<QPointF>& candidates)
+{
+    QPointF best = candidates.empty() ? QPointF() : candidates.front();
+    int least = -1;
+    for (const QPointF& at : candidates) {
+        int hidden = 0;
+        for (int y = int(std::floor(at.y())); y <= int(std::ceil(at.y() + size.height())); ++y)
+            for (int x = int(std::floor(at.x())); x <= int(std::ceil(at.x() + size.width())); ++x)
+                if (inked(c.pixel(x, y))) ++hidden;
+        if (least < 0 || hidden < least) {
+            least = hidden;
+            best = at;
+        }
+        if (hidden == 0) break;
+    }
+    return best;
+}
+
+void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth)
 {
     if (!t.found() || maxaxe <= 0) return;
-    auto measured = [&](const LineFit& f, double v) {
-        const double y = f.at(v);
-        return o.correctDilution && o.v0 > 0 ? y * o.v0 / (o.v0 + v) : y;
-    };
-    std::vector<QPolygonF> lines;
-    for (const LineFit* f : {&t.before, &t.after}) {
-        QPolygonF poly;
-        for (int i = 0; i <= 100; ++i) {
-            const double v = 25.0 * i / 100;
-            poly << QPointF(graphX(v), clampY(graphY(measured(*f, v), maxaxe)));
-        }
-        lines.push_back(poly);
-    }
+    std::vector<QLineF> lines;
+    for (const LineFit* f : {&t.before, &t.after})
+        lines.emplace_back(QPointF(graphX(0), graphY(f->at(0), maxaxe)),
+                           QPointF(graphX(25), graphY(f->at(25), maxaxe)));
     c.paint([lines, penWidth](QPainter& p) {
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
         p.setClipRect(QRectF(kLeftX, kTop, kRightX - kLeftX, kBottom - kTop));
         p.setPen(QPen(kLineColour, penWidth));
-        for (const QPolygonF& poly : lines)
-            p.drawPolyline(poly);
+        for (const QLineF& l : lines)
+            p.drawLine(l);
         p.restore();
     });
 
     const double xE = graphX(t.veq);
-    const double yE = graphY(measured(t.before, t.veq), maxaxe);
+    const double yE = clampY(graphY(t.before.at(t.veq), maxaxe));
     c.filledCircle(xE, yE, 2.5, Qt::black, Qt::black);
     c.line(xE, yE, xE, kBottom, QColor(120, 120, 120));
     c.setForeColor(Qt::black);
     c.setFont(QStringLiteral("Arial"), 8, true, false);
     c.printAt(xE - 12, yE - 14, QStringLiteral("E"));
     c.setFont(QStringLiteral("Arial"), 8, false, false);
-    const QString text = QString::fromStdString(veqText(t.veq, t.uVeq));
-    // Beside E, inside the frame: on the left of E when there is no room on its right.
-    double x = xE + 6;
-    if (x + c.textWidth(text) > kRightX - 2) x = xE - 6 - c.textWidth(text);
-    const double y = std::clamp(yE + 4, kTop + 2, kBottom - c.textHeight() - 2);
-    c.filledBox(x - 1, y, x + c.textWidth(text) + 1, y + c.textHeight(), Qt::white, Qt::white);
-    c.printAt(x, y, text);
+
+    // "droites :" tells this E from the tangents' one when both are shown;
+    // the tangents write theirs right of their E, so the left comes first.
+    const QString text = QStringLiteral("droites : ") + QString::fromStdString(veqText(t.veq, t.uVeq));
+    const double w = c.textWidth(text), h = c.textHeight();
+    auto inside = [&](double x, double y) {
+        return QPointF(std::clamp(x, kLeftX + 2, kRightX - 2 - w), std::clamp(y, kTop + 2, kBottom - h - 2));
+    };
+    std::vector<QPointF> spots;
+    for (const double dy : {-h - 6, 6.0})
+        for (const double x : {xE - 6 - w, xE + 6})
+            spots.push_back(inside(x, yE + dy));
+    for (double y = kTop + 2; y + h + 2 <= kBottom; y += 6)
+        for (const double x : {xE - 6 - w, xE + 6})
+            spots.push_back(inside(x, y));
+    const QPointF at = leastHidingSpot(c, QSizeF(w, h), spots);
+    c.filledBox(at.x() - 1, at.y(), at.x() + w + 1, at.y() + h, Qt::white, Qt::white);
+    c.setForeColor(Qt::black);
+    c.printAt(at.x(), at.y(), text);
+}
+
+float correctedScale(const std::vector<FitPoint>& points, double v0)
+{
+    double top = 0;
+    for (const FitPoint& p : points)
+        if (std::isfinite(p.sigma) && std::isfinite(p.v))
+            top = std::max(top, dilutionCorrected(p.sigma, p.v, v0));
+    if (!(top > 0)) return 0;
+    const double unit = std::pow(10.0, std::floor(std::log10(top)) - 1);
+    return static_cast<float>(std::ceil(top / unit - 1e-9) * unit);
+}
+
+void drawCorrectedPoints(Canvas& c, const std::vector<FitPoint>& points, double v0, float maxaxe,
+                         QColor colour)
+{
+    if (maxaxe <= 0) return;
+    for (const FitPoint& p : points) {
+        const double x = graphX(p.v);
+        const double y = graphY(dilutionCorrected(p.sigma, p.v, v0), maxaxe);
+        if (!std::isfinite(x) || !std::isfinite(y) || y < kTop - 5 || y > kBottom + 5) continue;
+        c.line(x + 3, y, x - 3, y, colour);
+        c.line(x, y + 3, x, y - 3, colour);
+    }
+    // The axis's title, over the measured sigma's one (left of the axis,
+    // above the frame), and what it is, right of the axis's tip.
+    c.setFont(QStringLiteral("Arial"), 8, false, false);
+    const QString definition = QStringLiteral("= σ·(V₀ + V)/V₀, en S·m⁻¹");
+    c.filledBox(-19, 2, kLeftX - 4, 4 + c.textHeight(), Qt::white, Qt::white);
+    c.setForeColor(Qt::black);
+    c.printAt(-18, 4, QStringLiteral("σ corrigée"));
+    c.printAt(kLeftX + 8, 4, definition);
 }
 
 std::vector<double> markerXs(const FitRanges& r)
@@ -100,14 +165,14 @@ std::vector<double> markerXs(const FitRanges& r)
     return {graphX(r.before.from), graphX(r.before.to), graphX(r.after.from), graphX(r.after.to)};
 }
 
-void drawRangeMarkers(Canvas& c, const FitRanges& r)
+void drawRangeMarkers(Canvas& c, const FitRanges& r, int selected)
 {
     const std::vector<double> xs = markerXs(r);
     const QRectF before(QPointF(graphX(r.before.from), kBottom - 3),
                         QPointF(graphX(r.before.to), kBottom));
     const QRectF after(QPointF(graphX(r.after.from), kBottom - 3),
                        QPointF(graphX(r.after.to), kBottom));
-    c.paint([xs, before, after](QPainter& p) {
+    c.paint([xs, before, after, selected](QPainter& p) {
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(kMarkerColour, 1, Qt::DashLine));
@@ -116,8 +181,12 @@ void drawRangeMarkers(Canvas& c, const FitRanges& r)
         // A small triangle on the axis below each limit: the grip.
         p.setPen(QPen(kMarkerColour, 1));
         p.setBrush(QColor(255, 200, 0));
-        for (const double x : xs) {
-            const QPointF grip[3] = {{x, kBottom - 7}, {x - 4, kBottom}, {x + 4, kBottom}};
+        for (int i = 0; i < static_cast<int>(xs.size()); ++i) {
+            const double x = xs[i];
+            const double size = i == selected ? 6 : 4;
+            p.setBrush(i == selected ? QColor(230, 120, 0) : QColor(255, 200, 0));
+            const QPointF grip[3] = {
+                {x, kBottom - 1.75 * size}, {x - size, kBottom}, {x + size, kBottom}};
             p.drawPolygon(grip, 3);
         }
         // The two ranges, shaded lightly along the axis.

@@ -8,6 +8,8 @@
 #include "model/linefit.h"
 
 #include <QColor>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
 
 #include <vector>
@@ -26,16 +28,29 @@ struct LegendEntry {
 // corner at (right, top). Arial 7.
 void drawLegend(Canvas& canvas, const std::vector<LegendEntry>& entries, double right, double top);
 
-// Both fitted lines across the frame, E, and "Véq = ... ± ... mL" beside it.
-// Lines fitted on the dilution-corrected sigma are drawn back on the measured
-// sigma scale, sigma = (a V + b) V0 / (V0 + V), so that they run along the
-// points they were fitted on.
-void drawTwoLines(Canvas& canvas, const TwoLines& lines, const TwoLineOptions& options,
-                  float maxaxe, int penWidth);
+// Both fitted lines across the frame, straight on the scale they were fitted
+// on (maxaxe: the graph's for the measured sigma, correctedScale's for the
+// corrected one), E with its drop to the volume axis, and "droites : Véq =
+// ... ± ... mL" beside it, where it hides no curve (the canvas is looked at).
+void drawTwoLines(Canvas& canvas, const TwoLines& lines, float maxaxe, int penWidth);
+
+// The top of a frame for the dilution-corrected sigma of the points: their
+// largest rounded up to two significant digits; 0 when none is positive.
+float correctedScale(const std::vector<FitPoint>& points, double v0);
+// The points' corrected sigma as crosses on that scale, and the sigma axis's
+// title made "σ corrigée (S·m⁻¹)".
+void drawCorrectedPoints(Canvas& canvas, const std::vector<FitPoint>& points, double v0,
+                         float maxaxe, QColor colour);
+
+// Where a box of `size` hides least of what is drawn (curves, crosses, lines;
+// not the white ground nor the grey grid): the first of `candidates`
+// (top-left corners) that hides nothing, else the one that hides least.
+QPointF leastHidingSpot(const Canvas& canvas, QSizeF size, const std::vector<QPointF>& candidates);
 
 // The four limits of the ranges as dashed verticals with a handle under the
-// frame, the student's grips to move them.
-void drawRangeMarkers(Canvas& canvas, const FitRanges& ranges);
+// frame, the student's grips to move them; the one the arrow keys move
+// (`selected`, 0..3) has a larger, darker grip.
+void drawRangeMarkers(Canvas& canvas, const FitRanges& ranges, int selected = -1);
 // x of each of the four markers, in the order before.from, before.to,
 // after.from, after.to.
 std::vector<double> markerXs(const FitRanges& ranges);

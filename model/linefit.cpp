@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace titrage {
 
@@ -118,18 +119,6 @@ std::optional<double> roughBreak(const std::vector<Sample>& s)
 
 constexpr double kMaxInterpolationGap = 2.0; // mL
 
-// The samples' broken line at x; nothing outside them or across a wide gap.
-std::optional<double> interpolate(const std::vector<Sample>& s, double x)
-{
-    const auto hi =
-        std::lower_bound(s.begin(), s.end(), x, [](const Sample& p, double v) { return p.x < v; });
-    if (hi == s.end()) return std::nullopt;
-    if (hi->x == x || hi == s.begin()) return hi->x == x ? std::optional(hi->y) : std::nullopt;
-    const auto lo = hi - 1;
-    if (hi->x - lo->x > kMaxInterpolationGap) return std::nullopt;
-    return lo->y + (hi->y - lo->y) * (x - lo->x) / (hi->x - lo->x);
-}
-
 } // namespace
 
 double dilutionCorrected(double sigma, double v, double v0)
@@ -186,19 +175,145 @@ std::optional<LineFit> fitLine(const std::vector<double>& x, const std::vector<d
     return f;
 }
 
-FitRanges rangesAround(double vb, double first, double last)
+namespace {
+
+// How far points may stray from a line and still be called straight: a
+// fraction of the curve's height, as the eye judges it on the graph, but never
+// less than the points scatter of themselves.
+double straightTolerance(const std::vector<Sample>& s)
 {
-    // The rounded part of the curve around the break is left out, and so is
-    // the start, where the couple's own ions still bend the curve of a weak
-    // acid or base.
-    const double margin = std::max(0.5, 0.1 * vb);
-    FitRanges r;
-    r.before = {std::max(first, 0.5 * vb), vb - margin};
-    r.after = {vb + margin, last};
-    return r;
+    double lo = INFINITY, hi = -INFINITY;
+    for (const Sample& p : s) {
+        lo = std::min(lo, p.y);
+        hi = std::max(hi, p.y);
+    }
+    // The points' own scatter (a conductimeter's last digit, a hand-typed
+    // table): the typical jump of their second differences, about twice the
+    // scatter of a point about its line; the largest fifth is left out, for
+    // the break and a weak couple's start.
+    std::vector<double> jumps;
+    for (size_t i = 2; i < s.size(); ++i)
+        jumps.push_back(std::fabs(s[i].y - 2 * s[i - 1].y + s[i - 2].y));
+    std::sort(jumps.begin(), jumps.end());
+    jumps.resize(jumps.size() - jumps.size() / 5);
+    double scatter = 0;
+    for (double j : jumps)
+        scatter += j;
+    if (!jumps.empty()) scatter /= static_cast<double>(jumps.size());
+    return std::max(kStraightness * (hi - lo), scatter);
 }
 
-TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& o)
+// The straight part of one side, samples [lo, hi): among the runs of points
+// that follow their least-squares line within `tol` (root mean square) and
+// are nearly as long as the longest, the straightest, or with `nearest` the
+// one nearest the break. The longest alone could lie far out on a gently
+// curved side (raw conductivity: `nearOnly` keeps runs that come near the
+// break), where its line, carried to the break, misses it. Nothing on a side
+// without three points in a straight line (a weak acid's curved start read
+// every millilitre before an early break). Beyond a few hundred points the
+// run's ends are tried on a stride, so that a long list of points stays quick.
+std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& sums, size_t lo,
+                                    size_t hi, double tol, bool before, bool nearOnly,
+                                    bool nearest)
+{
+    constexpr size_t kMin = kMinPointsPerLine;
+    if (hi < lo + kMin) return std::nullopt;
+    const size_t m = hi - lo;
+    const size_t stride = std::max<size_t>(1, m / 400);
+    // The longest passing run from each start.
+    std::vector<std::pair<size_t, size_t>> runs; // (i, j)
+    size_t longest = 0;
+    for (size_t i = lo; i + kMin <= hi; i += stride) {
+        size_t bestJ = 0;
+        for (size_t j = i + kMin; j <= hi; j += stride) {
+            if (s[j - 1].x == s[i].x) continue;
+            if (sums.sse(i, j) <= tol * tol * static_cast<double>(j - i))
+                bestJ = j;
+            else if (j - i > 2 * std::max(bestJ > i ? bestJ - i : 0, kMin))
+                break; // well past a bend: the run never straightens again
+        }
+        if (bestJ == 0) continue;
+        // On the raw conductivity only runs that come near the break: a third
+        // of the side's points at most lie between them and it.
+        const size_t zone = std::max(kMin, m / 3);
+        if (nearOnly && (before ? bestJ + zone < hi : i >= lo + zone)) continue;
+        runs.push_back({i, bestJ});
+        longest = std::max(longest, bestJ - i);
+    }
+    size_t bestI = 0, bestJ = 0;
+    if (longest == 0 && nearOnly) {
+        // Raw conductivity read far apart: the break was judged on the
+        // corrected one, and the points nearest it give the local lines.
+        const auto a = before ? hi - kMin : lo;
+        return FitRange{s[a].x, s[a + kMin - 1].x};
+    }
+    if (longest == 0) return std::nullopt;
+    const size_t enough = std::max(kMin, (longest * 4 + 4) / 5);
+    bool found = false;
+    double bestSpread = 0;
+    for (const auto& [i, j] : runs) {
+        if (j - i < enough) continue;
+        // On the corrected conductivity the straightest of them: a rounded
+        // corner straightens away from the break, towards its asymptote.
+        // Runs straight alike (within a quarter of the tolerance) go by
+        // length, then nearness: a strong acid keeps its whole straight side.
+        const double spread =
+            nearest ? 0 : std::sqrt(sums.sse(i, j) / static_cast<double>(j - i));
+        const bool nearer = before ? (j > bestJ || (j == bestJ && i < bestI))
+                                   : (i < bestI || (i == bestI && j > bestJ));
+        const bool longer = j - i > bestJ - bestI;
+        const bool alike = std::fabs(spread - bestSpread) <= tol / 4;
+        const bool better =
+            !found || (nearest ? nearer
+                               : (!alike && spread < bestSpread) ||
+                                     (alike && (longer || (j - i == bestJ - bestI && nearer))));
+        if (better) {
+            bestI = i;
+            bestJ = j;
+            bestSpread = spread;
+            found = true;
+        }
+    }
+    // A long run can hide its last few points curving into the break:
+    // the end nearest the break is cut back while its point leaves the line.
+    while (bestJ - bestI > kMin) {
+        const size_t end = before ? bestJ - 1 : bestI;
+        const auto f = fitSamples(s, {s[bestI].x, s[bestJ - 1].x});
+        if (!f || std::fabs(s[end].y - f->at(s[end].x)) <= 2 * tol) break;
+        if (before)
+            --bestJ;
+        else
+            ++bestI;
+    }
+    return FitRange{s[bestI].x, s[bestJ - 1].x};
+}
+
+// The first sample at or above x, and the first above x.
+size_t firstAtOrAbove(const std::vector<Sample>& s, double x)
+{
+    return static_cast<size_t>(
+        std::lower_bound(s.begin(), s.end(), x,
+                         [](const Sample& p, double v) { return p.x < v; }) -
+        s.begin());
+}
+
+size_t firstAbove(const std::vector<Sample>& s, double x)
+{
+    return static_cast<size_t>(
+        std::upper_bound(s.begin(), s.end(), x,
+                         [](double v, const Sample& p) { return v < p.x; }) -
+        s.begin());
+}
+
+} // namespace
+
+namespace {
+
+// `nearest`: each side's run is the one nearest the break among those nearly
+// as long as the longest, rather than the straightest of them. The raw lines
+// are sought inside the corrected curve's runs found so: they must leave out
+// the rounded corner, but no more, since the dilution bends them further out.
+TwoLines fitLines(const std::vector<FitPoint>& points, const TwoLineOptions& o, bool nearest)
 {
     TwoLines result;
     std::vector<Sample> s;
@@ -230,19 +345,110 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
         return true;
     };
 
+    // The raw conductivity of a diluted beaker curves all along: its lines
+    // are straight only near the break, where they are taken.
+    const bool judgedCorrected = !o.correctDilution && o.v0 > 0;
     if (o.ranges) {
         if (!fitOn(*o.ranges)) return result;
     } else {
-        const auto rough = roughBreak(s);
+        // Whether the couple gives a break at all is judged on the corrected
+        // conductivity, whose parts are straight: on the raw one the dilution
+        // bends every part, and lines taken near the break hug even a curve
+        // that only bends. Its Véq is then where the raw lines are sought.
+        std::optional<double> rough;
+        std::optional<FitRanges> straight; // the corrected curve's straight parts
+        if (judgedCorrected) {
+            TwoLineOptions corrected = o;
+            corrected.correctDilution = true;
+            const TwoLines judged = fitLines(points, corrected, true);
+            if (!judged.found() && judged.failure != BreakFailure::OffBurette) {
+                result.failure = judged.failure;
+                return result;
+            }
+            rough = judged.veq;
+            if (judged.found()) straight = judged.ranges;
+        } else {
+            rough = roughBreak(s);
+        }
         if (!rough) return result;
+        const Sums sums(s);
+        const double tol = straightTolerance(s);
+        const bool nearOnly = judgedCorrected;
+        nearest = nearest || nearOnly;
         double vb = *rough;
-        for (int pass = 0; pass < 2; ++pass) {
-            FitRanges r = rangesAround(vb, s.front().x, s.back().x);
-            r.before = withEnoughPoints(r.before, s, vb, true);
-            r.after = withEnoughPoints(r.after, s, vb, false);
+        // Each side's line on the straight run of its side nearest the break;
+        // the ranges are taken again around each new intersection until they
+        // stay; lines that keep sliding along the curve have found no break.
+        bool settled = false;
+        FitRanges older, old;
+        auto same = [](const FitRanges& x, const FitRanges& y) {
+            return x.before.from == y.before.from && x.before.to == y.before.to &&
+                   x.after.from == y.after.from && x.after.to == y.after.to;
+        };
+        for (int pass = 0; pass < 6 && !settled; ++pass) {
+            const size_t split = firstAbove(s, vb);
+            // Raw lines within the corrected curve's straight parts, so that
+            // they leave out the rounded corner too.
+            size_t lo = 0, loEnd = split, hi = split, hiEnd = s.size();
+            if (straight) {
+                const size_t a0 = firstAtOrAbove(s, straight->before.from);
+                const size_t a1 = std::min(split, firstAbove(s, straight->before.to));
+                const size_t b0 = std::max(split, firstAtOrAbove(s, straight->after.from));
+                const size_t b1 = firstAbove(s, straight->after.to);
+                if (a1 >= a0 + kMinPointsPerLine) std::tie(lo, loEnd) = std::pair(a0, a1);
+                if (b1 >= b0 + kMinPointsPerLine) std::tie(hi, hiEnd) = std::pair(b0, b1);
+            }
+            const auto a = straightRun(s, sums, lo, loEnd, tol, true, nearOnly, nearest);
+            const auto b = straightRun(s, sums, hi, hiEnd, tol, false, nearOnly, nearest);
+            if (!a || !b) {
+                result.failure = BreakFailure::TooFewPoints;
+                return result;
+            }
+            FitRanges r{*a, *b};
+            settled = pass > 0 && same(r, old);
+            if (pass > 1 && same(r, older)) {
+                // The ranges swing between two choices: the points that
+                // change sides sit on the corner, and belong to neither
+                // when each side keeps enough without them.
+                FitRanges narrow = r;
+                narrow.before.to = std::min(r.before.to, old.before.to);
+                narrow.after.from = std::max(r.after.from, old.after.from);
+                if (fitSamples(s, narrow.before) && fitSamples(s, narrow.after)) r = narrow;
+                settled = true;
+            }
+            older = old;
+            old = r;
             if (!fitOn(r)) return result;
             if (result.veq <= s.front().x || result.veq >= s.back().x) break;
             vb = result.veq;
+        }
+        // Nor have lines that slid far from where the curve as a whole breaks.
+        // (The raw lines are local chords of a curve already judged.)
+        const bool slid =
+            !nearOnly && std::fabs(result.veq - *rough) > kMaxSlide * std::fabs(result.veq);
+        if ((!settled || slid) && result.veq > s.front().x && result.veq < s.back().x) {
+            result.failure = BreakFailure::NoBreak;
+            return result;
+        }
+        // E must stand between the two ranges: a range that reaches past it
+        // is cut back to its side, and the lines fitted again.
+        if (result.ranges.before.to > result.veq || result.ranges.after.from < result.veq) {
+            FitRanges r = result.ranges;
+            const double v = result.veq;
+            auto lastBelow = [&](double x) {
+                const size_t k = firstAtOrAbove(s, x);
+                return k > 0 ? s[k - 1].x : s.front().x - 1;
+            };
+            auto firstOver = [&](double x) {
+                const size_t k = firstAbove(s, x);
+                return k < s.size() ? s[k].x : s.back().x + 1;
+            };
+            if (r.before.to > v) r.before.to = lastBelow(v);
+            if (r.after.from < v) r.after.from = firstOver(v);
+            // Outwards again, if need be, to keep three points a side.
+            r.before = withEnoughPoints(r.before, s, v, true);
+            r.after = withEnoughPoints(r.after, s, v, false);
+            if (!fitOn(r)) return result;
         }
     }
 
@@ -264,17 +470,60 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
         result.failure = BreakFailure::OffBurette;
         return result;
     }
+    if (result.ranges.before.to > result.veq || result.ranges.after.from < result.veq) {
+        // Automatic ranges were cut back to their side already: what still
+        // reaches past E is a corner too round to stand between them.
+        result.failure = o.ranges ? BreakFailure::InsideRange : BreakFailure::NoBreak;
+        return result;
+    }
     // A curve that only bends has no break: its lines still cross, but the
-    // corner E stands far from the curve. The gap between E and the curve at
-    // Véq, in millilitres of the slope change, is compared with Véq.
-    // Only where points stand close around Véq: across a wide gap the chord
-    // says nothing of the curve. Ranges the student chose are taken as they are.
-    if (const auto y = interpolate(s, result.veq); y && !o.ranges) {
-        const double gap = std::fabs(result.yE - *y) / std::fabs(a.slope - b.slope);
-        result.bend = gap / result.veq;
-        if (result.bend > kMaxBend) result.failure = BreakFailure::NoBreak;
+    // corner E stands far from the curve. The points on either side of Véq
+    // say how far: each one's gap to its own side's line, in millilitres of
+    // the slope change, is the width of the rounded corner. A sharp corner
+    // between two samples gives no gap however coarse the step; only across
+    // a wide gap do the points say nothing of the corner. The share of Véq
+    // this width takes is how incomplete the reaction is near equivalence;
+    // it is weighed by how little the curve turns (the steeper slope over the
+    // change), since a corner from flat to steep (an ammonium salt) stays
+    // plain when rounder than one between two rising lines (phenol). Ranges
+    // the student chose are taken as they are, and raw lines were judged on
+    // the corrected conductivity already.
+    if (!o.ranges && !judgedCorrected) {
+        const size_t k = firstAbove(s, result.veq);
+        if (k > 0 && k < s.size() && s[k].x - s[k - 1].x <= kMaxInterpolationGap) {
+            const double gap = std::max(std::fabs(s[k - 1].y - a.at(s[k - 1].x)),
+                                        std::fabs(s[k].y - b.at(s[k].x)));
+            const double turn = std::fabs(a.slope - b.slope);
+            const double steeper = std::max(std::fabs(a.slope), std::fabs(b.slope));
+            result.bend = gap / turn / result.veq * (steeper / turn);
+            if (result.bend > kMaxBend) result.failure = BreakFailure::NoBreak;
+        }
     }
     return result;
+}
+
+} // namespace
+
+TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& options)
+{
+    return fitLines(points, options, false);
+}
+
+const char* breakFailureMessage(BreakFailure failure)
+{
+    switch (failure) {
+    case BreakFailure::None:
+        return nullptr;
+    case BreakFailure::TooFewPoints:
+        return kTooFewPointsMessage;
+    case BreakFailure::NoBreak:
+        return kNoBreakMessage;
+    case BreakFailure::OffBurette:
+        return kOffBuretteMessage;
+    case BreakFailure::InsideRange:
+        return kInsideRangeMessage;
+    }
+    return kNoBreakMessage;
 }
 
 std::string veqText(double veq, double uVeq)

@@ -55,9 +55,10 @@ struct FitRanges {
 
 enum class BreakFailure {
     None,
-    TooFewPoints, // fewer than three points on a side of the break
-    NoBreak,      // the lines are parallel, or the curve bends without a break
+    TooFewPoints, // fewer than three points in a straight line on a side of the break
+    NoBreak,      // the curve bends without a break: the couple is too weak
     OffBurette,   // the intersection leaves no room for the lines (outside 2 .. 23 mL)
+    InsideRange,  // the lines cross inside a range the student chose
 };
 
 struct TwoLines {
@@ -67,7 +68,10 @@ struct TwoLines {
     double veq = 0;  // mL
     double uVeq = 0; // mL, one standard uncertainty
     double yE = 0;   // fitted (corrected or raw) conductivity at E
-    double bend = 0; // gap between E and the curve, over the slope change times Véq
+    // How rounded the corner is: the points' gap to their lines beside Véq, in
+    // millilitres of the slope change, as a share of Véq, weighed by how
+    // little the curve turns (see fitTwoLines).
+    double bend = 0;
     bool found() const { return failure == BreakFailure::None; }
 };
 
@@ -83,27 +87,51 @@ inline constexpr double kLowestBreak = 2.0;   // mL
 inline constexpr double kHighestBreak = 23.0; // mL
 // Above this bend the curve turns gradually rather than breaking (a couple
 // too weak for the titration to be total, as phenol).
-inline constexpr double kMaxBend = 0.045;
+inline constexpr double kMaxBend = 0.1;
+// Points follow a straight line when their root mean square gap to it is at
+// most this share of the curve's height (about a pixel of the graph), or
+// their own scatter.
+inline constexpr double kStraightness = 0.002;
+// Automatic lines that end further than this share of Véq from where the
+// curve as a whole breaks have slid along a bend.
+inline constexpr double kMaxSlide = 0.1;
 
 // The fit on the points (any order). With automatic ranges the break is first
-// located by the best two-segment fit, then each line is fitted on the part of
-// its side that lies away from the break; this is done twice so that the
-// ranges settle around the final intersection.
+// located by the best two-segment fit; each line is then fitted on a straight
+// run of its side, the straightest of those nearly as long as the longest (a
+// weak couple's curved start and the break's rounded corner left out), and the
+// ranges are taken again around the intersection until they settle. Véq is
+// given only between the ranges.
+// Without the dilution correction the break is judged, and first located, on
+// the corrected conductivity, and the raw lines are taken near it.
 TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& options);
-
-// The ranges the automatic choice takes around a break at `vb` for points
-// spanning [first, last].
-FitRanges rangesAround(double vb, double first, double last);
 
 // "Véq = 20,0 ± 0,1 mL": the uncertainty rounded up to one decimal, or to two
 // when it is at most 0,05 mL, and Véq given to the same decimal.
 std::string veqText(double veq, double uVeq);
 
 inline constexpr const char* kNoBreakTitle = QT_TRANSLATE_NOOP("LineFit", "Méthode des droites");
+// One message per cause of failure, in the "LineFit" context.
 inline constexpr const char* kNoBreakMessage = QT_TRANSLATE_NOOP(
     "LineFit",
-    "Cette courbe ne permet pas de déterminer le volume équivalent par la méthode des droites : "
-    "il faut deux parties droites qui se coupent entre 2 et 23 mL, avec au moins trois points "
-    "de part et d'autre.");
+    "La courbe s'arrondit sans se briser : le couple titré est trop faible pour que la "
+    "réaction de titrage soit quasi totale, et la méthode des droites ne donne pas de "
+    "volume équivalent.");
+inline constexpr const char* kTooFewPointsMessage = QT_TRANSLATE_NOOP(
+    "LineFit",
+    "Trop peu de points pour la méthode des droites : il faut au moins trois points alignés "
+    "de part et d'autre de l'équivalence. Mesurez avec un pas plus petit.");
+inline constexpr const char* kOffBuretteMessage = QT_TRANSLATE_NOOP(
+    "LineFit",
+    "Les droites se coupent hors de la burette : la méthode des droites demande une "
+    "équivalence entre 2 et 23 mL. Changez les concentrations ou les volumes.");
+inline constexpr const char* kInsideRangeMessage = QT_TRANSLATE_NOOP(
+    "LineFit",
+    "Les droites se coupent à l'intérieur d'un des domaines choisis : pour la méthode des "
+    "droites, placez chaque domaine d'un seul côté de la cassure.");
+
+// The message of a failure (its French source text, to be translated in the
+// "LineFit" context); nothing for a fit found.
+const char* breakFailureMessage(BreakFailure failure);
 
 } // namespace titrage

@@ -511,7 +511,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         fit.v0 = parseNumber(vsol).value_or(0) + parseNumber(veau).value_or(0);
         const TwoLines t = fitTwoLines(points, fit);
         if (!t.found()) {
-            err << "titrage-table : " << kNoBreakMessage << "\n";
+            err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";
             return 3;
         }
         if (o.raw) {

@@ -1,7 +1,12 @@
 // The method of the two lines, the ions' shares, the kept crosses, the
 // read-outs and the export, driven from the bench as a student would.
 #include "bench/linestool.h"
+#include "graph/core/graphscale.h"
+#include "graph/graphlines.h"
+#include "graph/graphview.h"
 #include "model/curve.h"
+#include "model/graphframe.h"
+#include "platform/canvas.h"
 #include "tests/support/benchdriver.h"
 
 #include <QCheckBox>
@@ -116,4 +121,146 @@ TEST_F(Lines, ExportWritesASpreadsheetFile)
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nV (mL);σ (S·m⁻¹);")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n25,0;")));
     EXPECT_TRUE(d.text("info").contains(QStringLiteral("mesures.csv")));
+}
+
+namespace {
+
+// The widget point over a logical point of the graph.
+QPoint widgetPoint(const GraphView& g, double x, double y)
+{
+    const QSize s = g.canvas().size();
+    const QPointF o = g.canvas().origin();
+    return QPoint(qRound((x - o.x()) * g.width() / s.width()),
+                  qRound((y - o.y()) * g.height() / s.height()));
+}
+
+const QColor kSelectedGrip(230, 120, 0);
+
+} // namespace
+
+TEST_F(Lines, MarkerFollowsTheDragAndTheFitIsMadeWhereItIsReleased)
+{
+    d.solute(2);
+    d.fastPlot();
+    d.click("droites");
+    LinesTool& t = *w->linesTool();
+    ASSERT_TRUE(t.shown());
+    GraphView& g = d.graph();
+    const FitRanges before = t.fit().ranges;
+    const double y = kGraphBottom - 2;
+    QTest::mousePress(&g, Qt::LeftButton, {}, widgetPoint(g, graphX(before.before.from), y));
+    QTest::mouseMove(&g, widgetPoint(g, graphX(8.0), y));
+    // Under the pointer already, its fit not yet made.
+    EXPECT_TRUE(d.graphHasColourNear(graphX(8.0), kGraphBottom - 2, kSelectedGrip, 1));
+    EXPECT_FALSE(d.graphHasColourNear(graphX(before.before.from), kGraphBottom - 2, kSelectedGrip, 1));
+    EXPECT_DOUBLE_EQ(t.fit().ranges.before.from, before.before.from);
+    QTest::mouseRelease(&g, Qt::LeftButton, {}, widgetPoint(g, graphX(8.0), y));
+    EXPECT_NEAR(t.fit().ranges.before.from, 8.0, 0.1);
+    EXPECT_NEAR(t.fit().veq, 20.0, 0.05);
+    EXPECT_TRUE(messages->requests().empty());
+}
+
+TEST_F(Lines, ArrowKeysMoveTheChosenMarkerByOneMeasuringStep)
+{
+    d.solute(2);
+    d.fastPlot();
+    d.click("droites");
+    LinesTool& t = *w->linesTool();
+    GraphView& g = d.graph();
+    // Shown, the lines make the graph a stop of the keyboard.
+    EXPECT_TRUE(g.focusPolicy() & Qt::TabFocus);
+    g.setFocus();
+    const FitRanges r = t.fit().ranges;
+    const double step = d.find<QSpinBox>("UpDown1").value() / 10.0;
+    QTest::keyClick(&g, Qt::Key_Right);
+    EXPECT_NEAR(t.fit().ranges.before.from, r.before.from + step, 1e-9);
+    QTest::keyClick(&g, Qt::Key_Down); // the next marker: the end of the first range
+    EXPECT_EQ(t.selectedMarker(), 1);
+    EXPECT_TRUE(d.graphHasColourNear(graphX(r.before.to), kGraphBottom - 2, kSelectedGrip, 1));
+    QTest::keyClick(&g, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_NEAR(t.fit().ranges.before.to, r.before.to - 0.1, 1e-9);
+    EXPECT_TRUE(messages->requests().empty());
+
+    // Gone with the lines: the graph is no keyboard stop any more.
+    d.find<QPushButton>("Command9").click();
+    EXPECT_FALSE(t.shown());
+    EXPECT_EQ(g.focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(Lines, EachRefusalSaysItsCause)
+{
+    struct Case {
+        const char* name;
+        int solute;
+        const char* concentration; // box 0, empty: as it stands
+        const char* message;
+    };
+    const Case cases[] = {
+        {"phenol", 13, "", kNoBreakMessage},
+        {"Véq 1.5 mL", 2, "0,00075", kOffBuretteMessage},
+    };
+    for (const Case& c : cases) {
+        messages->clear();
+        d.solute(c.solute);
+        if (*c.concentration) d.type(0, QString::fromUtf8(c.concentration));
+        d.fastPlot();
+        d.click("droites");
+        ASSERT_EQ(messages->requests().size(), 1u) << c.name;
+        EXPECT_EQ(messages->requests()[0].text, QString::fromUtf8(c.message)) << c.name;
+    }
+    // A range squeezed under three points.
+    messages->clear();
+    d.type(0, QStringLiteral("0,01"));
+    d.fastPlot();
+    d.click("droites");
+    ASSERT_TRUE(w->linesTool()->shown());
+    const FitRanges r = w->linesTool()->fit().ranges;
+    EXPECT_FALSE(w->linesTool()->moveMarker(3, r.after.from + 0.5));
+    ASSERT_EQ(messages->requests().size(), 1u);
+    EXPECT_EQ(messages->requests()[0].text, QString::fromUtf8(kTooFewPointsMessage));
+}
+
+TEST_F(Lines, CorrectedLinesAreStraightOnTheCorrectedPointsScale)
+{
+    d.solute(4); // éthanoïque: its corrected sigma runs above the measured one's scale
+    d.fastPlot();
+    QCheckBox& correction = d.find<QCheckBox>("corrdilution");
+    for (const bool corrected : {true, false}) {
+        if (correction.isChecked() != corrected) correction.click();
+        d.click("droites");
+        LinesTool& t = *w->linesTool();
+        ASSERT_TRUE(t.shown()) << corrected;
+        EXPECT_EQ(t.correctedView(), corrected);
+        if (corrected)
+            EXPECT_GT(t.drawnScale(), w->state().maxaxe());
+        else
+            EXPECT_EQ(t.drawnScale(), w->state().maxaxe());
+        EXPECT_EQ(d.graph().graduationTexts().back(),
+                  QString::fromStdString(graduationLabel(t.drawnScale(), 10)));
+        // The line's ink on the fitted line at three volumes of each range.
+        auto dark = [&](double x, double y) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                const QColor p = d.graph().canvas().pixel(int(x), int(std::round(y)) + dy);
+                if (p.red() < 150 && p.green() < 150 && p.blue() < 150) return true;
+            }
+            return false;
+        };
+        for (const auto& [f, range] : {std::pair(t.fit().before, t.fit().ranges.before),
+                                       std::pair(t.fit().after, t.fit().ranges.after)})
+            for (const double v : {range.from + 0.3, (range.from + range.to) / 2, range.to - 0.3})
+                EXPECT_TRUE(dark(graphX(v), graphY(f.at(v), t.drawnScale())))
+                    << corrected << " " << v;
+    }
+}
+
+TEST(LinesLabel, GoesWhereItHidesNoCurve)
+{
+    Canvas c(QSize(100, 60));
+    c.cls();
+    c.line(0, 10, 100, 10, QColor(0, 0, 200)); // a curve through the first spot
+    c.line(0, 30, 100, 30, QColor(192, 192, 192)); // the grid through the second
+    const std::vector<QPointF> spots = {{10, 5}, {10, 25}, {10, 45}};
+    EXPECT_EQ(leastHidingSpot(c, QSizeF(30, 10), spots), QPointF(10, 25));
+    c.line(0, 28, 100, 28, Qt::black); // a line there too: the third
+    EXPECT_EQ(leastHidingSpot(c, QSizeF(30, 10), spots), QPointF(10, 45));
 }

@@ -1,6 +1,9 @@
 // The bench on a real X display (Xvfb with a window manager, the xcb
 // platform), driven by real mouse and key events from xdotool: what depends on
 // focus, activation, keys and the clipboard behaves as the student sees it.
+#include "bench/linestool.h"
+#include "graph/graphview.h"
+#include "model/graphframe.h"
 #include "platform/appstyle.h"
 #include "platform/frenchtranslations.h"
 #include "tests/support/benchdriver.h"
@@ -356,4 +359,48 @@ int main(int argc, char** argv)
     installFrenchTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST_F(OnScreen, LinesMarkerFollowsARealDragThenTheArrowKeys)
+{
+    d.solute(2); // acide chlorhydrique
+    d.fastPlot();
+    clickTab(2);
+    GraphView& g = d.graph();
+    ASSERT_TRUE(waitUntil([&] { return g.isVisible(); }));
+    click(control("droites"));
+    LinesTool& t = *w->linesTool();
+    ASSERT_TRUE(t.shown());
+    // The window point over a logical point of the graph.
+    auto at = [&](double x, double y) {
+        const QSize s = g.canvas().size();
+        const QPointF o = g.canvas().origin();
+        return g.mapTo(w, QPoint(qRound((x - o.x()) * g.width() / s.width()),
+                                 qRound((y - o.y()) * g.height() / s.height())));
+    };
+    const double from = t.fit().ranges.before.from, y = kGraphBottom - 2;
+    const QPoint grip = at(graphX(from), y), there = at(graphX(8.0), y);
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), wid,
+                         QString::number(grip.x()), QString::number(grip.y()),
+                         QStringLiteral("mousedown"), QStringLiteral("1")}));
+    settle();
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), wid,
+                         QString::number(there.x()), QString::number(there.y())}));
+    settle();
+    // Held there: drawn under the pointer, not fitted yet.
+    EXPECT_TRUE(d.graphHasColourNear(graphX(8.0), y, QColor(230, 120, 0), 2));
+    EXPECT_DOUBLE_EQ(t.fit().ranges.before.from, from);
+    ASSERT_TRUE(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    settle();
+    EXPECT_NEAR(t.fit().ranges.before.from, 8.0, 0.1);
+    // The grip's click gave the graph the focus: the arrows move the marker.
+    ASSERT_TRUE(waitUntil([&] { return g.hasFocus(); }));
+    const double moved = t.fit().ranges.before.from, to = t.fit().ranges.before.to;
+    key(QStringLiteral("Right"));
+    EXPECT_NEAR(t.fit().ranges.before.from, moved + 0.5, 1e-9);
+    key(QStringLiteral("Down"));
+    key(QStringLiteral("Left"));
+    EXPECT_NEAR(t.fit().ranges.before.to, to - 0.5, 1e-9);
+    EXPECT_TRUE(d.messages().requests().empty());
+    screenshot("lines-markers");
 }

@@ -294,9 +294,9 @@ INSTANTIATE_TEST_SUITE_P(
         Figure{"EXO10C.RTF", 0, Q::Veq, 0, "VE = # mL", "16,0"},
         Figure{"EXO10C.RTF", 0, Q::Sigma, 16, "à l'équivalence σ = # S", "0,0174"},
         Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "8,0 × 10-3"},
-        Figure{"EXO11C.RTF", 0, Q::TwoLines, 1, "se coupent pour # :", "Véq = 11,5 ± 0,2 mL"},
+        Figure{"EXO11C.RTF", 0, Q::TwoLines, 1, "se coupent pour # :", "Véq = 11,89 ± 0,05 mL"},
         Figure{"EXO11C.RTF", 0, Q::TwoLinesCorrected, 1, "se coupent pour #.",
-               "Véq = 11,91 ± 0,03 mL"},
+               "Véq = 11,94 ± 0,03 mL"},
         Figure{"EXO11C.RTF", 0, Q::Veq, 0, "avec VE = # mL", "12,0"},
         Figure{"EXO11C.RTF", 0, Q::Concentration, 0, "CA = CB · VE / VA = # mol", "8,0 × 10-3"}),
     [](const auto& info) {

@@ -144,6 +144,76 @@ TEST(LineFit, NoBreakCases)
     }
 }
 
+TEST(LineFit, PlainBreaksAcceptedWithAndWithoutCorrectionOthersRefusedWithTheirCause)
+{
+    // veq 0: refused for `failure`. Without the correction the raw lines
+    // carry the dilution's bend, hence the wider tolerances there.
+    struct Case {
+        const char* name;
+        BenchEntries e;
+        int step;
+        bool corrected;
+        double veq, tolerance;
+        BreakFailure failure = BreakFailure::None;
+    };
+    using F = BreakFailure;
+    const BenchEntries hcl = bench(true, kHydrochloric);
+    const BenchEntries ammonium = bench(true, 9, 0.01f, 0.01f, 10, 90);
+    const BenchEntries hypochlorous = bench(true, 6, 0.01f, 0.01f, 10, 90);
+    const BenchEntries early = bench(true, kHydrochloric, 0.01f, 0.04f, 10, 0); // Véq 2.5 mL
+    const BenchEntries phenol = bench(true, 13), methylammonium = bench(true, 11);
+    const Case cases[] = {
+        {"hydrochloric", hcl, 5, true, 20, 0.05},
+        {"hydrochloric raw", hcl, 5, false, 20, 0.2},
+        {"hydrochloric Véq 2.5, 1 mL steps", early, 10, true, 2.5, 0.05},
+        {"ethanoic", bench(true, kEthanoic), 5, true, 20, 0.1},
+        {"ethanoic raw", bench(true, kEthanoic), 5, false, 20, 0.1},
+        {"ammonia", bench(false, kAmmonia), 5, true, 20, 0.1},
+        {"ammonia raw", bench(false, kAmmonia), 5, false, 20, 0.1},
+        {"ammonium 10 + 90", ammonium, 5, true, 10, 0.1},
+        {"ammonium 10 + 90 raw", ammonium, 5, false, 10, 0.6},
+        {"hypochlorous 10 + 90 raw", hypochlorous, 5, false, 10, 0.1},
+        {"phenol", phenol, 5, true, 0, 0, F::NoBreak},
+        {"phenol raw", phenol, 5, false, 0, 0, F::NoBreak},
+        {"methylammonium", methylammonium, 5, true, 0, 0, F::NoBreak},
+        {"methylammonium raw", methylammonium, 5, false, 0, 0, F::NoBreak},
+        // A weak acid's start is curved: read every millilitre before a
+        // break at 2.5 mL, no three points of it lie in a line.
+        {"weak acid Véq 2.5, 1 mL steps", bench(true, 0, 0.01f, 0.04f, 10, 0), 10, true, 0, 0,
+         F::TooFewPoints},
+        {"Véq 1.5 mL", bench(true, kHydrochloric, 0.00075f), 5, true, 0, 0, F::OffBurette},
+    };
+    for (const Case& c : cases) {
+        TwoLineOptions o = optionsFor(c.e);
+        o.correctDilution = c.corrected;
+        const TwoLines t = fitTwoLines(tablePoints(c.e, c.step), o);
+        EXPECT_EQ(t.failure, c.failure) << c.name;
+        if (c.failure != F::None) continue;
+        EXPECT_NEAR(t.veq, c.veq, c.tolerance) << c.name;
+        // Véq stands between the ranges, never inside one.
+        EXPECT_LE(t.ranges.before.to, t.veq) << c.name;
+        EXPECT_GE(t.ranges.after.from, t.veq) << c.name;
+    }
+}
+
+TEST(LineFit, RangesKeepAStrongAcidsStraightStartAndLeaveOutAWeakOnesCurvedOne)
+{
+    const BenchEntries hcl = bench(true, kHydrochloric), ethanoic = bench(true, kEthanoic);
+    EXPECT_LE(fitTwoLines(tablePoints(hcl, 5), optionsFor(hcl)).ranges.before.from, 0.5);
+    EXPECT_GE(fitTwoLines(tablePoints(ethanoic, 5), optionsFor(ethanoic)).ranges.before.from, 1.5);
+}
+
+TEST(LineFit, RangesStraddlingTheBreakAreRefusedAsSuch)
+{
+    // The student's before range reaches past the break: the lines cross inside it.
+    const BenchEntries hcl = bench(true, kHydrochloric);
+    TwoLineOptions o = optionsFor(hcl);
+    o.ranges = FitRanges{{10, 22}, {22.5, 25}};
+    EXPECT_EQ(fitTwoLines(tablePoints(hcl, 5), o).failure, BreakFailure::InsideRange);
+    EXPECT_STRNE(breakFailureMessage(BreakFailure::InsideRange),
+                 breakFailureMessage(BreakFailure::NoBreak));
+}
+
 TEST(LineFit, VeqTextRoundsTheUncertaintyUp)
 {
     EXPECT_EQ(veqText(20.0, 0.06), "Véq = 20,0 ± 0,1 mL");
