@@ -233,7 +233,8 @@ QString LinesTool::readout(QPointF p) const
             if (!(m_shown && m_corrected)) return fromStd(sigmaReadout(r.tooltip, *sigma));
             // Over the corrected frame, the curve's sigma corrected as the points are.
             const double v = volumeAtX(p.x());
-            QString text = fromStd(sigmaReadout(r.tooltip, dilutionCorrected(*sigma, v, options().v0)));
+            QString text =
+                fromStd(sigmaReadout(r.tooltip, dilutionCorrected(*sigma, v, options().v0)));
             return text.replace(QStringLiteral("σ ="), tr("σ corrigée ="));
         }
     return fromStd(r.tooltip);
@@ -255,9 +256,8 @@ bool LinesTool::keyPressed(const QKeyEvent& key)
     case Qt::Key_Right: {
         // One measuring step, so that a range gains or loses one point; a
         // tenth of a millilitre with Shift.
-        const double step = key.modifiers() & Qt::ShiftModifier
-                                ? 0.1
-                                : host().parametres().UpDown1->value() / 10.0;
+        const double step =
+            key.modifiers() & Qt::ShiftModifier ? 0.1 : host().parametres().UpDown1->value() / 10.0;
         const double limits[4] = {m_fit.ranges.before.from, m_fit.ranges.before.to,
                                   m_fit.ranges.after.from, m_fit.ranges.after.to};
         const double v = limits[m_selected] + (key.key() == Qt::Key_Right ? step : -step);

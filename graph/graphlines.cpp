@@ -4,8 +4,8 @@
 #include "model/graphframe.h"
 #include "platform/canvas.h"
 
-#include <QPainter>
 #include <QLineF>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
@@ -110,10 +110,12 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth)
 
     // "droites :" tells this E from the tangents' one when both are shown;
     // the tangents write theirs right of their E, so the left comes first.
-    const QString text = QStringLiteral("droites : ") + QString::fromStdString(veqText(t.veq, t.uVeq));
+    const QString text =
+        QStringLiteral("droites : ") + QString::fromStdString(veqText(t.veq, t.uVeq));
     const double w = c.textWidth(text), h = c.textHeight();
     auto inside = [&](double x, double y) {
-        return QPointF(std::clamp(x, kLeftX + 2, kRightX - 2 - w), std::clamp(y, kTop + 2, kBottom - h - 2));
+        return QPointF(std::clamp(x, kLeftX + 2, kRightX - 2 - w),
+                       std::clamp(y, kTop + 2, kBottom - h - 2));
     };
     std::vector<QPointF> spots;
     for (const double dy : {-h - 6, 6.0})

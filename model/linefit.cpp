@@ -213,8 +213,7 @@ double straightTolerance(const std::vector<Sample>& s)
 // every millilitre before an early break). Beyond a few hundred points the
 // run's ends are tried on a stride, so that a long list of points stays quick.
 std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& sums, size_t lo,
-                                    size_t hi, double tol, bool before, bool nearOnly,
-                                    bool nearest)
+                                    size_t hi, double tol, bool before, bool nearOnly, bool nearest)
 {
     constexpr size_t kMin = kMinPointsPerLine;
     if (hi < lo + kMin) return std::nullopt;
@@ -257,8 +256,7 @@ std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& su
         // corner straightens away from the break, towards its asymptote.
         // Runs straight alike (within a quarter of the tolerance) go by
         // length, then nearness: a strong acid keeps its whole straight side.
-        const double spread =
-            nearest ? 0 : std::sqrt(sums.sse(i, j) / static_cast<double>(j - i));
+        const double spread = nearest ? 0 : std::sqrt(sums.sse(i, j) / static_cast<double>(j - i));
         const bool nearer = before ? (j > bestJ || (j == bestJ && i < bestI))
                                    : (i < bestI || (i == bestI && j > bestJ));
         const bool longer = j - i > bestJ - bestI;
@@ -292,16 +290,14 @@ std::optional<FitRange> straightRun(const std::vector<Sample>& s, const Sums& su
 size_t firstAtOrAbove(const std::vector<Sample>& s, double x)
 {
     return static_cast<size_t>(
-        std::lower_bound(s.begin(), s.end(), x,
-                         [](const Sample& p, double v) { return p.x < v; }) -
+        std::lower_bound(s.begin(), s.end(), x, [](const Sample& p, double v) { return p.x < v; }) -
         s.begin());
 }
 
 size_t firstAbove(const std::vector<Sample>& s, double x)
 {
     return static_cast<size_t>(
-        std::upper_bound(s.begin(), s.end(), x,
-                         [](double v, const Sample& p) { return v < p.x; }) -
+        std::upper_bound(s.begin(), s.end(), x, [](double v, const Sample& p) { return v < p.x; }) -
         s.begin());
 }
 

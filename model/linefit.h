@@ -113,18 +113,16 @@ std::string veqText(double veq, double uVeq);
 inline constexpr const char* kNoBreakTitle = QT_TRANSLATE_NOOP("LineFit", "Méthode des droites");
 // One message per cause of failure, in the "LineFit" context.
 inline constexpr const char* kNoBreakMessage = QT_TRANSLATE_NOOP(
-    "LineFit",
-    "La courbe s'arrondit sans se briser : le couple titré est trop faible pour que la "
-    "réaction de titrage soit quasi totale, et la méthode des droites ne donne pas de "
-    "volume équivalent.");
+    "LineFit", "La courbe s'arrondit sans se briser : le couple titré est trop faible pour que la "
+               "réaction de titrage soit quasi totale, et la méthode des droites ne donne pas de "
+               "volume équivalent.");
 inline constexpr const char* kTooFewPointsMessage = QT_TRANSLATE_NOOP(
     "LineFit",
     "Trop peu de points pour la méthode des droites : il faut au moins trois points alignés "
     "de part et d'autre de l'équivalence. Mesurez avec un pas plus petit.");
 inline constexpr const char* kOffBuretteMessage = QT_TRANSLATE_NOOP(
-    "LineFit",
-    "Les droites se coupent hors de la burette : la méthode des droites demande une "
-    "équivalence entre 2 et 23 mL. Changez les concentrations ou les volumes.");
+    "LineFit", "Les droites se coupent hors de la burette : la méthode des droites demande une "
+               "équivalence entre 2 et 23 mL. Changez les concentrations ou les volumes.");
 inline constexpr const char* kInsideRangeMessage = QT_TRANSLATE_NOOP(
     "LineFit",
     "Les droites se coupent à l'intérieur d'un des domaines choisis : pour la méthode des "

@@ -1,8 +1,8 @@
 #include "app/core/tablecommand.h"
 
-#include "model/entryvalidation.h"
 #include "model/contributions.h"
 #include "model/curve.h"
+#include "model/entryvalidation.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/mixture.h"

@@ -152,7 +152,8 @@ TEST_F(Lines, MarkerFollowsTheDragAndTheFitIsMadeWhereItIsReleased)
     QTest::mouseMove(&g, widgetPoint(g, graphX(8.0), y));
     // Under the pointer already, its fit not yet made.
     EXPECT_TRUE(d.graphHasColourNear(graphX(8.0), kGraphBottom - 2, kSelectedGrip, 1));
-    EXPECT_FALSE(d.graphHasColourNear(graphX(before.before.from), kGraphBottom - 2, kSelectedGrip, 1));
+    EXPECT_FALSE(
+        d.graphHasColourNear(graphX(before.before.from), kGraphBottom - 2, kSelectedGrip, 1));
     EXPECT_DOUBLE_EQ(t.fit().ranges.before.from, before.before.from);
     QTest::mouseRelease(&g, Qt::LeftButton, {}, widgetPoint(g, graphX(8.0), y));
     EXPECT_NEAR(t.fit().ranges.before.from, 8.0, 0.1);
@@ -257,7 +258,7 @@ TEST(LinesLabel, GoesWhereItHidesNoCurve)
 {
     Canvas c(QSize(100, 60));
     c.cls();
-    c.line(0, 10, 100, 10, QColor(0, 0, 200)); // a curve through the first spot
+    c.line(0, 10, 100, 10, QColor(0, 0, 200));     // a curve through the first spot
     c.line(0, 30, 100, 30, QColor(192, 192, 192)); // the grid through the second
     const std::vector<QPointF> spots = {{10, 5}, {10, 25}, {10, 45}};
     EXPECT_EQ(leastHidingSpot(c, QSizeF(30, 10), spots), QPointF(10, 25));

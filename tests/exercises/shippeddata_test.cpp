@@ -2,11 +2,11 @@
 // bench's entry boxes keep as they are, and every figure their corrections
 // give is the one the bench shows for the exercise's own configuration.
 
-#include "model/entryvalidation.h"
 #include "config/core/configfile.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/core/richtext.h"
 #include "model/curve.h"
+#include "model/entryvalidation.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "platform/core/numberformat.h"
