@@ -32,7 +32,7 @@ void tickAndRepaint(benchmark::State& state, int page, QSize window)
     w.repaint();
     for (auto _ : state) {
         state.PauseTiming();
-        if (w.Text1[5]->text().startsWith(QStringLiteral("24"))) {
+        if (w.Text1[titrage::BoxPoured]->text().startsWith(QStringLiteral("24"))) {
             w.Command14_Click();
             QApplication::processEvents();
         }

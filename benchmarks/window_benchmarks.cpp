@@ -60,7 +60,7 @@ void BM_tapTick(benchmark::State& state)
     w.show();
     for (auto _ : state) {
         state.PauseTiming();
-        if (w.Text1[5]->text().startsWith(QStringLiteral("24"))) w.Command14_Click();
+        if (w.Text1[titrage::BoxPoured]->text().startsWith(QStringLiteral("24"))) w.Command14_Click();
         state.ResumeTiming();
         w.Timer1_Timer(); // majaff, niveaubecher and, at each step, a point
     }

@@ -85,6 +85,8 @@ struct MixConstants {
     double pKsBaSO4 = 9.97;
     // Solids the engine does not treat: a point where their ion product
     // reaches the solubility product is refused rather than computed wrongly.
+    // Ks 1,20e-5 and 8,89e-17 at 25 °C, from the table of solubility product
+    // constants of the CRC Handbook of Chemistry and Physics.
     double pKsAg2SO4 = 4.92;
     double pKsAg3PO4 = 16.05;
 };
