@@ -15,7 +15,7 @@
 // root and falling back to bisection whenever a step would leave it.
 
 #include "model/model.h"
-#include "model/species.h"
+#include "model/mixtureions.h"
 
 #include <array>
 #include <optional>
