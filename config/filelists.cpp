@@ -1,5 +1,7 @@
 #include "config/filelists.h"
 
+#include "platform/core/naturalorder.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -197,7 +199,13 @@ void FileList::refresh()
     const QDir dir(QDir::fromNativeSeparators(m_path));
     // Name filters ignore the letter case unless told otherwise: "*.C16"
     // also lists "essai.c16".
-    addItems(dir.entryList(QStringList{m_pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    QStringList names =
+        dir.entryList(QStringList{m_pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    if (m_natural)
+        std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            return naturalLess(a.toStdString(), b.toStdString());
+        });
+    addItems(names);
     setCurrentRow(-1);
     m_refilling = false;
 }

@@ -69,7 +69,7 @@ private:
 };
 
 // The files of one folder matching a pattern (any letter case), hidden and
-// special files left out, sorted by name.
+// special files left out, sorted by name (or in natural order when asked).
 class FileList : public QListWidget {
     Q_OBJECT
 
@@ -82,6 +82,8 @@ public:
     // Re-reads the folder.
     void refresh();
     QListWidgetItem* entryFor(const QString& name) const;
+    // Lists "EXO2" before "EXO10" (digit runs by their value) from the next refresh.
+    void setNaturalOrder(bool natural) { m_natural = natural; }
 
 signals:
     void pathChanged(const QString& path);
@@ -96,6 +98,7 @@ private:
     QString m_path;
     QString m_pattern;
     bool m_refilling = false;
+    bool m_natural = false;
     bool m_pressing = false;
     QListWidgetItem* m_pressedCurrent = nullptr; // made current by the press under way
 };

@@ -111,6 +111,8 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     Dir1->setObjectName(QStringLiteral("Dir1"));
     File1 = new FileList(QStringLiteral("*.E42"), this);
     File1->setObjectName(QStringLiteral("File1"));
+    // The shipped exercises progress EXO1, EXO2 … EXO10, not EXO1, EXO10, EXO11, EXO2.
+    File1->setNaturalOrder(true);
     File1->installEventFilter(this);
     fichierexo = new QLineEdit(this);
     fichierexo->setObjectName(QStringLiteral("fichierexo"));

@@ -186,6 +186,23 @@ TEST(FichexoTest, ChooserPreviewsAndOpens)
     fichexo.optionexo()->close();
 }
 
+TEST(FichexoTest, ChooserListsExercisesInTheirProgression)
+{
+    TempFolder folder;
+    for (const char* name : {"EXO10", "EXO2", "exo3", "EXO1", "EXO11"})
+        writeSample(folder, name, "Enonce", false, false, "0");
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    QStringList listed;
+    DialogAnswer answer([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<ExerciseChooser&>(dialog);
+        for (int i = 0; i < chooser.File1->count(); ++i) listed << chooser.File1->item(i)->text();
+        return int(QDialog::Rejected);
+    });
+    fichexo.openexo();
+    EXPECT_EQ(listed, (QStringList{"EXO1.E42", "EXO2.E42", "exo3.E42", "EXO10.E42", "EXO11.E42"}));
+}
+
 TEST(FichexoTest, ExerciseAndCorrectionLoadTheirConfigurations)
 {
     TempFolder folder;
