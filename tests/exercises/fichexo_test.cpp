@@ -4,8 +4,8 @@
 #include "../config/tempfolder.h"
 #include "../platform/smalldisk.h"
 #include "config/core/configfile.h"
-#include "exercises/exercisechooser.h"
 #include "exercises/core/exercisefile.h"
+#include "exercises/exercisechooser.h"
 #include "platform/messages.h"
 #include "printing/core/pdfcheck.h"
 #include "printing/pdfoutput.h"
@@ -196,7 +196,8 @@ TEST(FichexoTest, ChooserListsExercisesInTheirProgression)
     QStringList listed;
     DialogAnswer answer([&](QDialog& dialog) {
         auto& chooser = dynamic_cast<ExerciseChooser&>(dialog);
-        for (int i = 0; i < chooser.File1->count(); ++i) listed << chooser.File1->item(i)->text();
+        for (int i = 0; i < chooser.File1->count(); ++i)
+            listed << chooser.File1->item(i)->text();
         return int(QDialog::Rejected);
     });
     fichexo.openexo();
