@@ -14,7 +14,7 @@ debs=("$work"/titrage-conductimetrique_*_*.deb)
 deb=${debs[0]}
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in usr/bin/titrage usr/bin/titrage-table usr/share/applications/titrage.desktop \
+for f in usr/bin/titrage usr/bin/titrage-table usr/bin/titrage-exercice usr/share/applications/titrage.desktop \
          usr/share/icons/hicolor/scalable/apps/titrage.svg \
          usr/share/icons/hicolor/48x48/apps/titrage.png \
          usr/share/titrage-conductimetrique/Lomb.html \

@@ -11,9 +11,9 @@ prefix=$work
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-[ "$(ls "$prefix/bin" | tr '\n' ' ')" = "titrage titrage-table " ] ||
+[ "$(ls "$prefix/bin" | tr '\n' ' ')" = "titrage titrage-exercice titrage-table " ] ||
   fail "bin/ holds $(ls "$prefix/bin" | tr '\n' ' ')"
-for f in titrage titrage-table; do [ -x "$prefix/bin/$f" ] || fail "bin/$f is not a program"; done
+for f in titrage titrage-exercice titrage-table; do [ -x "$prefix/bin/$f" ] || fail "bin/$f is not a program"; done
 data=$prefix/share/titrage-conductimetrique
 for f in Lomb.html duvrak.PEM PRISEMAIN.C16 PRISEMAIN.RTF exercices/EXO1.E42 exercices/EXO1.C16 \
          exercices/EXO2C.RTF exercices/EXO3.RTF; do
