@@ -16,8 +16,6 @@
 
 namespace titrage {
 
-namespace {
-
 ConfigData benchConfiguration(const ConfigBench& bench)
 {
     ConfigData data;
@@ -27,6 +25,8 @@ ConfigData benchConfiguration(const ConfigBench& bench)
     data.sit = bench.situationStore().sit;
     return data;
 }
+
+namespace {
 
 void cannotSave(QWidget* parent, const QString& text)
 {

@@ -8,6 +8,12 @@ class QLineEdit;
 
 namespace titrage {
 
+struct ConfigData;
+
+// What a save writes: the three check boxes and the ten situations as the
+// store holds them (the caller first stores the bench, see ConfigBench).
+ConfigData benchConfiguration(const ConfigBench& bench);
+
 class enregistrer : public BrowseDialog {
     Q_OBJECT
 

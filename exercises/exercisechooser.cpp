@@ -167,10 +167,22 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     waitLayout->addWidget(new QLabel(tr("Patienter quelques instants"), attente));
     attente->hide();
 
+    exercicesFournis = new QPushButton(tr("Exercices fournis"), this);
+    exercicesFournis->setObjectName(QStringLiteral("exercicesFournis"));
+    exercicesFournis->setAutoDefault(false);
+    mesExercices = new QPushButton(tr("Mes exercices"), this);
+    mesExercices->setObjectName(QStringLiteral("mesExercices"));
+    mesExercices->setAutoDefault(false);
+    mesExercices->setEnabled(false);
+    auto* listHeading = new QHBoxLayout;
+    listHeading->addWidget(new QLabel(tr("Liste des exercices:"), this), 1);
+    listHeading->addWidget(exercicesFournis);
+    listHeading->addWidget(mesExercices);
+
     auto* grid = new QGridLayout(this);
     grid->addWidget(heading, 0, 0);
     grid->addWidget(fermer, 0, 1, Qt::AlignRight);
-    grid->addWidget(new QLabel(tr("Liste des exercices:"), this), 1, 0);
+    grid->addLayout(listHeading, 1, 0);
     grid->addWidget(Drive1, 2, 0);
     grid->addWidget(Dir1, 3, 0);
     grid->addWidget(File1, 4, 0, 6, 1);
@@ -200,6 +212,8 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     connect(File1, &FileList::fileDoubleClicked, this, &ExerciseChooser::ouvreurRequested);
     connect(ouvreur, &QPushButton::clicked, this, &ExerciseChooser::ouvreurRequested);
     connect(fermer, &QToolButton::clicked, this, &QDialog::reject);
+    connect(exercicesFournis, &QPushButton::clicked, this, [this] { start(m_shipped); });
+    connect(mesExercices, &QPushButton::clicked, this, [this] { start(m_own); });
 
     clearPreview();
 }
@@ -231,6 +245,14 @@ void ExerciseChooser::start(const QString& folder)
         File1->setCurrentRow(0);
         File1->setFocus();
     }
+}
+
+void ExerciseChooser::setPlaces(const QString& shipped, const QString& own)
+{
+    m_shipped = shipped;
+    m_own = own;
+    exercicesFournis->setEnabled(!shipped.isEmpty());
+    mesExercices->setEnabled(!own.isEmpty() && QDir(own).exists());
 }
 
 bool ExerciseChooser::choose(const QString& path)

@@ -50,6 +50,8 @@ public:
     QPushButton* ouvreur = nullptr;
     QToolButton* fermer = nullptr;
     QFrame* attente = nullptr; // " Chargement des fichiers" / "Patienter quelques instants"
+    QPushButton* exercicesFournis = nullptr; // back to the shipped exercises
+    QPushButton* mesExercices = nullptr;     // the teacher's own (userExercisesFolder)
 
     // The folder of the selected exercise, with a final separator.
     QString repexo() const { return m_repexo; }
@@ -62,6 +64,9 @@ public:
 
     // Puts the lists on `folder` and selects its first exercise, if any.
     void start(const QString& folder);
+    // The two folders the buttons "Exercices fournis" and "Mes exercices" go
+    // to; "Mes exercices" is enabled only while that folder exists.
+    void setPlaces(const QString& shipped, const QString& own);
     // Makes `path` the selected exercise and previews it, without the lists;
     // false (after the message) when it cannot be read.
     bool choose(const QString& path);
@@ -83,6 +88,7 @@ private:
     void setStar(int i, bool lit);
 
     QString m_repexo;
+    QString m_shipped, m_own;
     int m_hourglasses = 0;
 };
 

@@ -1,11 +1,12 @@
 #include "exercises/fichexo.h"
 
-#include "exercises/introduction.h"
 #include "config/lireconfig.h"
-#include "exercises/exercisechooser.h"
 #include "exercises/core/exercisefile.h"
-#include "exercises/exercisemessages.h"
 #include "exercises/core/exercisetext.h"
+#include "exercises/exercisechooser.h"
+#include "exercises/exercisecreator.h"
+#include "exercises/exercisemessages.h"
+#include "exercises/introduction.h"
 #include "exercises/richtextdocument.h"
 #include "exercises/textarea.h"
 #include "platform/messages.h"
@@ -55,7 +56,8 @@ void readIoError(QWidget* parent, const QString& title)
 
 } // namespace
 
-Fichexo::Fichexo(ExerciseHost& host, QObject* parent) : QObject(parent), m_host(host)
+Fichexo::Fichexo(ExerciseHost& host, QObject* parent)
+    : QObject(parent), m_host(host), m_ownFolder(userExercisesFolder())
 {
     setObjectName(QStringLiteral("Fichexo"));
     m_fich = new QLineEdit(host.exerciseWindow());
@@ -74,6 +76,7 @@ Fichexo::Fichexo(ExerciseHost& host, QObject* parent) : QObject(parent), m_host(
     m_optionexo->addSeparator();
     add("openexo", tr("Ouvrir un exercice (énoncé + configuration)"), &Fichexo::openexo);
     m_opencor = add("opencor", tr("Voir la correction"), &Fichexo::opencor);
+    add("creerexo", tr("Créer un exercice…"), &Fichexo::creerexo);
     m_optionexo->addSeparator();
     add("savetexte", tr("Enregistrer le contenu de la fenêtre exercice"), &Fichexo::savetexte);
     add("opentexte", tr("Retrouver un texte"), &Fichexo::opentexte);
@@ -258,8 +261,18 @@ void Fichexo::openexo()
             [this, &chooser] { ouvreur(chooser); });
     // The shipped exercises lie in the "exercices" folder beside the program.
     const QDir shipped(QDir(m_host.programFolder()).filePath(QStringLiteral("exercices")));
-    chooser.start(shipped.exists() ? shipped.path() : m_host.programFolder());
+    const QString shippedFolder = shipped.exists() ? shipped.path() : m_host.programFolder();
+    chooser.setPlaces(shippedFolder, m_ownFolder);
+    chooser.start(shippedFolder);
     Messages::execDialog(chooser);
+}
+
+void Fichexo::creerexo()
+{
+    ExerciseCreator creator(m_host, m_ownFolder);
+    // The chooser's "Mes exercices" then goes where the teacher wrote.
+    if (Messages::execDialog(creator) == QDialog::Accepted)
+        m_ownFolder = QDir::fromNativeSeparators(creator.dossier->text().trimmed());
 }
 
 void Fichexo::openRequested(const QString& exerciseName)

@@ -64,14 +64,7 @@ std::optional<std::string> readText(const std::string& path, std::string& proble
 {
     std::optional<std::string> bytes = readWhole(path, problem);
     if (!bytes) return std::nullopt;
-    if (bytes->rfind("{\\rtf", 0) == 0) return bytes;
-    // A text from any editor: its byte-order mark, the carriage returns of its
-    // line ends and the line end of its last line are not part of the text.
-    std::string text = std::move(*bytes);
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-    std::erase(text, '\r');
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    return writeRtf(markupText(text));
+    return teacherTextAsRtf(std::move(*bytes));
 }
 
 std::optional<std::string> readConfig(const std::string& path, std::string& problem)

@@ -105,4 +105,13 @@ RtfText markupText(std::string_view source)
     return text;
 }
 
+std::string teacherTextAsRtf(std::string bytes)
+{
+    if (bytes.rfind("{\\rtf", 0) == 0) return bytes;
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+    std::erase(bytes, '\r');
+    if (!bytes.empty() && bytes.back() == '\n') bytes.pop_back();
+    return writeRtf(markupText(bytes));
+}
+
 } // namespace titrage

@@ -10,10 +10,16 @@
 
 #include "exercises/core/richtext.h"
 
+#include <string>
 #include <string_view>
 
 namespace titrage {
 
 RtfText markupText(std::string_view source);
+
+// A text file a teacher gives as a statement or a correction: an RTF file is
+// kept as it is; any other is read as UTF-8 in the markup above, its
+// byte-order mark, carriage returns and final line end dropped.
+std::string teacherTextAsRtf(std::string bytes);
 
 } // namespace titrage

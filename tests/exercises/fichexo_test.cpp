@@ -6,6 +6,7 @@
 #include "config/core/configfile.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/exercisechooser.h"
+#include "exercises/exercisecreator.h"
 #include "platform/messages.h"
 #include "printing/core/pdfcheck.h"
 #include "printing/pdfoutput.h"
@@ -20,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -116,6 +118,7 @@ TEST(FichexoTest, MenuEntriesInOrder)
         {"", ""},
         {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
         {"opencor", "Voir la correction"},
+        {"creerexo", "Créer un exercice…"},
         {"", ""},
         {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
         {"opentexte", "Retrouver un texte"},
@@ -202,6 +205,65 @@ TEST(FichexoTest, ChooserListsExercisesInTheirProgression)
     });
     fichexo.openexo();
     EXPECT_EQ(listed, (QStringList{"EXO1.E42", "EXO2.E42", "exo3.E42", "EXO10.E42", "EXO11.E42"}));
+}
+
+// A teacher's exercise made from the window's text and the bench opens in
+// the chooser with its statement and, for the correction, the concentration shown.
+TEST(FichexoTest, TeacherCreatesAnExerciseThatOpens)
+{
+    TempFolder folder;
+    FakeHost host(folder.path());
+    host.supertext->setPlainText(QStringLiteral("Titrer le vinaigre dilué."));
+    host.bench.store.numsit = 0;
+    host.bench.bench.textesit[3] = "0,008";
+    host.bench.bench.optsit[4] = true;
+    Fichexo fichexo(host);
+    MessageRecorder messages;
+    const QString own = path(folder, "mes exercices");
+    {
+        DialogAnswer answer([&](QDialog& dialog) {
+            auto& creator = dynamic_cast<ExerciseCreator&>(dialog);
+            creator.titre->insert(QStringLiteral("Acidité d'un vinaigre")); // as typed
+            EXPECT_EQ(creator.nom->text(), QStringLiteral("ACIDITE_D_UN_VINAIGRE"));
+            creator.notion[1]->setText(QStringLiteral("Écart normalisé"));
+            creator.configCorrection->setChecked(true);
+            creator.dossier->setText(own);
+            creator.create();
+            return creator.result();
+        });
+        fichexo.creerexo();
+    }
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_TRUE(messages.requests()[0].text.contains(QStringLiteral("ACIDITE_D_UN_VINAIGRE.E42")))
+        << messages.requests()[0].text.toStdString();
+    const std::string e42 = folder.file("mes exercices/ACIDITE_D_UN_VINAIGRE.E42");
+    const auto correction =
+        readConfiguration(folder.file("mes exercices/ACIDITE_D_UN_VINAIGREC.C16"));
+    EXPECT_EQ(correction.data.sit[0].textesit[3], "0,008");
+    EXPECT_FALSE(correction.data.sit[0].optsit[4]);
+    const auto statement =
+        readConfiguration(folder.file("mes exercices/ACIDITE_D_UN_VINAIGRE.C16"));
+    EXPECT_EQ(statement.data.sit[0].textesit[3], "0,008");
+    EXPECT_TRUE(statement.data.sit[0].optsit[4]);
+
+    host.supertext->clear();
+    QStringList listed;
+    DialogAnswer answer([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<ExerciseChooser&>(dialog);
+        EXPECT_TRUE(chooser.mesExercices->isEnabled());
+        chooser.mesExercices->click();
+        for (int i = 0; i < chooser.File1->count(); ++i)
+            listed << chooser.File1->item(i)->text();
+        EXPECT_EQ(chooser.titre->text(), QStringLiteral("Acidité d'un vinaigre"));
+        chooser.ouvreur->click();
+        return chooser.result();
+    });
+    fichexo.openexo();
+    EXPECT_EQ(listed, QStringList{QStringLiteral("ACIDITE_D_UN_VINAIGRE.E42")});
+    EXPECT_EQ(host.supertext->toPlainText(), QStringLiteral("Titrer le vinaigre dilué."));
+    EXPECT_EQ(host.bench.store.sit[0].textesit[3], "0,008");
+    EXPECT_TRUE(host.bench.store.sit[0].optsit[4]);
+    EXPECT_TRUE(std::filesystem::exists(e42));
 }
 
 TEST(FichexoTest, ExerciseAndCorrectionLoadTheirConfigurations)
