@@ -215,6 +215,7 @@ public:
     QTextEdit& exerciseText() override { return *supertext; }
     ConfigBench& configBench() override { return *this; }
     QString programFolder() const override { return m_programFolder; }
+    std::optional<double> hiddenConcentration() const override;
     Fichexo* exercises() const { return m_exercises; }
 
     // The points measured so far in situation k, kept while the student

@@ -113,6 +113,13 @@ void feuilleP::masquer_Click()
     refreshPanel();
 }
 
+std::optional<double> feuilleP::hiddenConcentration() const
+{
+    if (!Picture3->masquer->isChecked()) return std::nullopt;
+    // The box holds the value the bench titrates, hidden under Label1.
+    return parseNumber(Text1[BoxConcentration]->text().toStdString());
+}
+
 void feuilleP::command5_Click()
 {
     static std::mt19937 generator;

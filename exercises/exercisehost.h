@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QTextEdit;
 class QWidget;
 
@@ -17,6 +19,9 @@ public:
     virtual QTextEdit& exerciseText() = 0;  // `supertext`
     virtual ConfigBench& configBench() = 0; // for lireconfig (setNomfichier then lireconfig)
     virtual QString programFolder() const = 0;
+    // The beaker's concentration (mol/L) while "Masquer la concentration"
+    // hides it from the student; nothing when it is shown.
+    virtual std::optional<double> hiddenConcentration() const { return std::nullopt; }
 };
 
 } // namespace titrage

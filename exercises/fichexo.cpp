@@ -1,6 +1,7 @@
 #include "exercises/fichexo.h"
 
 #include "config/lireconfig.h"
+#include "exercises/answerdialog.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/core/exercisetext.h"
 #include "exercises/exercisechooser.h"
@@ -76,6 +77,7 @@ Fichexo::Fichexo(ExerciseHost& host, QObject* parent)
     m_optionexo->addSeparator();
     add("openexo", tr("Ouvrir un exercice (énoncé + configuration)"), &Fichexo::openexo);
     m_opencor = add("opencor", tr("Voir la correction"), &Fichexo::opencor);
+    m_mareponse = add("mareponse", tr("Ma réponse…"), &Fichexo::mareponse);
     add("creerexo", tr("Créer un exercice…"), &Fichexo::creerexo);
     m_optionexo->addSeparator();
     add("savetexte", tr("Enregistrer le contenu de la fenêtre exercice"), &Fichexo::savetexte);
@@ -83,7 +85,10 @@ Fichexo::Fichexo(ExerciseHost& host, QObject* parent)
     add("imprimetexte", tr("Imprimer le contenu de la fenêtre exercice"), &Fichexo::imprimetexte);
     m_optionexo->addSeparator();
     m_closexo = add("Closexo", tr("Fermer l'exercice"), &Fichexo::closexo);
-    connect(m_optionexo, &QMenu::aboutToShow, this, [this] { m_opencor->setEnabled(m_corrige); });
+    connect(m_optionexo, &QMenu::aboutToShow, this, [this] {
+        m_opencor->setEnabled(m_corrige);
+        m_mareponse->setEnabled(m_host.hiddenConcentration().has_value());
+    });
 
     connect(&host.exerciseText(), &QTextEdit::textChanged, this, &Fichexo::textEdited);
 }
@@ -265,6 +270,18 @@ void Fichexo::openexo()
     chooser.setPlaces(shippedFolder, m_ownFolder);
     chooser.start(shippedFolder);
     Messages::execDialog(chooser);
+}
+
+void Fichexo::mareponse()
+{
+    const std::optional<double> hidden = m_host.hiddenConcentration();
+    if (!hidden || *hidden <= 0) {
+        Messages::inform(m_host.exerciseWindow(), tr("Ma réponse"),
+                         tr("Aucune concentration n'est masquée sur le banc."));
+        return;
+    }
+    AnswerDialog dialog(m_host.exerciseWindow(), *hidden);
+    Messages::execDialog(dialog);
 }
 
 void Fichexo::creerexo()

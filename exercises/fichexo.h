@@ -27,7 +27,7 @@ public:
     // The `fich` field, a child of the main window (the window places it).
     QLineEdit* fich() const { return m_fich; }
     // The exercise menu; its entries bear the names PRISENMAIN, openexo,
-    // opencor, creerexo, savetexte, opentexte, imprimetexte and Closexo.
+    // opencor, mareponse, creerexo, savetexte, opentexte, imprimetexte and Closexo.
     QMenu* optionexo() const { return m_optionexo; }
     // Enables "Voir la correction" when the exercise has one and "Fermer
     // l'exercice" when one is open, then pops the menu up just below btexo's
@@ -43,6 +43,8 @@ public:
     void prisEnMain();
     void openexo();
     void opencor();
+    // "Ma réponse…": the student's concentration against the hidden one.
+    void mareponse();
     // "Créer un exercice…": the teacher's own exercise from the text and the bench.
     void creerexo();
     void savetexte();
@@ -74,6 +76,7 @@ private:
     QLineEdit* m_fich = nullptr;
     QMenu* m_optionexo = nullptr;
     QAction* m_opencor = nullptr;
+    QAction* m_mareponse = nullptr;
     QAction* m_closexo = nullptr;
     QString m_repexo;
     QString m_ownFolder; // where "Créer un exercice…" wrote last, or the user's default

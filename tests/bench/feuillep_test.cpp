@@ -315,7 +315,10 @@ TEST_F(Bench, RandomConcentrationIsMaskedUntilRevealed)
     const double c = parseNumber(d.entry(0).toStdString()).value();
     EXPECT_GE(c, 0.001);
     EXPECT_LT(c, 0.0101);
+    // "Ma réponse" compares with the value the bench titrates.
+    EXPECT_EQ(d->hiddenConcentration(), c);
     d.click("Label1");
+    EXPECT_FALSE(d->hiddenConcentration());
     EXPECT_FALSE(masquer.isChecked());
     EXPECT_TRUE(masquer.isEnabled());
     EXPECT_FALSE(d.box(0).isHidden());

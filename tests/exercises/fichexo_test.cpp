@@ -4,6 +4,7 @@
 #include "../config/tempfolder.h"
 #include "../platform/smalldisk.h"
 #include "config/core/configfile.h"
+#include "exercises/answerdialog.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/exercisechooser.h"
 #include "exercises/exercisecreator.h"
@@ -45,8 +46,10 @@ public:
     QTextEdit& exerciseText() override { return *supertext; }
     ConfigBench& configBench() override { return bench; }
     QString programFolder() const override { return m_folder; }
+    std::optional<double> hiddenConcentration() const override { return hidden; }
 
     FakeBench bench;
+    std::optional<double> hidden;
 
 private:
     QString m_folder;
@@ -118,6 +121,7 @@ TEST(FichexoTest, MenuEntriesInOrder)
         {"", ""},
         {"openexo", "Ouvrir un exercice (énoncé + configuration)"},
         {"opencor", "Voir la correction"},
+        {"mareponse", "Ma réponse…"},
         {"creerexo", "Créer un exercice…"},
         {"", ""},
         {"savetexte", "Enregistrer le contenu de la fenêtre exercice"},
@@ -264,6 +268,35 @@ TEST(FichexoTest, TeacherCreatesAnExerciseThatOpens)
     EXPECT_EQ(host.bench.store.sit[0].textesit[3], "0,008");
     EXPECT_TRUE(host.bench.store.sit[0].optsit[4]);
     EXPECT_TRUE(std::filesystem::exists(e42));
+}
+
+// "Ma réponse…" only while a concentration is hidden; the dialog tells the gap.
+TEST(FichexoTest, MyAnswerComparesWithoutTellingTheHiddenValue)
+{
+    TempFolder folder;
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    QAction* entry = fichexo.optionexo()->findChild<QAction*>(QStringLiteral("mareponse"));
+    QPushButton btexo(host.exerciseWindow());
+    for (const std::optional<double> hidden :
+         {std::optional<double>{}, std::optional<double>{0.00734}}) {
+        host.hidden = hidden;
+        fichexo.btexo_Click(&btexo);
+        EXPECT_EQ(entry->isEnabled(), hidden.has_value());
+        fichexo.optionexo()->close();
+    }
+    QString shown;
+    DialogAnswer answer([&](QDialog& dialog) {
+        auto& d = dynamic_cast<AnswerDialog&>(dialog);
+        d.reponse->setText(QStringLiteral("7,5E-03"));
+        d.incertitude->setText(QStringLiteral("0,0001"));
+        d.comparer->click();
+        shown = d.resultat->text();
+        return int(QDialog::Rejected);
+    });
+    fichexo.mareponse();
+    EXPECT_TRUE(shown.contains(QStringLiteral("1 ≤ z ≤ 2"))) << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QStringLiteral("734"))) << shown.toStdString();
 }
 
 TEST(FichexoTest, ExerciseAndCorrectionLoadTheirConfigurations)
