@@ -54,7 +54,7 @@ AnswerCheck checkAnswer(double hidden, std::string_view answer, std::string_view
         c.normalized = std::abs(*x - hidden) / *u;
         c.compatible = *c.normalized <= kNormalizedLimit;
         c.text +=
-            "\nÉcart normalisé z = |x − x_réf| / u(x)\u00a0: " + normalizedBand(*c.normalized) +
+            "\nÉcart normalisé z = |x − valeur cachée| / u(x)\u00a0: " + normalizedBand(*c.normalized) +
             "\u00a0; ";
         c.text += c.compatible ? "le résultat est compatible avec la valeur cachée (z ≤ 2)."
                                : "le résultat n'est pas compatible avec la valeur cachée (z > 2)"
