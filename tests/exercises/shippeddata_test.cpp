@@ -46,10 +46,15 @@ std::vector<std::string> textLines(const fs::path& path, RtfText* keep = nullptr
     EXPECT_TRUE(text) << path;
     if (!text) return {};
     if (keep) *keep = *text;
+    // Typography aside: a non-breaking space reads as a space, the minus sign
+    // as a hyphen, so that phrases are compared on their words and figures.
     auto plain = [](const RtfParagraph& p) {
         std::string s;
         for (const RtfRun& r : p.runs)
             s += r.text;
+        for (const auto& [from, to] : {std::pair{"\u00a0", " "}, std::pair{"\u2212", "-"}})
+            for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at))
+                s.replace(at, std::string(from).size(), to);
         return s;
     };
     std::vector<std::string> lines;
@@ -97,8 +102,9 @@ TEST(ShippedData, ConfigurationsHoldValuesTheBenchKeeps)
             }
             EXPECT_TRUE(s.listesit[1] >= 0 && s.listesit[1] < kListEntries);
             EXPECT_TRUE(s.listesit[2] >= 0 && s.listesit[2] <= 9);
-            // A masked concentration would hide a statement's value behind one click.
-            EXPECT_FALSE(s.optsit[4]);
+            // A statement may mask the concentration the student is to find;
+            // a correction shows what its text works with.
+            if (path.stem().string().back() == 'C') EXPECT_FALSE(s.optsit[4]);
         }
         EXPECT_FALSE(read.data.masquer);
     }
@@ -303,6 +309,85 @@ INSTANTIATE_TEST_SUITE_P(
         const std::string file = info.param.file;
         return file.substr(0, file.find('.')) + "_" + std::to_string(info.index);
     });
+
+// The activities where the student computes from what she reads: each
+// figure of the correction is worked out here from the conductimeter's
+// readings and the lines tool, as she would.
+TEST(ShippedData, ActivitiesWorkedFromTheReadings)
+{
+    auto situations = [](const char* name) {
+        return readConfiguration((kData / "exercices" / name).string()).data.sit;
+    };
+    auto sci = [](double x, int digits) {
+        const int exponent = static_cast<int>(std::floor(std::log10(x)));
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*f × 10-%d", digits - 1, x / std::pow(10.0, exponent),
+                      -exponent);
+        return comma(buf);
+    };
+    auto says = [](const char* file, const std::string& phrase) {
+        EXPECT_TRUE(contains(textLines(kData / "exercices" / file), phrase))
+            << file << ": " << phrase;
+    };
+
+    // Calibration: k from the largest standard, the unknown read on the line.
+    const auto cal = situations("EXO12.C16");
+    std::vector<std::string> read;
+    for (int k = 0; k < 5; ++k)
+        read.push_back(benchFigure(cal[std::size_t(k)], Quantity::Sigma, 0));
+    says("EXO12C.RTF", "indique σ = " + read[0] + ", " + read[1] + ", " + read[2] + " et " +
+                           read[3] + " S · m-1 pour les quatre étalons, et σ = " + read[4] + " S");
+    const double k = parseNumber(read[3]).value() / parseNumber(cal[3].textesit[3]).value();
+    char kText[16];
+    std::snprintf(kText, sizeof kText, "%.1f", k);
+    says("EXO12C.RTF",
+         "k = " + read[3] + " / (1,0 × 10-2) = " + comma(kText) + " S · m-1 · L · mol-1");
+    says("EXO12C.RTF", "C = σ / k = " + read[4] + " / " + comma(kText) + " = " +
+                           sci(parseNumber(read[4]).value() / k, 3) + " mol · L-1");
+    EXPECT_TRUE(cal[4].optsit[4]) << "the unknown is masked";
+
+    // Ka from sigma: [H3O+] = sigma / (lambda(H3O+) + lambda(CH3COO-)).
+    const auto acid = situations("EXO13.C16");
+    const double lambda = (34.97 + 4.09) * 1e-3; // S·m²·mol⁻¹, as the Données give them
+    for (int i = 0; i < 2; ++i) {
+        const Situation& s = acid[std::size_t(i)];
+        const std::string sigma = benchFigure(s, Quantity::Sigma, 0);
+        const double c = parseNumber(s.textesit[3]).value();
+        const double h = roundSignificant(parseNumber(sigma).value() / lambda / 1000, 3);
+        const double ka = roundSignificant(h * h / (c - h), 3);
+        const std::string name = i == 0 ? "C1" : "C2";
+        says("EXO13C.RTF", "σ = " + sigma + " S · m-1 pour " + name);
+        says("EXO13C.RTF", sci(h, 3) + " mol · L-1 pour " + name);
+        says("EXO13C.RTF", sci(ka, 3) + " pour " + name);
+        char pka[16];
+        std::snprintf(pka, sizeof pka, "%.2f", -std::log10(ka));
+        EXPECT_EQ(comma(pka), "4,75") << name;
+        char percent[16];
+        std::snprintf(percent, sizeof percent, "%.1f", 100 * h / c);
+        says("EXO13C.RTF", comma(percent) + " % pour " + name);
+    }
+
+    // The titrant chosen: V_E predicted, then found by the lines on the 0,5 mL table.
+    const auto choice = situations("EXO14C.C16");
+    std::vector<std::string> predicted, found;
+    for (int i = 0; i < 3; ++i) {
+        const Situation& s = choice[std::size_t(i)];
+        const double ve = parseNumber(s.textesit[3]).value() * parseNumber(s.textesit[4]).value() /
+                          parseNumber(s.textesit[1]).value();
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%.1f", ve);
+        predicted.push_back(comma(buf));
+        found.push_back(benchFigure(s, Quantity::TwoLinesCorrected, 0.5));
+    }
+    says("EXO14C.RTF", "VE = CA · VA / CB : " + predicted[0] + " mL, " + predicted[1] + " mL et " +
+                           predicted[2] + " mL");
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(
+            found[std::size_t(i)].substr(0, std::string(i == 0 ? "Véq = 8," : "Véq = 16,").size()),
+            i == 0 ? "Véq = 8," : "Véq = 16,")
+            << found[std::size_t(i)];
+    EXPECT_EQ(found[2], "none") << "no break within the burette";
+}
 
 // Every "λ(ion) = value", "ion (λ = value)" or table of λ in a shipped text
 // gives the model's molar conductivity.

@@ -226,6 +226,35 @@ int main(int argc, char** argv)
         {"3", "", "Méthode des droites", "Moindres carrés", "Correction de la dilution",
          "Incertitude sur le volume équivalent", "La méthode des droites", "3"});
 
+    // 12. A calibration line, sigma = k.c, and an unknown concentration read on it.
+    auto standard = [](const char* c) {
+        return Bench{true, kAcideChlorhydrique, "7,0", c, "20,0", "0,0", "0,01"};
+    };
+    Bench unknown12 = standard("0,006 4");
+    unknown12.masked = true;
+    const Bench shown12 = standard("0,006 4");
+    exo("EXO12", kExo12, kExo12Correction,
+        {standard("0,001"), standard("0,002"), standard("0,005"), standard("0,01"), unknown12},
+        {standard("0,001"), standard("0,002"), standard("0,005"), standard("0,01"), shown12}, false,
+        {"1", "", "Loi de Kohlrausch", "Droite d'étalonnage", "Dosage par étalonnage", "",
+         "Dosage par étalonnage", "1"});
+
+    // 13. Ka of ethanoic acid from sigma at two concentrations.
+    const Bench acid13a{true, kAcideEthanoique, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    const Bench acid13b{true, kAcideEthanoique, "7,0", "0,001", "20,0", "0,0", "0,01"};
+    exo("EXO13", kExo13, kExo13Correction, {acid13a, acid13b}, {acid13a, acid13b}, false,
+        {"2", "", "Acide faible", "Constante d'acidité", "Loi de Kohlrausch", "",
+         "La constante d'acidité de l'acide éthanoïque", "2"});
+
+    // 14. Choosing the titrant so that the equivalence falls between 10 and 20 mL.
+    auto titrant = [](const char* cb) {
+        return Bench{true, kAcideChlorhydrique, "7,0", "0,004", "20,0", "80,0", cb};
+    };
+    exo("EXO14", kExo14, kExo14Correction, {titrant("0,01"), titrant("0,005"), titrant("0,002")},
+        {finished(titrant("0,01")), finished(titrant("0,005")), finished(titrant("0,002"))}, false,
+        {"1", "", "Choix d'un protocole", "Volume à l'équivalence", "Méthode des droites", "",
+         "Choisir la solution titrante", "2"});
+
     if (!ok) std::fprintf(stderr, "some files could not be written\n");
     return ok ? 0 : 1;
 }
