@@ -296,10 +296,10 @@ INSTANTIATE_TEST_SUITE_P(
         Figure{"EXO9C.RTF", 0, Q::Veq, 0, "VE = CA · VA / CB = # mL", "20,0"},
         Figure{"EXO9C.RTF", 0, Q::Sigma, 20, "× 5,0 = # S", "0,0632"},
         Figure{"EXO9C.RTF", 0, Q::Sigma, 25, "d'où σ = # S", "0,0837"},
-        Figure{"EXO10C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,0397"},
-        Figure{"EXO10C.RTF", 0, Q::Veq, 0, "VE = # mL", "16,0"},
-        Figure{"EXO10C.RTF", 0, Q::Sigma, 16, "à l'équivalence σ = # S", "0,0174"},
-        Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "8,0 × 10-3"},
+        Figure{"EXO10C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,0303"},
+        Figure{"EXO10C.RTF", 0, Q::Veq, 0, "VE = # mL", "12,2"},
+        Figure{"EXO10C.RTF", 0, Q::Sigma, 12.2, "à l'équivalence σ = # S", "0,0137"},
+        Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "6,1 × 10-3"},
         Figure{"EXO11C.RTF", 0, Q::TwoLines, 1, "se coupent pour # :", "Véq = 11,89 ± 0,05 mL"},
         Figure{"EXO11C.RTF", 0, Q::TwoLinesCorrected, 1, "se coupent pour #.",
                "Véq = 11,94 ± 0,03 mL"},
@@ -345,6 +345,24 @@ TEST(ShippedData, ActivitiesWorkedFromTheReadings)
     says("EXO12C.RTF", "C = σ / k = " + read[4] + " / " + comma(kText) + " = " +
                            sci(parseNumber(read[4]).value() / k, 3) + " mol · L-1");
     EXPECT_TRUE(cal[4].optsit[4]) << "the unknown is masked";
+
+    // The drain cleaner's label from C_B: C_0 = 1000 C_B, w = C_0 M / rho.
+    const Situation cleaner = situations("EXO10C.C16")[0];
+    const std::string cb = benchFigure(cleaner, Quantity::Concentration, 0); // "6,1 × 10-3"
+    const double c0 = 1000 * parseNumber(cb.substr(0, cb.find(' '))).value() * 1e-3;
+    char c0Text[16], mass[16], w[16];
+    std::snprintf(c0Text, sizeof c0Text, "%.1f", c0);
+    std::snprintf(mass, sizeof mass, "%.0f", c0 * 40.0);
+    std::snprintf(w, sizeof w, "%.2f", c0 * 40.0 / 1220);
+    says("EXO10C.RTF", "C0 = 1000 × CB = " + comma(c0Text) + " mol · L-1");
+    says("EXO10C.RTF", comma(c0Text) + " × 40,0 = " + mass + " g d'hydroxyde de sodium : w = " +
+                           mass + " / 1220 = " + comma(w) + ", soit 20 %");
+    EXPECT_EQ(cb.substr(cb.find('-')), "-3");
+    for (const char* statement : {"EXO1.C16", "EXO10.C16", "EXO12.C16"})
+        EXPECT_TRUE(
+            situations(statement)[std::size_t(statement == std::string("EXO12.C16") ? 4 : 0)]
+                .optsit[4])
+            << statement << " hides the concentration to find";
 
     // Ka from sigma: [H3O+] = sigma / (lambda(H3O+) + lambda(CH3COO-)).
     const auto acid = situations("EXO13.C16");

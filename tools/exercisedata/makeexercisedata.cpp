@@ -95,6 +95,13 @@ Bench finished(Bench b)
     return b;
 }
 
+// The statement's bench hides the concentration the student is to find.
+Bench masked(Bench b)
+{
+    b.masked = true;
+    return b;
+}
+
 #include "exercisetexts.inc"
 
 } // namespace
@@ -142,7 +149,7 @@ int main(int argc, char** argv)
 
     // 1. Hydrochloric acid by sodium hydroxide: the V-shaped curve.
     const Bench hcl{true, kAcideChlorhydrique, "7,0", "0,01", "10,0", "90,0", "0,01"};
-    exo("EXO1", kExo1, kExo1Correction, {hcl}, {finished(hcl)}, false,
+    exo("EXO1", kExo1, kExo1Correction, {masked(hcl)}, {finished(hcl)}, false,
         {"1", "", "Réaction acide fort - base forte", "Conductivités molaires ioniques",
          "Équivalence à l'intersection des droites", "", "Titrage de l'acide chlorhydrique", "1"});
 
@@ -213,8 +220,8 @@ int main(int argc, char** argv)
          "Interprétation des pentes", "Le rôle de chaque ion : loi de Kohlrausch", "3"});
 
     // 10. Sodium hydroxide, a strong base, by hydrochloric acid.
-    const Bench soude{false, kHydroxydeDeSodium, "7,0", "0,008", "20,0", "80,0", "0,01"};
-    exo("EXO10", kExo10, kExo10Correction, {soude}, {finished(soude)}, false,
+    const Bench soude{false, kHydroxydeDeSodium, "7,0", "0,006 1", "20,0", "80,0", "0,01"};
+    exo("EXO10", kExo10, kExo10Correction, {masked(soude)}, {finished(soude)}, false,
         {"1", "", "Réaction acide fort - base forte", "Titrage d'une base forte",
          "Conductivités molaires ioniques", "", "Titrage d'une solution d'hydroxyde de sodium",
          "1"});
