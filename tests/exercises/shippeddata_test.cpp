@@ -152,8 +152,9 @@ enum class Quantity {
     PhAtVeq,
     Concentration,
     Crossing,
-    TwoLines,         // the lines fitted on the table measured every `volume` mL
-    TwoLinesCorrected // the same on sigma corrected for dilution
+    TwoLines,          // the lines fitted on the table measured every `volume` mL
+    TwoLinesCorrected, // the same on sigma corrected for dilution
+    LinesVeq           // Véq by the lines to 0,1 mL, the same with and without the correction
 };
 
 struct Figure {
@@ -219,6 +220,21 @@ std::string benchFigure(const Situation& s, Quantity q, double volume)
         const TwoLines fit = fitTwoLines(points, options);
         return fit.found() ? veqText(fit.veq, fit.uVeq) : "none";
     }
+    case Quantity::LinesVeq: {
+        std::vector<FitPoint> points;
+        for (const TableRow& row : tabulate(model, e, static_cast<int>(std::lround(volume * 10))))
+            points.push_back({row.v, row.sigma});
+        std::string found[2];
+        for (int corrected = 0; corrected < 2; ++corrected) {
+            TwoLineOptions options;
+            options.correctDilution = corrected == 1;
+            options.v0 = static_cast<double>(*e.vsol) + *e.veau;
+            const TwoLines fit = fitTwoLines(points, options);
+            std::snprintf(buf, sizeof buf, "%.1f", fit.veq);
+            found[corrected] = fit.found() ? comma(buf) : "none";
+        }
+        return found[0] == found[1] ? found[0] : found[0] + " / " + found[1];
+    }
     case Quantity::Crossing: {
         loadModel(model, e);
         std::vector<DistributionVertex> points;
@@ -264,8 +280,12 @@ INSTANTIATE_TEST_SUITE_P(
         Figure{"EXO2C.RTF", 1, Q::Sigma, 0, "80,0 mL d'eau, σ = # S", "0,00462"},
         Figure{"EXO2C.RTF", 1, Q::Sigma, 20, "et σ = # S · m-1 à l'équivalence", "0,025"},
         Figure{"EXO2C.RTF", 1, Q::Veq, 0, "(VE = # mL)", "20,0"},
-        Figure{"EXO3C.RTF", 0, Q::Veq, 0, "se coupent pour VE = # mL", "12,4"},
-        Figure{"EXO3C.RTF", 0, Q::Concentration, 0, "20,0 = # mol", "6,2 × 10-3"},
+        Figure{"EXO3C.RTF", 0, Q::Sigma, 0, "σ = # S · m-1 avant tout ajout", "0,0157"},
+        Figure{"EXO3C.RTF", 0, Q::Sigma, 8, "# S · m-1 pour V = 8,0 mL", "0,0107"},
+        Figure{"EXO3C.RTF", 0, Q::Sigma, 12, "(# S · m-1 pour V = 12,0 mL)", "0,0114"},
+        Figure{"EXO3C.RTF", 0, Q::LinesVeq, 0.5, "se coupent vers VE = # mL, avec ou sans", "12,3"},
+        Figure{"EXO3C.RTF", 0, Q::Concentration, 0, "valeur affichée par le simulateur, # mol",
+               "6,2 × 10-3"},
         Figure{"EXO4C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,00604"},
         Figure{"EXO4C.RTF", 0, Q::Veq, 0, "VE = # mL. ", "15,0"},
         Figure{"EXO4C.RTF", 0, Q::Sigma, 15, "À l'équivalence σ = # S", "0,0119"},
