@@ -288,6 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                "6,2 × 10-3"},
         Figure{"EXO4C.RTF", 0, Q::Sigma, 0, "Avant tout ajout, σ = # S", "0,00604"},
         Figure{"EXO4C.RTF", 0, Q::Veq, 0, "VE = # mL. ", "15,0"},
+        Figure{"EXO4C.RTF", 0, Q::Sigma, 2, "(σ = # S · m-1 pour V = 2,0 mL)", "0,00482"},
         Figure{"EXO4C.RTF", 0, Q::Sigma, 15, "À l'équivalence σ = # S", "0,0119"},
         Figure{"EXO4C.RTF", 0, Q::Sigma, 25, "V = 25,0 mL, σ = # S", "0,0308"},
         Figure{"EXO4C.RTF", 0, Q::Concentration, 0, "CA = CB · VE / VA = # mol", "1,0 × 10-2"},
