@@ -5,6 +5,8 @@
 #include "config/core/configfile.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/core/richtext.h"
+#include "graph/core/constructions.h"
+#include "graph/core/curvereadout.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
 #include "model/linefit.h"
@@ -154,7 +156,8 @@ enum class Quantity {
     Crossing,
     TwoLines,          // the lines fitted on the table measured every `volume` mL
     TwoLinesCorrected, // the same on sigma corrected for dilution
-    LinesVeq           // Véq by the lines to 0,1 mL, the same with and without the correction
+    LinesVeq,          // Véq by the lines to 0,1 mL, the same with and without the correction
+    TangentPh          // the pH at E that "Méthode des tangentes" shows
 };
 
 struct Figure {
@@ -219,6 +222,12 @@ std::string benchFigure(const Situation& s, Quantity q, double volume)
         options.v0 = static_cast<double>(*e.vsol) + *e.veau;
         const TwoLines fit = fitTwoLines(points, options);
         return fit.found() ? veqText(fit.veq, fit.uVeq) : "none";
+    }
+    case Quantity::TangentPh: {
+        const TangentConstruction t = tangente(model, e.acide);
+        if (t.outcome != TangentOutcome::Complete) return "none";
+        const std::string shown = tangentPointText(t.veq, t.phE);
+        return shown.substr(shown.find("pH = ") + std::string("pH = ").size());
     }
     case Quantity::LinesVeq: {
         std::vector<FitPoint> points;
@@ -299,9 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
         Figure{"EXO5C.RTF", 1, Q::Veq, 0, "VE = # mL", "20,0"},
         Figure{"EXO5C.RTF", 2, Q::Veq, 0, "VE = # mL", "20,0"},
         Figure{"EXO6C.RTF", 0, Q::Veq, 0, "VE = C · V / C' = # mL", "20,0"},
-        Figure{"EXO6C.RTF", 0, Q::PhAtVeq, 0, "pHE = #", "8,23"},
-        Figure{"EXO6C.RTF", 1, Q::PhAtVeq, 0, "pHE = #", "5,75"},
-        Figure{"EXO6C.RTF", 2, Q::PhAtVeq, 0, "pHE = #", "7,00"},
+        Figure{"EXO6C.RTF", 0, Q::TangentPh, 0, "pHE = #", "8,23"},
+        Figure{"EXO6C.RTF", 1, Q::TangentPh, 0, "pHE = #", "5,75"},
+        Figure{"EXO6C.RTF", 2, Q::TangentPh, 0, "pHE = #", "7,00"},
         Figure{"EXO7C.RTF", 0, Q::Veq, 0, "VE = # mL", "20,0"},
         Figure{"EXO7C.RTF", 0, Q::Crossing, 0, "se coupent vers V = # mL", "10"},
         Figure{"EXO7C.RTF", 0, Q::Ph, 10, "V = 10,0 mL, on lit pH = #", "4,75"},
