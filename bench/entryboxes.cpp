@@ -192,8 +192,7 @@ bool EntryBoxes::entryEvent(int i, QEvent* event)
         }
         return false;
     case QEvent::FocusIn:
-        m_host.showStatus(
-            QCoreApplication::translate("titrage::EntryBoxes", "Valider à la fin de la saisie."));
+        m_host.showStatus(validateHint());
         return false;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -211,6 +210,11 @@ bool EntryBoxes::entryEvent(int i, QEvent* event)
     default:
         return false;
     }
+}
+
+QString EntryBoxes::validateHint()
+{
+    return QCoreApplication::translate("titrage::EntryBoxes", "Valider à la fin de la saisie.");
 }
 
 } // namespace titrage

@@ -31,6 +31,9 @@ class EntryBoxes : public QObject {
 public:
     EntryBoxes(EntryHost& host, QWidget& bench);
 
+    // The status line while a box has the focus.
+    static QString validateHint();
+
     std::array<QLineEdit*, kEntryBoxes> Text1{};
 
     QLineEdit& box(EntryBox b) const { return *Text1[b]; }

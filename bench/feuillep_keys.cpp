@@ -60,6 +60,7 @@ void feuilleP::orderKeyboardFocus()
     // The student's text takes Tab as a move to the next control, so that
     // the keyboard never gets stuck in it (a tab stop in the text is rare).
     supertext->setTabChangesFocus(true);
+    supertext->installEventFilter(this);
     // The first box of the page in front has the focus at start-up.
     Text1[BoxConcentration]->setFocus();
 }

@@ -60,6 +60,12 @@ bool feuilleP::eventFilter(QObject* watched, QEvent* event)
         Label1_Click();
         return true;
     }
+    // The boxes' "Valider à la fin de la saisie." means nothing once the
+    // student types in the exercise text: that text's own hint replaces it.
+    if (watched == supertext && event->type() == QEvent::FocusIn &&
+        info->text() == EntryBoxes::validateHint())
+        showStatus(tr("Écrire ici ses réponses ; Exercices > « Enregistrer le contenu de la "
+                      "fenêtre exercice » les garde."));
     return QWidget::eventFilter(watched, event);
 }
 

@@ -1,5 +1,6 @@
 // The bench window driven as a student would: typing into the boxes, holding
 // the tap, emptying the burette, switching situations.
+#include "bench/entryboxes.h"
 #include "bench/helpviewer.h"
 #include "bench/parametrespage.h"
 #include "config/core/configfile.h"
@@ -302,6 +303,20 @@ TEST_F(Bench, StatusLineExplainsTheControlUnderTheMouse)
     // Buttons of later stages are there, with their captions, but not usable yet.
     EXPECT_EQ(d.text("Command8"), QStringLiteral("&Calculatrice"));
     EXPECT_EQ(d.find<QWidget>("Command8").toolTip(), QStringLiteral("calculer"));
+}
+
+TEST_F(Bench, ExerciseTextReplacesTheBoxesHint)
+{
+    QWidget& text = d.find<QWidget>("supertext");
+    for (const QString& before : {EntryBoxes::validateHint(), QStringLiteral("Trace rapide")}) {
+        d.find<QLabel>("info").setText(before);
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(&text, &in);
+        // Only the boxes' hint is replaced: another control's text stays.
+        EXPECT_EQ(d.text("info").startsWith(QStringLiteral("Écrire ici ses réponses")),
+                  before == EntryBoxes::validateHint())
+            << d.text("info").toStdString();
+    }
 }
 
 TEST_F(Bench, RandomConcentrationIsMaskedUntilRevealed)
