@@ -74,6 +74,15 @@ enregistrer::enregistrer(ConfigBench& bench)
     }
     const QString offered = bench.nomfichier();
     Text1->setText(isInsideFolder(offered, shipped) ? QFileInfo(offered).fileName() : offered);
+    // The name is what the student came to type: the dialog opens on it, and
+    // Tab then goes through the lists.
+    setTabOrder(Text1, Drive1);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, File1);
+    setTabOrder(File1, Command1);
+    setTabOrder(Command1, Command2);
+    Text1->setFocus();
+    Text1->selectAll();
 }
 
 void enregistrer::File1_PathChange()

@@ -5,8 +5,8 @@
 #include "config/ouvrir.h"
 
 #include "fakebench.h"
-#include "platform/messages.h"
 #include "platform/core/recordfile.h"
+#include "platform/messages.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
 
@@ -104,6 +104,7 @@ TEST_F(ConfigDialogs, DialogsOpenBesideTheBenchOnTheCurrentDirectory)
     EXPECT_EQ(save.File1->path(), q(folder.path()));
     EXPECT_EQ(save.Drive1->drive(), DriveList::driveOf(q(folder.path())));
     EXPECT_EQ(save.Text1->text(), "") << "nothing saved or opened yet";
+    EXPECT_EQ(save.focusWidget(), save.Text1) << "the dialog opens on the file's name";
 
     ouvrir open(bench);
     EXPECT_EQ(open.windowTitle(), "Ouvrir une configuration");
