@@ -488,12 +488,15 @@ void ApparatusView::drawBeaker(const SceneState& s)
         const double cloud = std::min(1.0, s.cloudiness);
         c.paint(
             [liquid, cloud](QPainter& p) {
-                p.fillRect(liquid, QColor(250, 250, 250, static_cast<int>(200 * cloud)));
+                // Milky rather than white: the clear liquid is nearly white already.
+                p.fillRect(liquid, QColor(236, 236, 232, static_cast<int>(235 * cloud)));
                 p.setPen(Qt::NoPen);
-                p.setBrush(QColor(255, 255, 255, static_cast<int>(60 + 190 * cloud)));
-                const int grains = static_cast<int>(160 * cloud);
+                const QColor grain[2] = {QColor(255, 255, 255, static_cast<int>(90 + 165 * cloud)),
+                                         QColor(185, 185, 182, static_cast<int>(60 + 120 * cloud))};
+                const int grains = static_cast<int>(260 * cloud);
                 unsigned r = 12345u;
                 for (int i = 0; i < grains; ++i) {
+                    p.setBrush(grain[i % 3 == 0 ? 1 : 0]);
                     r = r * 1103515245u + 12345u;
                     const double gx = liquid.left() + (r >> 8) % 1000 / 1000.0 * liquid.width();
                     r = r * 1103515245u + 12345u;

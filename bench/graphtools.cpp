@@ -114,8 +114,15 @@ void DerivativeTool::run()
 {
     if (const auto& m = host().state().mixture()) {
         BenchState& state = host().state();
-        host().graph().drawDerivative(
-            mixtureDerivative(mixtureWith(*m, host().entries().sigmaInputs()), state.model()));
+        const std::vector<PlotPoint> points =
+            mixtureDerivative(mixtureWith(*m, host().entries().sigmaInputs()), state.model());
+        host().graph().drawDerivative(points);
+        // A precipitation hardly moves the pH: its derivative lies on the axis.
+        if (std::all_of(points.begin(), points.end(),
+                        [](const PlotPoint& p) { return p.y > kGraphBottom - 2; }))
+            host().showStatus(QCoreApplication::translate(
+                "titrage::GraphTool", "Le pH ne varie presque pas au cours de ce titrage : sa "
+                                      "courbe dérivée reste sur l'axe des volumes."));
         return;
     }
     host().graph().drawDerivative(host().state().model());
@@ -142,9 +149,15 @@ void ContributionsTool::run()
         drawMixtureShares(g.canvas(), stack, state.maxaxe());
         g.drawCurve(stack.vertices, host().currentColour());
         host().drawKeptPoints();
-        host().showStatus(QCoreApplication::translate(
-            "titrage::GraphTool", "Chaque aire colorée est la part λ·[X] d'un ion : leur somme "
-                                  "est la conductivité σ ; les tirets, la quantité de précipité."));
+        host().showStatus(
+            stack.solids.empty()
+                ? QCoreApplication::translate("titrage::GraphTool",
+                                              "Chaque aire colorée est la part λ·[X] d'un ion : "
+                                              "leur somme est la conductivité σ.")
+                : QCoreApplication::translate(
+                      "titrage::GraphTool", "Chaque aire colorée est la part λ·[X] d'un ion : leur "
+                                            "somme est la conductivité σ ; les tirets, la "
+                                            "quantité de précipité."));
         return;
     }
     loadModel(model, e);

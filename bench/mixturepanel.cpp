@@ -6,11 +6,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 namespace titrage {
@@ -81,13 +83,16 @@ void MixturePanel::fill(const Model& catalogue)
 
 void MixturePanel::layout(const std::array<QRadioButton*, 2>& natures)
 {
-    // Three natures do not fit at the two's spacing: each takes its own width.
-    int x = natures[0]->x();
+    // Three natures do not fit at the two's spacing: each takes its own
+    // width, from just after the line's painted title (Arial 9, after its
+    // bullet, 10 units from the edge).
+    const QFontMetrics fm(QFont(QStringLiteral("Arial"), 9));
+    const QRect r = natures[0]->geometry();
+    int x = std::min(r.x(), 10 + fm.horizontalAdvance(QStringLiteral("\u2022 Nature de la solution :")) + 4);
     for (QRadioButton* b : {natures[0], natures[1], nature}) {
-        const QRect r = natures[0]->geometry();
-        const int w = b->sizeHint().width() + 4;
+        const int w = b->sizeHint().width();
         b->setGeometry(x, r.y(), w, r.height());
-        x += w + 4;
+        x += w;
     }
     QWidget* frame = parentWidget();
     setGeometry(0, kTop, frame->width(), kMaxMixSolutes * kRowHeight);

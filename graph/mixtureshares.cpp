@@ -107,7 +107,8 @@ void drawMixtureShares(Canvas& c, const MixtureStack& s, float maxaxe)
     for (size_t k = s.species.size(); k-- > 0;)
         legend.push_back({mixtureSpeciesColour(s.species[k]),
                           QString::fromStdString(speciesDisplayName(s.species[k]) + " : λ = " +
-                                                 generalFormat(s.lambdas[k]) + " mS·m²·mol⁻¹"),
+                                                 generalFormat(static_cast<float>(s.lambdas[k])) +
+                                                 " mS·m²·mol⁻¹"),
                           true});
     drawLegend(c, legend, kGraphRight - 3, kGraphTop + 3);
 }
