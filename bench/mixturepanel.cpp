@@ -88,7 +88,8 @@ void MixturePanel::layout(const std::array<QRadioButton*, 2>& natures)
     // bullet, 10 units from the edge).
     const QFontMetrics fm(QFont(QStringLiteral("Arial"), 9));
     const QRect r = natures[0]->geometry();
-    int x = std::min(r.x(), 10 + fm.horizontalAdvance(QStringLiteral("\u2022 Nature de la solution :")) + 4);
+    int x = std::min(
+        r.x(), 10 + fm.horizontalAdvance(QStringLiteral("\u2022 Nature de la solution :")) + 4);
     for (QRadioButton* b : {natures[0], natures[1], nature}) {
         const int w = b->sizeHint().width();
         b->setGeometry(x, r.y(), w, r.height());
@@ -144,7 +145,8 @@ void MixturePanel::show(const Mixture& m)
             concentrations[i]->setText(QString::fromStdString(generalFormat(m.solutes[i].c)));
         } else {
             solutes[i]->setCurrentIndex(0);
-            if (concentrations[i]->text().isEmpty()) concentrations[i]->setText(QStringLiteral("0,01"));
+            if (concentrations[i]->text().isEmpty())
+                concentrations[i]->setText(QStringLiteral("0,01"));
         }
         concentrations[i]->setModified(false);
     }

@@ -30,10 +30,10 @@ public:
     // others there.
     explicit MixturePanel(QWidget& frame2);
 
-    QRadioButton* nature = nullptr;                  // "Option1(2)"
-    std::array<QComboBox*, kMaxMixSolutes> solutes{}; // "lmelange(0)" ...
+    QRadioButton* nature = nullptr;                          // "Option1(2)"
+    std::array<QComboBox*, kMaxMixSolutes> solutes{};        // "lmelange(0)" ...
     std::array<QLineEdit*, kMaxMixSolutes> concentrations{}; // "cmelange(0)" ...
-    QComboBox* titrant = nullptr;                    // "lburette"
+    QComboBox* titrant = nullptr;                            // "lburette"
 
     // The lists, from the catalogue's names.
     void fill(const Model& catalogue);

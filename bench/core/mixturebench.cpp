@@ -13,8 +13,7 @@ namespace {
 constexpr int kTenths = 250; // the burette's 25 mL in tenths
 
 const char* const kExtraNames[] = {"chlorure de sodium", "chlorure de potassium",
-                                   "sulfate de sodium", "acide sulfurique",
-                                   "acide phosphorique"};
+                                   "sulfate de sodium", "acide sulfurique", "acide phosphorique"};
 constexpr MixSoluteKind kExtraKinds[] = {
     MixSoluteKind::SodiumChloride, MixSoluteKind::PotassiumChloride, MixSoluteKind::SodiumSulfate,
     MixSoluteKind::SulfuricAcid, MixSoluteKind::PhosphoricAcid};
@@ -205,8 +204,7 @@ float mixtureSigmaMax(const Mixture& m, const Model& catalogue)
     float top = 0;
     for (const double v : {0.0, 25.0})
         if (const auto p = solveMixturePoint(m, catalogue, v)) {
-            const auto rounded =
-                parseNumber(formatNumber(static_cast<float>(p->sigma), "0.0E+00"));
+            const auto rounded = parseNumber(formatNumber(static_cast<float>(p->sigma), "0.0E+00"));
             if (rounded && *rounded > top) top = static_cast<float>(*rounded);
         }
     return top;
@@ -220,8 +218,8 @@ void walkMixtureShares(const Mixture& m, const Model& catalogue, float maxaxe, M
     if (points.empty()) return;
     for (int s = 0; s < kMixSpecies; ++s) {
         if (speciesInfo(s).charge == 0 || MixtureEngine::lambda(s) == 0) continue;
-        const bool present =
-            std::any_of(points.begin(), points.end(), [s](const MixPoint& p) { return p.c[s] > 0; });
+        const bool present = std::any_of(points.begin(), points.end(),
+                                         [s](const MixPoint& p) { return p.c[s] > 0; });
         if (!present) continue;
         out.species.push_back(s);
         out.lambdas.push_back(MixtureEngine::lambda(s));

@@ -73,11 +73,11 @@ float mixtureSigmaMax(const Mixture& m, const Model& catalogue);
 // The ions' shares along the curve, stacked in species order, and the
 // precipitates' amounts.
 struct MixtureStack {
-    std::vector<int> species;   // every species that conducts somewhere on the curve
+    std::vector<int> species; // every species that conducts somewhere on the curve
     std::vector<double> lambdas;
     std::vector<CurveVertex> vertices;
-    std::vector<std::vector<float>> top; // running sums, per vertex, per species
-    std::vector<int> solids;             // the precipitates that form somewhere
+    std::vector<std::vector<float>> top;          // running sums, per vertex, per species
+    std::vector<int> solids;                      // the precipitates that form somewhere
     std::vector<std::vector<double>> solidAmount; // per solid, per vertex, mol
 };
 void walkMixtureShares(const Mixture& m, const Model& catalogue, float maxaxe, MixtureStack& out);

@@ -42,8 +42,8 @@ TEST(HelpConstants, EveryMixtureConstantIsShownAsTheEngineHasIt)
     // Every row of the section's tables: the first cell's text and its figure.
     std::map<std::string, std::string> rows;
     const std::regex row("<tr><td>(.*?)</td><td[^>]*>(.*?)</td></tr>");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator();
-         ++it)
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), row);
+         it != std::sregex_iterator(); ++it)
         rows[withoutTags((*it)[1])] = withoutTags((*it)[2]);
 
     const MixConstants& k = kMixConstants;

@@ -62,8 +62,8 @@ TEST(MixtureBench, PouredPointsMeasureWhatTheEngineSays)
         {chlorideBySilver(), 0.01f, 0.0f},
         {chlorideBySilver(), 0.01f, 12.3f}, // before the break at 20 mL
         {chlorideBySilver(), 0.02f, 25.0f}, // past it: the burette's box counts
-        {mixtureOf({salt(MixSoluteKind::SulfuricAcid, 0.005)}, MixTitrant::BariumHydroxide),
-         0.01f, 10.0f},
+        {mixtureOf({salt(MixSoluteKind::SulfuricAcid, 0.005)}, MixTitrant::BariumHydroxide), 0.01f,
+         10.0f},
         {mixtureOf({{MixSoluteKind::CatalogueAcid, 2, 7, 0.005}, acetic},
                    MixTitrant::SodiumHydroxide),
          0.01f, 17.5f},
@@ -153,8 +153,7 @@ TEST(MixtureBench, CombinationsTheEngineCannotTreatAreRefusedWhole)
          "phosphates de baryum"},
         {mixtureOf({salt(MixSoluteKind::PhosphoricAcid, 0.01)}, MixTitrant::SodiumHydroxide), ""},
         // Accepted by the engine, but Ag2SO4 forms on the way: refused before pouring.
-        {mixtureOf({salt(MixSoluteKind::SodiumSulfate, 0.1)}, MixTitrant::SilverNitrate),
-         "Ag₂SO₄"},
+        {mixtureOf({salt(MixSoluteKind::SodiumSulfate, 0.1)}, MixTitrant::SilverNitrate), "Ag₂SO₄"},
     };
     for (const Case& c : cases) {
         Mixture m = c.m;
@@ -179,19 +178,18 @@ TEST(MixtureBench, CombinationsTheEngineCannotTreatAreRefusedWhole)
 TEST(MixtureBench, NamesAsTheBenchWritesThem)
 {
     const std::pair<const char*, const char*> formulas[] = {
-        {"H3O+", "H₃O⁺"},   {"Ba^2+", "Ba²⁺"},         {"PO4^3-", "PO₄³⁻"},
+        {"H3O+", "H₃O⁺"},   {"Ba^2+", "Ba²⁺"},          {"PO4^3-", "PO₄³⁻"},
         {"HSO4-", "HSO₄⁻"}, {"ClCH2COO-", "ClCH₂COO⁻"}, {"C6H5NH2", "C₆H₅NH₂"},
     };
     for (const auto& [caret, shown] : formulas)
         EXPECT_EQ(displayFormula(caret), shown);
     Model catalogue;
     initcatalogue(catalogue);
-    Mixture m = mixtureOf({salt(MixSoluteKind::SodiumChloride, 0.01),
-                           {MixSoluteKind::CatalogueAcid, 4, 7, 0.005}},
-                          MixTitrant::SilverNitrate);
-    EXPECT_EQ(mixtureBeakerText(catalogue, m),
-              "chlorure de sodium à 0,01 mol · L⁻¹ et " + catalogue.nomacide[5] +
-                  " à 0,005 mol · L⁻¹");
+    Mixture m = mixtureOf(
+        {salt(MixSoluteKind::SodiumChloride, 0.01), {MixSoluteKind::CatalogueAcid, 4, 7, 0.005}},
+        MixTitrant::SilverNitrate);
+    EXPECT_EQ(mixtureBeakerText(catalogue, m), "chlorure de sodium à 0,01 mol · L⁻¹ et " +
+                                                   catalogue.nomacide[5] + " à 0,005 mol · L⁻¹");
     // Every choice of the panel finds itself again.
     const auto choices = mixSoluteChoices();
     EXPECT_EQ(choices.size(), 33u);
