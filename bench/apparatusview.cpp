@@ -381,7 +381,8 @@ void ApparatusView::drawCaption(bool acide)
     c.setForeColor(kBlack);
 
     c.setFont(l.caption);
-    const auto solution = solutionCaption(acide);
+    const auto solution = m_background.mixTitrant >= 0 ? mixtureCaption(m_background.mixTitrant)
+                                                       : solutionCaption(acide);
     c.printAt(x, l.solutionY, kBullet);
     c.print(solution[0]);
     c.printAt(lineX, l.solution2Y, QStringLiteral(" ") + solution[1]);
@@ -479,6 +480,33 @@ void ApparatusView::drawBeaker(const SceneState& s)
     for (int x = kLiquidLeft; x <= kLiquidRight; ++x)
         segment(c, x, surface + 1, x, kLiquidBottom + d, qcolor(liquidColumnColour(s.liquid, x)));
 
+    // A precipitate clouds the liquid white, the more the more solid it holds:
+    // a milky veil and its grains, always at the same places.
+    if (s.cloudiness > 0.002) {
+        const QRectF liquid(kLiquidLeft, surface + 1, kLiquidRight - kLiquidLeft + 1,
+                            kLiquidBottom + d - surface);
+        const double cloud = std::min(1.0, s.cloudiness);
+        c.paint(
+            [liquid, cloud](QPainter& p) {
+                // Milky rather than white: the clear liquid is nearly white already.
+                p.fillRect(liquid, QColor(236, 236, 232, static_cast<int>(235 * cloud)));
+                p.setPen(Qt::NoPen);
+                const QColor grain[2] = {QColor(255, 255, 255, static_cast<int>(90 + 165 * cloud)),
+                                         QColor(185, 185, 182, static_cast<int>(60 + 120 * cloud))};
+                const int grains = static_cast<int>(260 * cloud);
+                unsigned r = 12345u;
+                for (int i = 0; i < grains; ++i) {
+                    p.setBrush(grain[i % 3 == 0 ? 1 : 0]);
+                    r = r * 1103515245u + 12345u;
+                    const double gx = liquid.left() + (r >> 8) % 1000 / 1000.0 * liquid.width();
+                    r = r * 1103515245u + 12345u;
+                    const double gy = liquid.top() + (r >> 8) % 1000 / 1000.0 * liquid.height();
+                    p.drawEllipse(QPointF(gx, gy), 0.8, 0.8);
+                }
+            },
+            liquid);
+    }
+
     // Volume marks on the glass at 50, 100, 150 and 200 mL, and the stirring bar.
     for (int ml = 50; ml <= 200; ml += 50) {
         const int y = niveauBecher(ml, 0, 0) + d;
@@ -525,6 +553,22 @@ std::array<QString, 2> ApparatusView::solutionCaption(bool acide)
     // base.
     if (acide) return {tr(" Solution aqueuse d'hydroxyde de"), tr("sodium.")};
     return {tr(" Solution aqueuse d'acide"), tr("chlorhydrique.")};
+}
+
+std::array<QString, 2> ApparatusView::mixtureCaption(int titrant)
+{
+    switch (titrant) {
+    case 1:
+        return solutionCaption(false);
+    case 2:
+        return {tr(" Solution aqueuse de nitrate"), tr("d'argent.")};
+    case 3:
+        return {tr(" Solution aqueuse de chlorure de"), tr("baryum.")};
+    case 4:
+        return {tr(" Solution aqueuse d'hydroxyde de"), tr("baryum.")};
+    default:
+        return solutionCaption(true);
+    }
 }
 
 QRect ApparatusView::overlayRect(Overlay which) const

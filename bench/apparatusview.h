@@ -25,6 +25,8 @@ struct SceneState {
     double vsol = 20, veau = 0, vpoured = 0;
     Rgb liquid{230, 240, 250}; // base colour from indicatorColour(lindic, phcalc)
     bool tapOpen = false;      // Timer1 running: open-tap picture and the stream of titrant
+    int mixTitrant = -1;       // a mixture's titrant (MixTitrant), -1 for a single couple
+    double cloudiness = 0;     // 0 (clear) to 1: the precipitate's white cloud in the beaker
 };
 
 enum class Overlay {
@@ -65,6 +67,8 @@ public:
 
     // The two lines naming the titrant in the burette caption, after the bullet.
     static std::array<QString, 2> solutionCaption(bool acide);
+    // The same lines for a mixture's titrant (MixTitrant).
+    static std::array<QString, 2> mixtureCaption(int titrant);
 
     static QPixmap tapPicture(bool open);
     static QPixmap dropPicture();

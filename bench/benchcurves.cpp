@@ -50,8 +50,10 @@ void BenchCurves::reinitialise()
     m_host.lockEntries(false);
     m_host.setPoured(QStringLiteral("0,0"));
     graph.drawFrame(m_state.maxaxe());
+    // A mixture's table has the strong electrolytes' four columns.
     m_pages.MSFlexGrid1->resetTable(
-        tableColumns(m_pages.acide(), m_pages.frame2->lbecher->currentIndex()));
+        m_state.mixture() ? 4
+                          : tableColumns(m_pages.acide(), m_pages.frame2->lbecher->currentIndex()));
     graph.setPenWidth(m_pages.Picture3->Check2->isChecked() ? 2 : 1);
     redessine();
     m_host.niveaubecher();
@@ -77,7 +79,14 @@ void BenchCurves::recatab()
 {
     if (m_state.current() == -1 || !m_pages.conductimetre()) return;
     Model& model = m_state.model();
-    const TableRow row = makeRow(model, m_host.entries().sigmaInputs(), model.vverse);
+    TableRow row;
+    if (m_state.mixture()) {
+        const auto p = m_state.measureMixture(m_host.entries().sigmaInputs(), model.vverse);
+        if (!p) return;
+        row = mixtureRow(*p);
+    } else {
+        row = makeRow(model, m_host.entries().sigmaInputs(), model.vverse);
+    }
     ValueTable& table = *m_pages.MSFlexGrid1;
     if (model.vverse == 0.0f) table.cutToHeader();
     table.appendRow(formatRow(row, table.columns()));
@@ -115,8 +124,10 @@ void BenchCurves::tabule()
     m_host.setPoured(QString::fromStdString(formatNumber(0.0, "####0.0")));
     // The rows of the whole titration, each measured as the refresh measures
     // it; the bench is then left showing the last volume.
-    const std::vector<TableRow> rows =
-        tabulate(m_state.model(), m_host.entries(), m_pages.Picture3->UpDown1->value());
+    const int step = m_pages.Picture3->UpDown1->value();
+    const std::vector<TableRow> rows = m_state.mixture()
+                                           ? m_state.tabulateMixture(m_host.entries(), step)
+                                           : tabulate(m_state.model(), m_host.entries(), step);
     if (m_state.current() != -1 && m_pages.conductimetre()) {
         ValueTable& table = *m_pages.MSFlexGrid1;
         table.cutToHeader();
@@ -158,10 +169,13 @@ void BenchCurves::drawCurveLegend()
     for (int k = 0; k < kSituations; ++k) {
         const Situation& s = m_state.store().sit[k];
         if (!s.courbefinie) continue;
-        legend.push_back({m_situations.colour(k),
-                          tr("Courbe n° %1 : ").arg(k + 1) +
-                              coreText("Catalogue", soluteName(m_state.model(), s)),
-                          false});
+        const QString beaker =
+            s.mixture ? coreText("Catalogue", mixSoluteName(m_state.model(), s.mixture->solutes[0])) +
+                            (s.mixture->soluteCount > 1 ? QStringLiteral(" + …") : QString()) +
+                            QStringLiteral(" / ") +
+                            coreText("Catalogue", mixTitrantName(s.mixture->titrant))
+                      : coreText("Catalogue", soluteName(m_state.model(), s));
+        legend.push_back({m_situations.colour(k), tr("Courbe n° %1 : ").arg(k + 1) + beaker, false});
     }
     if (legend.size() < 2) return;
     Canvas& c = m_pages.Picture1->canvas();

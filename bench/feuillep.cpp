@@ -8,6 +8,7 @@
 #include "bench/graphtoolspanel.h"
 #include "bench/hovertexts.h"
 #include "bench/linestool.h"
+#include "bench/mixturepanel.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
@@ -140,6 +141,7 @@ void feuilleP::createPages()
     command5 = frame2->command5;
     Label1 = frame2->Label1;
     Label1->installEventFilter(this);
+    createMixturePanel();
     graphPage = m_pages->graphPage;
     Picture1 = m_pages->Picture1;
     outils = m_tools = m_pages->outils;
@@ -154,6 +156,7 @@ void feuilleP::layoutControls()
 {
     picburette->move(0, 0);
     m_pages->layout();
+    m_mixturePanel->layout(Option1);
     m_situations->layout(kSituationLeft, kSituationTop, kSituationStep);
 
     supertext->setGeometry(268, 430, kButtonColumn - 278, 126);
@@ -198,6 +201,7 @@ void feuilleP::Form_Load()
     initcatalogue(m_state.model());
     m_pages->fillSoluteList(m_state.model());
     m_pages->fillIndicatorList();
+    m_mixturePanel->fill(m_state.model());
     imafond();
     // 9. Situation 1.
     Option2_Click(0);
@@ -268,6 +272,10 @@ SceneState feuilleP::sceneState() const
     s.vpoured = boxNumber(BoxPoured);
     s.liquid = indicatorColour(lindic->currentIndex(), m_state.measuredPh());
     s.tapOpen = Timer1->isActive();
+    if (const auto& m = m_state.mixture()) {
+        s.mixTitrant = static_cast<int>(m->titrant);
+        s.cloudiness = cloudiness(m_state.lastMixPoint(), s.vsol + s.veau + s.vpoured);
+    }
     return s;
 }
 

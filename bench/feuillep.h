@@ -44,6 +44,7 @@ class BuretteControls;
 class Fichexo;
 class HoverTexts;
 class LinesTool;
+class MixturePanel;
 class TapPicture;
 class WindowCommands;
 struct SceneState;
@@ -276,7 +277,19 @@ private:
     void installHoverTexts();
     void Form_Load();
     void placeOverlays();
-    void refreshPanel() { m_pages->refreshPanel(); }
+    void refreshPanel()
+    {
+        m_pages->refreshPanel();
+        hideUnderMixture();
+    }
+    // The nature "Mélange ou précipitation" (see feuillep_mixture.cpp).
+    void createMixturePanel();
+    void mixtureNature_Click();
+    void mixture_Changed();
+    // The bench takes `mixture`, or goes back to a single couple.
+    void showMixture(const std::optional<Mixture>& mixture);
+    void hideUnderMixture();
+    void majaffMixture();
     void storeSituation(int k);
     void selectSituationSlot(int k, bool storeCurrent);
 
@@ -305,6 +318,7 @@ private:
     HoverTexts* m_hover = nullptr;
     Fichexo* m_exercises = nullptr;
     LinesTool* m_lines = nullptr;
+    MixturePanel* m_mixturePanel = nullptr;
 };
 
 } // namespace titrage

@@ -74,6 +74,7 @@ void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
 
 void feuilleP::Option1_Click(int)
 {
+    showMixture(std::nullopt);
     retablir();
     Timer1->stop();
     imafond();

@@ -17,6 +17,7 @@ namespace titrage {
 
 void feuilleP::majaff()
 {
+    if (m_state.mixture()) return majaffMixture();
     const BenchEntries e = entries();
     Model& model = m_state.model();
     const double ph = solveMeasurement(model, e);

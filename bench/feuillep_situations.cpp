@@ -46,6 +46,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     // Its controls are set without running their handlers: loading a situation
     // must not forget its curve or restart the titration before its texts are in.
     m_pages->loadControls(s, m_state.model(), m_state.randomDrawn(k));
+    showMixture(s.mixture);
     // 5. Its colour beside its button.
     m_situations->showColour(k);
     m_tools->setCurve(k, situationColor(k));

@@ -7,6 +7,7 @@
 #include "graph/core/curvereadout.h"
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
+#include "graph/mixtureshares.h"
 #include "model/contributions.h"
 
 #include <algorithm>
@@ -59,7 +60,8 @@ void DistributionTool::run()
 bool DistributionTool::applies() const
 {
     const BenchEntries e = host().entries();
-    return !isStrongSolute(e.acide, e.position);
+    // A mixture has no one couple whose two forms the diagram would show.
+    return !host().state().mixture() && !isStrongSolute(e.acide, e.position);
 }
 
 TangentTool::TangentTool(GraphToolHost& host)
@@ -67,6 +69,12 @@ TangentTool::TangentTool(GraphToolHost& host)
                 QCoreApplication::translate("titrage::GraphTool", "Méthode des\ntangentes"),
                 QCoreApplication::translate("titrage::GraphTool", "Méthode des tangentes"))
 {
+}
+
+bool TangentTool::applies() const
+{
+    // The tangents need the single couple's pH curve.
+    return !host().state().mixture();
 }
 
 void TangentTool::run()
@@ -104,6 +112,19 @@ DerivativeTool::DerivativeTool(GraphToolHost& host)
 
 void DerivativeTool::run()
 {
+    if (const auto& m = host().state().mixture()) {
+        BenchState& state = host().state();
+        const std::vector<PlotPoint> points =
+            mixtureDerivative(mixtureWith(*m, host().entries().sigmaInputs()), state.model());
+        host().graph().drawDerivative(points);
+        // A precipitation hardly moves the pH: its derivative lies on the axis.
+        if (std::all_of(points.begin(), points.end(),
+                        [](const PlotPoint& p) { return p.y > kGraphBottom - 2; }))
+            host().showStatus(QCoreApplication::translate(
+                "titrage::GraphTool", "Le pH ne varie presque pas au cours de ce titrage : sa "
+                                      "courbe dérivée reste sur l'axe des volumes."));
+        return;
+    }
     host().graph().drawDerivative(host().state().model());
 }
 
@@ -121,6 +142,24 @@ void ContributionsTool::run()
     host().restoreGraph();
     Model model = state.model();
     const BenchEntries e = host().entries();
+    if (const auto& m = state.mixture()) {
+        MixtureStack stack;
+        walkMixtureShares(mixtureWith(*m, e.sigmaInputs()), model, state.maxaxe(), stack);
+        GraphView& g = host().graph();
+        drawMixtureShares(g.canvas(), stack, state.maxaxe());
+        g.drawCurve(stack.vertices, host().currentColour());
+        host().drawKeptPoints();
+        host().showStatus(
+            stack.solids.empty()
+                ? QCoreApplication::translate("titrage::GraphTool",
+                                              "Chaque aire colorée est la part λ·[X] d'un ion : "
+                                              "leur somme est la conductivité σ.")
+                : QCoreApplication::translate(
+                      "titrage::GraphTool", "Chaque aire colorée est la part λ·[X] d'un ion : leur "
+                                            "somme est la conductivité σ ; les tirets, la "
+                                            "quantité de précipité."));
+        return;
+    }
     loadModel(model, e);
     StackedCurve stack;
     walkContributions(model, e.sigmaInputs(), state.maxaxe(), stack);

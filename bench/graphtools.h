@@ -33,6 +33,7 @@ class TangentTool : public GraphTool {
 public:
     explicit TangentTool(GraphToolHost& host);
     void run() override;
+    bool applies() const override;
 
 private:
     void writeEquivalencePoint(const Model& before);

@@ -85,8 +85,10 @@ std::vector<FitPoint> LinesTool::tablePoints() const
     // The theoretical titration at the measuring step, on a copy of the model.
     Model model = host().state().model();
     std::vector<FitPoint> points;
-    for (const TableRow& r :
-         tabulate(model, host().entries(), host().parametres().UpDown1->value()))
+    const int step = host().parametres().UpDown1->value();
+    for (const TableRow& r : host().state().mixture()
+                                 ? host().state().tabulateMixture(host().entries(), step)
+                                 : tabulate(model, host().entries(), step))
         points.push_back({r.v, r.sigma});
     return points;
 }
@@ -214,6 +216,14 @@ const std::vector<CurveVertex>* LinesTool::currentCurve() const
     const EntryTexts texts = host().entryTexts();
     for (EntryBox box : {BoxConcentration, BoxBurette, BoxPka, BoxVsol, BoxWater})
         key += QLatin1Char('|') + QString::fromStdString(texts[box]);
+    if (state.mixture()) {
+        // A mixture's curve comes from the engine; the key above does not
+        // tell two mixtures apart, so it is walked again.
+        walkMixtureCurve(mixtureWith(*state.mixture(), e.sigmaInputs()), state.model(),
+                         state.maxaxe(), m_curve);
+        m_curveKey.clear();
+        return &m_curve;
+    }
     if (key != m_curveKey) {
         Model model = state.model();
         loadModel(model, e);

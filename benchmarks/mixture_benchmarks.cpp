@@ -1,6 +1,7 @@
 // Costs of the mixture engine: one point solved from a cold start, and a
 // whole table of 250 points where each starts from the previous one.
 // Run on a Release build: build-release/bin/mixture_benchmarks
+#include "bench/core/mixturebench.h"
 #include "model/mixture.h"
 
 #include <benchmark/benchmark.h>
@@ -64,7 +65,40 @@ void curve(benchmark::State& state, const Mixture& mixture)
     }
 }
 
+// What the bench pays when the student changes the mixture's panel: the
+// check of the whole titration, then the curve, the table and the shares.
+void benchRefusal(benchmark::State& state, const Mixture& mixture)
+{
+    const Model model = catalogue();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(mixtureBenchRefusal(mixture, model));
+}
+
+void benchCurve(benchmark::State& state, const Mixture& mixture)
+{
+    const Model model = catalogue();
+    std::vector<CurveVertex> out;
+    for (auto _ : state) {
+        walkMixtureCurve(mixture, model, 0.2f, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+void benchShares(benchmark::State& state, const Mixture& mixture)
+{
+    const Model model = catalogue();
+    MixtureStack stack;
+    for (auto _ : state) {
+        walkMixtureShares(mixture, model, 0.2f, stack);
+        benchmark::DoNotOptimize(stack.top.data());
+    }
+}
+
 } // namespace
+
+BENCHMARK_CAPTURE(benchRefusal, three_solutes, threeSolutes());
+BENCHMARK_CAPTURE(benchCurve, three_solutes, threeSolutes());
+BENCHMARK_CAPTURE(benchShares, three_solutes, threeSolutes());
 
 BENCHMARK_CAPTURE(point, three_solutes, threeSolutes());
 BENCHMARK_CAPTURE(point, sulfuric_by_barium, sulfuricByBarium());

@@ -94,6 +94,12 @@ TangentOutcome GraphView::drawTangents(Model& model, bool acide)
     return t.outcome;
 }
 
+void GraphView::drawDerivative(const std::vector<PlotPoint>& points)
+{
+    drawPlot(points, kDerivative);
+    update();
+}
+
 void GraphView::drawDerivative(Model& model)
 {
     drawPlot(btderive(model), kDerivative);

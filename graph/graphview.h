@@ -69,6 +69,9 @@ public:
     // vertex is off the picture anyway, and huge values upset the rasteriser.
     static constexpr double kCoordinateLimit = 1e5;
 
+    // A mixture's derivative, points as btderive gives them.
+    void drawDerivative(const std::vector<PlotPoint>& points);
+
 private:
     // Grid lines 22 units apart from y = 250 up, labelled with `labels`, and
     // one per millilitre labelled every 5 mL; then the axes.

@@ -1,5 +1,6 @@
 #include "graph/historytext.h"
 
+#include "bench/core/mixturebench.h"
 #include "platform/coretext.h"
 
 #include <QCoreApplication>
@@ -77,6 +78,27 @@ void entry(HistoryWriter& w, int k, const Situation& s, const Model& catalogue, 
     w.indent(kBodyIndent);
     w.text(QCoreApplication::translate("HistoryText", "Solution dans le bécher : "));
     w.bold(false);
+    if (s.mixture) {
+        // A mixture names each solute with its concentration, and its titrant.
+        w.text(QCoreApplication::translate("HistoryText", "%1 mL de").arg(t(4)));
+        w.lineBreak();
+        w.text(QString::fromStdString(mixtureBeakerText(catalogue, *s.mixture)));
+        if (hasAddedWater(s))
+            w.text(QCoreApplication::translate("HistoryText", " avec %1 mL d'eau").arg(t(5)));
+        w.text(QStringLiteral("."));
+        w.lineBreak();
+        w.bold(true);
+        w.text(QCoreApplication::translate("HistoryText", "Solution dans la burette : "));
+        w.bold(false);
+        w.text(coreText("Catalogue", mixTitrantName(s.mixture->titrant)) +
+               QCoreApplication::translate("HistoryText", " de"));
+        w.lineBreak();
+        w.text(QCoreApplication::translate("HistoryText", "concentration %1 mol · L").arg(t(1)));
+        w.exponent(QStringLiteral("-1"));
+        w.text(QStringLiteral("."));
+        w.lineBreak();
+        return;
+    }
     w.text(
         QCoreApplication::translate("HistoryText", "%1 mL %2 de").arg(t(4), solute(catalogue, s)));
     w.lineBreak();

@@ -3,6 +3,8 @@
 // the entry boxes, the list positions, the switches and whether its curve is
 // finished. Slot k is shown to the user as situation k + 1.
 
+#include "model/mixture.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -46,6 +48,11 @@ struct Situation {
     // 1 acid in the beaker, 2 burette and stirrer shown, 3 conductimeter shown,
     // 4 beaker concentration masked; 0 unused.
     std::array<bool, 5> optsit{false, true, true, true, false};
+    // A mixture or a precipitation in the beaker (the nature "Mélange ou
+    // précipitation"): its solutes and titrant; the texts above still give
+    // its volumes and the burette's concentration. Kept in memory only: the
+    // configuration files hold the single-couple situations.
+    std::optional<Mixture> mixture;
 };
 
 struct SituationStore {

@@ -2,6 +2,7 @@
 
 #include "platform/core/numberformat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace titrage {
@@ -24,6 +25,19 @@ void BenchState::setCurrent(int k)
 
 void BenchState::valimax(const BenchEntries& entries, bool superpose)
 {
+    if (m_mixture) {
+        // The same scale as titrage::valimax, sigma from the engine.
+        m_sigmamax = mixtureSigmaMax(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model);
+        m_maxaxe = 0;
+        for (int k = 0; superpose && k < kSituations; ++k) {
+            const Situation& s = m_store.sit[k];
+            if (!s.courbefinie || k == m_store.numsit) continue;
+            const auto stored = parseNumber(s.textesit[TextSigmamax]);
+            if (stored && *stored > m_maxaxe) m_maxaxe = static_cast<float>(*stored);
+        }
+        m_maxaxe = std::max(m_maxaxe, m_sigmamax);
+        return;
+    }
     const SigmaScale scale = titrage::valimax(m_model, entries, &m_store, superpose);
     m_sigmamax = scale.sigmamax;
     m_maxaxe = scale.maxaxe;
@@ -42,6 +56,13 @@ void BenchState::restartPoints()
 
 std::optional<TableRow> BenchState::measurePoint(const SigmaInputs& inputs, double typed)
 {
+    if (m_mixture) {
+        const std::optional<MixPoint> p = measureMixture(inputs, typed);
+        if (!p) return std::nullopt;
+        TableRow row = mixtureRow(*p);
+        row.v = m_model.vverse;
+        return row;
+    }
     const TableRow row = makeRow(m_model, inputs, typed);
     if (!std::isfinite(m_model.sigma) || !std::isfinite(row.sigma)) return std::nullopt;
     return row;
@@ -73,6 +94,7 @@ void BenchState::storeSituation(int k, const BenchControls& controls, float pour
     s.listesit[2] = static_cast<std::int16_t>(controls.indicator);
     storeEntries(s, controls.texts);
     s.textesit[TextSigmamax] = generalFormat(m_sigmamax);
+    s.mixture = m_mixture;
 }
 
 void BenchState::replaceSituations(const std::array<Situation, kSituations>& situations)
@@ -82,6 +104,7 @@ void BenchState::replaceSituations(const std::array<Situation, kSituations>& sit
         points.clear();
     m_randomDrawn = {};
     for (Situation& s : m_store.sit) {
+        s.mixture.reset(); // the files hold single couples only
         if (!s.courbefinie) continue;
         Model own = m_model;
         loadModelFromSituation(own, s);
@@ -120,6 +143,11 @@ void BenchState::setRandomDrawn(bool drawn)
 
 const std::vector<CurveVertex>& BenchState::walkCurrent(const BenchEntries& entries)
 {
+    if (m_mixture) {
+        walkMixtureCurve(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model, m_maxaxe,
+                         m_vertices);
+        return m_vertices;
+    }
     walkCurve(m_model, entries.sigmaInputs(), m_maxaxe, m_vertices);
     return m_vertices;
 }
@@ -127,9 +155,33 @@ const std::vector<CurveVertex>& BenchState::walkCurrent(const BenchEntries& entr
 const std::vector<CurveVertex>& BenchState::walkFinished(int n)
 {
     const Situation& s = m_store.sit[n];
+    if (s.mixture) {
+        walkMixtureCurve(mixtureWith(*s.mixture, sigmaInputsOf(s)), m_model, m_maxaxe, m_vertices);
+        return m_vertices;
+    }
     loadModelFromSituation(m_model, s);
     walkCurve(m_model, sigmaInputsOf(s), m_maxaxe, m_vertices);
     return m_vertices;
+}
+
+std::optional<MixPoint> BenchState::measureMixture(const SigmaInputs& inputs, double v)
+{
+    if (!m_mixture) return std::nullopt;
+    const std::optional<MixPoint> p =
+        solveMixturePoint(mixtureWith(*m_mixture, inputs), m_model, v);
+    if (!p || !std::isfinite(p->sigma) || !std::isfinite(p->ph)) return std::nullopt;
+    m_model.sigma = static_cast<float>(p->sigma);
+    m_model.phcalc = static_cast<float>(p->ph);
+    m_lastMixPoint = *p;
+    return p;
+}
+
+std::vector<TableRow> BenchState::tabulateMixture(const BenchEntries& entries,
+                                                  int stepTenths) const
+{
+    if (!m_mixture) return {};
+    return titrage::tabulateMixture(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model,
+                                    stepTenths);
 }
 
 } // namespace titrage

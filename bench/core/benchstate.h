@@ -5,6 +5,7 @@
 // its controls, hands their values here and draws what this returns.
 
 #include "bench/core/measuredpoints.h"
+#include "bench/core/mixturebench.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
@@ -106,6 +107,19 @@ public:
     int nextDropStep() { return ++m_etapegoutte; }
     void resetDrop() { m_etapegoutte = 0; }
 
+    // --- A mixture or a precipitation in the beaker ---
+    // The panel's choice while the nature is "Mélange ou précipitation",
+    // nothing otherwise. Every sigma and pH of the bench then comes from the
+    // exact engine, with the boxes' volumes and burette.
+    const std::optional<Mixture>& mixture() const { return m_mixture; }
+    void setMixture(std::optional<Mixture> mixture) { m_mixture = std::move(mixture); }
+    // The bench's mixture at v mL: the model's sigma and phcalc take the
+    // point's values; nothing changes when the engine refuses the point.
+    std::optional<MixPoint> measureMixture(const SigmaInputs& inputs, double v);
+    // The last point measured, which clouds the beaker.
+    const MixPoint& lastMixPoint() const { return m_lastMixPoint; }
+    std::vector<TableRow> tabulateMixture(const BenchEntries& entries, int stepTenths) const;
+
 private:
     Model m_model;
     SituationStore m_store;
@@ -118,6 +132,8 @@ private:
     bool m_keepPoints = false;
     std::array<bool, kSituations> m_randomDrawn{};
     std::vector<CurveVertex> m_vertices;
+    std::optional<Mixture> m_mixture;
+    MixPoint m_lastMixPoint;
 };
 
 } // namespace titrage

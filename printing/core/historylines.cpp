@@ -1,5 +1,7 @@
 #include "printing/core/historylines.h"
 
+#include "bench/core/mixturebench.h"
+
 namespace titrage {
 
 std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Model& catalogue,
@@ -19,6 +21,22 @@ std::vector<HistoryEntry> historyEntries(const SituationStore& store, const Mode
                            {std::to_string(k + 1)});
 
         e.beaker.label = say(QT_TRANSLATE_NOOP("HistoryLines", "Solution dans le bécher : "));
+        if (s.mixture) {
+            // A mixture names each solute with its concentration, and its titrant.
+            e.beaker.body = t[4] + " mL de " + mixtureBeakerText(catalogue, *s.mixture);
+            if (hasAddedWater(s))
+                e.beaker.tail =
+                    withArgs(say(QT_TRANSLATE_NOOP("HistoryLines", " avec %1 mL d'eau")), {t[5]});
+            e.beaker.tail += ".";
+            e.burette.label =
+                say(QT_TRANSLATE_NOOP("HistoryLines", "Solution dans la burette : "));
+            e.burette.body = std::string(mixTitrantName(s.mixture->titrant)) +
+                             " de concentration " + t[1] + " mol · L";
+            e.burette.exponent = "-1";
+            e.burette.tail = ".";
+            entries.push_back(std::move(e));
+            continue;
+        }
         const std::string solute = soluteName(catalogue, s);
         e.beaker.body =
             withArgs(say(QT_TRANSLATE_NOOP("HistoryLines", "%1 mL %2 de concentration %3 mol · L")),

@@ -137,6 +137,28 @@ TEST_F(ConfigDialogs, SavingANameWithBlanksAndAnExtension)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+// The files hold single couples: a mixture's slot is written as an empty
+// situation, and the student is told so before the file is written.
+TEST_F(ConfigDialogs, AMixturesSlotIsSavedEmptyAndSaidSo)
+{
+    Mixture m;
+    m.solutes[0] = {MixSoluteKind::SodiumChloride, 0, 7, 0.01};
+    m.soluteCount = 1;
+    m.titrant = MixTitrant::SilverNitrate;
+    bench.store.sit[2].mixture = m;
+    enregistrer dialog(bench);
+    dialog.show();
+    QTest::keyClicks(dialog.Text1, "melange");
+    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    ASSERT_EQ(messages.requests().size(), 1u);
+    EXPECT_TRUE(messages.requests()[0].text.contains(QStringLiteral("situation n° 3 ")));
+    ConfigData d;
+    d.masquer = true;
+    d.sit = bench.store.sit;
+    d.sit[2] = Situation{};
+    EXPECT_EQ(readBytes(folder.file("melange.C16")), configImage(d).value());
+}
+
 TEST_F(ConfigDialogs, RefusedNamesAndOverwriteAnswers)
 {
     writeBytes(folder.file("garde.C16"), "contenu");
