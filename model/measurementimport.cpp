@@ -175,6 +175,7 @@ std::optional<SigmaUnit> unitInHeader(std::string_view cell)
     std::string s = asciiLower(cell);
     replaceAll(s, "µ", "u"); // micro sign
     replaceAll(s, "μ", "u"); // Greek mu
+    replaceAll(s, "\xB5", "u"); // the micro sign of a Windows-1252 file
     replaceAll(s, "·", "/");
     replaceAll(s, "⁻¹", "");
     replaceAll(s, "^-1", "");

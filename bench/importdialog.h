@@ -1,0 +1,43 @@
+#pragma once
+// "Importer des mesures…": a class's measurements pasted from a spreadsheet or
+// read from a CSV or text file, with the unit of sigma when the header does
+// not name it. The table is read when the teacher clicks "Importer"; a table
+// that is not one keeps the dialog open after its message, nothing imported.
+
+#include "model/measurementimport.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace titrage {
+
+class ImportDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit ImportDialog(QWidget* parent = nullptr);
+
+    QPlainTextEdit* collage = nullptr;     // the pasted (or read) table
+    QComboBox* unitesigma = nullptr;       // "d'après l'en-tête", S/m, mS/m, mS/cm, µS/cm
+    QPushButton* ouvrirfichier = nullptr;  // "Ouvrir un fichier…"
+
+    // The points read by the last accepted "Importer".
+    const MeasurementImport& imported() const { return m_import; }
+    SigmaUnit chosenUnit() const;
+    // Puts the file's text in the box: UTF-8, or Windows-1252 as a French
+    // spreadsheet saves it. A file too large or unreadable gives a message and
+    // leaves the box as it was.
+    bool loadFile(const QString& path);
+
+    void accept() override;
+
+private:
+    void chooseFile();
+
+    MeasurementImport m_import;
+};
+
+} // namespace titrage
