@@ -91,8 +91,11 @@ void feuilleP::ajusterConcentration()
     if (Messages::ask(this, {title, text, MessageIcon::Question, MessageButtons::YesNo}) !=
         MessageAnswer::Yes)
         return;
-    Text1[BoxConcentration]->setText(
-        QString::fromStdString(generalFormat(roundSignificant(fit->c, 3))));
+    // As if typed: the box then differs from the value the bench works with,
+    // and validating it restarts the titration and forgets the old curve.
+    QLineEdit& box = *Text1[BoxConcentration];
+    box.selectAll();
+    box.insert(QString::fromStdString(generalFormat(roundSignificant(fit->c, 3))));
     Text1_LostFocus(BoxConcentration, true);
 }
 

@@ -14,7 +14,7 @@
 namespace titrage {
 
 namespace {
-const QColor kImportedRowColour(255, 240, 200); // a pale gold, as the crosses
+const QColor kImportedRowColour(255, 230, 165); // a pale gold, as the crosses
 } // namespace
 
 // A horizontal header that shows one picture per section instead of a caption.

@@ -78,6 +78,15 @@ TEST_F(Import, MeasurementsAreDrawnTabulatedAndAnalysedBesidePouredPoints)
     EXPECT_EQ(d.cell(12, 0), QStringLiteral("12,0"));
     EXPECT_TRUE(d.cell(12, 2).isEmpty());
     EXPECT_FALSE(d.table().rowMarked(26));
+    d.fastPlot();
+    EXPECT_TRUE(d.table().rowMarked(25));
+    EXPECT_FALSE(d.table().rowMarked(26));
+    {
+        ValueTable& t = d.table();
+        const QRect r0 = t.visualItemRect(t.item(0, 2));
+        const QImage shot = t.viewport()->grab().toImage();
+        EXPECT_NE(shot.pixelColor(r0.center()), QColor(Qt::white)) << r0.x() << "," << r0.y();
+    }
     // Their crosses in their own colour where the class measured.
     const MeasuredPoint& p = w->measuredPoints(0)[5];
     EXPECT_TRUE(d.graphHasColourNear(graphX(p.volume) + 2, graphY(p.sigma, w->maxaxe()) + 2,
@@ -97,6 +106,7 @@ TEST_F(Import, MeasurementsAreDrawnTabulatedAndAnalysedBesidePouredPoints)
     EXPECT_TRUE(messages->requests()[0].text.startsWith(QStringLiteral("c = 9,0")))
         << messages->requests()[0].text.toStdString();
     EXPECT_NEAR(parseNumber(d.entry(0).toStdString()).value_or(0), 0.009, 0.0001);
+    EXPECT_EQ(d.entry(5), QStringLiteral("0,0")); // the titration restarted
     // The imported points outlive the restart that the new value makes.
     EXPECT_EQ(w->measuredPoints(0).size(), 26u);
 }
