@@ -6,12 +6,15 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace titrage {
 
@@ -76,7 +79,8 @@ SigmaUnit ImportDialog::chosenUnit() const
 
 void ImportDialog::accept()
 {
-    MeasurementImport read = importMeasurements(collage->toPlainText().toStdString(), chosenUnit());
+    const QString text = m_fileText.isEmpty() ? collage->toPlainText() : m_fileText;
+    MeasurementImport read = importMeasurements(text.toStdString(), chosenUnit());
     if (!read.ok()) {
         Messages::inform(this, tr("Importer des mesures"), QString::fromStdString(read.error),
                          MessageIcon::Exclamation);
@@ -123,7 +127,27 @@ bool ImportDialog::loadFile(const QString& path)
         QStringDecoder ansi("windows-1252");
         text = ansi.isValid() ? QString(ansi(bytes)) : QString::fromLatin1(bytes);
     }
-    collage->setPlainText(text);
+    // A plain text editor lays out a line of megabytes for seconds.
+    constexpr qsizetype kShownChars = 256 * 1024;
+    constexpr qsizetype kShownLine = 1000;
+    qsizetype longest = 0;
+    for (qsizetype start = 0; start < text.size() && longest <= kShownLine;) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) end = text.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    if (text.size() <= kShownChars && longest <= kShownLine) {
+        m_fileText.clear();
+        collage->setReadOnly(false);
+        collage->setPlainText(text);
+    } else {
+        m_fileText = text;
+        collage->setPlainText(
+            tr("Le fichier « %1 » est trop long pour être affiché ici ; il sera lu tel quel.")
+                .arg(QFileInfo(path).fileName()));
+        collage->setReadOnly(true);
+    }
     return true;
 }
 

@@ -29,8 +29,12 @@ public:
     SigmaUnit chosenUnit() const;
     // Puts the file's text in the box: UTF-8, or Windows-1252 as a French
     // spreadsheet saves it. A file too large or unreadable gives a message and
-    // leaves the box as it was.
+    // leaves the box as it was. A text too long to lay out quickly (a data
+    // logger's thousands of lines, or a hostile line of megabytes) is kept
+    // aside and read as it is, the box saying so.
     bool loadFile(const QString& path);
+    // Whether the last file is kept aside rather than shown.
+    bool fileKeptAside() const { return !m_fileText.isEmpty(); }
 
     void accept() override;
 
@@ -38,6 +42,7 @@ private:
     void chooseFile();
 
     MeasurementImport m_import;
+    QString m_fileText; // a file too long to show, read on "Importer"
 };
 
 } // namespace titrage

@@ -39,6 +39,11 @@ Separator separatorOf(std::string_view line)
     return Separator::Spaces;
 }
 
+// A measurement has a few columns (a logger adds the time, the pH...): the
+// cells past these are never read, and a hostile line of millions of them is
+// not split.
+constexpr size_t kMaxCells = 64;
+
 // The cells of a line, each trimmed and unquoted; empty cells at the end (a
 // spreadsheet's "12,5;1,3;;") dropped.
 void splitCells(std::string_view line, Separator sep, std::vector<std::string_view>& cells)
@@ -46,7 +51,7 @@ void splitCells(std::string_view line, Separator sep, std::vector<std::string_vi
     cells.clear();
     if (sep == Separator::Spaces) {
         size_t i = 0;
-        while (i < line.size()) {
+        while (i < line.size() && cells.size() < kMaxCells) {
             while (i < line.size() && isBlank(line[i]))
                 ++i;
             const size_t start = i;
@@ -64,7 +69,7 @@ void splitCells(std::string_view line, Separator sep, std::vector<std::string_vi
         if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"')
             cell = lineTrimmed(cell.substr(1, cell.size() - 2));
         cells.push_back(cell);
-        if (end == line.npos) break;
+        if (end == line.npos || cells.size() == kMaxCells) break;
         start = end + 1;
     }
     while (!cells.empty() && cells.back().empty())

@@ -169,6 +169,18 @@ TEST_F(Import, FileReadAsUtf8OrAsAFrenchSpreadsheetSavesIt)
         EXPECT_EQ(dialog.imported().unit, c.unit);
         EXPECT_NEAR(dialog.imported().points[1].sigma, 0.0395, 1e-12);
     }
+    EXPECT_FALSE(dialog.fileKeptAside());
+    // A line of a megabyte is read, not laid out in the box.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("V (mL);σ (S/m)\n1;0,05;" + QByteArray(1 << 20, 'x') + "\n");
+    f.close();
+    ASSERT_TRUE(dialog.loadFile(path));
+    EXPECT_TRUE(dialog.fileKeptAside());
+    EXPECT_LT(dialog.collage->toPlainText().size(), 200);
+    dialog.accept();
+    ASSERT_TRUE(dialog.imported().ok()) << dialog.imported().error;
+    EXPECT_EQ(dialog.imported().points.size(), 1u);
     EXPECT_TRUE(messages->requests().empty());
 }
 
