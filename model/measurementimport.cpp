@@ -320,6 +320,18 @@ MeasurementImport importMeasurements(std::string_view text, SigmaUnit unit)
     return result;
 }
 
+std::vector<MeasuredSlope> measuredSlopes(const std::vector<ImportedMeasurement>& points)
+{
+    std::vector<MeasuredSlope> slopes;
+    for (size_t i = 1; i < points.size(); ++i) {
+        const double dv = points[i].volume - points[i - 1].volume;
+        if (!(dv > 0)) continue;
+        slopes.push_back({(points[i].volume + points[i - 1].volume) / 2,
+                          (points[i].sigma - points[i - 1].sigma) / dv});
+    }
+    return slopes;
+}
+
 MeasurementImport importMeasurementFile(const std::string& path, SigmaUnit unit)
 {
     std::ifstream in(path, std::ios::binary);

@@ -59,6 +59,15 @@ inline constexpr double kMaxImportSigma = 100;      // S/m: beyond any aqueous s
 MeasurementImport importMeasurements(std::string_view text,
                                      SigmaUnit unit = SigmaUnit::FromHeader);
 
+// The slope dσ/dV between each two successive measurements (S/m per mL), at
+// their middle volume: the derivative of a measured series, whose jump marks
+// the equivalence. Equal volumes are passed over.
+struct MeasuredSlope {
+    double volume = 0;
+    double slope = 0;
+};
+std::vector<MeasuredSlope> measuredSlopes(const std::vector<ImportedMeasurement>& points);
+
 // Reads the file at `path` (at most kMaxImportBytes) and imports it; a file
 // that cannot be read gives a message naming it.
 MeasurementImport importMeasurementFile(const std::string& path,

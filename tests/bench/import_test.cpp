@@ -93,6 +93,19 @@ TEST_F(Import, MeasurementsAreDrawnTabulatedAndAnalysedBesidePouredPoints)
                                      BenchCurves::importedColour()));
     EXPECT_TRUE(d.text("info").contains(QStringLiteral("26 mesures importées")));
 
+    // The derivative adds the class's dσ/dV in their colour.
+    auto goldPixels = [&] {
+        const QImage image = d.graph().canvas().image();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == BenchCurves::importedColour();
+        return n;
+    };
+    const int crossesOnly = goldPixels();
+    d.click("image5");
+    EXPECT_GT(goldPixels(), crossesOnly + 100);
+
     // The lines find the class's equivalence, not the bench's 20 mL.
     d.click("droites");
     ASSERT_TRUE(w->linesTool()->shown());

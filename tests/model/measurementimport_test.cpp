@@ -139,6 +139,18 @@ TEST(MeasurementImport, BadFilesNameTheirLineAndGiveNoPoint)
               std::string::npos);
 }
 
+TEST(MeasurementImport, SlopesBetweenSuccessiveMeasurements)
+{
+    const std::vector<MeasuredSlope> s =
+        measuredSlopes({{0, 0.4}, {1, 0.3}, {1, 0.31}, {3, 0.35}, {4, 0.39}});
+    ASSERT_EQ(s.size(), 3u); // the repeated volume gives no slope
+    EXPECT_DOUBLE_EQ(s[0].volume, 0.5);
+    EXPECT_NEAR(s[0].slope, -0.1, 1e-12);
+    EXPECT_DOUBLE_EQ(s[1].volume, 2);
+    EXPECT_NEAR(s[1].slope, 0.02, 1e-12);
+    EXPECT_TRUE(measuredSlopes({{1, 0.3}}).empty());
+}
+
 TEST(ConcentrationFit, RecoversTheConcentrationThePointsWereMadeAt)
 {
     struct Case {
