@@ -67,7 +67,8 @@ void feuilleP::ajusterConcentration()
                          MessageIcon::Exclamation);
         return;
     }
-    QString text = QString::fromStdString(concentrationText(fit->c, fit->u)) + QStringLiteral("\n\n") +
+    QString text = QString::fromStdString(concentrationText(fit->c, fit->u)) +
+                   QStringLiteral("\n\n") +
                    tr("Moindres carrés sur σ, %1 mesures, les autres paramètres de la situation "
                       "inchangés ; écart quadratique moyen : %2 S/m.")
                        .arg(points.size())

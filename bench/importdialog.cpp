@@ -20,10 +20,9 @@ namespace titrage {
 
 namespace {
 
-constexpr SigmaUnit kUnits[] = {SigmaUnit::FromHeader, SigmaUnit::SiemensPerMetre,
-                                SigmaUnit::MilliSiemensPerMetre,
-                                SigmaUnit::MilliSiemensPerCentimetre,
-                                SigmaUnit::MicroSiemensPerCentimetre};
+constexpr SigmaUnit kUnits[] = {
+    SigmaUnit::FromHeader, SigmaUnit::SiemensPerMetre, SigmaUnit::MilliSiemensPerMetre,
+    SigmaUnit::MilliSiemensPerCentimetre, SigmaUnit::MicroSiemensPerCentimetre};
 
 } // namespace
 

@@ -20,9 +20,9 @@ class ImportDialog : public QDialog {
 public:
     explicit ImportDialog(QWidget* parent = nullptr);
 
-    QPlainTextEdit* collage = nullptr;     // the pasted (or read) table
-    QComboBox* unitesigma = nullptr;       // "d'après l'en-tête", S/m, mS/m, mS/cm, µS/cm
-    QPushButton* ouvrirfichier = nullptr;  // "Ouvrir un fichier…"
+    QPlainTextEdit* collage = nullptr;    // the pasted (or read) table
+    QComboBox* unitesigma = nullptr;      // "d'après l'en-tête", S/m, mS/m, mS/cm, µS/cm
+    QPushButton* ouvrirfichier = nullptr; // "Ouvrir un fichier…"
 
     // The points read by the last accepted "Importer".
     const MeasurementImport& imported() const { return m_import; }

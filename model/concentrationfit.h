@@ -14,9 +14,9 @@
 namespace titrage {
 
 struct ConcentrationFit {
-    double c = 0;       // mol/L
-    double u = 0;       // mol/L, one standard uncertainty
-    double rms = 0;     // S/m, root mean square of the residuals
+    double c = 0;         // mol/L
+    double u = 0;         // mol/L, one standard uncertainty
+    double rms = 0;       // S/m, root mean square of the residuals
     bool atLimit = false; // the best c is at an end of the searched range
 };
 

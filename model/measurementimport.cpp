@@ -65,7 +65,8 @@ void splitCells(std::string_view line, Separator sep, std::vector<std::string_vi
     size_t start = 0;
     for (;;) {
         const size_t end = line.find(c, start);
-        std::string_view cell = lineTrimmed(line.substr(start, end == line.npos ? line.npos : end - start));
+        std::string_view cell =
+            lineTrimmed(line.substr(start, end == line.npos ? line.npos : end - start));
         if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"')
             cell = lineTrimmed(cell.substr(1, cell.size() - 2));
         cells.push_back(cell);
@@ -99,7 +100,11 @@ std::string quoted(std::string_view line)
     size_t i = 0;
     while (i < line.size() && shown < 40) {
         const auto b = static_cast<unsigned char>(line[i]);
-        size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        size_t n = b < 0x80           ? 1
+                   : (b >> 5) == 0x6  ? 2
+                   : (b >> 4) == 0xE  ? 3
+                   : (b >> 3) == 0x1E ? 4
+                                      : 0;
         bool valid = n > 0 && i + n <= line.size();
         for (size_t k = 1; valid && k < n; ++k)
             valid = (static_cast<unsigned char>(line[i + k]) & 0xC0) == 0x80;
@@ -153,11 +158,15 @@ bool namesSigma(std::string_view cell)
 double siemensPerMetre(SigmaUnit unit)
 {
     switch (unit) {
-    case SigmaUnit::MilliSiemensPerMetre: return 1e-3;
-    case SigmaUnit::MilliSiemensPerCentimetre: return 0.1;
-    case SigmaUnit::MicroSiemensPerCentimetre: return 1e-4;
+    case SigmaUnit::MilliSiemensPerMetre:
+        return 1e-3;
+    case SigmaUnit::MilliSiemensPerCentimetre:
+        return 0.1;
+    case SigmaUnit::MicroSiemensPerCentimetre:
+        return 1e-4;
     case SigmaUnit::SiemensPerMetre:
-    case SigmaUnit::FromHeader: break;
+    case SigmaUnit::FromHeader:
+        break;
     }
     return 1;
 }
@@ -165,11 +174,16 @@ double siemensPerMetre(SigmaUnit unit)
 const char* sigmaUnitName(SigmaUnit unit)
 {
     switch (unit) {
-    case SigmaUnit::SiemensPerMetre: return "S/m";
-    case SigmaUnit::MilliSiemensPerMetre: return "mS/m";
-    case SigmaUnit::MilliSiemensPerCentimetre: return "mS/cm";
-    case SigmaUnit::MicroSiemensPerCentimetre: return "µS/cm";
-    case SigmaUnit::FromHeader: break;
+    case SigmaUnit::SiemensPerMetre:
+        return "S/m";
+    case SigmaUnit::MilliSiemensPerMetre:
+        return "mS/m";
+    case SigmaUnit::MilliSiemensPerCentimetre:
+        return "mS/cm";
+    case SigmaUnit::MicroSiemensPerCentimetre:
+        return "µS/cm";
+    case SigmaUnit::FromHeader:
+        break;
     }
     return "";
 }
@@ -178,8 +192,8 @@ std::optional<SigmaUnit> unitInHeader(std::string_view cell)
 {
     // "mS/cm", "mS.cm-1", "mS·cm⁻¹", "mS cm^-1" all become "ms/cm".
     std::string s = asciiLower(cell);
-    replaceAll(s, "µ", "u"); // micro sign
-    replaceAll(s, "μ", "u"); // Greek mu
+    replaceAll(s, "µ", "u");    // micro sign
+    replaceAll(s, "μ", "u");    // Greek mu
     replaceAll(s, "\xB5", "u"); // the micro sign of a Windows-1252 file
     replaceAll(s, "·", "/");
     replaceAll(s, "⁻¹", "");
@@ -289,15 +303,14 @@ MeasurementImport importMeasurements(std::string_view text, SigmaUnit unit)
                                                     " » n'est pas une mesure (deux nombres "
                                                     "attendus : le volume versé puis σ)."));
         if (*v < 0)
-            return fail(lineMessage(lineNumber, "le volume versé " + generalFormat(*v) +
-                                                    " mL est négatif."));
+            return fail(lineMessage(lineNumber,
+                                    "le volume versé " + generalFormat(*v) + " mL est négatif."));
         if (*v > kMaxImportVolume)
             return fail(lineMessage(lineNumber, "le volume versé " + generalFormat(*v) +
                                                     " mL dépasse 1000 mL."));
         if (*sigma < 0)
             return fail(lineMessage(lineNumber, "σ = " + generalFormat(*sigma) + " " +
-                                                    sigmaUnitName(result.unit) +
-                                                    " est négative."));
+                                                    sigmaUnitName(result.unit) + " est négative."));
         const double si = *sigma * scale;
         if (si > kMaxImportSigma)
             return fail(lineMessage(lineNumber, "σ = " + generalFormat(*sigma) + " " +

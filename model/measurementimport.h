@@ -50,14 +50,13 @@ inline constexpr std::size_t kMaxImportBytes = 4u << 20;
 inline constexpr std::size_t kMaxImportPoints = 20000;
 // Lines of title and header passed over before the first measurement.
 inline constexpr int kMaxPreambleLines = 50;
-inline constexpr double kMaxImportVolume = 1000;    // mL
-inline constexpr double kMaxImportSigma = 100;      // S/m: beyond any aqueous solution
+inline constexpr double kMaxImportVolume = 1000; // mL
+inline constexpr double kMaxImportSigma = 100;   // S/m: beyond any aqueous solution
 
 // Reads the table. `unit` other than FromHeader overrides the header's unit.
 // Volumes may come in any order (a series measured in two passes): the points
 // are sorted by volume, equal volumes kept in the file's order.
-MeasurementImport importMeasurements(std::string_view text,
-                                     SigmaUnit unit = SigmaUnit::FromHeader);
+MeasurementImport importMeasurements(std::string_view text, SigmaUnit unit = SigmaUnit::FromHeader);
 
 // The slope dσ/dV between each two successive measurements (S/m per mL), at
 // their middle volume: the derivative of a measured series, whose jump marks

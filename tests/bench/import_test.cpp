@@ -36,7 +36,9 @@ QString classTable(float c)
     for (int v = 0; v <= 25; ++v) {
         e.vverse = static_cast<float>(v);
         measure(m, e);
-        text += QStringLiteral("%1\t%2\n").arg(v).arg(QString::number(m.sigma * 10, 'f', 4).replace('.', ','));
+        text += QStringLiteral("%1\t%2\n")
+                    .arg(v)
+                    .arg(QString::number(m.sigma * 10, 'f', 4).replace('.', ','));
     }
     return text;
 }
@@ -223,5 +225,6 @@ TEST_F(Import, TableExportedForPython)
         return !l.startsWith(QLatin1Char('#'));
     });
     EXPECT_TRUE(firstRow.startsWith(QStringLiteral("0.0\t")));
-    EXPECT_TRUE(firstRow.endsWith(QStringLiteral("\tnan\tnan\tnan\tnan"))) << firstRow.toStdString();
+    EXPECT_TRUE(firstRow.endsWith(QStringLiteral("\tnan\tnan\tnan\tnan")))
+        << firstRow.toStdString();
 }

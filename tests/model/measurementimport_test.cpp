@@ -39,24 +39,41 @@ TEST(MeasurementImport, FilesAsTheyComeFromClasses)
     const Case cases[] = {
         {"French spreadsheet: BOM, ';', decimal comma, CR LF, mS/cm header",
          "\xEF\xBB\xBFV (mL);σ (mS/cm)\r\n0;1,413\r\n0,5;1,38\r\n1,0;1,35;\r\n",
-         SigmaUnit::FromHeader, SigmaUnit::MilliSiemensPerCentimetre, 2,
+         SigmaUnit::FromHeader,
+         SigmaUnit::MilliSiemensPerCentimetre,
+         2,
          {{0, 0.1413}, {0.5, 0.138}, {1.0, 0.135}}},
         {"data logger: preamble, time column first, tab, decimal point, µS/cm",
          "Capteur : conductimètre 1\nDate\t2026-03-12\n\nt/s\tV/mL\tsigma/µS.cm-1\n"
          "0\t0.00\t4210\n12\t0.50\t4080\n24\t1.00\t3950\n",
-         SigmaUnit::FromHeader, SigmaUnit::MicroSiemensPerCentimetre, 5,
+         SigmaUnit::FromHeader,
+         SigmaUnit::MicroSiemensPerCentimetre,
+         5,
          {{0, 0.421}, {0.5, 0.408}, {1.0, 0.395}}},
-        {"hand-typed, spaces, no header, unit chosen", "0   0,0421\n  1  0,0395 \n\n2 0,037\n",
-         SigmaUnit::SiemensPerMetre, SigmaUnit::SiemensPerMetre, 1,
+        {"hand-typed, spaces, no header, unit chosen",
+         "0   0,0421\n  1  0,0395 \n\n2 0,037\n",
+         SigmaUnit::SiemensPerMetre,
+         SigmaUnit::SiemensPerMetre,
+         1,
          {{0, 0.0421}, {1, 0.0395}, {2, 0.037}}},
         {"comma separated with the decimal point, quoted, S·m⁻¹",
-         "\"V (mL)\",\"σ (S·m⁻¹)\"\n\"0.5\",\"4.2E-02\"\n1.5,0.04\n", SigmaUnit::FromHeader,
-         SigmaUnit::SiemensPerMetre, 2, {{0.5, 0.042}, {1.5, 0.04}}},
+         "\"V (mL)\",\"σ (S·m⁻¹)\"\n\"0.5\",\"4.2E-02\"\n1.5,0.04\n",
+         SigmaUnit::FromHeader,
+         SigmaUnit::SiemensPerMetre,
+         2,
+         {{0.5, 0.042}, {1.5, 0.04}}},
         {"a choice overrides the header; old Mac line ends; out of order sorted",
-         "V;sigma (S/m)\r2;150\r1;160\r1;161\r", SigmaUnit::MicroSiemensPerCentimetre,
-         SigmaUnit::MicroSiemensPerCentimetre, 2, {{1, 0.016}, {1, 0.0161}, {2, 0.015}}},
-        {"mS/m with comment lines", "# classe de 1re\nV (mL)\tσ (mS.m-1)\n0\t42,1\n# pause\n1\t39,5\n",
-         SigmaUnit::FromHeader, SigmaUnit::MilliSiemensPerMetre, 3, {{0, 0.0421}, {1, 0.0395}}},
+         "V;sigma (S/m)\r2;150\r1;160\r1;161\r",
+         SigmaUnit::MicroSiemensPerCentimetre,
+         SigmaUnit::MicroSiemensPerCentimetre,
+         2,
+         {{1, 0.016}, {1, 0.0161}, {2, 0.015}}},
+        {"mS/m with comment lines",
+         "# classe de 1re\nV (mL)\tσ (mS.m-1)\n0\t42,1\n# pause\n1\t39,5\n",
+         SigmaUnit::FromHeader,
+         SigmaUnit::MilliSiemensPerMetre,
+         3,
+         {{0, 0.0421}, {1, 0.0395}}},
     };
     for (const Case& c : cases) {
         const MeasurementImport r = importMeasurements(c.text, c.chosen);
@@ -73,8 +90,8 @@ TEST(MeasurementImport, FilesAsTheyComeFromClasses)
 
 TEST(MeasurementImport, OurOwnExportsReadBack)
 {
-    const std::vector<std::vector<std::string>> rows = {
-        {"0,0", "4,21E-02", "1,00E-03", "1,00E-11"}, {"12,5", "0,0123", "2,1E-04", "4,8E-11"}};
+    const std::vector<std::vector<std::string>> rows = {{"0,0", "4,21E-02", "1,00E-03", "1,00E-11"},
+                                                        {"12,5", "0,0123", "2,1E-04", "4,8E-11"}};
     ExportSituation s;
     s.solute = "acide chlorhydrique";
     for (const std::string& text : {csvTable(exportParameters(s), columnNames(4), rows),
@@ -256,8 +273,9 @@ TEST(PythonExport, ReadAsNumpyReadsIt)
         {"0,0", "1,64E-02", "4,15E-04", "2,41E-11", "9,59E-03", "4,15E-04"},
         {"12,5", "0,0321", "1,3E-05", "7,7E-10", "", ""}};
     const std::string text = pythonTable(exportParameters(s), pythonColumnNames(6), rows);
-    EXPECT_EQ(text.substr(0, text.find('\r')),
-              "V (mL)\tsigma (S/m)\t[H3O+] (mol/L)\t[HO-] (mol/L)\t[acide] (mol/L)\t[base] (mol/L)");
+    EXPECT_EQ(
+        text.substr(0, text.find('\r')),
+        "V (mL)\tsigma (S/m)\t[H3O+] (mol/L)\t[HO-] (mol/L)\t[acide] (mol/L)\t[base] (mol/L)");
     EXPECT_NE(text.find("\r\n# Concentration de la solution (mol·L⁻¹) : 0,01\r\n"),
               std::string::npos);
     size_t columns = 0;
@@ -276,7 +294,8 @@ TEST(PythonExport, ReadAsNumpyReadsIt)
     const std::string check =
         "python3 -c \"import numpy, sys; a = numpy.loadtxt(sys.argv[1], skiprows=1); "
         "sys.exit(0 if a.shape == (2, 6) and a[1, 0] == 12.5 and a[1, 1] == 0.0321 "
-        "and numpy.isnan(a[1, 4]) else 1)\" " + path;
+        "and numpy.isnan(a[1, 4]) else 1)\" " +
+        path;
     EXPECT_EQ(std::system(check.c_str()), 0);
     std::remove(path.c_str());
 }
