@@ -104,6 +104,12 @@ void BenchCopies::createMenu()
     QAction* exporter = m_menu->addAction(tr("Exporter le tableau…"));
     exporter->setObjectName(QStringLiteral("exportab"));
     connect(exporter, &QAction::triggered, this, [this] { m_host.exporterTableau(); });
+    QAction* importer = m_menu->addAction(tr("Importer des mesures…"));
+    importer->setObjectName(QStringLiteral("importmes"));
+    connect(importer, &QAction::triggered, this, [this] { m_host.importerMesures(); });
+    QAction* adjust = m_menu->addAction(tr("Ajuster la concentration"));
+    adjust->setObjectName(QStringLiteral("ajustconc"));
+    connect(adjust, &QAction::triggered, this, [this] { m_host.ajusterConcentration(); });
 }
 
 void BenchCopies::prepaima()

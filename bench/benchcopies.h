@@ -27,6 +27,10 @@ public:
     virtual void restoreIllustration() = 0;
     virtual void showStatus(const QString& text) = 0;
     virtual void exporterTableau() = 0;
+    // A class's measurements brought into the situation, and the beaker
+    // concentration fitted on them.
+    virtual void importerMesures() = 0;
+    virtual void ajusterConcentration() = 0;
 };
 
 // The bench's pictures and texts the copies take.

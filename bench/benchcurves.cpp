@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <cmath>
+
 namespace titrage {
 
 BenchCurves::BenchCurves(CurvesHost& host, BenchState& state, BenchPages& pages,
@@ -56,6 +58,7 @@ void BenchCurves::reinitialise()
                           : tableColumns(m_pages.acide(), m_pages.frame2->lbecher->currentIndex()));
     graph.setPenWidth(m_pages.Picture3->Check2->isChecked() ? 2 : 1);
     redessine();
+    drawImportedPoints();
     m_host.niveaubecher();
     m_host.majaff();
 }
@@ -70,7 +73,7 @@ void BenchCurves::placepoint()
     ValueTable& table = *m_pages.MSFlexGrid1;
     m_pages.Picture1->drawCross(model.vverse, model.sigma, m_state.maxaxe(),
                                 m_situations.colour(m_state.current()));
-    if (model.vverse == 0.0f) table.cutToHeader();
+    if (model.vverse == 0.0f) startTable();
     table.appendRow(formatRow(*row, table.columns()));
     m_state.recordPoint(*row);
 }
@@ -88,7 +91,7 @@ void BenchCurves::recatab()
         row = makeRow(model, m_host.entries().sigmaInputs(), model.vverse);
     }
     ValueTable& table = *m_pages.MSFlexGrid1;
-    if (model.vverse == 0.0f) table.cutToHeader();
+    if (model.vverse == 0.0f) startTable();
     table.appendRow(formatRow(row, table.columns()));
 }
 
@@ -130,7 +133,7 @@ void BenchCurves::tabule()
                                            : tabulate(m_state.model(), m_host.entries(), step);
     if (m_state.current() != -1 && m_pages.conductimetre()) {
         ValueTable& table = *m_pages.MSFlexGrid1;
-        table.cutToHeader();
+        startTable();
         for (const TableRow& row : rows)
             table.appendRow(formatRow(row, table.columns()));
     }
@@ -143,8 +146,9 @@ void BenchCurves::tabule()
 void BenchCurves::drawKeptPoints()
 {
     const int k = m_state.current();
+    drawImportedPoints();
     if (!m_pages.Picture3->conserver->isChecked() || k < 0 || m_state.maxaxe() == 0.0f) return;
-    for (const MeasuredPoint& p : m_state.measuredPoints(k))
+    for (const MeasuredPoint& p : m_state.pouredPoints(k))
         m_pages.Picture1->drawCross(p.volume, p.sigma, m_state.maxaxe(), m_situations.colour(k));
 }
 
@@ -153,13 +157,50 @@ void BenchCurves::restoreMeasuredPoints(std::vector<MeasuredPoint> points)
     const int k = m_state.current();
     if (k < 0 || points.empty() || !m_pages.conductimetre() || m_state.maxaxe() == 0.0f) return;
     ValueTable& table = *m_pages.MSFlexGrid1;
-    table.cutToHeader();
+    startTable();
     for (const MeasuredPoint& p : points) {
         m_pages.Picture1->drawCross(static_cast<float>(p.volume), static_cast<float>(p.sigma),
                                     m_state.maxaxe(), m_situations.colour(k));
         table.appendRow(formatRow(p.row, table.columns()));
     }
     m_state.restorePoints(k, std::move(points));
+}
+
+QColor BenchCurves::importedColour()
+{
+    return QColor(160, 120, 0);
+}
+
+void BenchCurves::drawImportedPoints()
+{
+    const int k = m_state.current();
+    const std::vector<MeasuredPoint>& points = m_state.importedPoints(k);
+    if (points.empty() || m_state.maxaxe() == 0.0f || !m_state.graphetitrage()) return;
+    GraphView& graph = *m_pages.Picture1;
+    for (const MeasuredPoint& p : points)
+        graph.drawImportedCross(p.volume, p.sigma, m_state.maxaxe(), importedColour());
+    // In the middle of the top, where titration curves seldom pass.
+    Canvas& c = graph.canvas();
+    const int width = c.penWidth();
+    c.setPenWidth(2);
+    drawLegend(c, {{importedColour(), tr("Mesures importées"), false}},
+               graphX(17), kGraphTop + 3);
+    c.setPenWidth(width);
+    graph.update();
+}
+
+void BenchCurves::startTable()
+{
+    ValueTable& table = *m_pages.MSFlexGrid1;
+    table.cutToHeader();
+    if (!m_pages.conductimetre()) return;
+    for (const MeasuredPoint& p : m_state.importedPoints(m_state.current())) {
+        // V and sigma as the class wrote them, to four digits; nothing else is known.
+        const bool tenths = std::fabs(p.volume * 100 - std::round(p.volume * 100)) < 1e-6;
+        table.appendRow({tenths ? formatNumber(p.volume, "#0.0#") : generalFormat(p.volume),
+                         generalFormat(roundSignificant(p.sigma, 4))});
+        table.markLastRow(tr("Mesure importée"));
+    }
 }
 
 void BenchCurves::drawCurveLegend()

@@ -5,6 +5,7 @@
 
 #include "bench/core/measuredpoints.h"
 
+#include <QColor>
 #include <QObject>
 
 #include <vector>
@@ -52,10 +53,17 @@ public:
     // Shows again the crosses and rows the student had measured in the
     // current situation, so that pouring goes on from where it was.
     void restoreMeasuredPoints(std::vector<MeasuredPoint> points);
+    // A class's measurements imported into the situation: their crosses and
+    // the legend that names them.
+    void drawImportedPoints();
+    // The colour of imported measurements, none of the situations'.
+    static QColor importedColour();
 
 private:
     // The legend of superposed curves.
     void drawCurveLegend();
+    // The table emptied to its header, then the imported measurements' rows.
+    void startTable();
 
     CurvesHost& m_host;
     BenchState& m_state;

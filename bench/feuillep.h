@@ -174,8 +174,11 @@ public:
     void Command13_Click() { m_burette->Command13_Click(); }
     void Command14_Click() { m_burette->Command14_Click(); }
     void optscema_Click(int index);
-    // The export of the table for a spreadsheet.
+    // The export of the table for a spreadsheet or Python; a class's
+    // measurements imported, and the concentration fitted on them.
     void exporterTableau() override;
+    void importerMesures() override;
+    void ajusterConcentration() override;
     LinesTool* linesTool() const { return m_lines; }
     void Form_Activate();
 

@@ -31,7 +31,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     // student's measurements.
     const bool keeping = m_state.keepPoints();
     m_state.setKeepPoints(true);
-    std::vector<MeasuredPoint> kept = m_state.measuredPoints(k);
+    std::vector<MeasuredPoint> kept = m_state.pouredPoints(k);
     // 1-2. Leave the current situation, storing the bench into it.
     outils->hide();
     if (m_state.current() != -1 && storeCurrent) {

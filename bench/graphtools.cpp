@@ -8,9 +8,13 @@
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "graph/mixtureshares.h"
+#include "bench/benchcurves.h"
+#include "bench/core/benchstate.h"
+#include "model/measurementimport.h"
 #include "model/contributions.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace titrage {
 
@@ -126,6 +130,44 @@ void DerivativeTool::run()
         return;
     }
     host().graph().drawDerivative(host().state().model());
+    drawImportedSlopes();
+}
+
+void DerivativeTool::drawImportedSlopes()
+{
+    // A class's measurements have no pH: their derivative is dσ/dV, drawn
+    // about the frame's middle line, the largest slope reaching near the edge.
+    const BenchState& state = host().state();
+    std::vector<ImportedMeasurement> points;
+    for (const MeasuredPoint& p : state.importedPoints(state.current()))
+        points.push_back({p.volume, p.sigma});
+    const std::vector<MeasuredSlope> slopes = measuredSlopes(points);
+    double largest = 0;
+    for (const MeasuredSlope& s : slopes)
+        largest = std::max(largest, std::fabs(s.slope));
+    if (slopes.size() < 2 || !(largest > 0) || !std::isfinite(largest)) return;
+    GraphView& g = host().graph();
+    Canvas& c = g.canvas();
+    const QColor colour = BenchCurves::importedColour();
+    const double middle = kGraphBottom - kGraphHeight / 2;
+    c.line(kGraphLeft, middle, kGraphRight, middle, colour.lighter(160));
+    bool first = true;
+    for (const MeasuredSlope& s : slopes) {
+        const double x = graphX(s.volume);
+        if (x > GraphView::kCoordinateLimit) break;
+        const double y = middle - s.slope / largest * kGraphHeight * 0.45;
+        if (first)
+            c.pset(x, y, colour);
+        else
+            c.lineTo(x, y, colour);
+        c.circle(x, y, 1.5, colour);
+        c.pset(x, y, colour);
+        first = false;
+    }
+    c.setForeColor(colour);
+    c.printAt(kGraphLeft + 4, middle + 2,
+              QCoreApplication::translate("titrage::GraphTool", "dσ/dV des mesures importées"));
+    g.update();
 }
 
 ContributionsTool::ContributionsTool(GraphToolHost& host)

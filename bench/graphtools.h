@@ -44,6 +44,9 @@ class DerivativeTool : public GraphTool {
 public:
     explicit DerivativeTool(GraphToolHost& host);
     void run() override;
+
+private:
+    void drawImportedSlopes();
 };
 
 // "Contributions des ions": each ion's share λ·[X] of sigma, stacked.

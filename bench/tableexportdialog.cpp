@@ -17,9 +17,17 @@ QString exportTable(QWidget& parent, const ExportSituation& situation, const Val
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(
-        QCoreApplication::translate("titrage::TableExport", "Tableau pour tableur (*.csv)"));
+    // Beside the French spreadsheet's CSV, the tab-separated text with the
+    // decimal point that Python (numpy.loadtxt) and Regressi read.
+    const QString spreadsheet =
+        QCoreApplication::translate("titrage::TableExport", "Tableau pour tableur (*.csv)");
+    const QString python =
+        QCoreApplication::translate("titrage::TableExport", "Python, Regressi (*.txt)");
+    dialog.setNameFilters({spreadsheet, python});
     dialog.setDefaultSuffix(QStringLiteral("csv"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(filter == python ? QStringLiteral("txt") : QStringLiteral("csv"));
+    });
     dialog.setLabelText(QFileDialog::LookIn,
                         QCoreApplication::translate("titrage::TableExport", "Dossier :"));
     dialog.setLabelText(QFileDialog::FileName,
@@ -34,7 +42,11 @@ QString exportTable(QWidget& parent, const ExportSituation& situation, const Val
     if (Messages::execDialog(dialog) != QDialog::Accepted) return {};
     QString path = dialog.selectedFiles().value(0);
     if (path.isEmpty()) return {};
-    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
+    const bool forPython = dialog.selectedNameFilter() == python;
+    const QString suffix = forPython ? QStringLiteral(".txt") : QStringLiteral(".csv");
+    // The dialog's default suffix may still be the spreadsheet's.
+    if (forPython && path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path.chop(4);
+    if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
 
     std::vector<std::vector<std::string>> rows;
     for (int r = 0; r < table.measurementRows(); ++r) {
@@ -44,7 +56,8 @@ QString exportTable(QWidget& parent, const ExportSituation& situation, const Val
         rows.push_back(std::move(cells));
     }
     const std::string csv =
-        csvTable(exportParameters(situation), columnNames(table.columns()), rows);
+        forPython ? pythonTable(exportParameters(situation), pythonColumnNames(table.columns()), rows)
+                  : csvTable(exportParameters(situation), columnNames(table.columns()), rows);
 
     // Written whole or not at all: the old file stays until the new one is
     // complete and its size on disk checked (a full disk is seen).

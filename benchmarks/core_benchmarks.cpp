@@ -1,9 +1,11 @@
 // Costs of the computations that run at every tick of the tap and for every
 // drawn curve. Run on a Release build: build-release/benchmarks/core_benchmarks
+#include "model/concentrationfit.h"
 #include "model/contributions.h"
 #include "model/curve.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
+#include "model/measurementimport.h"
 #include "model/solver.h"
 
 #include <benchmark/benchmark.h>
@@ -116,5 +118,40 @@ void BM_walkContributions(benchmark::State& state)
     state.counters["vertices"] = static_cast<double>(s.vertices.size());
 }
 BENCHMARK(BM_walkContributions)->Unit(benchmark::kMicrosecond);
+
+// A data logger's file of 10,000 lines: a preamble, a header with units, tab
+// separated cells with the decimal point and a time column first.
+void BM_importMeasurements(benchmark::State& state)
+{
+    std::string text = "Capteur : conductimètre\nt/s\tV/mL\tsigma/µS.cm-1\n";
+    for (int i = 0; i < 10000; ++i)
+        text += std::to_string(i) + "\t" + std::to_string(i * 0.0025) + "\t" +
+                std::to_string(4210 - i * 0.1) + "\n";
+    size_t points = 0;
+    for (auto _ : state) {
+        const MeasurementImport r = importMeasurements(text);
+        points = r.points.size();
+        benchmark::DoNotOptimize(r.points.data());
+    }
+    state.counters["points"] = static_cast<double>(points);
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_importMeasurements)->Unit(benchmark::kMillisecond);
+
+// "Ajuster la concentration" on a class's 26 points, every 1 mL.
+void BM_fitConcentration(benchmark::State& state)
+{
+    Model m = loaded(0.0f);
+    std::vector<ImportedMeasurement> points;
+    for (int v = 0; v <= 25; ++v) {
+        measure(m, ethanoic(static_cast<float>(v)));
+        points.push_back({double(v), m.sigma * (v % 2 ? 1.01 : 0.99)});
+    }
+    for (auto _ : state) {
+        const auto fit = fitConcentration(m, ethanoic(0.0f), points);
+        benchmark::DoNotOptimize(fit);
+    }
+}
+BENCHMARK(BM_fitConcentration)->Unit(benchmark::kMillisecond);
 
 } // namespace

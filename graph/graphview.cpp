@@ -131,6 +131,17 @@ void GraphView::drawCross(double v, double sigma, float maxaxe, QColor colour)
     updateChanged();
 }
 
+void GraphView::drawImportedCross(double v, double sigma, float maxaxe, QColor colour)
+{
+    const auto y = crossY(sigma, maxaxe);
+    const double x = graphX(v);
+    if (!y || !std::isfinite(x) || std::fabs(x) > kCoordinateLimit) return;
+    Canvas& c = canvas();
+    c.line(x - 3, *y - 3, x + 4, *y + 4, colour);
+    c.line(x - 3, *y + 3, x + 4, *y - 4, colour);
+    updateChanged();
+}
+
 void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colour)
 {
     Canvas& c = canvas();

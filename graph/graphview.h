@@ -38,6 +38,9 @@ public:
     // A measurement cross at (40 + 13 v, round(250 - 220 sigma / maxaxe)).
     // Nothing when maxaxe is 0.
     void drawCross(double v, double sigma, float maxaxe, QColor colour);
+    // A class's imported measurement: a diagonal cross, told apart from the
+    // student's upright ones even in black and white.
+    void drawImportedCross(double v, double sigma, float maxaxe, QColor colour);
     // A finished curve: a point at the first vertex, then a line to each next one.
     void drawCurve(const std::vector<CurveVertex>& vertices, QColor colour);
 

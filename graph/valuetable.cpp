@@ -13,6 +13,10 @@
 
 namespace titrage {
 
+namespace {
+const QColor kImportedRowColour(255, 230, 165); // a pale gold, as the crosses
+} // namespace
+
 // A horizontal header that shows one picture per section instead of a caption.
 // The pictures are in logical pixels; shown larger, or on a denser screen, or
 // rendered for a printer, they are drawn again at that resolution.
@@ -170,6 +174,23 @@ void ValueTable::appendRow(const std::vector<std::string>& cells)
         item->setTextAlignment(Qt::AlignCenter);
         setItem(row, c, item);
     }
+}
+
+void ValueTable::markLastRow(const QString& tip)
+{
+    const int row = rowCount() - 1;
+    for (int c = 0; c < columnCount(); ++c)
+        if (QTableWidgetItem* it = item(row, c)) {
+            it->setBackground(kImportedRowColour);
+            it->setToolTip(tip);
+            it->setData(Qt::UserRole, true);
+        }
+}
+
+bool ValueTable::rowMarked(int measurementRow) const
+{
+    const QTableWidgetItem* it = item(measurementRow, 0);
+    return it && it->data(Qt::UserRole).toBool();
 }
 
 QString ValueTable::cellText(int measurementRow, int column) const

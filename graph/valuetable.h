@@ -26,6 +26,10 @@ public:
     // A measurement row, cells as formatRow writes them (UTF-8). Missing cells
     // stay empty; cells past the last column are ignored.
     void appendRow(const std::vector<std::string>& cells);
+    // Marks the last row as a class's imported measurement: its own
+    // background, and `tip` over its cells.
+    void markLastRow(const QString& tip);
+    bool rowMarked(int measurementRow) const;
 
     int measurementRows() const { return rowCount(); }
     QString cellText(int measurementRow, int column) const;

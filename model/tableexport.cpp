@@ -65,4 +65,44 @@ std::string csvTable(const std::vector<ParameterLine>& parameters,
     return out;
 }
 
+std::vector<std::string> pythonColumnNames(int columns)
+{
+    std::vector<std::string> names = {"V (mL)", "sigma (S/m)", "[H3O+] (mol/L)", "[HO-] (mol/L)"};
+    if (columns > 4) {
+        names.push_back("[acide] (mol/L)");
+        names.push_back("[base] (mol/L)");
+    }
+    return names;
+}
+
+std::string pythonTable(const std::vector<ParameterLine>& parameters,
+                        const std::vector<std::string>& header,
+                        const std::vector<std::vector<std::string>>& rows)
+{
+    // A line end or a tab inside a text would break the line structure.
+    auto flat = [](std::string s) {
+        for (char& c : s)
+            if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+        return s;
+    };
+    std::string out;
+    for (size_t i = 0; i < header.size(); ++i)
+        out += (i ? "\t" : "") + flat(header[i]);
+    out += "\r\n";
+    for (const ParameterLine& p : parameters)
+        out += "# " + flat(p.first) + " : " + flat(p.second) + "\r\n";
+    for (const auto& row : rows) {
+        for (size_t i = 0; i < header.size(); ++i) {
+            if (i) out += '\t';
+            std::string cell;
+            if (i < row.size())
+                for (char c : row[i])
+                    if (c != ' ') cell += c == ',' ? '.' : c;
+            out += cell.empty() ? std::string("nan") : cell;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
 } // namespace titrage

@@ -35,4 +35,16 @@ std::string csvTable(const std::vector<ParameterLine>& parameters,
                      const std::vector<std::string>& header,
                      const std::vector<std::vector<std::string>>& rows);
 
+// The same table for Python (numpy.loadtxt(f, skiprows=1)) and Regressi:
+// one header line of ASCII names with their units, the parameters on comment
+// lines "# name : value" (numpy skips them as comments), then the rows
+// separated by tabs with the decimal point, CR LF line ends, UTF-8 without a
+// byte-order mark. An empty cell (a measurement that has no concentration)
+// is written "nan", which numpy reads as a number and keeps every row as wide
+// as the header.
+std::vector<std::string> pythonColumnNames(int columns);
+std::string pythonTable(const std::vector<ParameterLine>& parameters,
+                        const std::vector<std::string>& header,
+                        const std::vector<std::vector<std::string>>& rows);
+
 } // namespace titrage

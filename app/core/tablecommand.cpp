@@ -1,5 +1,7 @@
 #include "app/core/tablecommand.h"
 
+#include "app/core/measurestable.h"
+
 #include "model/contributions.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
@@ -47,6 +49,12 @@ constexpr const char* kHelp =
     "                 corrigée de la dilution sigma.(V0 + V)/V0 ; état de sortie 3\n"
     "                 quand aucune rupture de pente n'est trouvée\n"
     "  --brut         avec --droites : sur la conductivité mesurée, sans correction\n"
+    "  --mesures F    les mesures d'une classe lues dans le fichier F (CSV ou texte :\n"
+    "                 le volume versé en mL puis sigma sur chaque ligne), chacune à\n"
+    "                 côté de la sigma du modèle ; avec --droites, la méthode des\n"
+    "                 droites porte sur elles\n"
+    "  --unite U      avec --mesures : l'unité de sigma du fichier (S/m, mS/m, mS/cm,\n"
+    "                 µS/cm) quand son en-tête ne la donne pas\n"
     "  --ions         la contribution de chaque ion à sigma, pour chaque ligne\n"
     "  --csv          le tableau pour un tableur (point-virgule, virgule décimale,\n"
     "                 UTF-8 avec BOM), les paramètres au-dessus\n"
@@ -79,6 +87,8 @@ struct Options {
     bool droites = false;
     bool brut = false;
     bool ions = false;
+    std::string mesures;                 // a class's measurements (--mesures)
+    std::optional<SigmaUnit> unite;      // their sigma unit (--unite)
     bool csv = false;
     bool raw = false;
     bool help = false;
@@ -229,6 +239,14 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             e = numericText(o.cb);
         } else if (a == "--step") {
             e = number(o.step);
+        } else if (a == "--mesures") {
+            e = value(o.mesures);
+        } else if (a == "--unite") {
+            std::string name;
+            e = value(name);
+            if (!e && !(o.unite = sigmaUnitNamed(name)))
+                e = UsageError{"« " + name + " » n'est pas une unité de sigma (S/m, mS/m, mS/cm ou "
+                                             "µS/cm)."};
         } else if (a == "--at") {
             double v = 0;
             e = number(v);
@@ -254,6 +272,10 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
                               "--becher, la burette par --burette)."};
     }
     if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
+    if (o.unite && o.mesures.empty())
+        return UsageError{"--unite ne s'emploie qu'avec --mesures."};
+    if (!o.mesures.empty() && (o.curve || o.csv || o.ions || !o.at.empty() || !o.becher.empty()))
+        return UsageError{"--mesures s'emploie seule ou avec --droites (et --brut, --raw)."};
     return std::nullopt;
 }
 
@@ -464,6 +486,16 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
     const int columns = tableColumns(o.acide, o.position);
     const char sep = o.raw ? '.' : ',';
 
+    std::optional<std::vector<FitPoint>> measures;
+    if (!o.mesures.empty()) {
+        measures = readMeasures(o.mesures, o.unite.value_or(SigmaUnit::FromHeader), err);
+        if (!measures) return 2;
+        if (!o.droites) {
+            printMeasures(*measures, model, entries, o.raw, out);
+            return 0;
+        }
+    }
+
     std::ostringstream body;
     if (o.curve) {
         const SigmaScale scale = valimax(model, entries, nullptr, false);
@@ -506,6 +538,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         std::vector<FitPoint> points;
         for (const TableRow& row : rows)
             points.push_back({row.v, row.sigma});
+        if (measures) points = *measures;
         TwoLineOptions fit;
         fit.correctDilution = !o.brut;
         fit.v0 = parseNumber(vsol).value_or(0) + parseNumber(veau).value_or(0);

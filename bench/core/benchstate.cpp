@@ -45,8 +45,33 @@ void BenchState::valimax(const BenchEntries& entries, bool superpose)
 
 const std::vector<MeasuredPoint>& BenchState::measuredPoints(int k) const
 {
+    const std::vector<MeasuredPoint>& imported = importedPoints(k);
+    return imported.empty() ? pouredPoints(k) : imported;
+}
+
+const std::vector<MeasuredPoint>& BenchState::pouredPoints(int k) const
+{
     static const std::vector<MeasuredPoint> none;
     return k >= 0 && k < kSituations ? m_points[k] : none;
+}
+
+const std::vector<MeasuredPoint>& BenchState::importedPoints(int k) const
+{
+    static const std::vector<MeasuredPoint> none;
+    return k >= 0 && k < kSituations ? m_imported[k] : none;
+}
+
+void BenchState::importPoints(int k, const std::vector<ImportedMeasurement>& points)
+{
+    if (k < 0 || k >= kSituations) return;
+    std::vector<MeasuredPoint>& into = m_imported[k];
+    into.clear();
+    for (const ImportedMeasurement& p : points) {
+        TableRow row;
+        row.v = static_cast<float>(p.volume);
+        row.sigma = static_cast<float>(p.sigma);
+        into.push_back({p.volume, p.sigma, row, true});
+    }
 }
 
 void BenchState::restartPoints()
@@ -101,6 +126,8 @@ void BenchState::replaceSituations(const std::array<Situation, kSituations>& sit
 {
     m_store.sit = situations;
     for (auto& points : m_points)
+        points.clear();
+    for (auto& points : m_imported)
         points.clear();
     m_randomDrawn = {};
     for (Situation& s : m_store.sit) {

@@ -6,6 +6,7 @@
 
 #include "bench/core/measuredpoints.h"
 #include "bench/core/mixturebench.h"
+#include "model/measurementimport.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
@@ -58,7 +59,10 @@ public:
     void setGraphetitrage(bool on) { m_graphetitrage = on; }
 
     // --- The points measured by pouring ---
+    // The points the graph's tools analyse: a class's imported measurements
+    // when the situation holds some, else those the student poured.
     const std::vector<MeasuredPoint>& measuredPoints(int k) const;
+    const std::vector<MeasuredPoint>& pouredPoints(int k) const;
     // While a situation is left or re-entered, its measured points are kept:
     // a restart then does not forget them, nor does a replotted point add one.
     bool keepPoints() const { return m_keepPoints; }
@@ -72,6 +76,12 @@ public:
     void recordPoint(const TableRow& row);
     // Puts back points kept while the situation was left.
     void restorePoints(int k, std::vector<MeasuredPoint> points);
+
+    // --- A class's measurements imported into a situation ---
+    // They stay beside the student's poured points, through restarts and
+    // switches, until another import into the slot or a file of situations.
+    const std::vector<MeasuredPoint>& importedPoints(int k) const;
+    void importPoints(int k, const std::vector<ImportedMeasurement>& points);
 
     // --- The rules of the situations ---
     // Stores the bench into slot k. A titration poured to 25 mL with the
@@ -129,6 +139,7 @@ private:
     int m_etapegoutte = 0;
     double m_measuredPh = 7.0;
     std::array<std::vector<MeasuredPoint>, kSituations> m_points{};
+    std::array<std::vector<MeasuredPoint>, kSituations> m_imported{};
     bool m_keepPoints = false;
     std::array<bool, kSituations> m_randomDrawn{};
     std::vector<CurveVertex> m_vertices;

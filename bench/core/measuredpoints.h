@@ -10,6 +10,7 @@ struct MeasuredPoint {
     double volume = 0; // mL, as the cross is drawn
     double sigma = 0;  // S·m⁻¹
     TableRow row;
+    bool imported = false; // from a class's file: only v and sigma are known
 };
 
 } // namespace titrage

@@ -101,6 +101,31 @@ TEST(BenchState, MeasuredPointsAreKeptWhileSwitchingAndForgottenOnRestart)
     EXPECT_TRUE(s.measuredPoints(kSituations).empty());
 }
 
+TEST(BenchState, ImportedMeasurementsStandBesidePouredOnesUntilReplaced)
+{
+    BenchState s = startedState();
+    for (float v : {0.0f, 1.0f})
+        pour(s, v);
+    s.importPoints(0, {{0, 0.04}, {1, 0.038}, {2, 0.036}});
+    // The tools see the class's points; the student's stay for the bench.
+    ASSERT_EQ(s.measuredPoints(0).size(), 3u);
+    EXPECT_TRUE(s.measuredPoints(0)[2].imported);
+    EXPECT_FLOAT_EQ(s.measuredPoints(0)[2].row.sigma, 0.036f);
+    EXPECT_EQ(s.pouredPoints(0).size(), 2u);
+    // A restart and a new pouring leave them; they belong to their slot.
+    s.restartPoints();
+    pour(s, 0.0f);
+    EXPECT_EQ(s.importedPoints(0).size(), 3u);
+    EXPECT_EQ(s.pouredPoints(0).size(), 1u);
+    EXPECT_TRUE(s.importedPoints(1).empty());
+    EXPECT_EQ(s.measuredPoints(1).size(), 0u);
+    // Another import replaces them; a file of situations forgets them.
+    s.importPoints(0, {{5, 0.02}});
+    ASSERT_EQ(s.measuredPoints(0).size(), 1u);
+    s.replaceSituations({});
+    EXPECT_TRUE(s.importedPoints(0).empty());
+}
+
 TEST(BenchState, ChangesThatShapeTheCurveForgetIt)
 {
     struct Case {
