@@ -42,8 +42,9 @@ void BenchState::restartPoints()
 
 std::optional<TableRow> BenchState::measurePoint(const SigmaInputs& inputs, double typed)
 {
-    const TableRow row = makeRow(m_model, inputs, typed);
+    TableRow row = makeRow(m_model, inputs, typed);
     if (!std::isfinite(m_model.sigma) || !std::isfinite(row.sigma)) return std::nullopt;
+    if (m_scatter) scatterRow(m_model, inputs, row, *m_scatter);
     return row;
 }
 

@@ -9,6 +9,7 @@
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
 #include "model/model.h"
+#include "model/scatter.h"
 #include "model/situations.h"
 
 #include <array>
@@ -66,6 +67,9 @@ public:
     void restartPoints();
     // The row a point poured to `typed` mL adds, when sigma is a number.
     std::optional<TableRow> measurePoint(const SigmaInputs& inputs, double typed);
+    // "Mesures réalistes": the series each measured point is read in, or none.
+    void setScatter(std::optional<ScatterSeries> series) { m_scatter = series; }
+    const std::optional<ScatterSeries>& scatter() const { return m_scatter; }
     // Records the point just plotted at the model's poured volume; a point at
     // 0 mL starts the list again.
     void recordPoint(const TableRow& row);
@@ -116,6 +120,7 @@ private:
     double m_measuredPh = 7.0;
     std::array<std::vector<MeasuredPoint>, kSituations> m_points{};
     bool m_keepPoints = false;
+    std::optional<ScatterSeries> m_scatter;
     std::array<bool, kSituations> m_randomDrawn{};
     std::vector<CurveVertex> m_vertices;
 };
