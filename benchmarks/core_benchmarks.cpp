@@ -4,6 +4,8 @@
 #include "model/curve.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
+#include "model/montecarlo.h"
+#include "model/scatter.h"
 #include "model/solver.h"
 
 #include <benchmark/benchmark.h>
@@ -118,3 +120,33 @@ void BM_walkContributions(benchmark::State& state)
 BENCHMARK(BM_walkContributions)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+// "Incertitude par Monte-Carlo": 1000 draws of a realistic series of the
+// strong acid measured every 0,5 mL (51 points), the two lines fitted on each.
+static void BM_MonteCarloVeq1000(benchmark::State& state)
+{
+    titrage::Model model;
+    titrage::initcatalogue(model);
+    titrage::BenchEntries e;
+    e.acide = true;
+    e.position = 2;
+    e.c = 0.01f;
+    e.cburette = 0.01f;
+    e.vsol = 20.0f;
+    e.veau = 0.0f;
+    std::vector<titrage::TableRow> rows = titrage::tabulate(model, e, 5);
+    titrage::scatterRows(model, e.sigmaInputs(), rows, titrage::ScatterSeries(7));
+    std::vector<titrage::FitPoint> points;
+    for (const titrage::TableRow& r : rows)
+        points.push_back({r.v, r.sigma});
+    titrage::TwoLineOptions o;
+    o.v0 = 20;
+    const titrage::TwoLines fit = titrage::fitTwoLines(points, o);
+    titrage::MonteCarloOptions mc;
+    mc.v0 = 20;
+    for (auto _ : state) {
+        const titrage::MonteCarloResult r = titrage::monteCarloVeq(points, fit.ranges, mc);
+        benchmark::DoNotOptimize(r.sd);
+    }
+}
+BENCHMARK(BM_MonteCarloVeq1000)->Unit(benchmark::kMillisecond);
