@@ -10,6 +10,7 @@
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "model/measurement.h"
+#include "platform/canvas.h"
 #include "platform/core/numberformat.h"
 #include "platform/coretext.h"
 #include "platform/messages.h"
@@ -137,10 +138,14 @@ void LinesTool::setShown(bool shown)
 
 void LinesTool::placeButton()
 {
-    // In the top right corner of the graph, right of the sigma axis's title.
+    // Above the frame, its right edge on the frame's: right of the sigma
+    // axis's title, left of the tools' panel that covers the graph's side.
     if (!m_graph || !m_monteCarloButton) return;
     const QSize hint = m_monteCarloButton->sizeHint();
-    m_monteCarloButton->setGeometry(m_graph->width() - hint.width() - 3, 2, hint.width(),
+    const Canvas& c = m_graph->canvas();
+    const double sx = c.size().width() > 0 ? m_graph->width() / double(c.size().width()) : 1.0;
+    const int right = static_cast<int>(std::lround((kGraphRight - c.origin().x()) * sx));
+    m_monteCarloButton->setGeometry(std::max(0, right - hint.width()), 2, hint.width(),
                                     hint.height());
 }
 

@@ -141,8 +141,13 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
 void drawVeqHistogram(Canvas& c, const MonteCarloResult& r)
 {
     if (r.histogram.empty() || r.found() == 0) return;
-    constexpr double kW = 150, kBars = 52;
+    constexpr double kBars = 52;
     c.setFont(QStringLiteral("Arial"), 7, false, false);
+    const QString summary =
+        QStringLiteral("moyenne %1 mL, écart-type %2 mL")
+            .arg(QString::fromStdString(formatNumber(r.mean, "#0.00")),
+                 QString::fromStdString(formatNumber(r.sd, r.sd < 0.01 ? "#0.000" : "#0.00")));
+    const double kW = std::max(150.0, c.textWidth(summary) + 10);
     const double lineH = c.textHeight();
     const double h = lineH * 3 + kBars + 10;
     std::vector<QPointF> spots;
@@ -182,11 +187,7 @@ void drawVeqHistogram(Canvas& c, const MonteCarloResult& r)
     c.printAt(barsLeft, base + 1, lo);
     c.printAt(barsRight - c.textWidth(hi), base + 1, hi);
     c.setForeColor(QColor(200, 0, 0));
-    c.printAt(left + 4, base + 1 + lineH,
-              QStringLiteral("moyenne %1 mL, écart-type %2 mL")
-                  .arg(QString::fromStdString(formatNumber(r.mean, "#0.00")),
-                       QString::fromStdString(
-                           formatNumber(r.sd, r.sd < 0.01 ? "#0.000" : "#0.00"))));
+    c.printAt(left + 4, base + 1 + lineH, summary);
     c.setForeColor(Qt::black);
     c.setFont(QStringLiteral("Arial"), 8, false, false);
 }
