@@ -99,6 +99,7 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
     graineLabel = new QLabel(tr("Graine :"), this);
     graine = new QSpinBox(this);
     graine->setObjectName(QStringLiteral("graine"));
+    graine->setAccessibleName(tr("Graine des mesures réalistes"));
     graine->setRange(1, 999999);
     graine->setValue(static_cast<int>(std::random_device{}() % 999999) + 1);
 
