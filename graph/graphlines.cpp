@@ -158,8 +158,7 @@ void drawVeqHistogram(Canvas& c, const MonteCarloResult& r)
     const double left = at.x(), top = at.y();
     c.filledBox(left, top, left + kW, top + h, Qt::white, QColor(150, 150, 150));
     c.setForeColor(Qt::black);
-    c.printAt(left + 4, top + 2,
-              QStringLiteral("Monte-Carlo : %1 tirages de Véq").arg(r.found()));
+    c.printAt(left + 4, top + 2, QStringLiteral("Monte-Carlo : %1 tirages de Véq").arg(r.found()));
 
     // The bars, the tallest kBars high, over the range of the draws.
     int most = 1;

@@ -557,10 +557,10 @@ VeqUncertainty veqUncertainty(const TwoLines& t, double uBurette)
 
 double studentFactor95(double dof)
 {
-    static constexpr double kTable[30] = {
-        12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228,
-        2.201,  2.179, 2.160, 2.145, 2.131, 2.120, 2.110, 2.101, 2.093, 2.086,
-        2.080,  2.074, 2.069, 2.064, 2.060, 2.056, 2.052, 2.048, 2.045, 2.042};
+    static constexpr double kTable[30] = {12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306,
+                                          2.262,  2.228, 2.201, 2.179, 2.160, 2.145, 2.131, 2.120,
+                                          2.110,  2.101, 2.093, 2.086, 2.080, 2.074, 2.069, 2.064,
+                                          2.060,  2.056, 2.052, 2.048, 2.045, 2.042};
     constexpr double z = 1.959964;
     if (!(dof > 0) || !std::isfinite(dof)) return z;
     const double n = std::max(1.0, std::floor(dof));
@@ -598,8 +598,8 @@ std::string veqUncertaintyText(const VeqUncertainty& u)
 {
     const auto [small, smallPattern] = twoDigits(u.u);
     const auto [large, largePattern] = twoDigits(u.U95);
-    return "u(Véq) = " + formatNumber(small, smallPattern) + " mL ; U(Véq) (95 %) = " +
-           formatNumber(large, largePattern) + " mL";
+    return "u(Véq) = " + formatNumber(small, smallPattern) +
+           " mL ; U(Véq) (95 %) = " + formatNumber(large, largePattern) + " mL";
 }
 
 std::string veqMeasuredText(double veq, const VeqUncertainty& u)

@@ -109,8 +109,8 @@ MonteCarloResult monteCarloVeq(const std::vector<FitPoint>& points, const FitRan
 
 std::string monteCarloText(const MonteCarloResult& r)
 {
-    return "Monte-Carlo, " + std::to_string(r.found()) + " tirages : Véq moyen = " +
-           formatNumber(r.mean, "#0.00") + " mL, écart-type " +
+    return "Monte-Carlo, " + std::to_string(r.found()) +
+           " tirages : Véq moyen = " + formatNumber(r.mean, "#0.00") + " mL, écart-type " +
            formatNumber(r.sd, r.sd < 0.01 ? "#0.000" : "#0.00") + " mL";
 }
 

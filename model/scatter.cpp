@@ -69,8 +69,7 @@ Draws pointDraws(std::uint64_t seed, double read)
 
 } // namespace
 
-ScatterSeries::ScatterSeries(std::uint64_t seed, ScatterModel model)
-    : m_seed(seed), m_model(model)
+ScatterSeries::ScatterSeries(std::uint64_t seed, ScatterModel model) : m_seed(seed), m_model(model)
 {
     Draws d(mixSeed(seed, 0));
     m_zero = m_model.readingHalfWidth * d.symmetric();
@@ -113,8 +112,7 @@ double realisticSigma(const Model& loaded, const SigmaInputs& inputs, double rea
     return series.reading(sigmaDelivered(loaded, inputs, delivered), read);
 }
 
-void scatterRow(Model& model, const SigmaInputs& inputs, TableRow& row,
-                const ScatterSeries& series)
+void scatterRow(Model& model, const SigmaInputs& inputs, TableRow& row, const ScatterSeries& series)
 {
     const auto sigma = static_cast<float>(realisticSigma(model, inputs, row.v, series));
     if (!std::isfinite(sigma)) return;

@@ -32,11 +32,11 @@ namespace titrage {
 
 // The instruments' uncertainties, as the help gives them.
 struct ScatterModel {
-    double relative = 0.01;        // conductimeter, standard deviation / reading
-    int displayDigits = 3;         // significant digits the display shows
+    double relative = 0.01;         // conductimeter, standard deviation / reading
+    int displayDigits = 3;          // significant digits the display shows
     double readingHalfWidth = 0.05; // mL, a burette reading (uniform)
-    double tolerance = 0.05;       // mL, the burette's tolerance over its 25 mL
-    double capacity = 25;          // mL
+    double tolerance = 0.05;        // mL, the burette's tolerance over its 25 mL
+    double capacity = 25;           // mL
 };
 
 // Standard uncertainties (uniform half-widths over sqrt 3).

@@ -270,7 +270,8 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
     }
     if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
     if (o.bruit && o.curve)
-        return UsageError{"--bruit ne s'emploie pas avec --curve : la courbe théorique reste exacte."};
+        return UsageError{
+            "--bruit ne s'emploie pas avec --curve : la courbe théorique reste exacte."};
     return std::nullopt;
 }
 

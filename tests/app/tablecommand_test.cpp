@@ -205,9 +205,12 @@ TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
     }
     EXPECT_GT(moved, 20);
 
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--bruit", "douze"}, {"--bruit", "-1"}, {"--bruit"}, {"--curve", "--bruit", "1"},
-             {"--becher", "HCl=0.01", "--bruit", "1"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--bruit", "douze"},
+                                               {"--bruit", "-1"},
+                                               {"--bruit"},
+                                               {"--curve", "--bruit", "1"},
+                                               {"--becher", "HCl=0.01", "--bruit", "1"}}) {
         const Outcome bad = run(args);
         EXPECT_EQ(bad.status, 2) << args[0] << ' ' << args.back();
         EXPECT_TRUE(bad.out.empty());

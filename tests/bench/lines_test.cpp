@@ -95,7 +95,8 @@ TEST_F(Lines, RealisticMeasurementsCarryAnUncertaintyAndMonteCarloDrawsIt)
     const double model = t.fit().veq;
     d.find<QSpinBox>("graine").setValue(3);
     realistes.click();
-    EXPECT_TRUE(d.text("info").contains(QStringLiteral("graine 3"))) << d.text("info").toStdString();
+    EXPECT_TRUE(d.text("info").contains(QStringLiteral("graine 3")))
+        << d.text("info").toStdString();
     d.click("droites");
     EXPECT_EQ(t.fit().veq, model);
     EXPECT_FALSE(t.onRealisticPoints());
@@ -120,7 +121,8 @@ TEST_F(Lines, RealisticMeasurementsCarryAnUncertaintyAndMonteCarloDrawsIt)
     ASSERT_TRUE(t.monteCarloShown());
     EXPECT_EQ(t.monteCarloShown()->found(), 1000);
     EXPECT_NEAR(t.monteCarloShown()->sd, t.uncertainty().u, 0.5 * t.uncertainty().u);
-    EXPECT_TRUE(d.text("info").startsWith(QStringLiteral("Monte-Carlo, 1000 tirages : Véq moyen = ")));
+    EXPECT_TRUE(
+        d.text("info").startsWith(QStringLiteral("Monte-Carlo, 1000 tirages : Véq moyen = ")));
     EXPECT_NE(d.graph().canvas().image(), lines);
     // A new fit forgets the histogram; "Restaurer" hides the button.
     d.click("droites");

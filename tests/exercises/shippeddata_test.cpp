@@ -223,8 +223,7 @@ std::string benchFigure(const Situation& s, Quantity q, double volume, std::uint
     case Quantity::RealisticLines:
     case Quantity::NormalisedGap:
     case Quantity::MonteCarlo: {
-        std::vector<TableRow> rows =
-            tabulate(model, e, static_cast<int>(std::lround(volume * 10)));
+        std::vector<TableRow> rows = tabulate(model, e, static_cast<int>(std::lround(volume * 10)));
         scatterRows(model, e.sigmaInputs(), rows, ScatterSeries(seed));
         std::vector<FitPoint> points;
         for (const TableRow& row : rows)

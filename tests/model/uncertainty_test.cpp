@@ -40,8 +40,8 @@ TEST(VeqUncertainty, StudentFactorFollowsTheDegreesOfFreedom)
 {
     const struct {
         double dof, k;
-    } cases[] = {{1, 12.706}, {2, 4.303}, {2.9, 4.303}, {10, 2.228}, {30, 2.042},
-                 {31, 2.0395}, {60, 2.0003}, {120, 1.9799}, {0, 1.96}, {-3, 1.96}};
+    } cases[] = {{1, 12.706},  {2, 4.303},   {2.9, 4.303},  {10, 2.228}, {30, 2.042},
+                 {31, 2.0395}, {60, 2.0003}, {120, 1.9799}, {0, 1.96},   {-3, 1.96}};
     for (const auto& c : cases)
         EXPECT_NEAR(studentFactor95(c.dof), c.k, 2e-4) << c.dof;
 }
