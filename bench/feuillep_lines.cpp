@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 
 namespace titrage {
 
@@ -35,6 +36,23 @@ void feuilleP::createGraphTools()
     });
     connect(Picture3->conserver, &QCheckBox::clicked, this,
             [this] { Option2_Click(m_state.current()); });
+    // "Mesures réalistes": the points measured from now on are read as the
+    // series of the seed shown; the curve stays the model's.
+    auto realism = [this] {
+        if (!Picture3->realistes->isChecked()) {
+            m_state.setScatter(std::nullopt);
+            showStatus(tr("Mesures exactes : chaque point mesuré est celui du modèle"));
+            return;
+        }
+        m_state.setScatter(ScatterSeries(static_cast<std::uint64_t>(Picture3->graine->value())));
+        showStatus(tr("Mesures réalistes, graine %1 : conductimètre à 1 % de la lecture et son "
+                      "dernier chiffre, burette lue à 0,05 mL")
+                       .arg(Picture3->graine->value()));
+    };
+    connect(Picture3->realistes, &QCheckBox::toggled, this, realism);
+    connect(Picture3->graine, &QSpinBox::valueChanged, this, [this, realism] {
+        if (Picture3->realistes->isChecked()) realism();
+    });
 }
 
 void feuilleP::exporterTableau()

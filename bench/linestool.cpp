@@ -10,12 +10,14 @@
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "model/measurement.h"
+#include "platform/canvas.h"
 #include "platform/core/numberformat.h"
 #include "platform/coretext.h"
 #include "platform/messages.h"
 
 #include <QCheckBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QToolTip>
 
@@ -41,6 +43,15 @@ LinesTool::LinesTool(GraphToolHost& host)
       m_graph(&host.graph())
 {
     m_graph->installEventFilter(this);
+    m_monteCarloButton = new QPushButton(tr("Incertitude par Monte-Carlo"), m_graph);
+    m_monteCarloButton->setObjectName(QStringLiteral("montecarlo"));
+    m_monteCarloButton->setToolTip(
+        tr("1000 tirages des points dans leurs incertitudes : l'histogramme de Véq, sa moyenne "
+           "et son écart-type"));
+    m_monteCarloButton->setFont(QFont(QStringLiteral("Arial"), 7));
+    m_monteCarloButton->setFocusPolicy(Qt::TabFocus);
+    m_monteCarloButton->hide();
+    connect(m_monteCarloButton, &QPushButton::clicked, this, [this] { monteCarlo(); });
 }
 
 LinesTool::~LinesTool()
@@ -121,6 +132,68 @@ void LinesTool::setShown(bool shown)
         }
     }
     m_shown = shown;
+    if (m_monteCarloButton) {
+        placeButton();
+        m_monteCarloButton->setVisible(shown && m_graph);
+    }
+}
+
+void LinesTool::placeButton()
+{
+    // Above the frame, its right edge on the frame's: right of the sigma
+    // axis's title, left of the tools' panel that covers the graph's side.
+    if (!m_graph || !m_monteCarloButton) return;
+    const QSize hint = m_monteCarloButton->sizeHint();
+    const Canvas& c = m_graph->canvas();
+    const double sx = c.size().width() > 0 ? m_graph->width() / double(c.size().width()) : 1.0;
+    const int right = static_cast<int>(std::lround((kGraphRight - c.origin().x()) * sx));
+    m_monteCarloButton->setGeometry(std::max(0, right - hint.width()), 2, hint.width(),
+                                    hint.height());
+}
+
+VeqUncertainty LinesTool::uncertainty() const
+{
+    return veqUncertainty(m_fit, buretteUncertainty(ScatterModel{}, m_fit.veq));
+}
+
+QString LinesTool::resultText() const
+{
+    if (onRealisticPoints())
+        return fromStd(veqMeasuredText(m_fit.veq, uncertainty())) +
+               tr(" (points mesurés, graine %1)").arg(m_seed);
+    if (m_measured)
+        return fromStd(veqConstructionText(m_fit.veq)) +
+               tr(" (points mesurés sans dispersion : cochez « Mesures réalistes »)");
+    return fromStd(veqConstructionText(m_fit.veq));
+}
+
+std::vector<QString> LinesTool::labelLines() const
+{
+    if (onRealisticPoints()) {
+        const VeqUncertainty u = uncertainty();
+        return {fromStd(veqValueText(m_fit.veq, u)), fromStd(veqUncertaintyText(u))};
+    }
+    return {fromStd("Véq = " + formatNumber(m_fit.veq, "#0.00") + " mL"),
+            tr("construction sur la courbe théorique")};
+}
+
+std::optional<MonteCarloResult> LinesTool::monteCarlo(int draws)
+{
+    if (!m_shown || !m_fit.found()) return std::nullopt;
+    const TwoLineOptions o = options();
+    MonteCarloOptions mc;
+    mc.draws = draws;
+    mc.seed = m_seed;
+    mc.correctDilution = o.correctDilution;
+    mc.v0 = o.v0;
+    const MonteCarloResult r = monteCarloVeq(m_points, m_fit.ranges, mc);
+    if (r.found() == 0) return std::nullopt;
+    m_monteCarlo = r;
+    redraw();
+    host().showStatus(fromStd(monteCarloText(r)) +
+                      (onRealisticPoints() ? tr(" (graine %1)").arg(m_seed)
+                                           : tr(" (tirages autour de la courbe théorique)")));
+    return r;
 }
 
 bool LinesTool::fitAndDraw(bool announce)
@@ -130,6 +203,9 @@ bool LinesTool::fitAndDraw(bool announce)
     // else the model's curve at the measuring step.
     const std::vector<FitPoint> measured = measuredPoints();
     m_measured = false;
+    m_realistic = host().state().scatter().has_value();
+    m_seed = m_realistic ? host().state().scatter()->seed() : 1;
+    m_monteCarlo.reset();
     TwoLines t;
     if (static_cast<int>(measured.size()) >= kMinMeasuredPoints) {
         t = fitTwoLines(measured, o);
@@ -149,8 +225,7 @@ bool LinesTool::fitAndDraw(bool announce)
         return false;
     }
     setShown(true);
-    host().showStatus(fromStd(veqText(t.veq, t.uVeq)) +
-                      (m_measured ? tr(" (points mesurés)") : tr(" (courbe théorique)")));
+    host().showStatus(resultText());
     return true;
 }
 
@@ -179,7 +254,8 @@ void LinesTool::redraw()
             }
         }
         drawRangeMarkers(c, m_preview.value_or(m_fit.ranges), m_selected);
-        drawTwoLines(c, m_fit, m_scale, g.penWidth());
+        drawTwoLines(c, m_fit, m_scale, g.penWidth(), labelLines());
+        if (m_monteCarlo) drawVeqHistogram(c, *m_monteCarlo);
     }
     g.update();
 }
@@ -285,6 +361,10 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
     if (!g || watched != g) return false;
     const auto type = event->type();
     if (type == QEvent::KeyPress) return keyPressed(*static_cast<QKeyEvent*>(event));
+    if (type == QEvent::Resize) {
+        placeButton();
+        return false;
+    }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonRelease)
         return false;

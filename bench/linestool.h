@@ -6,10 +6,13 @@
 #include "bench/graphtool.h"
 #include "model/curve.h"
 #include "model/linefit.h"
+#include "model/montecarlo.h"
 
 #include <QImage>
 #include <QKeyEvent>
 #include <QString>
+
+class QPushButton;
 
 #include <optional>
 #include <vector>
@@ -42,6 +45,23 @@ public:
     const TwoLines& fit() const { return m_fit; }
     // Where the fit's points came from: the student's measurements or the model.
     bool onMeasuredPoints() const { return m_measured; }
+    // Measured as a realistic series ("Mesures réalistes"): only then do the
+    // points scatter, and the intersection carry an uncertainty. On the model's
+    // points, or points measured exactly, it is a construction.
+    bool onRealisticPoints() const { return m_measured && m_realistic; }
+    // The uncertainty of the fit in force (fits and burette).
+    VeqUncertainty uncertainty() const;
+    // What the status line and the label beside E say of the fit in force.
+    QString resultText() const;
+    std::vector<QString> labelLines() const;
+
+    // "Incertitude par Monte-Carlo", the button shown over the graph with the
+    // lines: `draws` draws of the fit's points within their uncertainties,
+    // the histogram drawn over the graph, mean and standard deviation in the
+    // status line. The seed is the realistic series' (1 without one).
+    std::optional<MonteCarloResult> monteCarlo(int draws = 1000);
+    const std::optional<MonteCarloResult>& monteCarloShown() const { return m_monteCarlo; }
+    QPushButton* monteCarloButton() const { return m_monteCarloButton; }
     // Moves marker i (0..3: before.from, before.to, after.from, after.to) to
     // volume v and refits, as a drag released there does.
     bool moveMarker(int i, double v);
@@ -66,6 +86,7 @@ private:
     FitRanges movedRanges(int i, double v) const;
     bool keyPressed(const QKeyEvent& key);
     void setShown(bool shown);
+    void placeButton();
     const std::vector<CurveVertex>* currentCurve() const;
 
     GraphView* m_graph = nullptr;
@@ -73,6 +94,10 @@ private:
     std::optional<FitRanges> m_manual;
     bool m_shown = false;
     bool m_measured = false;
+    bool m_realistic = false;
+    std::uint64_t m_seed = 1;
+    std::optional<MonteCarloResult> m_monteCarlo;
+    QPushButton* m_monteCarloButton = nullptr;
     int m_dragging = -1;
     int m_selected = 0;
     // While a marker is dragged: the ranges as they would be if released here.

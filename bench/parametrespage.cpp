@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QSpinBox>
 
+#include <random>
+
 namespace titrage {
 
 namespace {
@@ -91,6 +93,15 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
     conserver = check(tr("Conserver les points mesurés"), QStringLiteral("conserver"));
     corrdilution->setChecked(true);
     conserver->setChecked(true);
+    // Unticked, every point is the model's own; a seed of its own each time
+    // the program starts, shown and changeable to repeat a series.
+    realistes = check(tr("Mesures réalistes"), QStringLiteral("realistes"));
+    graineLabel = new QLabel(tr("Graine :"), this);
+    graine = new QSpinBox(this);
+    graine->setObjectName(QStringLiteral("graine"));
+    graine->setAccessibleName(tr("Graine des mesures réalistes"));
+    graine->setRange(1, 999999);
+    graine->setValue(static_cast<int>(std::random_device{}() % 999999) + 1);
 
     stepLabel = new QLabel(this);
     stepLabel->setObjectName(QStringLiteral("Label3"));
@@ -133,6 +144,14 @@ void ParametresPage::placeControls()
         box->adjustSize();
         box->move(kControlX + 240, beside->y());
     }
+    // The instruments' realism beside the instruments.
+    realistes->adjustSize();
+    realistes->move(kControlX + 240, optscema[1]->y());
+    graineLabel->adjustSize();
+    graineLabel->move(kControlX + 240 + 20, optscema[0]->y() + 2);
+    graine->resize(graine->sizeHint());
+    graine->move(graineLabel->geometry().right() + 4,
+                 optscema[0]->y() + (optscema[0]->height() - graine->height()) / 2);
     group(2, {masquer});
 
     // "Volume versé entre deux mesures : ", the step label just after it and

@@ -25,6 +25,11 @@ public:
     QCheckBox* masquer = nullptr;         // hides the beaker concentration
     QCheckBox* corrdilution = nullptr;    // "Corriger la dilution" (method of the two lines)
     QCheckBox* conserver = nullptr;       // "Conserver les points mesurés" over the model curve
+    // "Mesures réalistes": measured points scattered as a classroom's
+    // instruments scatter them, the series drawn from the seed beside it.
+    QCheckBox* realistes = nullptr;
+    QLabel* graineLabel = nullptr; // "Graine :"
+    QSpinBox* graine = nullptr;    // 1..999999
     QLabel* stepLabel = nullptr;          // Label3: the measuring step in mL
     QSpinBox* UpDown1 = nullptr;          // measuring step in tenths of a mL, 1..10
 

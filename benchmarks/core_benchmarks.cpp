@@ -6,6 +6,8 @@
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/measurementimport.h"
+#include "model/montecarlo.h"
+#include "model/scatter.h"
 #include "model/solver.h"
 
 #include <benchmark/benchmark.h>
@@ -155,3 +157,33 @@ void BM_fitConcentration(benchmark::State& state)
 BENCHMARK(BM_fitConcentration)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// "Incertitude par Monte-Carlo": 1000 draws of a realistic series of the
+// strong acid measured every 0,5 mL (51 points), the two lines fitted on each.
+static void BM_MonteCarloVeq1000(benchmark::State& state)
+{
+    titrage::Model model;
+    titrage::initcatalogue(model);
+    titrage::BenchEntries e;
+    e.acide = true;
+    e.position = 2;
+    e.c = 0.01f;
+    e.cburette = 0.01f;
+    e.vsol = 20.0f;
+    e.veau = 0.0f;
+    std::vector<titrage::TableRow> rows = titrage::tabulate(model, e, 5);
+    titrage::scatterRows(model, e.sigmaInputs(), rows, titrage::ScatterSeries(7));
+    std::vector<titrage::FitPoint> points;
+    for (const titrage::TableRow& r : rows)
+        points.push_back({r.v, r.sigma});
+    titrage::TwoLineOptions o;
+    o.v0 = 20;
+    const titrage::TwoLines fit = titrage::fitTwoLines(points, o);
+    titrage::MonteCarloOptions mc;
+    mc.v0 = 20;
+    for (auto _ : state) {
+        const titrage::MonteCarloResult r = titrage::monteCarloVeq(points, fit.ranges, mc);
+        benchmark::DoNotOptimize(r.sd);
+    }
+}
+BENCHMARK(BM_MonteCarloVeq1000)->Unit(benchmark::kMillisecond);

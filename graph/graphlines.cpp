@@ -3,6 +3,7 @@
 #include "model/curve.h"
 #include "model/graphframe.h"
 #include "platform/canvas.h"
+#include "platform/core/numberformat.h"
 
 #include <QLineF>
 #include <QPainter>
@@ -82,7 +83,8 @@ QPointF leastHidingSpot(const Canvas& c, QSizeF size, const std::vector<QPointF>
     return best;
 }
 
-void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth)
+void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
+                  const std::vector<QString>& label)
 {
     if (!t.found() || maxaxe <= 0) return;
     std::vector<QLineF> lines;
@@ -110,9 +112,14 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth)
 
     // "droites :" tells this E from the tangents' one when both are shown;
     // the tangents write theirs right of their E, so the left comes first.
-    const QString text =
-        QStringLiteral("droites : ") + QString::fromStdString(veqText(t.veq, t.uVeq));
-    const double w = c.textWidth(text), h = c.textHeight();
+    std::vector<QString> texts = label;
+    if (texts.empty()) texts.push_back(QString::fromStdString(veqText(t.veq, t.uVeq)));
+    texts.front().prepend(QStringLiteral("droites : "));
+    double w = 0;
+    for (const QString& line : texts)
+        w = std::max(w, c.textWidth(line));
+    const double lineH = c.textHeight();
+    const double h = lineH * static_cast<double>(texts.size());
     auto inside = [&](double x, double y) {
         return QPointF(std::clamp(x, kLeftX + 2, kRightX - 2 - w),
                        std::clamp(y, kTop + 2, kBottom - h - 2));
@@ -127,7 +134,61 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth)
     const QPointF at = leastHidingSpot(c, QSizeF(w, h), spots);
     c.filledBox(at.x() - 1, at.y(), at.x() + w + 1, at.y() + h, Qt::white, Qt::white);
     c.setForeColor(Qt::black);
-    c.printAt(at.x(), at.y(), text);
+    for (size_t i = 0; i < texts.size(); ++i)
+        c.printAt(at.x(), at.y() + lineH * static_cast<double>(i), texts[i]);
+}
+
+void drawVeqHistogram(Canvas& c, const MonteCarloResult& r)
+{
+    if (r.histogram.empty() || r.found() == 0) return;
+    constexpr double kBars = 52;
+    c.setFont(QStringLiteral("Arial"), 7, false, false);
+    const QString summary =
+        QStringLiteral("moyenne %1 mL, écart-type %2 mL")
+            .arg(QString::fromStdString(formatNumber(r.mean, "#0.00")),
+                 QString::fromStdString(formatNumber(r.sd, r.sd < 0.01 ? "#0.000" : "#0.00")));
+    const double kW = std::max(150.0, c.textWidth(summary) + 10);
+    const double lineH = c.textHeight();
+    const double h = lineH * 3 + kBars + 10;
+    std::vector<QPointF> spots;
+    for (double y = kTop + 4; y + h <= kBottom - 4; y += 8)
+        for (const double x : {kLeftX + 6, kRightX - 6 - kW, (kLeftX + kRightX - kW) / 2})
+            spots.push_back({x, y});
+    const QPointF at = leastHidingSpot(c, QSizeF(kW, h), spots);
+    const double left = at.x(), top = at.y();
+    c.filledBox(left, top, left + kW, top + h, Qt::white, QColor(150, 150, 150));
+    c.setForeColor(Qt::black);
+    c.printAt(left + 4, top + 2, QStringLiteral("Monte-Carlo : %1 tirages de Véq").arg(r.found()));
+
+    // The bars, the tallest kBars high, over the range of the draws.
+    int most = 1;
+    for (int n : r.histogram)
+        most = std::max(most, n);
+    const double barsLeft = left + 6, barsRight = left + kW - 6;
+    const double base = top + lineH + 4 + kBars;
+    const double bw = (barsRight - barsLeft) / static_cast<double>(r.histogram.size());
+    const QColor fill(120, 160, 230);
+    for (size_t i = 0; i < r.histogram.size(); ++i) {
+        if (r.histogram[i] == 0) continue;
+        const double x = barsLeft + bw * static_cast<double>(i);
+        const double y = base - kBars * r.histogram[i] / most;
+        c.filledBox(x, y, x + bw - 1, base, fill, QColor(60, 90, 160));
+    }
+    c.line(barsLeft, base, barsRight, base, Qt::black);
+    // The mean, as a red tick through the bars.
+    if (r.hi > r.lo) {
+        const double xm = barsLeft + (barsRight - barsLeft) * (r.mean - r.lo) / (r.hi - r.lo);
+        c.line(xm, base - kBars - 2, xm, base + 2, QColor(200, 0, 0));
+    }
+    c.setForeColor(Qt::black);
+    const QString lo = QString::fromStdString(formatNumber(r.lo, "#0.00"));
+    const QString hi = QString::fromStdString(formatNumber(r.hi, "#0.00")) + QStringLiteral(" mL");
+    c.printAt(barsLeft, base + 1, lo);
+    c.printAt(barsRight - c.textWidth(hi), base + 1, hi);
+    c.setForeColor(QColor(200, 0, 0));
+    c.printAt(left + 4, base + 1 + lineH, summary);
+    c.setForeColor(Qt::black);
+    c.setFont(QStringLiteral("Arial"), 8, false, false);
 }
 
 float correctedScale(const std::vector<FitPoint>& points, double v0)

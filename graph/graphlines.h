@@ -6,6 +6,7 @@
 
 #include "model/contributions.h"
 #include "model/linefit.h"
+#include "model/montecarlo.h"
 
 #include <QColor>
 #include <QPointF>
@@ -32,7 +33,14 @@ void drawLegend(Canvas& canvas, const std::vector<LegendEntry>& entries, double 
 // on (maxaxe: the graph's for the measured sigma, correctedScale's for the
 // corrected one), E with its drop to the volume axis, and "droites : Véq =
 // ... ± ... mL" beside it, where it hides no curve (the canvas is looked at).
-void drawTwoLines(Canvas& canvas, const TwoLines& lines, float maxaxe, int penWidth);
+// `label`: the lines of the text beside E, "droites : " before the first;
+// empty, the fit's own "Véq = ... ± ... mL".
+void drawTwoLines(Canvas& canvas, const TwoLines& lines, float maxaxe, int penWidth,
+                  const std::vector<QString>& label = {});
+
+// The Monte-Carlo histogram of Véq in a white box where it hides least of
+// the graph: its bars, its ends in mL, the mean and the standard deviation.
+void drawVeqHistogram(Canvas& canvas, const MonteCarloResult& result);
 
 // The top of a frame for the dilution-corrected sigma of the points: their
 // largest rounded up to two significant digits; 0 when none is positive.

@@ -533,4 +533,78 @@ std::string veqText(double veq, double uVeq)
     return "Véq = " + formatNumber(veq, pattern) + " ± " + formatNumber(u, pattern) + " mL";
 }
 
+VeqUncertainty veqUncertainty(const TwoLines& t, double uBurette)
+{
+    VeqUncertainty r;
+    const double turn = std::fabs(t.before.slope - t.after.slope);
+    if (!(turn > 0)) return r;
+    const double c1 = t.before.errorAt(t.veq) / turn;
+    const double c2 = t.after.errorAt(t.veq) / turn;
+    r.fit = std::sqrt(c1 * c1 + c2 * c2);
+    r.burette = std::fabs(uBurette);
+    r.u = std::sqrt(r.fit * r.fit + r.burette * r.burette);
+    // Welch-Satterthwaite: u^4 / dof = sum of ci^4 / dofi.
+    double share = 0;
+    if (t.before.n > 2) share += std::pow(c1, 4) / (t.before.n - 2);
+    if (t.after.n > 2) share += std::pow(c2, 4) / (t.after.n - 2);
+    r.dof = share > 0 ? std::max(1.0, std::floor(std::pow(r.u, 4) / share)) : 0.0;
+    // Beyond the table the factor is 1,96 to three decimals; so is it here.
+    if (r.dof > 1e6) r.dof = 0;
+    r.k = studentFactor95(r.dof);
+    r.U95 = r.k * r.u;
+    return r;
+}
+
+double studentFactor95(double dof)
+{
+    static constexpr double kTable[30] = {12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306,
+                                          2.262,  2.228, 2.201, 2.179, 2.160, 2.145, 2.131, 2.120,
+                                          2.110,  2.101, 2.093, 2.086, 2.080, 2.074, 2.069, 2.064,
+                                          2.060,  2.056, 2.052, 2.048, 2.045, 2.042};
+    constexpr double z = 1.959964;
+    if (!(dof > 0) || !std::isfinite(dof)) return z;
+    const double n = std::max(1.0, std::floor(dof));
+    if (n <= 30) return kTable[static_cast<int>(n) - 1];
+    // Cornish-Fisher's expansion in 1/n, within 1e-4 of the exact factor past 30.
+    const double z3 = z * z * z, z5 = z3 * z * z, z7 = z5 * z * z;
+    return z + (z3 + z) / (4 * n) + (5 * z5 + 16 * z3 + 3 * z) / (96 * n * n) +
+           (3 * z7 + 19 * z5 + 17 * z3 - 15 * z) / (384 * n * n * n);
+}
+
+std::string veqConstructionText(double veq)
+{
+    return "Véq = " + formatNumber(veq, "#0.00") + " mL par les droites, courbe théorique";
+}
+
+namespace {
+
+// Two significant digits, and the pattern of their last decimal (two at least).
+std::pair<double, const char*> twoDigits(double x)
+{
+    if (!(x > 0)) return {0.0, "#0.00"};
+    const int e = static_cast<int>(std::floor(std::log10(x)));
+    if (e >= -1) return {roundSignificant(x, 2), "#0.00"};
+    return {roundSignificant(x, 2), e == -2 ? "#0.000" : "#0.0000"};
+}
+
+} // namespace
+
+std::string veqValueText(double veq, const VeqUncertainty& u)
+{
+    return "Véq = " + formatNumber(veq, twoDigits(u.U95).second) + " mL";
+}
+
+std::string veqUncertaintyText(const VeqUncertainty& u)
+{
+    const auto [small, smallPattern] = twoDigits(u.u);
+    const auto [large, largePattern] = twoDigits(u.U95);
+    return "u(Véq) = " + formatNumber(small, smallPattern) +
+           " mL ; U(Véq) (95 %) = " + formatNumber(large, largePattern) + " mL";
+}
+
+std::string veqMeasuredText(double veq, const VeqUncertainty& u)
+{
+    return veqValueText(veq, u) + " ; " + veqUncertaintyText(u);
+}
+
 } // namespace titrage

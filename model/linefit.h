@@ -110,6 +110,38 @@ TwoLines fitTwoLines(const std::vector<FitPoint>& points, const TwoLineOptions& 
 // when it is at most 0,05 mL, and Véq given to the same decimal.
 std::string veqText(double veq, double uVeq);
 
+// The uncertainty of a Véq found on measured points. The fits give the
+// standard uncertainty of the intersection (uVeq, from the points' scatter
+// about their lines); the burette adds what no fit can see, since it moves
+// every point alike: the zero's reading and the glass's tolerance at Véq. The
+// expanded uncertainty at 95 % takes Student's factor for the effective
+// degrees of freedom of the combination (Welch-Satterthwaite: each fit has
+// n - 2, the burette's part, known beforehand, infinitely many).
+struct VeqUncertainty {
+    double fit = 0;     // mL, the fits' standard uncertainty
+    double burette = 0; // mL
+    double u = 0;       // mL, combined standard uncertainty u(Véq)
+    double dof = 0;     // effective degrees of freedom, truncated; 0 for infinitely many
+    double k = 0;       // Student's factor at 95 %
+    double U95 = 0;     // mL, expanded uncertainty U(Véq) (95 %)
+};
+VeqUncertainty veqUncertainty(const TwoLines& lines, double uBurette);
+
+// Student's t at 95 % (two-sided) for `dof` degrees of freedom (truncated to
+// an integer, at least 1); 1,96 for 0 (infinitely many).
+double studentFactor95(double dof);
+
+// On the theoretical curve the lines' intersection is a construction, with no
+// uncertainty: "Véq = 19,86 mL par les droites, courbe théorique".
+std::string veqConstructionText(double veq);
+// On measured points: "Véq = 19,93 mL ; u(Véq) = 0,05 mL ; U(Véq) (95 %) =
+// 0,11 mL", the uncertainties to two significant digits and Véq to their last
+// decimal (two decimals at least, to the hundredth the burette is read to).
+std::string veqMeasuredText(double veq, const VeqUncertainty& u);
+// Its two parts, for a label on two lines.
+std::string veqValueText(double veq, const VeqUncertainty& u);
+std::string veqUncertaintyText(const VeqUncertainty& u);
+
 inline constexpr const char* kNoBreakTitle = QT_TRANSLATE_NOOP("LineFit", "Méthode des droites");
 // One message per cause of failure, in the "LineFit" context.
 inline constexpr const char* kNoBreakMessage = QT_TRANSLATE_NOOP(

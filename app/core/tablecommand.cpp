@@ -1,5 +1,6 @@
 #include "app/core/tablecommand.h"
 
+#include "app/core/linesreport.h"
 #include "app/core/measurestable.h"
 
 #include "model/contributions.h"
@@ -8,6 +9,7 @@
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/mixture.h"
+#include "model/scatter.h"
 #include "model/solver.h"
 #include "model/tableexport.h"
 #include "platform/core/decimaltext.h"
@@ -55,6 +57,10 @@ constexpr const char* kHelp =
     "                 droites porte sur elles\n"
     "  --unite U      avec --mesures : l'unité de sigma du fichier (S/m, mS/m, mS/cm,\n"
     "                 µS/cm) quand son en-tête ne la donne pas\n"
+    "  --bruit GRAINE les points lus comme des mesures réalistes (conductimètre à 1 %\n"
+    "                 de la lecture et son dernier chiffre, burette lue à 0,05 mL),\n"
+    "                 tirées de la GRAINE (un entier) comme au banc ; avec --droites,\n"
+    "                 u(Véq) et U(Véq) à 95 %\n"
     "  --ions         la contribution de chaque ion à sigma, pour chaque ligne\n"
     "  --csv          le tableau pour un tableur (point-virgule, virgule décimale,\n"
     "                 UTF-8 avec BOM), les paramètres au-dessus\n"
@@ -86,6 +92,7 @@ struct Options {
     bool curve = false;
     bool droites = false;
     bool brut = false;
+    std::optional<std::uint64_t> bruit; // --bruit GRAINE
     bool ions = false;
     std::string mesures;                 // a class's measurements (--mesures)
     std::optional<SigmaUnit> unite;      // their sigma unit (--unite)
@@ -189,7 +196,7 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             return l;
         }();
         if (a == "--base" || a == "--solute" || a == "--pka" || a == "--c" || a == "--cb" ||
-            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut")
+            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut" || a == "--bruit")
             o.singleCoupleOptions.push_back(a);
         std::optional<UsageError> e;
         if (a == "--becher") {
@@ -213,6 +220,13 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             o.droites = true;
         } else if (a == "--brut") {
             o.brut = true;
+        } else if (a == "--bruit") {
+            std::string text;
+            e = value(text);
+            if (!e) o.bruit = parseSeed(text);
+            if (!e && !o.bruit)
+                e = UsageError{"la graine de --bruit est un entier positif (reçu « " + text +
+                               " »)."};
         } else if (a == "--ions") {
             o.ions = true;
         } else if (a == "--csv") {
@@ -276,6 +290,11 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
         return UsageError{"--unite ne s'emploie qu'avec --mesures."};
     if (!o.mesures.empty() && (o.curve || o.csv || o.ions || !o.at.empty() || !o.becher.empty()))
         return UsageError{"--mesures s'emploie seule ou avec --droites (et --brut, --raw)."};
+    if (!o.mesures.empty() && o.bruit)
+        return UsageError{"--bruit ne s'emploie pas avec --mesures : les mesures du fichier ont leur propre dispersion."};
+    if (o.bruit && o.curve)
+        return UsageError{
+            "--bruit ne s'emploie pas avec --curve : la courbe théorique reste exacte."};
     return std::nullopt;
 }
 
@@ -534,6 +553,8 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         }
     }
 
+    if (o.bruit) scatterRows(model, inputs, rows, ScatterSeries(*o.bruit));
+
     if (o.droites) {
         std::vector<FitPoint> points;
         for (const TableRow& row : rows)
@@ -547,26 +568,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
             err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";
             return 3;
         }
-        if (o.raw) {
-            body << "veq\tu_veq\ta1\tb1\ta2\tb2\n"
-                 << raw(t.veq) << '\t' << raw(t.uVeq) << '\t' << raw(t.before.slope) << '\t'
-                 << raw(t.before.intercept) << '\t' << raw(t.after.slope) << '\t'
-                 << raw(t.after.intercept) << '\n';
-        } else {
-            body << veqText(t.veq, t.uVeq) << '\n';
-            const char* what = o.brut ? "σ" : "σ corrigée";
-            auto line = [&](const char* name, const LineFit& f, const FitRange& r) {
-                body << name << " (de " << formatNumber(r.from, "#0.0#") << " à "
-                     << formatNumber(r.to, "#0.0#") << " mL, " << f.n << " points) : " << what
-                     << " = " << generalFormat(roundSignificant(f.slope, 4)) << " × V "
-                     << (f.intercept < 0 ? "− " : "+ ")
-                     << generalFormat(roundSignificant(std::fabs(f.intercept), 4)) << '\n';
-            };
-            line("Droite avant l'équivalence", t.before, t.ranges.before);
-            line("Droite après l'équivalence", t.after, t.ranges.after);
-            body << "(a en S·m-1·mL-1, b en S·m-1"
-                 << (o.brut ? ")\n" : " ; σ corrigée = σ·(V0 + V)/V0)\n");
-        }
+        body << linesReport(t, {o.raw, o.brut, o.bruit.has_value()});
         out << body.str();
         return 0;
     }

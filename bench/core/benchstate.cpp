@@ -81,6 +81,8 @@ void BenchState::restartPoints()
 
 std::optional<TableRow> BenchState::measurePoint(const SigmaInputs& inputs, double typed)
 {
+    // Realistic scatter is the single couple's model (it re-solves the
+    // delivered volume): a mixture's points are its engine's exact values.
     if (m_mixture) {
         const std::optional<MixPoint> p = measureMixture(inputs, typed);
         if (!p) return std::nullopt;
@@ -88,8 +90,9 @@ std::optional<TableRow> BenchState::measurePoint(const SigmaInputs& inputs, doub
         row.v = m_model.vverse;
         return row;
     }
-    const TableRow row = makeRow(m_model, inputs, typed);
+    TableRow row = makeRow(m_model, inputs, typed);
     if (!std::isfinite(m_model.sigma) || !std::isfinite(row.sigma)) return std::nullopt;
+    if (m_scatter) scatterRow(m_model, inputs, row, *m_scatter);
     return row;
 }
 

@@ -11,6 +11,7 @@
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
 #include "model/model.h"
+#include "model/scatter.h"
 #include "model/situations.h"
 
 #include <array>
@@ -71,6 +72,9 @@ public:
     void restartPoints();
     // The row a point poured to `typed` mL adds, when sigma is a number.
     std::optional<TableRow> measurePoint(const SigmaInputs& inputs, double typed);
+    // "Mesures réalistes": the series each measured point is read in, or none.
+    void setScatter(std::optional<ScatterSeries> series) { m_scatter = series; }
+    const std::optional<ScatterSeries>& scatter() const { return m_scatter; }
     // Records the point just plotted at the model's poured volume; a point at
     // 0 mL starts the list again.
     void recordPoint(const TableRow& row);
@@ -141,6 +145,7 @@ private:
     std::array<std::vector<MeasuredPoint>, kSituations> m_points{};
     std::array<std::vector<MeasuredPoint>, kSituations> m_imported{};
     bool m_keepPoints = false;
+    std::optional<ScatterSeries> m_scatter;
     std::array<bool, kSituations> m_randomDrawn{};
     std::vector<CurveVertex> m_vertices;
     std::optional<Mixture> m_mixture;

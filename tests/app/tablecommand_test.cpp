@@ -143,7 +143,7 @@ TEST(TableCommand, DroitesPrintsTheFitOfTheTable)
     const auto f = fields(l[1]);
     ASSERT_EQ(f.size(), 6u);
     EXPECT_NEAR(std::stod(f[0]), 10.0, 0.2);
-    EXPECT_GT(std::stod(f[1]), 0.0);
+    EXPECT_EQ(f[1], "0"); // on the model's points E is a construction
     // The lines cross where the row says.
     EXPECT_NEAR((std::stod(f[5]) - std::stod(f[3])) / (std::stod(f[2]) - std::stod(f[4])),
                 std::stod(f[0]), 1e-6);
@@ -162,6 +162,58 @@ TEST(TableCommand, DroitesPrintsTheFitOfTheTable)
         EXPECT_EQ(none.status, 3) << args[1];
         EXPECT_TRUE(none.out.empty());
         EXPECT_NE(none.err.find("méthode des droites"), std::string::npos);
+    }
+}
+
+TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
+{
+    const std::vector<std::string> hcl = {"--solute", "2", "--droites"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = hcl;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    };
+    // The model: a construction, without "±".
+    EXPECT_EQ(lines(with({}).out)[0], "Véq = 20,01 mL par les droites, courbe théorique");
+    EXPECT_EQ(lines(run({"--droites", "--solute", "9"}).out)[0],
+              "Véq = 19,53 mL par les droites, courbe théorique"); // the help's figure
+
+    const Outcome r = with({"--raw", "--bruit", "12"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0], "veq\tu_veq\ta1\tb1\ta2\tb2\tU95");
+    const auto f = fields(l[1]);
+    ASSERT_EQ(f.size(), 7u);
+    EXPECT_NEAR(std::stod(f[0]), 20.0, 0.3);
+    EXPECT_GT(std::stod(f[1]), 0.03); // at least the burette's
+    EXPECT_GT(std::stod(f[6]), 1.9 * std::stod(f[1]));
+    EXPECT_EQ(with({"--raw", "--bruit", "12"}).out, r.out);
+    EXPECT_NE(with({"--raw", "--bruit", "13"}).out, r.out);
+    const std::string text = lines(with({"--bruit", "12"}).out)[0];
+    EXPECT_NE(text.find(" ; u(Véq) = "), std::string::npos) << text;
+    EXPECT_NE(text.find(" ; U(Véq) (95 %) = "), std::string::npos) << text;
+
+    // The table's points scatter; the volumes stay those read.
+    const auto exact = lines(run({"--raw", "--solute", "2", "--step", "1"}).out);
+    const auto noisy = lines(run({"--raw", "--solute", "2", "--step", "1", "--bruit", "12"}).out);
+    ASSERT_EQ(exact.size(), noisy.size());
+    int moved = 0;
+    for (size_t i = 1; i < exact.size(); ++i) {
+        EXPECT_EQ(fields(exact[i])[0], fields(noisy[i])[0]);
+        moved += fields(exact[i])[1] != fields(noisy[i])[1];
+    }
+    EXPECT_GT(moved, 20);
+
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--bruit", "douze"},
+                                               {"--bruit", "-1"},
+                                               {"--bruit"},
+                                               {"--curve", "--bruit", "1"},
+                                               {"--becher", "HCl=0.01", "--bruit", "1"}}) {
+        const Outcome bad = run(args);
+        EXPECT_EQ(bad.status, 2) << args[0] << ' ' << args.back();
+        EXPECT_TRUE(bad.out.empty());
     }
 }
 

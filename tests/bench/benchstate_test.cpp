@@ -1,11 +1,14 @@
 // The bench's state without a window: the boxes' mapping onto a situation,
 // the measured points kept or forgotten, the curves forgotten by a change, the
 // situations of a file.
+#include "app/core/tablecommand.h"
 #include "bench/core/benchstate.h"
 
 #include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using namespace titrage;
 
@@ -172,4 +175,43 @@ TEST(BenchState, RandomConcentrationLiesInItsRangeToThreeDigits)
     EXPECT_DOUBLE_EQ(randomConcentration(0.5), 0.0055);
     EXPECT_DOUBLE_EQ(randomConcentration(0.123456), 0.00211);
     EXPECT_LE(randomConcentration(0.999999), 0.01);
+}
+
+// "Mesures réalistes": the points poured are read as the seed's series, the
+// same that titrage-table --bruit prints; the model's own sigma is left as
+// the refresh computes it.
+TEST(BenchState, RealisticPointsAreTheSeedsSeriesAsTheTablePrintsIt)
+{
+    BenchState s = startedState();
+    s.setScatter(ScatterSeries(7));
+    for (int v = 0; v <= 25; ++v)
+        pour(s, static_cast<float>(v));
+    std::ostringstream out, err;
+    ASSERT_EQ(runTableCommand({"--raw", "--step", "1", "--bruit", "7"}, out, err), 0) << err.str();
+    std::istringstream table(out.str());
+    std::string line;
+    std::getline(table, line); // header
+    const auto& points = s.measuredPoints(0);
+    ASSERT_EQ(points.size(), 26u);
+    int differ = 0;
+    for (const MeasuredPoint& p : points) {
+        ASSERT_TRUE(std::getline(table, line));
+        const double sigma = std::stod(line.substr(line.find('\t') + 1));
+        EXPECT_NEAR(p.sigma, sigma, 1e-7 * sigma) << p.volume;
+        EXPECT_EQ(p.row.sigma, static_cast<float>(p.sigma));
+        BenchEntries e = defaultEntries();
+        e.vverse = static_cast<float>(p.volume);
+        Model exact = s.model();
+        measure(exact, e);
+        differ += std::fabs(exact.sigma - p.sigma) > 1e-4 * exact.sigma;
+    }
+    EXPECT_GT(differ, 20);
+
+    // Unticked, the model's own values again.
+    s.setScatter(std::nullopt);
+    pour(s, 0);
+    BenchEntries e = defaultEntries();
+    Model exact = s.model();
+    measure(exact, e);
+    EXPECT_NEAR(s.measuredPoints(0).back().sigma, exact.sigma, 1e-6 * exact.sigma);
 }

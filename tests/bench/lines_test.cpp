@@ -81,6 +81,56 @@ TEST_F(Lines, MeasuredPointsAreFittedAndKeptOverTheCurve)
     EXPECT_EQ(d.graph().canvas().image(), kept);
 }
 
+TEST_F(Lines, RealisticMeasurementsCarryAnUncertaintyAndMonteCarloDrawsIt)
+{
+    d.solute(2); // acide chlorhydrique
+    QCheckBox& realistes = d.find<QCheckBox>("realistes");
+    EXPECT_FALSE(realistes.isChecked());
+    // The model's curve: a construction, whether or not the points would scatter.
+    d.fastPlot();
+    d.click("droites");
+    LinesTool& t = *w->linesTool();
+    EXPECT_EQ(d.text("info"), QStringLiteral("Véq = 20,01 mL par les droites, courbe théorique"));
+    EXPECT_FALSE(d.find<QWidget>("montecarlo").isHidden());
+    const double model = t.fit().veq;
+    d.find<QSpinBox>("graine").setValue(3);
+    realistes.click();
+    EXPECT_TRUE(d.text("info").contains(QStringLiteral("graine 3")))
+        << d.text("info").toStdString();
+    d.click("droites");
+    EXPECT_EQ(t.fit().veq, model);
+    EXPECT_FALSE(t.onRealisticPoints());
+
+    // Measured by hand every millilitre: the points scatter, Véq has its u and U.
+    d.click("Command12"); // "Effacer"
+    d.find<QSpinBox>("UpDown1").setValue(10);
+    d.holdTap(300);
+    ASSERT_GE(w->measuredPoints(0).size(), 20u);
+    d.click("droites");
+    ASSERT_TRUE(t.shown());
+    ASSERT_TRUE(t.onRealisticPoints());
+    const QString info = d.text("info");
+    EXPECT_TRUE(info.contains(QStringLiteral(" ; u(Véq) = "))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral(" ; U(Véq) (95 %) = ")));
+    EXPECT_TRUE(info.endsWith(QStringLiteral("(points mesurés, graine 3)")));
+    EXPECT_NE(t.fit().veq, model);
+    EXPECT_NEAR(t.fit().veq, 20.0, 3 * t.uncertainty().u);
+
+    const QImage lines = d.graph().canvas().image().copy();
+    d.find<QPushButton>("montecarlo").click();
+    ASSERT_TRUE(t.monteCarloShown());
+    EXPECT_EQ(t.monteCarloShown()->found(), 1000);
+    EXPECT_NEAR(t.monteCarloShown()->sd, t.uncertainty().u, 0.5 * t.uncertainty().u);
+    EXPECT_TRUE(
+        d.text("info").startsWith(QStringLiteral("Monte-Carlo, 1000 tirages : Véq moyen = ")));
+    EXPECT_NE(d.graph().canvas().image(), lines);
+    // A new fit forgets the histogram; "Restaurer" hides the button.
+    d.click("droites");
+    EXPECT_FALSE(t.monteCarloShown());
+    d.find<QPushButton>("Command9").click();
+    EXPECT_TRUE(d.find<QWidget>("montecarlo").isHidden());
+}
+
 TEST_F(Lines, ReadOutsContributionsAndTangentPoint)
 {
     d.solute(4); // acide éthanoïque

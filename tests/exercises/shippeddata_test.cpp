@@ -11,6 +11,8 @@
 #include "model/entryvalidation.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
+#include "model/montecarlo.h"
+#include "model/scatter.h"
 #include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
@@ -73,8 +75,12 @@ std::vector<std::string> textLines(const fs::path& path, RtfText* keep = nullptr
     return lines;
 }
 
-bool contains(const std::vector<std::string>& lines, const std::string& phrase)
+bool contains(const std::vector<std::string>& lines, std::string phrase)
 {
+    // Compared as textLines gives them: typography aside.
+    for (const auto& [from, to] : {std::pair{"\u00a0", " "}, std::pair{"\u2212", "-"}})
+        for (std::size_t at = phrase.find(from); at != std::string::npos; at = phrase.find(from, at))
+            phrase.replace(at, std::string(from).size(), to);
     for (const std::string& line : lines)
         if (line.find(phrase) != std::string::npos) return true;
     return false;
@@ -156,8 +162,12 @@ enum class Quantity {
     Crossing,
     TwoLines,          // the lines fitted on the table measured every `volume` mL
     TwoLinesCorrected, // the same on sigma corrected for dilution
-    LinesVeq,          // Véq by the lines to 0,1 mL, the same with and without the correction
-    TangentPh          // the pH at E that "Méthode des tangentes" shows
+    LinesVeq,  // Véq by the lines to 0,1 mL, the same with and without the correction
+    TangentPh, // the pH at E that "Méthode des tangentes" shows
+    // On the realistic series of `seed`, measured every `volume` mL, corrected:
+    RealisticLines, // Véq with u and U
+    NormalisedGap,  // |Véq - VE| / u(Véq), from the figures as printed
+    MonteCarlo      // the status line of "Incertitude par Monte-Carlo"
 };
 
 struct Figure {
@@ -167,6 +177,7 @@ struct Figure {
     double volume;
     const char* phrase; // how the text gives it, "#" standing for the figure
     const char* figure;
+    std::uint64_t seed = 0; // of the realistic series
 };
 
 std::string comma(std::string s)
@@ -177,7 +188,7 @@ std::string comma(std::string s)
 }
 
 // What the bench shows for a figure of a correction.
-std::string benchFigure(const Situation& s, Quantity q, double volume)
+std::string benchFigure(const Situation& s, Quantity q, double volume, std::uint64_t seed)
 {
     Model model;
     initcatalogue(model);
@@ -221,7 +232,33 @@ std::string benchFigure(const Situation& s, Quantity q, double volume)
         options.correctDilution = q == Quantity::TwoLinesCorrected;
         options.v0 = static_cast<double>(*e.vsol) + *e.veau;
         const TwoLines fit = fitTwoLines(points, options);
-        return fit.found() ? veqText(fit.veq, fit.uVeq) : "none";
+        return fit.found() ? veqConstructionText(fit.veq) : "none";
+    }
+    case Quantity::RealisticLines:
+    case Quantity::NormalisedGap:
+    case Quantity::MonteCarlo: {
+        std::vector<TableRow> rows = tabulate(model, e, static_cast<int>(std::lround(volume * 10)));
+        scatterRows(model, e.sigmaInputs(), rows, ScatterSeries(seed));
+        std::vector<FitPoint> points;
+        for (const TableRow& row : rows)
+            points.push_back({row.v, row.sigma});
+        TwoLineOptions options;
+        options.v0 = static_cast<double>(*e.vsol) + *e.veau;
+        const TwoLines fit = fitTwoLines(points, options);
+        if (!fit.found()) return "none";
+        const VeqUncertainty u = veqUncertainty(fit, buretteUncertainty(ScatterModel{}, fit.veq));
+        if (q == Quantity::RealisticLines) return veqMeasuredText(fit.veq, u);
+        if (q == Quantity::NormalisedGap) {
+            const double shownVeq = std::round(fit.veq * 100) / 100;
+            const double shownU = roundSignificant(u.u, 2);
+            std::snprintf(buf, sizeof buf, "|%.2f − %.1f| / %.2f = %.1f", shownVeq, veq, shownU,
+                          std::fabs(shownVeq - veq) / shownU);
+            return comma(buf);
+        }
+        MonteCarloOptions mc;
+        mc.seed = seed;
+        mc.v0 = options.v0;
+        return monteCarloText(monteCarloVeq(points, fit.ranges, mc));
     }
     case Quantity::TangentPh: {
         const TangentConstruction t = tangente(model, e.acide);
@@ -268,7 +305,7 @@ TEST_P(CorrectionFigures, AreWhatTheBenchShows)
     const ConfigRead read = readConfiguration(config.string());
     ASSERT_EQ(read.status, ConfigReadStatus::Ok) << config;
     const Situation& s = read.data.sit[static_cast<std::size_t>(f.situation)];
-    EXPECT_EQ(benchFigure(s, f.quantity, f.volume), f.figure);
+    EXPECT_EQ(benchFigure(s, f.quantity, f.volume, f.seed), f.figure);
 
     std::string phrase = f.phrase;
     phrase.replace(phrase.find('#'), 1, f.figure);
@@ -330,9 +367,16 @@ INSTANTIATE_TEST_SUITE_P(
         Figure{"EXO10C.RTF", 0, Q::Veq, 0, "VE = # mL", "12,2"},
         Figure{"EXO10C.RTF", 0, Q::Sigma, 12.2, "à l'équivalence σ = # S", "0,0137"},
         Figure{"EXO10C.RTF", 0, Q::Concentration, 0, "CB = CA · VE / VB = # mol", "6,1 × 10-3"},
-        Figure{"EXO11C.RTF", 0, Q::TwoLines, 1, "se coupent pour # :", "Véq = 11,89 ± 0,05 mL"},
-        Figure{"EXO11C.RTF", 0, Q::TwoLinesCorrected, 1, "se coupent pour #.",
-               "Véq = 11,94 ± 0,03 mL"},
+        Figure{"EXO11C.RTF", 0, Q::TwoLines, 1, "l'équivalence donnent « # »",
+               "Véq = 11,89 mL par les droites, courbe théorique"},
+        Figure{"EXO11C.RTF", 0, Q::TwoLinesCorrected, 1, "une construction, « # », sans",
+               "Véq = 11,94 mL par les droites, courbe théorique"},
+        Figure{"EXO11C.RTF", 0, Q::RealisticLines, 1, "pour la graine 2025, #.",
+               "Véq = 11,86 mL ; u(Véq) = 0,11 mL ; U(Véq) (95 %) = 0,22 mL", 2025},
+        Figure{"EXO11C.RTF", 0, Q::NormalisedGap, 1, "Écart normalisé : # : inférieur à 2",
+               "|11,86 − 12,0| / 0,11 = 1,3", 2025},
+        Figure{"EXO11C.RTF", 0, Q::MonteCarlo, 1, "La ligne d'état affiche « # »",
+               "Monte-Carlo, 1000 tirages : Véq moyen = 11,86 mL, écart-type 0,08 mL", 2025},
         Figure{"EXO11C.RTF", 0, Q::Veq, 0, "avec VE = # mL", "12,0"},
         Figure{"EXO11C.RTF", 0, Q::Concentration, 0, "CA = CB · VE / VA = # mol", "8,0 × 10-3"}),
     [](const auto& info) {
