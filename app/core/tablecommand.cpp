@@ -94,8 +94,8 @@ struct Options {
     bool brut = false;
     std::optional<std::uint64_t> bruit; // --bruit GRAINE
     bool ions = false;
-    std::string mesures;                 // a class's measurements (--mesures)
-    std::optional<SigmaUnit> unite;      // their sigma unit (--unite)
+    std::string mesures;            // a class's measurements (--mesures)
+    std::optional<SigmaUnit> unite; // their sigma unit (--unite)
     bool csv = false;
     bool raw = false;
     bool help = false;
@@ -259,8 +259,9 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             std::string name;
             e = value(name);
             if (!e && !(o.unite = sigmaUnitNamed(name)))
-                e = UsageError{"« " + name + " » n'est pas une unité de sigma (S/m, mS/m, mS/cm ou "
-                                             "µS/cm)."};
+                e = UsageError{"« " + name +
+                               " » n'est pas une unité de sigma (S/m, mS/m, mS/cm ou "
+                               "µS/cm)."};
         } else if (a == "--at") {
             double v = 0;
             e = number(v);
@@ -286,12 +287,12 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
                               "--becher, la burette par --burette)."};
     }
     if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
-    if (o.unite && o.mesures.empty())
-        return UsageError{"--unite ne s'emploie qu'avec --mesures."};
+    if (o.unite && o.mesures.empty()) return UsageError{"--unite ne s'emploie qu'avec --mesures."};
     if (!o.mesures.empty() && (o.curve || o.csv || o.ions || !o.at.empty() || !o.becher.empty()))
         return UsageError{"--mesures s'emploie seule ou avec --droites (et --brut, --raw)."};
     if (!o.mesures.empty() && o.bruit)
-        return UsageError{"--bruit ne s'emploie pas avec --mesures : les mesures du fichier ont leur propre dispersion."};
+        return UsageError{"--bruit ne s'emploie pas avec --mesures : les mesures du fichier ont "
+                          "leur propre dispersion."};
     if (o.bruit && o.curve)
         return UsageError{
             "--bruit ne s'emploie pas avec --curve : la courbe théorique reste exacte."};

@@ -206,8 +206,7 @@ std::optional<MixPoint> BenchState::measureMixture(const SigmaInputs& inputs, do
     return p;
 }
 
-std::vector<TableRow> BenchState::tabulateMixture(const BenchEntries& entries,
-                                                  int stepTenths) const
+std::vector<TableRow> BenchState::tabulateMixture(const BenchEntries& entries, int stepTenths) const
 {
     if (!m_mixture) return {};
     return titrage::tabulateMixture(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model,

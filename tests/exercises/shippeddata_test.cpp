@@ -79,7 +79,8 @@ bool contains(const std::vector<std::string>& lines, std::string phrase)
 {
     // Compared as textLines gives them: typography aside.
     for (const auto& [from, to] : {std::pair{"\u00a0", " "}, std::pair{"\u2212", "-"}})
-        for (std::size_t at = phrase.find(from); at != std::string::npos; at = phrase.find(from, at))
+        for (std::size_t at = phrase.find(from); at != std::string::npos;
+             at = phrase.find(from, at))
             phrase.replace(at, std::string(from).size(), to);
     for (const std::string& line : lines)
         if (line.find(phrase) != std::string::npos) return true;
@@ -162,8 +163,8 @@ enum class Quantity {
     Crossing,
     TwoLines,          // the lines fitted on the table measured every `volume` mL
     TwoLinesCorrected, // the same on sigma corrected for dilution
-    LinesVeq,  // Véq by the lines to 0,1 mL, the same with and without the correction
-    TangentPh, // the pH at E that "Méthode des tangentes" shows
+    LinesVeq,          // Véq by the lines to 0,1 mL, the same with and without the correction
+    TangentPh,         // the pH at E that "Méthode des tangentes" shows
     // On the realistic series of `seed`, measured every `volume` mL, corrected:
     RealisticLines, // Véq with u and U
     NormalisedGap,  // |Véq - VE| / u(Véq), from the figures as printed
@@ -188,7 +189,7 @@ std::string comma(std::string s)
 }
 
 // What the bench shows for a figure of a correction.
-std::string benchFigure(const Situation& s, Quantity q, double volume, std::uint64_t seed)
+std::string benchFigure(const Situation& s, Quantity q, double volume, std::uint64_t seed = 0)
 {
     Model model;
     initcatalogue(model);
