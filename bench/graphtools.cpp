@@ -3,15 +3,16 @@
 
 #include <QCoreApplication>
 
+#include "bench/benchcurves.h"
+#include "bench/core/benchstate.h"
 #include "graph/core/constructions.h"
 #include "graph/core/curvereadout.h"
+#include "graph/core/mixturederivative.h"
 #include "graph/graphlines.h"
 #include "graph/graphview.h"
 #include "graph/mixtureshares.h"
-#include "bench/benchcurves.h"
-#include "bench/core/benchstate.h"
-#include "model/measurementimport.h"
 #include "model/contributions.h"
+#include "model/measurementimport.h"
 
 #include <algorithm>
 #include <cmath>

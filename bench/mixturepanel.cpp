@@ -1,6 +1,6 @@
 #include "bench/mixturepanel.h"
 
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 #include "platform/core/numberformat.h"
 #include "platform/coretext.h"
 

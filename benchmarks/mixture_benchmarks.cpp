@@ -1,7 +1,7 @@
 // Costs of the mixture engine: one point solved from a cold start, and a
 // whole table of 250 points where each starts from the previous one.
 // Run on a Release build: build-release/bin/mixture_benchmarks
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 #include "model/mixture.h"
 
 #include <benchmark/benchmark.h>

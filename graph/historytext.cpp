@@ -1,6 +1,6 @@
 #include "graph/historytext.h"
 
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 #include "platform/coretext.h"
 
 #include <QCoreApplication>

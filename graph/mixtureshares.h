@@ -4,7 +4,7 @@
 // line on a scale of its own (its largest amount at 80 % of the frame),
 // named in the legend with that amount.
 
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 
 #include <QColor>
 

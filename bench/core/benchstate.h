@@ -5,7 +5,7 @@
 // its controls, hands their values here and draws what this returns.
 
 #include "bench/core/measuredpoints.h"
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 #include "model/measurementimport.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"

@@ -1,6 +1,6 @@
 #include "printing/core/historylines.h"
 
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 
 namespace titrage {
 

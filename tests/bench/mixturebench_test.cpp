@@ -1,7 +1,7 @@
 // The bench with a mixture in the beaker: what it measures, stores, walks
 // and refuses, without a window.
 #include "bench/core/benchstate.h"
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The nature "Mélange ou précipitation" on the bench, worked as a student
 // does: choose it, fill the panel, pour, read the conductimeter and the table;
 // a combination the engine cannot treat is refused and changes nothing.
-#include "bench/core/mixturebench.h"
+#include "model/mixturebench.h"
 #include "tests/support/benchdriver.h"
 
 #include <QComboBox>

@@ -7,7 +7,6 @@
 // a Mixture here holds the panel's choice, and the boxes' values are put into
 // it at each computation.
 
-#include "graph/core/constructions.h"
 #include "model/conductivity.h"
 #include "model/curve.h"
 #include "model/measurement.h"
@@ -81,11 +80,6 @@ struct MixtureStack {
     std::vector<std::vector<double>> solidAmount; // per solid, per vertex, mol
 };
 void walkMixtureShares(const Mixture& m, const Model& catalogue, float maxaxe, MixtureStack& out);
-
-// "Courbe dérivée" of a mixture: |dpH/dV| between successive tenths of a
-// millilitre, drawn as the bench draws its derivative.
-std::vector<PlotPoint> mixtureDerivative(const Mixture& m, const Model& catalogue,
-                                         const ConstructionFrame& frame = {});
 
 // The precipitate's share of the beaker, 0 (clear) to 1 (as cloudy as it
 // gets): the solid's concentration over the whole volume, saturating.
