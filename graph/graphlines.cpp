@@ -277,21 +277,32 @@ QColor ionColour(int slot)
     }
 }
 
-void drawContributions(Canvas& c, const StackedCurve& s, float maxaxe)
+std::vector<std::pair<QPolygonF, QColor>> stackedAreas(const std::vector<CurveVertex>& vertices,
+                                                       const std::vector<std::vector<float>>& top,
+                                                       const std::vector<QColor>& colours,
+                                                       float maxaxe)
 {
-    if (maxaxe <= 0 || s.vertices.empty()) return;
     std::vector<std::pair<QPolygonF, QColor>> areas;
-    for (size_t k = 0; k < s.ions.size(); ++k) {
+    for (size_t k = 0; k < colours.size(); ++k) {
         QPolygonF area;
-        for (size_t j = 0; j < s.vertices.size(); ++j)
-            area << QPointF(s.vertices[j].x, clampY(graphY(s.top[j][k], maxaxe)));
-        for (size_t j = s.vertices.size(); j-- > 0;)
-            area << QPointF(s.vertices[j].x,
-                            clampY(graphY(k == 0 ? 0.0f : s.top[j][k - 1], maxaxe)));
-        QColor fill = ionColour(s.ions[k]);
+        for (size_t j = 0; j < vertices.size(); ++j)
+            area << QPointF(vertices[j].x, clampY(graphY(top[j][k], maxaxe)));
+        for (size_t j = vertices.size(); j-- > 0;)
+            area << QPointF(vertices[j].x, clampY(graphY(k == 0 ? 0.0f : top[j][k - 1], maxaxe)));
+        QColor fill = colours[k];
         fill.setAlpha(200);
         areas.push_back({area, fill});
     }
+    return areas;
+}
+
+void drawContributions(Canvas& c, const StackedCurve& s, float maxaxe)
+{
+    if (maxaxe <= 0 || s.vertices.empty()) return;
+    std::vector<QColor> colours;
+    for (const int ion : s.ions)
+        colours.push_back(ionColour(ion));
+    const auto areas = stackedAreas(s.vertices, s.top, colours, maxaxe);
     c.paint([areas](QPainter& p) {
         // Filled without antialiasing and without outline: the areas meet
         // edge to edge, and smoothing hundreds of edges costs more than it shows.

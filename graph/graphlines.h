@@ -10,9 +10,11 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QPolygonF>
 #include <QSizeF>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace titrage {
@@ -65,6 +67,13 @@ std::vector<double> markerXs(const FitRanges& ranges);
 
 // The colour of an ion's area.
 QColor ionColour(int slot);
+
+// The areas between successive running sums: area k lies between top[j][k-1]
+// (the axis for k = 0) and top[j][k] at each vertex j, filled in colours[k].
+std::vector<std::pair<QPolygonF, QColor>> stackedAreas(const std::vector<CurveVertex>& vertices,
+                                                       const std::vector<std::vector<float>>& top,
+                                                       const std::vector<QColor>& colours,
+                                                       float maxaxe);
 
 // sigma(V) as stacked areas, one per ion, and their legend (ion and lambda).
 void drawContributions(Canvas& canvas, const StackedCurve& stack, float maxaxe);

@@ -12,13 +12,6 @@
 
 namespace titrage {
 
-namespace {
-double clampY(double y)
-{
-    return std::clamp(y, kGraphTop - 25, kGraphBottom + 5);
-}
-} // namespace
-
 QColor mixtureSpeciesColour(int species)
 {
     switch (species) {
@@ -57,18 +50,10 @@ QColor mixtureSpeciesColour(int species)
 void drawMixtureShares(Canvas& c, const MixtureStack& s, float maxaxe)
 {
     if (maxaxe <= 0 || s.vertices.empty()) return;
-    std::vector<std::pair<QPolygonF, QColor>> areas;
-    for (size_t k = 0; k < s.species.size(); ++k) {
-        QPolygonF area;
-        for (size_t j = 0; j < s.vertices.size(); ++j)
-            area << QPointF(s.vertices[j].x, clampY(graphY(s.top[j][k], maxaxe)));
-        for (size_t j = s.vertices.size(); j-- > 0;)
-            area << QPointF(s.vertices[j].x,
-                            clampY(graphY(k == 0 ? 0.0f : s.top[j][k - 1], maxaxe)));
-        QColor fill = mixtureSpeciesColour(s.species[k]);
-        fill.setAlpha(200);
-        areas.push_back({area, fill});
-    }
+    std::vector<QColor> colours;
+    for (const int species : s.species)
+        colours.push_back(mixtureSpeciesColour(species));
+    const auto areas = stackedAreas(s.vertices, s.top, colours, maxaxe);
     std::vector<QPolygonF> solids;
     std::vector<double> largest;
     for (const std::vector<double>& amounts : s.solidAmount) {
