@@ -4,6 +4,7 @@
 // installs a responder that records the request and answers without blocking.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -52,6 +53,14 @@ public:
 
     void setAnswer(MessageAnswer answer) { m_answer = answer; }
     const std::vector<MessageRequest>& requests() const { return m_requests; }
+    // The texts asked, in order.
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const MessageRequest& r : m_requests)
+            out << r.text;
+        return out;
+    }
     void clear() { m_requests.clear(); }
 
 private:

@@ -6,6 +6,8 @@
 #include "exercises/core/exercisefile.h"
 #include "exercises/core/richtext.h"
 
+#include "commandrun.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,21 +19,6 @@ using titrage::testing::SmallDisk;
 using titrage::testing::TempFolder;
 
 namespace {
-
-struct Outcome {
-    int status = 0;
-    std::string out, err;
-};
-
-Outcome run(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    Outcome r;
-    r.status = runExerciseCommand(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
@@ -73,16 +60,16 @@ TEST(ExerciseCommandTest, WritesAnExerciseTheProgramReads)
                                            "dilué par la soude à 0,1 mol·L^{−1}.\r\n");
     writeFile(folder.file("corrige.rtf"), writeRtf(RtfText{{RtfParagraph{}}, {}}));
     writeFile(folder.file("banc.C16"), sampleConfig());
-    const Outcome r = run({"--nom",           "VINAIGRE",
-                           "--titre",         "Acidité d'un vinaigre",
-                           "--enonce",        folder.file("vinaigre.txt"),
-                           "--config-enonce", folder.file("banc.C16"),
-                           "--correction",    folder.file("corrige.rtf"),
-                           "--difficulte",    "2",
-                           "--notion",        "Titrage acide faible",
-                           "--notion",        "Écart normalisé",
-                           "--duree",         "3",
-                           "--dossier",       folder.path()});
+    const CommandOutcome r = runExercise({"--nom",           "VINAIGRE",
+                                          "--titre",         "Acidité d'un vinaigre",
+                                          "--enonce",        folder.file("vinaigre.txt"),
+                                          "--config-enonce", folder.file("banc.C16"),
+                                          "--correction",    folder.file("corrige.rtf"),
+                                          "--difficulte",    "2",
+                                          "--notion",        "Titrage acide faible",
+                                          "--notion",        "Écart normalisé",
+                                          "--duree",         "3",
+                                          "--dossier",       folder.path()});
     ASSERT_EQ(r.status, 0) << r.err;
 
     const auto exercise = readExercise(folder.file("VINAIGRE.E42"));
@@ -131,7 +118,7 @@ TEST(ExerciseCommandTest, RefusalsSayWhyAndWriteNothing)
     };
     writeFile(folder.file("EXO.RTF"), "ancien");
     for (const auto& [args, expected] : cases) {
-        const Outcome r = run(args);
+        const CommandOutcome r = runExercise(args);
         EXPECT_NE(r.status, 0) << expected;
         EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
     }
@@ -141,7 +128,8 @@ TEST(ExerciseCommandTest, RefusalsSayWhyAndWriteNothing)
     EXPECT_FALSE(std::filesystem::exists(folder.file("A.RTF")));
     // --ecraser replaces the older exercise of the same name.
     EXPECT_EQ(
-        run({"--nom", "EXO", "--titre", "T", "--enonce", e, "--dossier", d, "--ecraser"}).status,
+        runExercise({"--nom", "EXO", "--titre", "T", "--enonce", e, "--dossier", d, "--ecraser"})
+            .status,
         0);
     EXPECT_EQ(readExercise(folder.file("EXO.E42"))->title(), "T");
 }
@@ -153,8 +141,8 @@ TEST(ExerciseCommandTest, AFullDiskLeavesNoHalfMadeExercise)
     TempFolder sources;
     writeFile(sources.file("e.txt"), "Énoncé\n");
     disk.fill();
-    const Outcome r = run({"--nom", "PLEIN", "--titre", "T", "--enonce", sources.file("e.txt"),
-                           "--dossier", disk.path()});
+    const CommandOutcome r = runExercise({"--nom", "PLEIN", "--titre", "T", "--enonce",
+                                          sources.file("e.txt"), "--dossier", disk.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("n'a pas été créé"), std::string::npos) << r.err;
     for (const char* name : {"PLEIN.RTF", "PLEIN.E42"})

@@ -3,6 +3,8 @@
 #include "model/measurement.h"
 #include "model/solver.h"
 
+#include "commandrun.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,19 +15,6 @@
 using namespace titrage;
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = runTableCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> split(const std::string& text, char sep)
 {
@@ -72,7 +61,7 @@ std::string written(const std::string& name, const std::string& text)
 TEST(MeasuresTable, ReadBesideTheModelAndFittedByTheLines)
 {
     const std::string path = written("classe.csv", classFile());
-    const Outcome table = run({"--solute", "2", "--mesures", path, "--raw"});
+    const CommandOutcome table = runTable({"--solute", "2", "--mesures", path, "--raw"});
     ASSERT_EQ(table.status, 0) << table.err;
     const auto rows = split(table.out, '\n');
     ASSERT_EQ(rows.size(), 27u);
@@ -82,13 +71,14 @@ TEST(MeasuresTable, ReadBesideTheModelAndFittedByTheLines)
         ASSERT_EQ(f.size(), 3u);
         EXPECT_NEAR(std::stod(f[1]), std::stod(f[2]), 1e-4) << rows[i];
     }
-    const Outcome lines = run({"--solute", "2", "--mesures", path, "--droites", "--raw"});
+    const CommandOutcome lines =
+        runTable({"--solute", "2", "--mesures", path, "--droites", "--raw"});
     ASSERT_EQ(lines.status, 0) << lines.err;
     EXPECT_NEAR(std::stod(split(split(lines.out, '\n')[1], '\t')[0]), 20.0, 0.1);
     // The file's points, not the table's: a beaker the command describes at
     // another concentration still finds the file's break.
-    const Outcome other =
-        run({"--solute", "2", "--c", "0,005", "--mesures", path, "--droites", "--raw"});
+    const CommandOutcome other =
+        runTable({"--solute", "2", "--c", "0,005", "--mesures", path, "--droites", "--raw"});
     EXPECT_NEAR(std::stod(split(split(other.out, '\n')[1], '\t')[0]), 20.0, 0.1);
     std::remove(path.c_str());
 }
@@ -110,12 +100,12 @@ TEST(MeasuresTable, RefusalsExitWithStatusTwo)
         {{"--mesures", headerless, "--csv"}, "--mesures s'emploie seule"},
     };
     for (const Case& c : cases) {
-        const Outcome r = run(c.args);
+        const CommandOutcome r = runTable(c.args);
         EXPECT_EQ(r.status, 2) << c.message;
         EXPECT_TRUE(r.out.empty()) << c.message;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
-    EXPECT_EQ(run({"--mesures", headerless, "--unite", "mS/cm"}).status, 0);
+    EXPECT_EQ(runTable({"--mesures", headerless, "--unite", "mS/cm"}).status, 0);
     std::remove(bad.c_str());
     std::remove(headerless.c_str());
 }

@@ -1,6 +1,8 @@
 #include "app/core/tablecommand.h"
 #include "platform/core/numberformat.h"
 
+#include "commandrun.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -8,19 +10,6 @@
 using namespace titrage;
 
 namespace {
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = runTableCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 std::vector<std::string> lines(const std::string& text)
 {
     std::vector<std::string> result;
@@ -42,7 +31,7 @@ std::vector<std::string> fields(const std::string& line)
 
 TEST(TableCommand, DefaultTableRunsFromZeroToTwentyFiveByHalfMillilitres)
 {
-    const Outcome r = run({});
+    const CommandOutcome r = runTable({});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = lines(r.out);
     ASSERT_EQ(l.size(), 52u); // header + 51 rows
@@ -54,7 +43,7 @@ TEST(TableCommand, DefaultTableRunsFromZeroToTwentyFiveByHalfMillilitres)
 
 TEST(TableCommand, RawOutputHasTheFixedHeaderAndPointDecimals)
 {
-    Outcome r = run({"--raw", "--solute", "4", "--at", "20"});
+    CommandOutcome r = runTable({"--raw", "--solute", "4", "--at", "20"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto l = lines(r.out);
     ASSERT_EQ(l.size(), 2u);
@@ -65,7 +54,7 @@ TEST(TableCommand, RawOutputHasTheFixedHeaderAndPointDecimals)
     EXPECT_NEAR(std::stod(f[8]), 20.0, 1e-6);
 
     // The strong electrolytes have no [acide] and [base] columns.
-    r = run({"--raw", "--solute", "2", "--at", "5"});
+    r = runTable({"--raw", "--solute", "2", "--at", "5"});
     l = lines(r.out);
     EXPECT_EQ(l[0], "V\tsigma\tH3O\tHO\tpH\txprinc\tveq");
     EXPECT_NEAR(std::stod(fields(l[1])[4]), 2.23, 0.005);
@@ -74,7 +63,7 @@ TEST(TableCommand, RawOutputHasTheFixedHeaderAndPointDecimals)
 TEST(TableCommand, AtReadsTheVolumeAsTypedIntoTheBox)
 {
     // Comma or point, and the measurement at exactly the typed volume.
-    const Outcome a = run({"--raw", "--at", "0,3", "--at", "12.35"});
+    const CommandOutcome a = runTable({"--raw", "--at", "0,3", "--at", "12.35"});
     ASSERT_EQ(a.status, 0) << a.err;
     const auto l = lines(a.out);
     ASSERT_EQ(l.size(), 3u);
@@ -82,7 +71,7 @@ TEST(TableCommand, AtReadsTheVolumeAsTypedIntoTheBox)
     EXPECT_EQ(fields(l[2])[0], "12.3500004");
 
     // A volume past the burette is corrected with the bench's message.
-    const Outcome b = run({"--at", "30"});
+    const CommandOutcome b = runTable({"--at", "30"});
     ASSERT_EQ(b.status, 0);
     EXPECT_EQ(fields(lines(b.out)[1])[0], "25,0");
     EXPECT_NE(b.err.find("La contenance de la burette est de 25 mL."), std::string::npos);
@@ -90,7 +79,7 @@ TEST(TableCommand, AtReadsTheVolumeAsTypedIntoTheBox)
 
 TEST(TableCommand, CurveEndsAtTheBurettesCapacity)
 {
-    const Outcome r = run({"--curve", "--raw", "--solute", "4"});
+    const CommandOutcome r = runTable({"--curve", "--raw", "--solute", "4"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = lines(r.out);
     EXPECT_EQ(l[0], "V\tsigma\tX\tY");
@@ -101,7 +90,7 @@ TEST(TableCommand, CurveEndsAtTheBurettesCapacity)
 
 TEST(TableCommand, OutOfRangeValuesAreCorrectedWithANote)
 {
-    const Outcome r = run({"--vsol", "15", "--c", "0.02", "--step", "0"});
+    const CommandOutcome r = runTable({"--vsol", "15", "--c", "0.02", "--step", "0"});
     ASSERT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("Le volume minimum pour que la sonde soit immergée est de 20 mL."),
               std::string::npos);
@@ -117,12 +106,12 @@ TEST(TableCommand, BadInputIsRefusedWithStatusTwoAndNothingOnStdout)
         {"--solute", "2,5"}, {"--vsol"},     {"--at", "1e999"},  {"--curve", "--at", "3"},
     };
     for (const auto& args : bad) {
-        const Outcome r = run(args);
+        const CommandOutcome r = runTable(args);
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_TRUE(r.out.empty()) << args[0];
         EXPECT_EQ(r.err.rfind("titrage-table : ", 0), 0u) << r.err;
     }
-    const Outcome help = run({"--help"});
+    const CommandOutcome help = runTable({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Utilisation"), std::string::npos);
 }
@@ -133,9 +122,9 @@ TEST(TableCommand, DroitesPrintsTheFitOfTheTable)
     auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> args = ethanoic;
         args.insert(args.end(), extra.begin(), extra.end());
-        return run(args);
+        return runTable(args);
     };
-    const Outcome r = with({"--droites", "--raw"});
+    const CommandOutcome r = with({"--droites", "--raw"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = lines(r.out);
     ASSERT_EQ(l.size(), 2u);
@@ -158,7 +147,7 @@ TEST(TableCommand, DroitesPrintsTheFitOfTheTable)
              {"--droites", "--solute", "13"},
              {"--droites", "--at", "1", "--at", "2", "--at", "22"},
              {"--droites", "--solute", "2", "--c", "0.00075"}}) {
-        const Outcome none = run(args);
+        const CommandOutcome none = runTable(args);
         EXPECT_EQ(none.status, 3) << args[1];
         EXPECT_TRUE(none.out.empty());
         EXPECT_NE(none.err.find("méthode des droites"), std::string::npos);
@@ -171,14 +160,14 @@ TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
     auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> args = hcl;
         args.insert(args.end(), extra.begin(), extra.end());
-        return run(args);
+        return runTable(args);
     };
     // The model: a construction, without "±".
     EXPECT_EQ(lines(with({}).out)[0], "Véq = 20,01 mL par les droites, courbe théorique");
-    EXPECT_EQ(lines(run({"--droites", "--solute", "9"}).out)[0],
+    EXPECT_EQ(lines(runTable({"--droites", "--solute", "9"}).out)[0],
               "Véq = 19,53 mL par les droites, courbe théorique"); // the help's figure
 
-    const Outcome r = with({"--raw", "--bruit", "12"});
+    const CommandOutcome r = with({"--raw", "--bruit", "12"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = lines(r.out);
     ASSERT_EQ(l.size(), 2u);
@@ -195,8 +184,9 @@ TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
     EXPECT_NE(text.find(" ; U(Véq) (95 %) = "), std::string::npos) << text;
 
     // The table's points scatter; the volumes stay those read.
-    const auto exact = lines(run({"--raw", "--solute", "2", "--step", "1"}).out);
-    const auto noisy = lines(run({"--raw", "--solute", "2", "--step", "1", "--bruit", "12"}).out);
+    const auto exact = lines(runTable({"--raw", "--solute", "2", "--step", "1"}).out);
+    const auto noisy =
+        lines(runTable({"--raw", "--solute", "2", "--step", "1", "--bruit", "12"}).out);
     ASSERT_EQ(exact.size(), noisy.size());
     int moved = 0;
     for (size_t i = 1; i < exact.size(); ++i) {
@@ -211,7 +201,7 @@ TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
                                                {"--bruit"},
                                                {"--curve", "--bruit", "1"},
                                                {"--becher", "HCl=0.01", "--bruit", "1"}}) {
-        const Outcome bad = run(args);
+        const CommandOutcome bad = runTable(args);
         EXPECT_EQ(bad.status, 2) << args[0] << ' ' << args.back();
         EXPECT_TRUE(bad.out.empty());
     }
@@ -219,11 +209,12 @@ TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
 
 TEST(TableCommand, IonsAddUpToSigmaAndCsvIsForASpreadsheet)
 {
-    const Outcome ions = run({"--ions", "--raw", "--solute", "4", "--at", "5", "--at", "25"});
+    const CommandOutcome ions =
+        runTable({"--ions", "--raw", "--solute", "4", "--at", "5", "--at", "25"});
     ASSERT_EQ(ions.status, 0) << ions.err;
     const auto il = lines(ions.out);
     EXPECT_EQ(il[0], "V\tH3O+\tHO-\tNa+\tCH3COO-");
-    const auto table = lines(run({"--raw", "--solute", "4", "--at", "5", "--at", "25"}).out);
+    const auto table = lines(runTable({"--raw", "--solute", "4", "--at", "5", "--at", "25"}).out);
     for (size_t r = 1; r <= 2; ++r) {
         double sum = 0;
         for (size_t k = 1; k < fields(il[r]).size(); ++k)
@@ -231,7 +222,7 @@ TEST(TableCommand, IonsAddUpToSigmaAndCsvIsForASpreadsheet)
         EXPECT_NEAR(sum, std::stod(fields(table[r])[1]), 1e-6);
     }
 
-    const Outcome csv = run({"--csv", "--solute", "4", "--at", "0", "--at", "12.5"});
+    const CommandOutcome csv = runTable({"--csv", "--solute", "4", "--at", "0", "--at", "12.5"});
     ASSERT_EQ(csv.status, 0);
     EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF", 0), 0u);
     EXPECT_NE(csv.out.find("Solution dans le bécher;acide éthanoïque\r\n"), std::string::npos);
@@ -267,7 +258,7 @@ TEST(TableCommand, CorrectionsFollowTheBench)
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
         args.push_back("--csv");
-        const Outcome r = run(args);
+        const CommandOutcome r = runTable(args);
         ASSERT_EQ(r.status, 0) << c.args[0];
         EXPECT_NE(r.out.find(c.inOut), std::string::npos) << c.args[0];
         if (c.inErr.empty())
@@ -281,8 +272,8 @@ TEST(TableCommand, CorrectionsFollowTheBench)
 TEST(TableCommand, BecherTabulatesEverySpeciesAndPrecipitateOfAMixture)
 {
     // "," or "." decimals; the raw header names species and solids by formula.
-    const Outcome r = run({"--raw", "--becher", "NaCl=0,01", "--becher", "HCl=0.01", "--burette",
-                           "AgNO3=0,02", "--step", "0.5"});
+    const CommandOutcome r = runTable({"--raw", "--becher", "NaCl=0,01", "--becher", "HCl=0.01",
+                                       "--burette", "AgNO3=0,02", "--step", "0.5"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = lines(r.out);
     ASSERT_EQ(l.size(), 52u);
@@ -292,8 +283,8 @@ TEST(TableCommand, BecherTabulatesEverySpeciesAndPrecipitateOfAMixture)
     // All the chloride (0,4 mmol) is solid by 20 mL; at 25 mL nearly all of it.
     EXPECT_NEAR(parseNumber(fields(l.back())[9]).value_or(-1), 4e-4, 1e-8);
 
-    const Outcome french =
-        run({"--becher", "H2SO4=0.01", "--burette", "Ba(OH)2=0.01", "--at", "0", "--at", "20"});
+    const CommandOutcome french = runTable(
+        {"--becher", "H2SO4=0.01", "--burette", "Ba(OH)2=0.01", "--at", "0", "--at", "20"});
     ASSERT_EQ(french.status, 0) << french.err;
     const auto f = lines(french.out);
     ASSERT_EQ(f.size(), 3u);
@@ -327,7 +318,7 @@ TEST(TableCommand, BecherRefusalsAndBadValuesExitWithStatusTwo)
         {{"--becher", "HCl=0.01", "--burette", "NaOH=0.01", "--burette", "HCl=0.01"}, "une fois"},
     };
     for (const Case& c : cases) {
-        const Outcome r = run(c.args);
+        const CommandOutcome r = runTable(c.args);
         EXPECT_EQ(r.status, 2) << c.says;
         EXPECT_TRUE(r.out.empty()) << c.says;
         EXPECT_EQ(r.err.rfind("titrage-table : ", 0), 0u) << r.err;

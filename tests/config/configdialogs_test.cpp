@@ -35,14 +35,6 @@ QString q(const std::string& s)
     return QString::fromStdString(s);
 }
 
-QStringList texts(const MessageRecorder& recorder)
-{
-    QStringList out;
-    for (const MessageRequest& r : recorder.requests())
-        out << r.text;
-    return out;
-}
-
 void click(QListWidget* list, QListWidgetItem* item, bool twice = false)
 {
     ASSERT_NE(item, nullptr);
@@ -176,7 +168,7 @@ TEST_F(ConfigDialogs, RefusedNamesAndOverwriteAnswers)
         dialog.show();
         dialog.Text1->setText(typed);
         QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-        EXPECT_EQ(texts(messages), QStringList{message});
+        EXPECT_EQ(messages.texts(), QStringList{message});
         EXPECT_EQ(dialog.isVisible(), !written);
         EXPECT_EQ(readBytes(folder.file("garde.C16")) == "contenu", !written);
     }
@@ -210,7 +202,7 @@ TEST_F(ConfigDialogs, LoadingThenSavingGivesTheSameBytes)
     });
     showSaveDialog(bench);
     Messages::setDialogRunner(nullptr);
-    EXPECT_EQ(texts(messages), QStringList{kExists});
+    EXPECT_EQ(messages.texts(), QStringList{kExists});
     EXPECT_EQ(readBytes(path), original);
     EXPECT_FALSE(std::filesystem::exists(folder.file("tp.C16")));
 }
@@ -239,7 +231,7 @@ TEST_F(ConfigDialogs, ListsFollowTheDirectory)
 
     // Double-click on a file: its name, then the save, which asks first.
     click(dialog.File1, dialog.File1->entryFor("racine.C16"), true);
-    EXPECT_EQ(texts(messages), QStringList{kExists});
+    EXPECT_EQ(messages.texts(), QStringList{kExists});
     EXPECT_EQ(readBytes(folder.file("racine.C16")), benchImage());
 }
 
@@ -337,7 +329,7 @@ TEST_F(ConfigDialogs, OpenDialogRefusals)
         open.show();
         open.ficharge->setText(q(chosen));
         QTest::mouseClick(open.Command1, Qt::LeftButton);
-        EXPECT_EQ(texts(messages), expected);
+        EXPECT_EQ(messages.texts(), expected);
         EXPECT_EQ(open.isVisible(), !closes);
         EXPECT_EQ(bench.nomfichier(), q(chosen));
     }

@@ -2,8 +2,8 @@
 
 #include "config/core/configfile.h"
 #include "fakebench.h"
-#include "platform/messages.h"
 #include "platform/core/recordfile.h"
+#include "platform/messages.h"
 #include "platform/terminationsignals.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
@@ -20,14 +20,6 @@ namespace {
 
 const QString kReadError = QStringLiteral("Lecture impossible sur disque");
 const QString kNotConfig = QStringLiteral("Ce fichier ne correspond pas à cette application");
-
-QStringList texts(const MessageRecorder& recorder)
-{
-    QStringList out;
-    for (const MessageRequest& r : recorder.requests())
-        out << r.text;
-    return out;
-}
 
 // A bench as the student left it: situation 3 current, situations marked with
 // their own sigmamax text, the bench holding something not yet stored.
@@ -152,7 +144,7 @@ TEST(Lireconfig, FailuresGiveTheirMessages)
         bench.setNomfichier(QString::fromStdString(path));
         lireconfig(bench);
 
-        EXPECT_EQ(texts(messages), c.messages);
+        EXPECT_EQ(messages.texts(), c.messages);
         for (const MessageRequest& r : messages.requests()) {
             if (r.title == QString::fromUtf8(kVolumeCorrected)) continue;
             EXPECT_EQ(r.icon, MessageIcon::Critical);
@@ -244,7 +236,7 @@ TEST(Lireconfig, ShippedConfigurationsLoadUnchanged)
         bench.setNomfichier(QString::fromStdString(file.string()));
         messages.clear();
         lireconfig(bench);
-        EXPECT_TRUE(texts(messages).isEmpty()) << texts(messages).join(" | ").toStdString();
+        EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(" | ").toStdString();
         for (std::size_t k = 0; k < kSituations; ++k) {
             const Situation& s = bench.store.sit[k];
             EXPECT_EQ(s.textesit, expected[k].textesit) << "situation " << k + 1;

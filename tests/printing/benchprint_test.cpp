@@ -1,5 +1,6 @@
 // The bench printed the way a machine without a printer prints: to a PDF file
 // named through the save dialog.
+#include "pdfpages.h"
 #include "printing/confimp.h"
 #include "printing/updown.h"
 #include "tests/support/benchdriver.h"
@@ -14,14 +15,6 @@
 using namespace titrage;
 
 namespace {
-
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QString pdf = QString::fromLatin1(file.readAll());
-    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
 
 } // namespace
 

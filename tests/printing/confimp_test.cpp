@@ -1,5 +1,6 @@
 #include "model/model.h"
 #include "model/situations.h"
+#include "pdfpages.h"
 #include "platform/messages.h"
 #include "printing/confimp.h"
 #include "printing/core/pdfcheck.h"
@@ -71,14 +72,6 @@ public:
     int prepared = 0;
     int restored = 0;
 };
-
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QString pdf = QString::fromLatin1(file.readAll());
-    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
 
 // A dialog whose pages go to a PDF file.
 struct PdfDialog {
