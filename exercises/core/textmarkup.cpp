@@ -1,5 +1,7 @@
 #include "exercises/core/textmarkup.h"
 
+#include "exercises/core/typography.h"
+
 #include <cstdint>
 
 namespace titrage {
@@ -8,8 +10,10 @@ namespace {
 
 constexpr std::uint32_t kBlue = 0x0000C8;
 
-RtfParagraph inlineMarkup(std::string_view line)
+RtfParagraph inlineMarkup(std::string_view source)
 {
+    const std::string typeset = frenchTypography(source);
+    std::string_view line = typeset;
     RtfParagraph p;
     RtfCharFormat base;
     if (line.substr(0, 2) == "# ") {

@@ -480,6 +480,35 @@ TEST(ShippedData, ActivitiesWorkedFromTheReadings)
             i == 0 ? "Véq = 8," : "Véq = 16,")
             << found[std::size_t(i)];
     EXPECT_EQ(found[2], "none") << "no break within the burette";
+
+    // The vinegar: Véq and u(Véq) as the lines tool prints them on the seed's
+    // series, then C, C0, the degree d, u(d) and the écart normalisé to 6°.
+    const Situation vinegar = situations("EXO20C.C16")[0];
+    const std::string shown = benchFigure(vinegar, Quantity::RealisticLines, 0.5, 1789);
+    says("EXO20C.RTF", "pour la graine 1789, " + shown + ".");
+    auto numberAfter = [&](const std::string& label) {
+        const std::size_t at = shown.find(label) + label.size();
+        return parseNumber(shown.substr(at, shown.find(' ', at) - at)).value();
+    };
+    const double veq = numberAfter("Véq = "), u = numberAfter("u(Véq) = ");
+    const double cS = roundSignificant(0.01 * veq / 10.0, 3), cVinegar = 100 * cS;
+    const double d = std::round(cVinegar * 0.100 * 60.0 * 100) / 100;
+    const double ud = roundSignificant(d * u / veq, 2);
+    char line[160];
+    std::snprintf(line, sizeof line, "C = CB · Véq / VA = %s mol · L-1, et C0 = 100 × C = %.2f mol",
+                  sci(cS, 3).c_str(), cVinegar);
+    says("EXO20C.RTF", comma(line));
+    std::snprintf(line, sizeof line, "× 60,0 = %.2f g d'acide éthanoïque : d = %.2f°", d, d);
+    says("EXO20C.RTF", comma(line));
+    std::snprintf(line, sizeof line,
+                  "u(d) = d · u(Véq) / Véq = %.3f ; écart normalisé |%.2f − 6,0| / %.3f = %.1f : "
+                  "inférieur à 2",
+                  ud, d, ud, std::fabs(d - 6.0) / ud);
+    says("EXO20C.RTF", comma(line));
+    EXPECT_TRUE(situations("EXO20.C16")[0].optsit[4]) << "the statement hides C";
+    says("EXO20C.RTF", "l'outil donne « " + benchFigure(vinegar, Quantity::TwoLinesCorrected, 0.5) +
+                           " » : pour un acide faible");
+    says("EXO20C.RTF", "VE = C · VA / CB = " + benchFigure(vinegar, Quantity::Veq, 0) + " mL");
 }
 
 // Every "λ(ion) = value", "ion (λ = value)" or table of λ in a shipped text
@@ -541,6 +570,9 @@ TEST(ShippedData, LambdaValuesAreTheModels)
                 std::string s;
                 for (const RtfRun& run : table.rows[r].cells[c].paragraphs[0].runs)
                     s += run.text;
+                for (std::size_t at = s.find("\u2212"); at != std::string::npos;
+                     at = s.find("\u2212"))
+                    s.replace(at, std::string("\u2212").size(), "-");
                 return s;
             };
             if (table.rows.size() != 2 || cell(1, 0).rfind("λ", 0) != 0) continue;

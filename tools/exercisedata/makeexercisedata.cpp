@@ -262,6 +262,13 @@ int main(int argc, char** argv)
         {"1", "", "Choix d'un protocole", "Volume à l'équivalence", "Méthode des droites", "",
          "Choisir la solution titrante", "2"});
 
+    // 20. A vinegar's degree of acidity against its label, by the écart normalisé
+    // on a realistic series.
+    const Bench vinegar{true, kAcideEthanoique, "7,0", "0,01", "10,0", "90,0", "0,01"};
+    exo("EXO20", kExo20, kExo20Correction, {masked(vinegar)}, {finished(vinegar)}, false,
+        {"2", "", "Titrage d'un acide faible", "Degré d'acidité", "Écart normalisé",
+         "Incertitude sur le volume équivalent", "L'acidité d'un vinaigre", "2"});
+
     if (!ok) std::fprintf(stderr, "some files could not be written\n");
     return ok ? 0 : 1;
 }
