@@ -1,5 +1,6 @@
 // The help page's tables of the mixtures' constants against the constants the
 // engine computes with: a figure changed on either side fails here.
+#include "app/core/tablecommand.h"
 #include "model/mixtureions.h"
 #include "platform/core/numberformat.h"
 
@@ -15,20 +16,29 @@ using namespace titrage;
 
 namespace {
 
-std::string section()
+// The text between the tags, non-breaking spaces read as spaces and the minus
+// sign as a hyphen.
+std::string withoutTags(const std::string& html)
+{
+    std::string text = std::regex_replace(html, std::regex("<[^>]*>"), "");
+    text = std::regex_replace(text, std::regex("\u00a0"), " ");
+    return std::regex_replace(text, std::regex("\u2212"), "-");
+}
+
+std::string page()
 {
     std::ifstream in(TITRAGE_DATA_DIR "/Lomb.html", std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    const std::string page = text.str();
-    const size_t from = page.find("<a name=\"melanges\">");
-    if (from == std::string::npos) return {};
-    return page.substr(from, page.find("<h2>", from) - from);
+    return text.str();
 }
 
-std::string withoutTags(const std::string& html)
+std::string section()
 {
-    return std::regex_replace(html, std::regex("<[^>]*>"), "");
+    const std::string html = page();
+    const size_t from = html.find("<a name=\"melanges\">");
+    if (from == std::string::npos) return {};
+    return html.substr(from, html.find("<h2>", from) - from);
 }
 
 } // namespace
@@ -77,4 +87,34 @@ TEST(HelpConstants, EveryMixtureConstantIsShownAsTheEngineHasIt)
         // Written with the decimal comma, as every figure of the page.
         EXPECT_EQ(shown->second.find('.'), std::string::npos) << name;
     }
+}
+
+// The model's limit as the help states it, checked the way a teacher would:
+// potassium chloride at 0,01 mol/L in titrage-table against the handbook's
+// measured 1,413 mS/cm.
+TEST(HelpConstants, TheModelsLimitIsWhatTheBenchComputes)
+{
+    std::ostringstream out, err;
+    ASSERT_EQ(
+        runTableCommand({"--becher", "KCl=0,01", "--burette", "NaOH=0,01", "--at", "0", "--raw"},
+                        out, err),
+        0)
+        << err.str();
+    std::istringstream rows(out.str());
+    std::string header, v;
+    double sigma = 0;
+    std::getline(rows, header);
+    rows >> v >> sigma;
+    const double measured = 0.1413; // S/m
+    char line[160];
+    std::snprintf(
+        line, sizeof line,
+        "conduit %.3f S · m-1 à 25 °C (CRC Handbook, « Electrical Conductivity of "
+        "Aqueous Solutions »), quand la loi de Kohlrausch donne %.3f S · m-1, %.0f %% de plus",
+        measured, sigma, 100 * (sigma / measured - 1));
+    std::string phrase = line;
+    for (char& c : phrase)
+        if (c == '.') c = ',';
+    const std::string text = std::regex_replace(withoutTags(page()), std::regex("\\s+"), " ");
+    EXPECT_NE(text.find(phrase), std::string::npos) << phrase;
 }
