@@ -120,6 +120,43 @@ bool Fichexo::mayDiscardText()
     return true;
 }
 
+namespace {
+
+// Each finished curve of the store, as one string of what draws it.
+std::vector<std::string> finishedCurves(const SituationStore& store)
+{
+    std::vector<std::string> out;
+    for (std::size_t k = 0; k < store.sit.size(); ++k) {
+        const Situation& s = store.sit[k];
+        if (!s.courbefinie) continue;
+        std::string curve = std::to_string(k);
+        for (const std::string& t : s.textesit)
+            curve += '|' + t;
+        for (const std::int16_t n : s.listesit)
+            curve += '|' + std::to_string(n);
+        for (const bool b : s.optsit)
+            curve += b ? "|1" : "|0";
+        curve += s.mixture ? "|mixture" : "";
+        out.push_back(std::move(curve));
+    }
+    return out;
+}
+
+} // namespace
+
+bool Fichexo::mayDiscardCurves()
+{
+    const std::vector<std::string> curves = finishedCurves(m_host.configBench().situationStore());
+    if (curves.empty() || curves == m_loadedCurves) return true;
+    const MessageAnswer answer = Messages::ask(
+        m_host.exerciseWindow(),
+        {tr("Abandon des données?"),
+         tr("Attention: perte des courbes terminées des situations, qui seront remplacées par "
+            "celles de l'exercice."),
+         MessageIcon::Question, MessageButtons::OkCancel});
+    return answer == MessageAnswer::Ok;
+}
+
 void Fichexo::setFich(const QString& text)
 {
     m_fich->setText(text);
@@ -201,6 +238,7 @@ void Fichexo::loadConfiguration(const QString& name)
     ConfigBench& bench = m_host.configBench();
     bench.setNomfichier(path);
     lireconfig(bench);
+    m_loadedCurves = finishedCurves(bench.situationStore());
 }
 
 void Fichexo::prisEnMain()
@@ -210,7 +248,7 @@ void Fichexo::prisEnMain()
     if (!QFileInfo(path).isFile()) return;
     // Like the other entries of the menu, it replaces the text: typed
     // answers are not lost without a question.
-    if (!mayDiscardText()) return;
+    if (!mayDiscardWork()) return;
     // The activity is part of the program: whatever fails once it is found
     // means a damaged installation.
     const std::optional<ExerciseFile> file = readExercise(fileName(path));
@@ -260,7 +298,7 @@ void Fichexo::ouvreur(ExerciseChooser& chooser)
 
 void Fichexo::openexo()
 {
-    if (!mayDiscardText()) return;
+    if (!mayDiscardWork()) return;
     ExerciseChooser chooser(m_host.exerciseWindow());
     connect(&chooser, &ExerciseChooser::ouvreurRequested, this,
             [this, &chooser] { ouvreur(chooser); });
@@ -297,7 +335,7 @@ void Fichexo::openRequested(const QString& exerciseName)
     const QString name = exerciseName.trimmed();
     if (name.isEmpty()) return;
     // The launcher's request replaces the text: the student's changes are asked about first.
-    if (!mayDiscardText()) return;
+    if (!mayDiscardWork()) return;
     const QString path =
         QFileInfo(name).isAbsolute() ? name : withSeparator(m_host.programFolder()) + name;
     ExerciseChooser chooser(m_host.exerciseWindow());
@@ -306,7 +344,7 @@ void Fichexo::openRequested(const QString& exerciseName)
 
 void Fichexo::opencor()
 {
-    if (!mayDiscardText()) return;
+    if (!mayDiscardWork()) return;
     const std::optional<ExerciseFile> file = readExercise(fileName(m_fich->text()));
     if (!file) {
         warnExerciseUnreadable(m_host.exerciseWindow());

@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+#include <vector>
+
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -60,6 +63,10 @@ public:
 private:
     // "Abandon des données?" when the text was changed; false on Cancel.
     bool mayDiscardText();
+    // Opening an exercise replaces the ten situations: finished curves that
+    // did not come from the last configuration loaded here are asked about.
+    bool mayDiscardCurves();
+    bool mayDiscardWork() { return mayDiscardText() && mayDiscardCurves(); }
     void setFich(const QString& text);
     // Loads `name` (relative to repexo) into supertext; the message when it
     // cannot be loaded.
@@ -82,6 +89,8 @@ private:
     QString m_ownFolder; // where "Créer un exercice…" wrote last, or the user's default
     bool m_corrige = false;
     bool m_textemodifie = false;
+    // The finished curves as the last configuration loaded here left them.
+    std::vector<std::string> m_loadedCurves;
 };
 
 } // namespace titrage

@@ -390,6 +390,39 @@ TEST(FichexoTest, UnsavedTextAsksBeforeItIsLost)
     EXPECT_FALSE(fichexo.textemodifie());
 }
 
+TEST(FichexoTest, FinishedCurvesAskBeforeAnExerciseReplacesThem)
+{
+    TempFolder folder;
+    writeSample(folder, "C", "Enonce C", true, true, "1");
+    ConfigData finished;
+    finished.sit[0].courbefinie = true;
+    ASSERT_EQ(writeConfiguration(folder.file("C.C16"), finished), ConfigWriteStatus::Ok);
+    FakeHost host(folder.path());
+    Fichexo fichexo(host);
+    host.bench.store.sit[3].courbefinie = true;
+    MessageRecorder messages(MessageAnswer::Cancel);
+
+    fichexo.openRequested(path(folder, "C.E42"));
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts()[0].startsWith(QStringLiteral("Attention: perte des courbes")));
+    EXPECT_TRUE(host.bench.store.sit[3].courbefinie) << "Cancel keeps the curves";
+    EXPECT_TRUE(fichexo.fich()->text().isEmpty());
+
+    messages.setAnswer(MessageAnswer::Ok);
+    fichexo.openRequested(path(folder, "C.E42"));
+    EXPECT_EQ(host.bench.nomfichier(), path(folder, "C.C16"));
+    EXPECT_FALSE(host.bench.store.sit[3].courbefinie);
+
+    // The curve the exercise loaded is not the student's to lose; one she
+    // finished since is.
+    messages.clear();
+    fichexo.opencor();
+    EXPECT_TRUE(messages.texts().isEmpty());
+    host.bench.store.sit[5].courbefinie = true;
+    fichexo.opencor();
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
 TEST(FichexoTest, SaveAndReopenText)
 {
     TempFolder folder;
