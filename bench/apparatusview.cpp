@@ -70,9 +70,12 @@ constexpr int kCellRight = 92;
 constexpr int kCellTop = 360;
 constexpr int kCellHeadTop = 342;
 
-// Conductimeter case on the bench, right of the stirrer.
+// Conductimeter case on the bench, right of the stirrer. Its window holds two
+// lines: "σ =" and the digits, which take the rest of the width so that the
+// longest reading ("0,00000001", "3,76E-05") shows whole at the digits' size;
+// under them, the unit.
 const QRectF kMeterBody(122, 378, 134, kBenchTop - 378);
-const QRectF kMeterDisplay(130, 394, 118, 28);
+const QRectF kMeterDisplay(130, 385, 118, 41);
 const QPointF kMeterSocket(146, 378);
 
 // The texts of the picture and the controls laid in their lines. Measured

@@ -199,6 +199,10 @@ TEST_F(Scaled, TheLongestReadingsFitTheirBoxesAtEverySize)
     LayoutScaler::of(w)->fit(QSize(800, 600));
     QApplication::processEvents();
     const QRect display = d.apparatus().overlayRect(Overlay::Conductimeter);
+    // The unit's line under the digits lies on the display's face, inside
+    // its bezel.
+    EXPECT_EQ(d.apparatus().canvas().pixel(display.left() + 1, display.bottom() + 16),
+              QColor(214, 226, 204));
     for (const QString& text : meterTexts) {
         meter.setText(text);
         const QImage picture = w->illustrationForPrint();
