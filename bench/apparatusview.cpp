@@ -70,9 +70,12 @@ constexpr int kCellRight = 92;
 constexpr int kCellTop = 360;
 constexpr int kCellHeadTop = 342;
 
-// Conductimeter case on the bench, right of the stirrer.
+// Conductimeter case on the bench, right of the stirrer. Its window holds two
+// lines: "σ =" and the digits, which take the rest of the width so that the
+// longest reading ("0,00000001", "3,76E-05") shows whole at the digits' size;
+// under them, the unit.
 const QRectF kMeterBody(122, 378, 134, kBenchTop - 378);
-const QRectF kMeterDisplay(130, 394, 118, 28);
+const QRectF kMeterDisplay(130, 385, 118, 41);
 const QPointF kMeterSocket(146, 378);
 
 // The texts of the picture and the controls laid in their lines. Measured
@@ -86,11 +89,11 @@ struct Layout {
     double bulletIndent = 0;
     double titleY = 0, solutionY = 0, solution2Y = 0, concentrationY = 0, concentrationLineY = 0,
            volumeY = 0, volumeLineY = 0;
-    double meterTextY = 0;
+    double meterTextY = 0, meterUnitY = 0;
     QRect tap, drop, empty, fast, restart, concentration, poured, display;
     double concentrationUnitX = 0; // " mol · L" after the box
     double sigmaX = 0;             // "σ =  " before the display
-    double meterUnitX = 0;         // " S · m" after the display
+    double meterUnitX = 0;         // " S · m" under the display, right-aligned
 };
 
 const QString kBullet = QStringLiteral("\u2022");
@@ -177,18 +180,20 @@ const Layout& sceneLayout()
         l.empty = QRect(buttonsLeft, l.poured.bottom() + 22, 128, 24);
         l.fast = QRect(buttonsLeft, l.empty.bottom() + 6, 128, 24);
 
-        // σ = [display] S · m-1 across the display window.
+        // σ = [display] on the window's first line, S · m-1 under the display.
         l.sigmaX = kMeterDisplay.left() + 4;
         const double sigmaW = widthOn(l.meter, QStringLiteral("\u03c3 =  "));
         const double unitW = widthOn(l.meter, QStringLiteral(" S \u00b7 m")) +
                              widthOn(smaller(l.meter), QStringLiteral("-1"));
         const int displayLeft = static_cast<int>(std::ceil(l.sigmaX + sigmaW));
-        const int displayRight = static_cast<int>(kMeterDisplay.right() - 3 - unitW);
+        const int displayRight = static_cast<int>(kMeterDisplay.right() - 3);
+        constexpr int displayH = 21;
         const double meterH = heightOn(l.meter);
-        l.meterTextY = std::round(kMeterDisplay.center().y() - meterH / 2);
-        l.display = QRect(displayLeft, static_cast<int>(kMeterDisplay.top() + 4),
-                          displayRight - displayLeft, static_cast<int>(kMeterDisplay.height() - 8));
-        l.meterUnitX = l.display.right() + 1;
+        l.display = QRect(displayLeft, static_cast<int>(kMeterDisplay.top() + 3),
+                          displayRight - displayLeft, displayH);
+        l.meterTextY = std::round(l.display.center().y() + 0.5 - meterH / 2);
+        l.meterUnitX = displayRight - unitW;
+        l.meterUnitY = l.display.bottom() + 2;
         return l;
     }();
     return l;
@@ -349,11 +354,11 @@ void ApparatusView::drawConductimeter(int decalage)
                               kCellTop + decalage, kMeterSocket);
     });
 
-    // σ = [display] S · m-1 on the line of the display.
+    // σ = [display] on the line of the display, S · m-1 under it.
     c.setFont(l.meter);
     c.setForeColor(kBlack);
     c.printAt(l.sigmaX, l.meterTextY, QStringLiteral("\u03c3 =  "));
-    c.printAt(l.meterUnitX, l.meterTextY, QStringLiteral(" S \u00b7 m"));
+    c.printAt(l.meterUnitX, l.meterUnitY, QStringLiteral(" S \u00b7 m"));
     printSup(c, QStringLiteral("-1"));
 
     // The name plate, embossed: grey one unit below, blue on top.

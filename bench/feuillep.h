@@ -156,6 +156,7 @@ public:
     // Page changes, the tap and the drop from the keyboard (see the help page).
     void installKeyboardDriving();
     void orderKeyboardFocus();
+    void keepNatureTabStop();
     void Option1_Click(int index);
     void lbecher_Click();
     void lindic_Click();

@@ -2,6 +2,8 @@
 // bench from anywhere in its window (see BenchKeys).
 #include "bench/benchkeys.h"
 #include "bench/feuillep.h"
+#include "bench/graphtoolspanel.h"
+#include "bench/mixturepanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
@@ -16,13 +18,21 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace titrage {
 
 void feuilleP::installKeyboardDriving()
 {
-    Onglets->setFocusPolicy(Qt::TabFocus);
+    // A click on a tab takes the focus too: a box of the page left keeps
+    // neither the focus nor its selected text, which the next key would
+    // replace unseen.
+    Onglets->setFocusPolicy(Qt::StrongFocus);
+    // A tool that redraws the graph hides its panel for a moment: the focus
+    // waits on the strip, never in an entry box, and comes back to the tool.
+    m_tools->setFocusParking(Onglets);
     new BenchKeys(*this, *m_burette, *Onglets);
 }
 
@@ -31,9 +41,17 @@ void feuilleP::orderKeyboardFocus()
     // Tab follows the eye: the page strip and the page in front, the burette
     // under the student's hand, the situations, the window's buttons, the
     // text. Hidden pages are skipped by Qt, so one chain serves all five.
-    std::vector<QWidget*> order{
-        Onglets,  Option1[0],     Option1[1],      lbecher, Text1[BoxConcentration],
-        command5, Text1[BoxVsol], Text1[BoxWater], lindic,  Text1[BoxPoured]};
+    std::vector<QWidget*> order{Onglets,
+                                Option1[0],
+                                Option1[1],
+                                m_mixturePanel->nature,
+                                lbecher,
+                                Text1[BoxConcentration],
+                                command5,
+                                Text1[BoxVsol],
+                                Text1[BoxWater],
+                                lindic,
+                                Text1[BoxPoured]};
     // The graph's tools, in the order they were made (top to bottom).
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
         if (graphPage->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) order.push_back(w);
@@ -63,6 +81,23 @@ void feuilleP::orderKeyboardFocus()
     supertext->installEventFilter(this);
     // The first box of the page in front has the focus at start-up.
     Text1[BoxConcentration]->setFocus();
+}
+
+void feuilleP::keepNatureTabStop()
+{
+    // Tab enters a group of radio buttons on its checked one, the arrows move
+    // within it. Qt moves that stop when a button takes the focus, not when
+    // the program checks another (a situation loaded): the stop is put on
+    // the checked button here.
+    QRadioButton* natures[] = {Option1[0], Option1[1], m_mixturePanel->nature};
+    const bool anyChecked = std::any_of(std::begin(natures), std::end(natures),
+                                        [](QRadioButton* b) { return b->isChecked(); });
+    for (QRadioButton* b : natures) {
+        const Qt::FocusPolicy policy = b->focusPolicy();
+        b->setFocusPolicy(b->isChecked() || !anyChecked
+                              ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                              : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+    }
 }
 
 } // namespace titrage

@@ -47,6 +47,7 @@ void feuilleP::selectSituationSlot(int k, bool storeCurrent)
     // must not forget its curve or restart the titration before its texts are in.
     m_pages->loadControls(s, m_state.model(), m_state.randomDrawn(k));
     showMixture(s.mixture);
+    keepNatureTabStop();
     // 5. Its colour beside its button.
     m_situations->showColour(k);
     m_tools->setCurve(k, situationColor(k));

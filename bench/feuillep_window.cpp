@@ -50,6 +50,7 @@ void feuilleP::installHoverTexts()
     m_hover->add(Image3, tr("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
     m_commands->installHoverTexts(*m_hover, *info);
     m_pages->installHoverTexts(*m_hover);
+    m_hover->followFocus(*this);
     // Disabled buttons receive no hover events of their own: the window's
     // mouse tracking finds them under the pointer instead.
 }

@@ -2,6 +2,7 @@
 
 #include "bench/graphtool.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -43,6 +44,35 @@ QPushButton* GraphToolsPanel::add(std::unique_ptr<GraphTool> tool)
     connect(b, &QPushButton::clicked, t, [t] { t->run(); });
     m_tools.emplace_back(std::move(tool), b);
     return b;
+}
+
+void GraphToolsPanel::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    // Left to Qt, a focus hidden with the panel moves on to the next control
+    // of the window, an entry box of the burette: the next key the student
+    // types, meant for the tool, would edit its value. It waits on the
+    // parking place instead, and comes back when the panel does.
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus)) return;
+    QWidget* parking = m_parking ? m_parking.data() : parentWidget();
+    if (!parking) return;
+    m_parked = focus;
+    m_parkedOn = parking;
+    parking->setFocus(Qt::OtherFocusReason);
+}
+
+void GraphToolsPanel::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    QWidget* parked = m_parked;
+    const bool stillParked = parked && m_parkedOn && QApplication::focusWidget() == m_parkedOn;
+    m_parked = nullptr;
+    m_parkedOn = nullptr;
+    // Only when the focus stayed where it was parked: a control the student
+    // went to meanwhile keeps it.
+    if (stillParked && parked->isEnabled() && parked->isVisibleTo(window()))
+        parked->setFocus(Qt::OtherFocusReason);
 }
 
 void GraphToolsPanel::setCurve(int k, QColor colour)

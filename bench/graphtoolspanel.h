@@ -3,6 +3,7 @@
 // and one button per registered tool, stacked in registration order.
 
 #include <QFrame>
+#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -32,9 +33,21 @@ public:
 
     QLabel* caption() const { return m_caption; }
 
+    // Where the keyboard focus waits while the panel is hidden under it (a
+    // tool that redraws the graph hides the panel for a moment); the panel's
+    // parent when none is set.
+    void setFocusParking(QWidget* parking) { m_parking = parking; }
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* m_caption = nullptr;
     std::vector<std::pair<std::unique_ptr<GraphTool>, QPushButton*>> m_tools;
+    QPointer<QWidget> m_parking;
+    QPointer<QWidget> m_parked;   // the control of the panel that had the focus
+    QPointer<QWidget> m_parkedOn; // where it went meanwhile
 };
 
 } // namespace titrage

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
 
@@ -36,6 +38,16 @@ void HoverTexts::add(QWidget* control, std::function<std::optional<QString>()> t
     control->installEventFilter(this);
 }
 
+void HoverTexts::followFocus(QWidget& window)
+{
+    // The entry boxes keep their own hint on focus ("Valider à la fin de la
+    // saisie.").
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QLineEdit*>(w) &&
+            !w->toolTip().isEmpty())
+            w->installEventFilter(this);
+}
+
 void HoverTexts::pointerMoved(QPoint pos)
 {
     if (QWidget* child = m_bench.childAt(pos)) {
@@ -49,11 +61,26 @@ void HoverTexts::pointerMoved(QPoint pos)
 
 bool HoverTexts::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Enter) return false;
+    // The keyboard's student reads the same line as the mouse's: a control
+    // reached by Tab, Shift+Tab or its access key explains itself as it does
+    // under the pointer. A focus the program gives, or a click's, leaves the
+    // line to the pointer.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+            reason != Qt::ShortcutFocusReason)
+            return false;
+    } else if (event->type() != QEvent::Enter) {
+        return false;
+    }
     if (const auto chosen = m_chosen.find(watched); chosen != m_chosen.end()) {
         if (const std::optional<QString> text = chosen->second()) m_status.setText(*text);
     } else if (const QVariant text = watched->property(kHoverProperty); text.isValid()) {
         m_status.setText(text.toString());
+    } else if (event->type() == QEvent::FocusIn) {
+        // A control with no text of its own tells what its tooltip tells.
+        if (auto* w = qobject_cast<QWidget*>(watched); w && !w->toolTip().isEmpty())
+            m_status.setText(w->toolTip());
     }
     return false;
 }

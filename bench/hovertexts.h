@@ -1,7 +1,8 @@
 #pragma once
-// The status line's texts for the control under the pointer: a fixed text per
-// control, or one chosen when the pointer enters (the random-draw button
-// tells what it will do now).
+// The status line's texts for the control under the pointer or reached by
+// the keyboard: a fixed text per control, or one chosen when the pointer
+// enters or the focus arrives (the random-draw button tells what it will do
+// now).
 
 #include <QObject>
 #include <QString>
@@ -22,6 +23,9 @@ public:
     void add(QWidget* control, const QString& text);
     // Chosen on entering; no text leaves the status line as it is.
     void add(QWidget* control, std::function<std::optional<QString>()> text);
+    // Every control of `window` reached by the keyboard that has a tooltip
+    // and no text here shows its tooltip when the focus arrives.
+    void followFocus(QWidget& window);
     // The pointer moved over the window itself at `pos`: a disabled control
     // there still shows its text, elsewhere the welcome text shows.
     void pointerMoved(QPoint pos);

@@ -2,6 +2,7 @@
 
 #include "platform/layoutscaler.h"
 
+#include <QButtonGroup>
 #include <QFrame>
 #include <QPainter>
 #include <QRadioButton>
@@ -10,6 +11,13 @@ namespace titrage {
 
 SituationsBar::SituationsBar(QWidget& bench) : QObject(&bench), m_bench(bench)
 {
+    // The ten buttons are children of the window itself: left to themselves
+    // as an automatic group, Qt would count every radio button of the window
+    // in it (it searches the parent's whole tree), so that the situations'
+    // Tab stop took the nature of the solution's away, and a situation's
+    // check could clear the nature's. Their own group keeps them apart.
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
     for (int k = 0; k < kSituations; ++k) {
         auto* b = new QRadioButton(&bench);
         b->setObjectName(QStringLiteral("Option2(%1)").arg(k));
@@ -25,6 +33,7 @@ SituationsBar::SituationsBar(QWidget& bench) : QObject(&bench), m_bench(bench)
         p.setColor(QPalette::Window, QColor(255, 255 - 9 * k, 180));
         b->setPalette(p);
         Option2[k] = b;
+        group->addButton(b, k);
         connect(b, &QRadioButton::clicked, this, [this, k] { emit chosen(k); });
     }
     Shape3 = new QFrame(&bench);

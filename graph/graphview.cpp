@@ -3,6 +3,7 @@
 #include "graph/core/graphscale.h"
 #include "model/graphframe.h"
 
+#include <QPainter>
 #include <QToolTip>
 
 #include <algorithm>
@@ -19,6 +20,40 @@ const QColor kMinorLabel(200, 200, 200);
 double clampCoordinate(double c)
 {
     return std::clamp(c, -GraphView::kCoordinateLimit, GraphView::kCoordinateLimit);
+}
+
+// A grid line one unit wide, straight, from (x1, y1) up to but not including
+// (x2, y2), made of whole device pixels. A unit-wide stroke at a scale such as
+// 1,5 covers one or two pixels depending on where it falls, and the grid
+// comes out uneven; each line here takes the same number of pixels (the scale
+// rounded, at least one), from the pixel its unit starts in.
+void gridLine(Canvas& c, double x1, double y1, double x2, double y2, QColor colour)
+{
+    c.paint(
+        [=](QPainter& p) {
+            const qreal ratio =
+                p.device() ? std::max<qreal>(1.0, p.device()->devicePixelRatioF()) : 1.0;
+            const QTransform toDevice = p.deviceTransform();
+            // The first device pixel whose centre lies inside the unit at v.
+            auto pixel = [](qreal v) { return static_cast<int>(std::ceil(v - 0.5)); };
+            const QPointF a = toDevice.map(QPointF(x1, y1));
+            const QPointF b = toDevice.map(QPointF(x2, y2));
+            const int width = std::max(1, static_cast<int>(std::lround(ratio)));
+            int left = pixel(std::min(a.x(), b.x())), top = pixel(std::min(a.y(), b.y()));
+            int w = width, h = width;
+            if (y1 == y2)
+                w = pixel(std::max(a.x(), b.x())) - left;
+            else
+                h = pixel(std::max(a.y(), b.y())) - top;
+            p.save();
+            // Whole device pixels, whatever the painter's own scale.
+            p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.fillRect(QRectF(left, top, w, h), colour);
+            p.restore();
+        },
+        QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
+               QPointF(std::max(x1, x2) + 1, std::max(y1, y2) + 1)));
 }
 
 } // namespace
@@ -62,7 +97,7 @@ void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor ve
     c.setForeColor(Qt::black);
     for (int j = 0; j <= kSigmaGraduations; ++j) {
         const double y = gridY(j);
-        c.line(kGraphLeft, y, kGraphRight, y, horizontal);
+        gridLine(c, kGraphLeft, y, kGraphRight, y, horizontal);
         const QString label = labels.value(j);
         c.printAt(kGraphLeft - 4 - c.textWidth(label), y - c.textHeight(label) / 2, label);
     }
@@ -77,7 +112,7 @@ void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor ve
         } else {
             c.setForeColor(kMinorLabel);
         }
-        c.line(x, kGraphTop, x, kGraphBottom, vertical);
+        gridLine(c, x, kGraphTop, x, kGraphBottom, vertical);
     }
     drawAxes();
 }

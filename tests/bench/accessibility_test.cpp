@@ -10,9 +10,13 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QApplication>
 #include <QAccessibleValueInterface>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
+
 
 using namespace titrage;
 
@@ -85,4 +89,86 @@ TEST(Accessibility, TheConductimeterReadsItsSigma)
     EXPECT_EQ(a->text(QAccessible::Value), d.conductimeter());
     ASSERT_NE(a->valueInterface(), nullptr);
     EXPECT_EQ(a->valueInterface()->currentValue().toString(), d.conductimeter());
+}
+
+namespace {
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+} // namespace
+
+// The keyboard reaches every control whatever the program did before, and
+// nothing the program does throws the focus into an entry box.
+TEST(Keyboard, TheFocusStaysWhereTheStudentPutIt)
+{
+    titrage::testing::BenchDriver d;
+    feuilleP& w = d.window();
+    QApplication::setActiveWindow(&w);
+    auto tab = [](Qt::Key key = Qt::Key_Tab) { QTest::keyClick(focused(), key); };
+
+    // The nature of the solution is a stop after any switch, on the button
+    // the switch checked, from either side.
+    d.find<QWidget>("Option1(0)").setFocus(Qt::TabFocusReason); // Qt moves the stop here
+    d.nature(1);
+    const struct {
+        int situation;
+        const char* nature;
+    } switches[] = {{3, "Option1(0)"}, {0, "Option1(1)"}, {3, "Option1(0)"}};
+    for (const auto& c : switches) {
+        d.situation(c.situation);
+        d.tabs().setFocus(Qt::TabFocusReason);
+        tab();
+        EXPECT_EQ(focused()->objectName().toStdString(), c.nature) << c.situation;
+        tab();
+        tab(Qt::Key_Backtab);
+        EXPECT_EQ(focused()->objectName().toStdString(), c.nature) << c.situation;
+    }
+    // A situation's check never clears the nature's.
+    EXPECT_TRUE(d.find<QAbstractButton>("Option1(0)").isChecked());
+
+    // A tool run from the keyboard keeps the focus, though it redraws the
+    // graph and hides its panel meanwhile.
+    d.fastPlot();
+    d.page(2);
+    for (const char* tool : {"Command3", "contributions", "droites", "image4", "Command9"}) {
+        QWidget& b = d.find<QWidget>(QLatin1String(tool));
+        b.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&b, Qt::Key_Space);
+        EXPECT_EQ(focused(), &b) << tool;
+    }
+
+    // A click on a tab takes the focus from the entry box, whose selected
+    // text the next key would replace.
+    d.box(1).setFocus(Qt::MouseFocusReason);
+    d.box(1).selectAll();
+    d.page(3);
+    EXPECT_EQ(focused(), &d.tabs());
+    tab(Qt::Key_5);
+    EXPECT_EQ(d.entry(1), QStringLiteral("0,01"));
+
+    // The status line speaks of the control reached by Tab: its own text, or
+    // its tooltip.
+    auto& info = d.find<QLabel>("info");
+    const struct {
+        const char* control;
+        const char* text;
+    } spoken[] = {
+        {"Command1", "Pour retrouver le module principal et quitter cette application"},
+        {"Image1", "Ajouter une goutte"},
+        {"Command3", "Diagramme de distribution"},
+    };
+    for (const auto& c : spoken) {
+        QWidget& target = d.find<QWidget>(QLatin1String(c.control));
+        if (!target.isVisible()) d.page(2);
+        // The control before it in the chain, then Tab onto it.
+        QWidget* before = target.previousInFocusChain();
+        while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible())
+            before = before->previousInFocusChain();
+        before->setFocus(Qt::OtherFocusReason);
+        info.setText(QString());
+        tab();
+        ASSERT_EQ(focused(), &target) << c.control;
+        EXPECT_EQ(info.text().toStdString(), c.text);
+    }
 }

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -144,18 +146,79 @@ TEST_F(Scaled, TheSigmaReadingIsWrittenOnTheDisplayClearOfItsUnit)
             digits += c.green() > 200 && c.red() < 180;
             dark += c == back;
         }
-        // The unit right of the display is left as the scene drew it.
-        for (int x = 4 * (display.right() + 1); x < 4 * (display.right() + 30); ++x)
+    }
+    // The unit under the display is left as the scene drew it.
+    for (int y = 4 * (display.bottom() + 1); y < 4 * (display.bottom() + 16); ++y)
+        for (int x = 4 * display.left(); x < 4 * (display.right() + 1); ++x)
             beside += picture.pixelColor(x, y) != before.pixelColor(x / 4, y / 4) &&
                       picture.pixelColor(x, y).green() > 200 &&
                       picture.pixelColor(x, y).red() < 180;
-    }
     EXPECT_GT(digits, 100) << d.conductimeter().toStdString();
     EXPECT_GT(dark, 4 * 4 * display.width() * display.height() / 3);
     EXPECT_EQ(beside, 0);
     EXPECT_EQ(fore.lightness() - back.lightness() > 100, true);
     w->restoreIllustration();
     EXPECT_EQ(d.apparatus().canvas().image(), before);
+}
+
+TEST_F(Scaled, TheLongestReadingsFitTheirBoxesAtEverySize)
+{
+    // Each read-out with the longest texts it shows, measured in the font it
+    // is shown in against the room its box leaves for text.
+    auto& meter = d.find<QLabel>("LabelpH");
+    auto& poured = d.find<QLabel>("Labelbur");
+    QLineEdit& burette = d.box(1);
+    ValueTable& table = d.table();
+    table.resetTable(6);
+    table.appendRow({"24,95", "3,76E-05", "0,00000001", "1,23E-14", "12,35", "9,99E-10"});
+    const QStringList meterTexts = {"0,00000001", "3,76E-05", "0,000123", "1,23E+03"};
+    for (const QSize window : {QSize(480, 360), QSize(800, 600), QSize(1600, 1200)}) {
+        LayoutScaler::of(w)->fit(window);
+        QApplication::processEvents();
+        const std::string at = std::to_string(window.width());
+        for (const QString& text : meterTexts) {
+            const int room = meter.contentsRect().width() - 2 * std::max(0, meter.indent());
+            EXPECT_LE(QFontMetrics(meter.font()).horizontalAdvance(text), room)
+                << text.toStdString() << " at " << at;
+        }
+        EXPECT_LE(QFontMetrics(poured.font()).horizontalAdvance(QStringLiteral("24,95 mL")),
+                  poured.contentsRect().width())
+            << at;
+        // A line edit keeps a few pixels of frame and margin on each side.
+        EXPECT_LE(QFontMetrics(burette.font()).horizontalAdvance(QStringLiteral("0,00000001")) + 8,
+                  burette.width())
+            << at;
+        for (int c = 0; c < table.columns(); ++c)
+            EXPECT_LE(QFontMetrics(table.font()).horizontalAdvance(table.cellText(0, c)) + 6,
+                      table.columnWidth(c))
+                << table.cellText(0, c).toStdString() << " at " << at;
+    }
+
+    // The copied illustration: the digits whole inside the display, none of
+    // their ink on its left edge where a cut would leave it.
+    LayoutScaler::of(w)->fit(QSize(800, 600));
+    QApplication::processEvents();
+    const QRect display = d.apparatus().overlayRect(Overlay::Conductimeter);
+    // The unit's line under the digits lies on the display's face, inside
+    // its bezel.
+    EXPECT_EQ(d.apparatus().canvas().pixel(display.left() + 1, display.bottom() + 16),
+              QColor(214, 226, 204));
+    for (const QString& text : meterTexts) {
+        meter.setText(text);
+        const QImage picture = w->illustrationForPrint();
+        const qreal r = picture.devicePixelRatio();
+        int edgeInk = 0, ink = 0;
+        for (int y = int(r * display.top()); y < int(r * (display.bottom() + 1)); ++y)
+            for (int x = int(r * display.left()); x < int(r * (display.right() + 1)); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                const bool digit = c.green() > 150 && c.red() < 150;
+                ink += digit;
+                if (x < int(r * (display.left() + 2))) edgeInk += digit;
+            }
+        EXPECT_GT(ink, 100) << text.toStdString();
+        EXPECT_EQ(edgeInk, 0) << text.toStdString();
+        w->restoreIllustration();
+    }
 }
 
 TEST_F(Scaled, ProjectorViewTogglesFullScreen)

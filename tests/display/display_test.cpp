@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 #include <QTextEdit>
@@ -349,6 +350,58 @@ TEST_F(OnScreen, TabWalksTheBenchInReadingOrderWithAClearFrame)
     control("Command14")->setFocus(Qt::TabFocusReason);
     key(QStringLiteral("Tab"));
     EXPECT_EQ(QApplication::focusWidget(), control("Option2(3)"));
+}
+
+TEST_F(OnScreen, TheWalkStaysWholeAfterASwitchAndEveryGraphTool)
+{
+    // After a situation switch the nature of the solution is still a stop,
+    // whichever of its buttons the switch checked, and Shift+Tab comes back
+    // to it.
+    d.nature(1);
+    w->Option2_Click(1);
+    w->Option2_Click(0);
+    ASSERT_TRUE(d.find<QRadioButton>("Option1(1)").isChecked());
+    d.tabs().setFocus(Qt::TabFocusReason);
+    settle();
+    key(QStringLiteral("Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), control("Option1(1)"));
+    key(QStringLiteral("Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), control("lbecher"));
+    key(QStringLiteral("shift+Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), control("Option1(1)"));
+    // The arrows choose the other nature, and the stop follows the choice.
+    key(QStringLiteral("Left"));
+    EXPECT_TRUE(d.find<QRadioButton>("Option1(0)").isChecked());
+    w->Option2_Click(1);
+    d.tabs().setFocus(Qt::TabFocusReason);
+    settle();
+    key(QStringLiteral("Tab"));
+    EXPECT_EQ(QApplication::focusWidget(), control("Option1(0)"));
+
+    // Each graph tool run from the keyboard keeps the focus: the next key
+    // goes to the tools, never to an entry box.
+    d.solute(2);
+    d.fastPlot();
+    clickTab(2);
+    ASSERT_TRUE(waitUntil([&] { return d.graph().isVisible(); }));
+    for (const char* tool : {"Command3", "image4", "image5", "contributions", "droites",
+                             "Command9"}) {
+        QWidget* b = control(tool);
+        if (!b->isEnabled()) continue;
+        b->setFocus(Qt::TabFocusReason);
+        settle();
+        key(QStringLiteral("space"));
+        EXPECT_EQ(QApplication::focusWidget(), b) << tool;
+        key(QStringLiteral("5"));
+        EXPECT_EQ(d.entry(1), QStringLiteral("0,01")) << tool;
+    }
+    screenshot("after-tools");
+    // A click on a tab leaves no entry box with the focus.
+    click(control("Text1(1)"));
+    clickTab(3);
+    EXPECT_EQ(QApplication::focusWidget(), control("Onglets"));
+    key(QStringLiteral("5"));
+    EXPECT_EQ(d.entry(1), QStringLiteral("0,01"));
 }
 
 int main(int argc, char** argv)

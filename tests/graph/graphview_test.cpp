@@ -108,3 +108,49 @@ TEST(GraphView, CurvePassesThroughItsVerticesInItsColour)
                 kBlue);
     EXPECT_EQ(g.canvas().pixel(95, 100), kBlue);
 }
+
+TEST(GraphView, GridLinesComeOutEquallyWideAtAnyScale)
+{
+    GraphView g;
+    g.drawFrame(0.43f);
+    // Widths in device pixels of the runs of `colour` met along a line of
+    // the picture rendered at `ratio`, from logical `from` stepping `step`.
+    auto runs = [&](qreal ratio, QPointF from, QPointF step, int n, QColor colour) {
+        const QImage image = g.canvas().renderedAt(ratio);
+        const QPointF o = g.canvas().origin();
+        const QPoint a = ((from - o) * ratio).toPoint();
+        const QPoint d = step.toPoint();
+        std::vector<int> widths;
+        int run = 0;
+        for (int i = 0; i < n * ratio; ++i) {
+            const QPoint at = a + d * i;
+            if (image.pixelColor(at) == colour) {
+                ++run;
+            } else if (run > 0) {
+                widths.push_back(run);
+                run = 0;
+            }
+        }
+        return widths;
+    };
+    const struct {
+        const char* what;
+        QPointF from, step;
+        int length;
+        QColor colour;
+        size_t lines;
+    } cases[] = {
+        // Across the volume graduations, between two sigma lines.
+        {"vertical", {41, 239}, {1, 0}, 330, QColor(220, 220, 220), 25},
+        // Down the sigma graduations, between two volume lines.
+        {"horizontal", {46, 31}, {0, 1}, 218, QColor(192, 192, 192), 9},
+    };
+    for (qreal ratio : {1.0, 1.5, 1.25, 2.0, 4.0})
+        for (const auto& c : cases) {
+            const std::vector<int> widths = runs(ratio, c.from, c.step, c.length, c.colour);
+            ASSERT_EQ(widths.size(), c.lines) << c.what << " at " << ratio;
+            const int expected = std::max(1, int(std::lround(ratio)));
+            for (int w : widths)
+                EXPECT_EQ(w, expected) << c.what << " at " << ratio;
+        }
+}
