@@ -1,5 +1,7 @@
 #include "model/realsolution.h"
 
+#include "platform/core/numberformat.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -101,6 +103,28 @@ double beakerIonicStrength(bool saltCouple, double x, double y, double s, double
 {
     const double i = saltCouple ? y + ct : x + s;
     return std::isfinite(i) && i > 0 ? i : 0;
+}
+
+TemperatureEntry readTemperature(std::string_view text, double previous)
+{
+    TemperatureEntry e;
+    const auto n = parseNumber(std::string(text));
+    if (!n || !std::isfinite(*n)) {
+        e.value = previous;
+        e.message = "« " + std::string(text) + " » n'est pas une température : tapez un "
+                    "nombre de 15 à 30 °C.";
+    } else if (*n < kMinTemperature || *n > kMaxTemperature) {
+        e.value = std::clamp(*n, kMinTemperature, kMaxTemperature);
+        e.message = std::string("La température doit être comprise entre 15 et 30 °C : elle "
+                                "est ramenée à ") + formatNumber(e.value, "#0.0") + " °C.";
+    } else {
+        e.value = *n;
+    }
+    // The box's value is what it shows, to the tenth of a degree: 25,04
+    // shows 25,0 and is the ideal 25 °C.
+    e.text = formatNumber(e.value, "#0.0");
+    e.value = parseNumber(e.text).value_or(e.value);
+    return e;
 }
 
 } // namespace titrage

@@ -35,6 +35,10 @@
 
 #include "model/model.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace titrage {
 
 inline constexpr double kMinTemperature = 15; // °C
@@ -72,5 +76,16 @@ double activityCoefficient(const Medium& medium, double ionicStrength);
 // when the couple came neutral (HA, B, HCl), y + ct when it came as a salt
 // whose other ion stays a spectator (NH4+ Cl-, A- Na+, NaOH).
 double beakerIonicStrength(bool saltCouple, double x, double y, double s, double ct);
+
+// The "Température" box: a number of °C, with a comma or a point. A value
+// outside 15 to 30 °C is brought to the nearer bound, as the bench corrects
+// its other boxes; a text that is no number keeps the previous value. Either
+// way `message` says so in French, and `text` is what the box then shows.
+struct TemperatureEntry {
+    double value = 25;
+    std::string text;
+    std::optional<std::string> message;
+};
+TemperatureEntry readTemperature(std::string_view text, double previous);
 
 } // namespace titrage

@@ -290,3 +290,35 @@ TEST(RealSolutions, CurveAgreesWithPouringAndIdealStaysBitForBit)
     for (size_t i = 0; i < d1.size(); ++i)
         EXPECT_EQ(d1[i].acidFraction, d2[i].acidFraction);
 }
+
+TEST(RealSolutions, TemperatureBoxCorrectsWhatIsOutOfRange)
+{
+    const std::string nbsp = "\u00a0";
+    struct Case {
+        const char* typed;
+        double value;
+        const char* shown;
+        const char* message; // a part of it, or nothing expected
+    };
+    const Case cases[] = {
+        {"20", 20, "20,0", nullptr},
+        {"22.5", 22.5, "22,5", nullptr},
+        {"25,04", 25, "25,0", nullptr}, // what the box shows: the ideal 25 °C
+        {"35", 30, "30,0", "ramenée à 30,0"},
+        {"14,9", 15, "15,0", "entre 15 et 30"},
+        {"-1e308", 15, "15,0", "ramenée à 15,0"},
+        {"chaud", 22, "22,0", "« chaud » n'est pas une température"},
+        {"", 22, "22,0", "n'est pas une température"},
+        {"nan", 22, "22,0", "n'est pas une température"},
+    };
+    for (const Case& c : cases) {
+        const TemperatureEntry e = readTemperature(c.typed, 22);
+        EXPECT_EQ(e.value, c.value) << c.typed;
+        EXPECT_EQ(e.text, c.shown) << c.typed;
+        EXPECT_EQ(e.message.has_value(), c.message != nullptr) << c.typed;
+        if (c.message && e.message) {
+            EXPECT_NE(e.message->find(c.message), std::string::npos) << *e.message;
+            EXPECT_NE(e.message->find(nbsp + "°C"), std::string::npos) << *e.message;
+        }
+    }
+}
