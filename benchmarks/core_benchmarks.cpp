@@ -56,13 +56,18 @@ void BM_realSolutions(benchmark::State& state)
     out.reserve(512);
     for (auto _ : state) {
         switch (state.range(0)) {
-        case 0: solvmelange(m, true); break;
-        case 1: calcsigma(m, in, 5.1, 12.3); break;
+        case 0:
+            solvmelange(m, true);
+            break;
+        case 1:
+            calcsigma(m, in, 5.1, 12.3);
+            break;
         case 2:
             loadModel(m, ethanoic(0.0f));
             walkCurve(m, in, 0.1f, out);
             break;
-        default: benchmark::DoNotOptimize(tabulate(m, ethanoic(0.0f), 1).data());
+        default:
+            benchmark::DoNotOptimize(tabulate(m, ethanoic(0.0f), 1).data());
         }
         benchmark::DoNotOptimize(m.sigma);
     }

@@ -119,8 +119,8 @@ void computeSigmaReal(Model& model, const SigmaInputs& in, double ph, double v)
     const Contribution* c = in.position >= 0 && in.position < kListEntries
                                 ? &(in.acide ? kAcidSide : kBaseSide)[in.position]
                                 : nullptr;
-    const double ka = in.acide ? static_cast<double>(model.kcouple)
-                               : 1e-14 / static_cast<double>(model.kcouple);
+    const double ka =
+        in.acide ? static_cast<double>(model.kcouple) : 1e-14 / static_cast<double>(model.kcouple);
     const double activity = std::pow(10.0, -ph);
 
     double gamma = 1;
@@ -160,8 +160,7 @@ void computeSigmaReal(Model& model, const SigmaInputs& in, double ph, double v)
     for (int i = 1; i < kIonSlots; ++i) {
         model.concion[i] = static_cast<float>(conc[i]);
         if (conc[i] == 0.0 || kLambda[i] == 0.0f) continue;
-        const double lambda0 =
-            lambdaAtTemperature(medium, kLambda[i], temperatureCoefficient(i));
+        const double lambda0 = lambdaAtTemperature(medium, kLambda[i], temperatureCoefficient(i));
         model.lambdaion[i] = static_cast<float>(realLambda(medium, lambda0, ionic));
         if (model.concion[i] != 0.0f)
             sigma = static_cast<float>(static_cast<double>(sigma) +

@@ -20,8 +20,9 @@ constexpr float kLastP = 13.9f;
 std::optional<double> acidFraction(double ph, float kcouple, bool acide, double c, double gamma = 1)
 {
     const double h = std::pow(10.0, -ph) / gamma;
-    const double ka = (acide ? static_cast<double>(kcouple) : 1e-14 / static_cast<double>(kcouple)) /
-                      (gamma * gamma);
+    const double ka =
+        (acide ? static_cast<double>(kcouple) : 1e-14 / static_cast<double>(kcouple)) /
+        (gamma * gamma);
     if (!std::isfinite(ka) || ka + h == 0.0) return std::nullopt;
     const double a = c * h / (ka + h);
     const double b = c - a;
@@ -63,8 +64,8 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
     solvinit(model);
     const double p0 = -std::log10(static_cast<double>(model.xprinc));
     if (model.kcouple == 1.0f) model.kcouple = kStrongConstant;
-    const double ph0 = model.conditions.ideal25() ? (in.acide ? p0 : 14.0 - p0)
-                                                  : phOfModel(model, in.acide);
+    const double ph0 =
+        model.conditions.ideal25() ? (in.acide ? p0 : 14.0 - p0) : phOfModel(model, in.acide);
 
     computeSigma(model, in, ph0, 0.0);
     out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe)});

@@ -70,12 +70,18 @@ Medium mediumOf(const SolutionConditions& c)
 double temperatureCoefficient(int slot)
 {
     switch (slot) {
-    case 1: return fromColumns(315.8, 350.1); // H3O+
-    case 2: return fromColumns(174, 198);     // OH-
-    case 3: return fromColumns(43.5, 50.11);  // Na+
-    case 4: return fromColumns(66.0, 76.35);  // Cl-
-    case 13: return fromColumns(64, 73.5);    // NH4+
-    default: return kWalden;
+    case 1:
+        return fromColumns(315.8, 350.1); // H3O+
+    case 2:
+        return fromColumns(174, 198); // OH-
+    case 3:
+        return fromColumns(43.5, 50.11); // Na+
+    case 4:
+        return fromColumns(66.0, 76.35); // Cl-
+    case 13:
+        return fromColumns(64, 73.5); // NH4+
+    default:
+        return kWalden;
     }
 }
 
@@ -111,12 +117,14 @@ TemperatureEntry readTemperature(std::string_view text, double previous)
     const auto n = parseNumber(std::string(text));
     if (!n || !std::isfinite(*n)) {
         e.value = previous;
-        e.message = "« " + std::string(text) + " » n'est pas une température : tapez un "
+        e.message = "« " + std::string(text) +
+                    " » n'est pas une température : tapez un "
                     "nombre de 15 à 30 °C.";
     } else if (*n < kMinTemperature || *n > kMaxTemperature) {
         e.value = std::clamp(*n, kMinTemperature, kMaxTemperature);
         e.message = std::string("La température doit être comprise entre 15 et 30 °C : elle "
-                                "est ramenée à ") + formatNumber(e.value, "#0.0") + " °C.";
+                                "est ramenée à ") +
+                    formatNumber(e.value, "#0.0") + " °C.";
     } else {
         e.value = *n;
     }

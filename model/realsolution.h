@@ -48,10 +48,10 @@ inline constexpr double kMaxTemperature = 30; // °C
 struct Medium {
     bool real = false;
     double temperature = 25;
-    double ke = kKe;         // ionic product of water
-    double pke = 14;         // -log10 ke
-    double davies = 0;       // Davies' A_D, log10 units, (mol/L)^-1/2
-    double relaxation = 0;   // Onsager's A, (mol/L)^-1/2
+    double ke = kKe;            // ionic product of water
+    double pke = 14;            // -log10 ke
+    double davies = 0;          // Davies' A_D, log10 units, (mol/L)^-1/2
+    double relaxation = 0;      // Onsager's A, (mol/L)^-1/2
     double electrophoresis = 0; // B/2 per unit charge, mS.m2/mol.(mol/L)^-1/2
 };
 

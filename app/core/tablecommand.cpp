@@ -99,8 +99,8 @@ struct Options {
     bool brut = false;
     std::optional<std::uint64_t> bruit; // --bruit GRAINE
     bool ions = false;
-    bool reel = false;        // --reel: real solutions
-    double temperature = 25;  // --temperature T, °C
+    bool reel = false;              // --reel: real solutions
+    double temperature = 25;        // --temperature T, °C
     std::string mesures;            // a class's measurements (--mesures)
     std::optional<SigmaUnit> unite; // their sigma unit (--unite)
     bool csv = false;
