@@ -12,6 +12,7 @@
 #include "platform/coretext.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,11 @@ void BenchPages::showPage(int k)
 void BenchPages::installHoverTexts(HoverTexts& hover)
 {
     hover.add(Picture3->masquer, tr("Utiliser cette option pour cacher la concentration."));
+    hover.add(Picture3->reelles, tr("Conductivités molaires selon la force ionique et activités "
+                                    "dans les équilibres, comme en classe (voir l'aide)"));
+    hover.add(Picture3->temperature,
+              tr("Température de la solution, de 15 à 30 °C : conductivités molaires et "
+                 "produit ionique de l'eau à cette température"));
     hover.add(frame2->command5, [masquer = Picture3->masquer]() -> std::optional<QString> {
         return masquer->isChecked()
                    ? tr("Afficher la concentration en soluté apporté")

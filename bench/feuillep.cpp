@@ -64,6 +64,7 @@ feuilleP::feuilleP(QString programFolder, QWidget* parent)
     layoutControls();
     connectHandlers();
     createGraphTools();
+    connectSolution();
     installHoverTexts();
     installAccessibleNames();
     Form_Load();

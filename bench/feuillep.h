@@ -276,6 +276,7 @@ private:
     void createPages();
     void createCopyMenu();
     void createGraphTools();
+    void connectSolution(); // "Solutions réelles" and "Température" (feuillep_parameters.cpp)
     void layoutControls();
     void connectHandlers();
     void installHoverTexts();

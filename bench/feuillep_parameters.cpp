@@ -6,6 +6,7 @@
 #include "bench/parametrespage.h"
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
+#include "model/realsolution.h"
 #include "platform/core/numberformat.h"
 #include "platform/coretext.h"
 #include "platform/messages.h"
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <memory>
 #include <random>
 
 namespace titrage {
@@ -70,6 +72,47 @@ void feuilleP::Text1_LostFocus(int box, bool onlyIfChanged)
         reinitialise();
     }
     niveaubecher();
+}
+
+void feuilleP::connectSolution()
+{
+    // A change of the water is a change of parameter: the titration restarts
+    // and every finished curve is drawn again under the new conditions.
+    auto apply = [this](SolutionConditions c) {
+        m_state.setConditions(c);
+        reinitialise();
+        niveaubecher();
+        const QString t = QString::fromStdString(formatNumber(c.temperature, "#0.0"));
+        showStatus(c.real ? tr("Solutions réelles à %1 °C : conductivités molaires selon la "
+                               "force ionique (Onsager), activités par l'équation de Davies")
+                                .arg(t)
+                          : tr("Solutions idéales à %1 °C : conductivités molaires à "
+                               "dilution infinie, sans activités")
+                                .arg(t));
+    };
+    connect(Picture3->reelles, &QCheckBox::clicked, this, [this, apply](bool real) {
+        SolutionConditions c = m_state.conditions();
+        c.real = real;
+        apply(c);
+    });
+    // A message shown while the box loses the focus would finish its editing
+    // a second time: the guard reads each edit once.
+    auto reading = std::make_shared<bool>(false);
+    connect(Picture3->temperature, &QLineEdit::editingFinished, this, [this, apply, reading] {
+        if (*reading) return;
+        *reading = true;
+        SolutionConditions c = m_state.conditions();
+        const TemperatureEntry e =
+            readTemperature(Picture3->temperature->text().toStdString(), c.temperature);
+        Picture3->temperature->setText(QString::fromStdString(e.text));
+        if (e.message)
+            Messages::inform(this, tr("Température"), QString::fromStdString(*e.message),
+                             MessageIcon::Exclamation);
+        *reading = false;
+        if (e.value == c.temperature) return;
+        c.temperature = e.value;
+        apply(c);
+    });
 }
 
 void feuilleP::Option1_Click(int)

@@ -27,10 +27,11 @@ constexpr int kHeadingGap = 22; // heading top to first control top
 constexpr int kRow = 22;        // one control to the next
 constexpr int kGroupGap = 12;   // last control to the next heading
 
-const char* const kHeadings[4] = {QT_TRANSLATE_NOOP("titrage::ParametresPage", "Matériel"),
+const char* const kHeadings[5] = {QT_TRANSLATE_NOOP("titrage::ParametresPage", "Matériel"),
                                   QT_TRANSLATE_NOOP("titrage::ParametresPage", "Graphe"),
                                   QT_TRANSLATE_NOOP("titrage::ParametresPage", "Affichage"),
-                                  QT_TRANSLATE_NOOP("titrage::ParametresPage", "Tableau")};
+                                  QT_TRANSLATE_NOOP("titrage::ParametresPage", "Tableau"),
+                                  QT_TRANSLATE_NOOP("titrage::ParametresPage", "Solution")};
 
 QFont headingFont()
 {
@@ -103,6 +104,14 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
     graine->setRange(1, 999999);
     graine->setValue(static_cast<int>(std::random_device{}() % 999999) + 1);
 
+    reelles = check(tr("Solutions réelles"), QStringLiteral("reelles"));
+    temperatureLabel = new QLabel(tr("Température :"), this);
+    temperature = new QLineEdit(QStringLiteral("25,0"), this);
+    temperature->setObjectName(QStringLiteral("temperature"));
+    temperature->setAccessibleName(tr("Température de la solution en degrés Celsius"));
+    temperature->setMaxLength(6);
+    temperatureUnit = new QLabel(QStringLiteral("°C"), this);
+
     stepLabel = new QLabel(this);
     stepLabel->setObjectName(QStringLiteral("Label3"));
     UpDown1 = new ArrowSpin(this);
@@ -166,12 +175,27 @@ void ParametresPage::placeControls()
     const int spinH = UpDown1->sizeHint().height();
     UpDown1->setGeometry(textRight + labelWidth + 2, y - 2 + (fm.height() - spinH) / 2,
                          UpDown1->sizeHint().width(), spinH);
+    y += kRow + kGroupGap;
+
+    // The solution: real or ideal, and its temperature in the second column.
+    m_headingY[4] = y;
+    y += kHeadingGap;
+    reelles->adjustSize();
+    reelles->move(kControlX, y);
+    temperatureLabel->adjustSize();
+    temperatureLabel->move(kControlX + 240, y + 2);
+    const int boxH = temperature->sizeHint().height();
+    temperature->setGeometry(temperatureLabel->geometry().right() + 4,
+                             y + (reelles->height() - boxH) / 2,
+                             fm.horizontalAdvance(QStringLiteral("00,00")) + 10, boxH);
+    temperatureUnit->adjustSize();
+    temperatureUnit->move(temperature->geometry().right() + 4, y + 2);
 }
 
 QSize ParametresPage::sizeHint() const
 {
     const int right = std::max(masquer->geometry().right(), UpDown1->geometry().right());
-    return {right + kControlX, UpDown1->geometry().bottom() + 16};
+    return {right + kControlX, reelles->geometry().bottom() + 16};
 }
 
 void ParametresPage::paintEvent(QPaintEvent*)
@@ -184,7 +208,7 @@ void ParametresPage::paintEvent(QPaintEvent*)
     p.setFont(headingFont());
     p.setPen(kHeading);
     const QFontMetrics hm(p.font());
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < static_cast<int>(m_headingY.size()); ++i)
         p.drawText(kHeadingX, m_headingY[i] + hm.ascent(), tr(kHeadings[i]));
     p.setFont(font());
     p.setPen(Qt::black);

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 
 namespace titrage {
@@ -30,6 +31,13 @@ public:
     QCheckBox* realistes = nullptr;
     QLabel* graineLabel = nullptr; // "Graine :"
     QSpinBox* graine = nullptr;    // 1..999999
+    // "Solutions réelles" and "Température" (°C, 15 to 30): the water the
+    // titration runs in (model/realsolution.h). Unticked at 25 °C the bench
+    // is the ideal model.
+    QCheckBox* reelles = nullptr;
+    QLabel* temperatureLabel = nullptr; // "Température :"
+    QLineEdit* temperature = nullptr;   // "25,0"
+    QLabel* temperatureUnit = nullptr;  // "°C"
     QLabel* stepLabel = nullptr;          // Label3: the measuring step in mL
     QSpinBox* UpDown1 = nullptr;          // measuring step in tenths of a mL, 1..10
 
@@ -44,7 +52,7 @@ protected:
 private:
     void placeControls();
 
-    std::array<int, 4> m_headingY{}; // tops of the four headings
+    std::array<int, 5> m_headingY{}; // tops of the headings
     int m_stepTextY = 0;             // top of "Volume versé entre deux mesures : "
 };
 

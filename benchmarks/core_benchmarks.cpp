@@ -12,6 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+
 using namespace titrage;
 
 namespace {
@@ -36,6 +38,42 @@ Model loaded(float v)
     loadModel(m, ethanoic(v));
     return m;
 }
+
+// "Solutions réelles" at 20 °C: the same computations with the ionic
+// strength and the activity coefficient settled at every point.
+Model loadedReal(float v)
+{
+    Model m = loaded(v);
+    m.conditions = {true, 20};
+    return m;
+}
+
+void BM_realSolutions(benchmark::State& state)
+{
+    Model m = loadedReal(12.3f);
+    const SigmaInputs in = ethanoic(12.3f).sigmaInputs();
+    std::vector<CurveVertex> out;
+    out.reserve(512);
+    for (auto _ : state) {
+        switch (state.range(0)) {
+        case 0:
+            solvmelange(m, true);
+            break;
+        case 1:
+            calcsigma(m, in, 5.1, 12.3);
+            break;
+        case 2:
+            loadModel(m, ethanoic(0.0f));
+            walkCurve(m, in, 0.1f, out);
+            break;
+        default:
+            benchmark::DoNotOptimize(tabulate(m, ethanoic(0.0f), 1).data());
+        }
+        benchmark::DoNotOptimize(m.sigma);
+    }
+    state.SetLabel(std::array{"solvmelange", "calcsigma", "curve", "table 0,1 mL"}[state.range(0)]);
+}
+BENCHMARK(BM_realSolutions)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 void BM_solvmelange(benchmark::State& state)
 {

@@ -1,6 +1,7 @@
 #include "model/conductivity.h"
 
 #include "model/measurement.h"
+#include "model/realsolution.h"
 #include "model/situations.h"
 #include "platform/core/numberformat.h"
 
@@ -100,10 +101,89 @@ constexpr Contribution kBaseSide[kListEntries] = {
     {false, false, 0, Form::None},
 };
 
+// Outside the ideal at 25 °C: the ions at a pH read as the activity of H3O+.
+// The activity coefficient and the ionic strength settle together (the same
+// rounds as the solver's), then each ion's lambda follows the temperature and,
+// with real solutions, the ionic strength.
+void computeSigmaReal(Model& model, const SigmaInputs& in, double ph, double v)
+{
+    const Medium medium = mediumOf(model.conditions);
+    const float amount = model.cdilue * model.vinitial;
+    std::optional<double> ct;
+    if (v + model.vinitial != 0.0) ct = static_cast<double>(amount) / (v + model.vinitial);
+    std::optional<double> vtot;
+    if (in.veau && in.vsol) vtot = static_cast<double>(*in.veau) + (v + *in.vsol);
+    std::optional<double> counter; // the titrant's Na+ or Cl-
+    if (in.cburette && vtot && *vtot != 0.0) counter = *in.cburette * v / *vtot;
+
+    const Contribution* c = in.position >= 0 && in.position < kListEntries
+                                ? &(in.acide ? kAcidSide : kBaseSide)[in.position]
+                                : nullptr;
+    const double ka =
+        in.acide ? static_cast<double>(model.kcouple) : 1e-14 / static_cast<double>(model.kcouple);
+    const double activity = std::pow(10.0, -ph);
+
+    double gamma = 1;
+    double ionic = 0;
+    std::array<double, kIonSlots> conc{};
+    for (int round = 0; round < 60; ++round) {
+        conc.fill(0.0);
+        const double h = activity / gamma;
+        conc[H3O] = h;
+        conc[OH] = medium.ke / (gamma * gamma * h);
+        if (counter) conc[in.acide ? Na : Cl] = *counter;
+        if (c && ct) {
+            if (c->sodium) conc[Na] = *ct;
+            if (c->chloride) conc[Cl] = *ct;
+            const double kap = ka / (gamma * gamma);
+            if (c->slot != 0 && std::isfinite(kap) && kap + h != 0.0) {
+                const double acidForm = h * *ct / (kap + h);
+                conc[c->slot] = c->form == Form::Acid ? acidForm : *ct - acidForm;
+            }
+        }
+        const double x = in.acide ? conc[H3O] : conc[OH];
+        const double y = in.acide ? conc[OH] : conc[H3O];
+        ionic = beakerIonicStrength(isSaltCouple(in.acide, in.position), x, y, counter.value_or(0),
+                                    ct.value_or(0));
+        const double next = activityCoefficient(medium, ionic);
+        if (std::fabs(next - gamma) <= 1e-12) break;
+        gamma = next;
+    }
+    model.gamma = gamma;
+
+    model.lambdaion[H3O] = kLambda[H3O];
+    model.lambdaion[OH] = kLambda[OH];
+    model.lambdaion[Na] = kLambda[Na];
+    model.lambdaion[Cl] = kLambda[Cl];
+    if (c && c->slot != 0) model.lambdaion[c->slot] = kLambda[c->slot];
+    float sigma = 0;
+    for (int i = 1; i < kIonSlots; ++i) {
+        model.concion[i] = static_cast<float>(conc[i]);
+        if (conc[i] == 0.0 || kLambda[i] == 0.0f) continue;
+        const double lambda0 = lambdaAtTemperature(medium, kLambda[i], temperatureCoefficient(i));
+        model.lambdaion[i] = static_cast<float>(realLambda(medium, lambda0, ionic));
+        if (model.concion[i] != 0.0f)
+            sigma = static_cast<float>(static_cast<double>(sigma) +
+                                       static_cast<double>(model.concion[i]) * model.lambdaion[i]);
+    }
+    model.sigma = sigma;
+}
+
 } // namespace
+
+bool isSaltCouple(bool acide, int position)
+{
+    if (position < 0 || position >= kListEntries) return false;
+    const Contribution& c = (acide ? kAcidSide : kBaseSide)[position];
+    return acide ? c.chloride && c.slot != 0 : c.sodium;
+}
 
 void computeSigma(Model& model, const SigmaInputs& in, double ph, double v)
 {
+    if (!model.conditions.ideal25()) {
+        computeSigmaReal(model, in, ph, v);
+        return;
+    }
     // Total solute of the couple after mixing; cdilue.vinitial is a 32-bit product.
     const float amount = model.cdilue * model.vinitial;
     std::optional<double> ct;

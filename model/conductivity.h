@@ -24,8 +24,15 @@ struct SigmaInputs {
 };
 
 // The one computation behind calcsigma and calcsigmasit. Writes concion,
-// lambdaion and sigma.
+// lambdaion and sigma. Outside the ideal at 25 °C (model.conditions) the pH
+// is that of the activity of H3O+, each lambda follows the temperature and
+// the ionic strength, and gamma is written too.
 void computeSigma(Model& model, const SigmaInputs& in, double ph, double v);
+
+// Whether list position `position` of a side brings its couple as a salt
+// whose other ion stays a spectator (ammonium chloride, a sodium salt,
+// sodium hydroxide): the ionic strength then counts that ion.
+bool isSaltCouple(bool acide, int position);
 
 // The inputs a stored situation gives: nature, solute, Vsol, Veau, burette.
 SigmaInputs sigmaInputsOf(const Situation& situation);

@@ -15,10 +15,14 @@ constexpr float kLastP = 13.9f;
 
 // Fraction of the acid form at pH `ph` for a couple of constant K (Ka for an
 // acid beaker, Kb for a base beaker). Nothing when it cannot be formed.
-std::optional<double> acidFraction(double ph, float kcouple, bool acide, double c)
+// Outside the ideal at 25 °C the pH is an activity's: h becomes a(H3O+)/gamma
+// and Ka the conditional Ka/gamma^2, gamma that of the point.
+std::optional<double> acidFraction(double ph, float kcouple, bool acide, double c, double gamma = 1)
 {
-    const double h = std::pow(10.0, -ph);
-    const double ka = acide ? static_cast<double>(kcouple) : 1e-14 / static_cast<double>(kcouple);
+    const double h = std::pow(10.0, -ph) / gamma;
+    const double ka =
+        (acide ? static_cast<double>(kcouple) : 1e-14 / static_cast<double>(kcouple)) /
+        (gamma * gamma);
     if (!std::isfinite(ka) || ka + h == 0.0) return std::nullopt;
     const double a = c * h / (ka + h);
     const double b = c - a;
@@ -27,15 +31,27 @@ std::optional<double> acidFraction(double ph, float kcouple, bool acide, double 
 }
 
 // Walks p from p0 to 13.9 in 32-bit steps, as the loop counter was a float;
-// calls `visit` with the volume of each point inside the burette's range.
-template <typename Visit> void walkP(Model& model, float p0, float step, Visit visit)
+// calls `visit` with the pH of each point inside the burette's range (its
+// volume in vverse). p is that of the principal ion's concentration; outside
+// the ideal at 25 °C the pH is that of the activity, with the point's gamma.
+template <typename Visit> void walkP(Model& model, bool acide, float p0, float step, Visit visit)
 {
+    const bool ideal = model.conditions.ideal25();
     for (float p = p0; p <= kLastP; p = p + step) {
         model.phcalc = p;
         model.xprinc = static_cast<float>(std::pow(10.0, -static_cast<double>(p)));
-        if (const auto v = volumeForIon(model, model.xprinc); v && std::fabs(*v) <= 3.4e38)
-            model.vverse = static_cast<float>(*v);
-        if (model.vverse >= 0.0f && model.vverse <= kBuretteCapacity) visit();
+        if (ideal) {
+            if (const auto v = volumeForIon(model, model.xprinc); v && std::fabs(*v) <= 3.4e38)
+                model.vverse = static_cast<float>(*v);
+        } else if (const auto r = realVolumeForIon(model, model.xprinc);
+                   r && std::fabs(r->v) <= 3.4e38) {
+            model.vverse = static_cast<float>(r->v);
+            model.gamma = r->gamma;
+        }
+        const double ph = ideal ? (acide ? static_cast<double>(model.phcalc)
+                                         : 14.0 - static_cast<double>(model.phcalc))
+                                : phOfModel(model, acide);
+        if (model.vverse >= 0.0f && model.vverse <= kBuretteCapacity) visit(ph);
     }
 }
 
@@ -48,15 +64,16 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
     solvinit(model);
     const double p0 = -std::log10(static_cast<double>(model.xprinc));
     if (model.kcouple == 1.0f) model.kcouple = kStrongConstant;
-    auto phOf = [&](double p) { return in.acide ? p : 14.0 - p; };
+    const double ph0 =
+        model.conditions.ideal25() ? (in.acide ? p0 : 14.0 - p0) : phOfModel(model, in.acide);
 
-    computeSigma(model, in, phOf(p0), 0.0);
+    computeSigma(model, in, ph0, 0.0);
     out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe)});
     if (vertexDone) vertexDone(model);
     model.vverse = 0;
 
-    walkP(model, static_cast<float>(p0), kCurveStep, [&] {
-        computeSigma(model, in, phOf(model.phcalc), model.vverse);
+    walkP(model, in.acide, static_cast<float>(p0), kCurveStep, [&](double ph) {
+        computeSigma(model, in, ph, model.vverse);
         out.push_back(
             {model.vverse, model.sigma, graphX(model.vverse), graphY(model.sigma, maxaxe)});
         if (vertexDone) vertexDone(model);
@@ -77,17 +94,19 @@ void walkDistribution(Model& model, bool acide, std::vector<DistributionVertex>&
     const double p0 = -std::log10(static_cast<double>(model.xprinc));
     if (model.kcouple == 1.0f) model.kcouple = kStrongConstant;
     const double c = model.cdilue;
-    auto phOf = [&](double p) { return acide ? p : 14.0 - p; };
+    const double ph0 =
+        model.conditions.ideal25() ? (acide ? p0 : 14.0 - p0) : phOfModel(model, acide);
 
     auto push = [&](float v, double x, double ph) {
-        const auto fa = acidFraction(ph, model.kcouple, acide, c);
+        const auto fa = acidFraction(ph, model.kcouple, acide, c,
+                                     model.conditions.ideal25() ? 1.0 : model.gamma);
         if (!fa) return;
         out.push_back({v, *fa, 1.0 - *fa, x, fractionY(*fa), fractionY(1.0 - *fa)});
     };
 
-    push(0.0f, graphX(0), phOf(p0));
-    walkP(model, static_cast<float>(p0), kDistributionStep,
-          [&] { push(model.vverse, graphX(model.vverse), phOf(model.phcalc)); });
+    push(0.0f, graphX(0), ph0);
+    walkP(model, acide, static_cast<float>(p0), kDistributionStep,
+          [&](double ph) { push(model.vverse, graphX(model.vverse), ph); });
     model.vverse = kBuretteCapacity;
     solvmelange(model, acide);
     push(kBuretteCapacity, graphX(kBuretteCapacity), model.phcalc);

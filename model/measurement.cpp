@@ -1,5 +1,6 @@
 #include "model/measurement.h"
 
+#include "model/realsolution.h"
 #include "model/solver.h"
 #include "platform/core/numberformat.h"
 
@@ -24,8 +25,11 @@ void loadFromValues(Model& model, bool acide, int position, std::optional<float>
     if (cb) model.ctitrant = *cb;
     if (vsol && veau) assignIfFinite(model.vinitial, static_cast<double>(*veau) + *vsol);
     if (vverse) model.vverse = *vverse;
-    if (position >= 0 && position < kListEntries)
+    if (position >= 0 && position < kListEntries) {
         model.kcouple = couplingConstant(model, acide, position);
+        model.acidBeaker = acide;
+        model.saltCouple = isSaltCouple(acide, position);
+    }
 }
 
 } // namespace
@@ -75,7 +79,7 @@ double solveMeasurement(Model& model, const BenchEntries& entries)
         solvinit(model);
     else
         solvmelange(model, entries.acide);
-    return phFromXprinc(model.xprinc, entries.acide);
+    return phOfModel(model, entries.acide);
 }
 
 double measure(Model& model, const BenchEntries& entries)
@@ -98,7 +102,7 @@ int tableColumns(bool acide, int position)
 TableRow makeRow(Model& model, const SigmaInputs& in, double volumeForSigma)
 {
     if (model.vverse == 0.0f && model.xprinc > 0.0f)
-        model.phcalc = static_cast<float>(phFromXprinc(model.xprinc, in.acide));
+        model.phcalc = static_cast<float>(phOfModel(model, in.acide));
     computeSigma(model, in, model.phcalc, volumeForSigma);
     return rowFromState(model, in, model.phcalc);
 }
@@ -112,10 +116,20 @@ TableRow rowFromState(const Model& model, const SigmaInputs& in, double ph)
     row.xprinc = model.xprinc;
     row.h3o = std::pow(10.0, -ph);
     row.ho = std::pow(10.0, ph - 14.0);
+    // Outside the ideal at 25 °C the columns stay concentrations: the pH is
+    // that of an activity, and Ke and the constants are the conditional ones
+    // at the activity coefficient the conductivity settled on.
+    const bool ideal = model.conditions.ideal25();
+    const double g2 = model.gamma * model.gamma;
+    if (!ideal) {
+        row.h3o /= model.gamma;
+        row.ho = mediumOf(model.conditions).ke / (g2 * row.h3o);
+    }
     if (tableColumns(in.acide, in.position) > 4) {
         const double total = static_cast<double>(model.vinitial) + model.vverse;
-        const double ka = in.acide ? static_cast<double>(model.kcouple)
-                                   : 1e-14 / static_cast<double>(model.kcouple);
+        double ka = in.acide ? static_cast<double>(model.kcouple)
+                             : 1e-14 / static_cast<double>(model.kcouple);
+        if (!ideal) ka /= g2;
         if (total != 0.0 && std::isfinite(ka)) {
             const double c = static_cast<double>(model.cdilue) * model.vinitial / total;
             const double h = row.h3o;
@@ -161,7 +175,7 @@ std::vector<TableRow> tabulate(Model& model, BenchEntries entries, int stepTenth
     rows.push_back(makeRow(model, in, model.vverse));
     for (;;) {
         if (model.vverse == 0.0f && model.xprinc > 0.0f)
-            model.phcalc = static_cast<float>(phFromXprinc(model.xprinc, entries.acide));
+            model.phcalc = static_cast<float>(phOfModel(model, entries.acide));
         if (tenths + stepTenths > 250) break;
         tenths += stepTenths;
         entries.vverse = parseFloat(formatNumber(tenths / 10.0, "####0.0"));

@@ -18,6 +18,16 @@ inline constexpr int kListEntries = 15;          // list positions 0..14
 inline constexpr int kOtherPosition = 14;        // "autre acide" / "autre base"
 inline constexpr int kIonSlots = 20;             // slots 0..19; slot 0 holds no species
 
+// The water the titration runs in. The described model is the ideal solution
+// at 25 °C; "Solutions réelles" and a temperature other than 25 °C switch to
+// the laws of model/realsolution.h. The default leaves every figure as the
+// ideal model gives it, to the bit.
+struct SolutionConditions {
+    bool real = false;       // conductivities and activities follow the ionic strength
+    double temperature = 25; // °C, 15 to 30
+    bool ideal25() const { return !real && temperature == 25.0; }
+};
+
 struct Model {
     // Catalogue: acid side and base side, indexed by catalogue row (list position + 1).
     std::array<std::string, kCatalogueRows> nomacide{};
@@ -36,6 +46,12 @@ struct Model {
     float sigma = 0;                          // S/m
     std::array<float, kIonSlots> concion{};   // mol/L
     std::array<float, kIonSlots> lambdaion{}; // mS.m2/mol
+
+    // Read only when the conditions are not the ideal 25 °C ones.
+    SolutionConditions conditions{};
+    bool acidBeaker = true;  // the nature last loaded: kcouple is Ka, else Kb
+    bool saltCouple = false; // the couple came as a salt (NH4+ Cl-, A- Na+, or NaOH)
+    double gamma = 1;        // activity coefficient of a singly charged ion, last solve
 };
 
 // Fills both sides of the catalogue. Run once at start-up.

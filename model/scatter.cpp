@@ -100,7 +100,7 @@ double sigmaDelivered(Model model, const SigmaInputs& inputs, double v)
         solvinit(model);
     else
         solvmelange(model, inputs.acide);
-    const double ph = phFromXprinc(model.xprinc, inputs.acide);
+    const double ph = phOfModel(model, inputs.acide);
     computeSigma(model, inputs, ph, v);
     return model.sigma;
 }

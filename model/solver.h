@@ -29,4 +29,19 @@ std::optional<double> volumeForIon(const Model& model, double x);
 // pH of the mixture from the solved principal ion, as the refresh takes it.
 double phFromXprinc(float xprinc, bool acide);
 
+// The same under the model's conditions: with real solutions the pH of the
+// activity gamma.[H3O+], and pKe(T) - pOH for a base beaker. phFromXprinc
+// itself in the ideal at 25 °C.
+double phOfModel(const Model& model, bool acide);
+
+// Outside the ideal at 25 °C (model/realsolution.h), the volume at which the
+// principal ion's concentration is x and the activity coefficient there: the
+// closed form with conditional constants, the ionic strength it gives taken
+// round again until it settles. volumeForIon returns its volume then.
+struct IonVolume {
+    double v = 0;
+    double gamma = 1;
+};
+std::optional<IonVolume> realVolumeForIon(const Model& model, double x);
+
 } // namespace titrage

@@ -9,6 +9,7 @@
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/mixture.h"
+#include "model/realsolution.h"
 #include "model/scatter.h"
 #include "model/solver.h"
 #include "model/tableexport.h"
@@ -30,8 +31,8 @@ namespace {
 constexpr const char* kHelp =
     "Utilisation : titrage-table [options]\n"
     "\n"
-    "Affiche les mesures d'un titrage conductimétrique à 25 °C, telles que le banc\n"
-    "les enregistre dans son tableau de valeurs.\n"
+    "Affiche les mesures d'un titrage conductimétrique à 25 °C (ou à la température\n"
+    "de --temperature), telles que le banc les enregistre dans son tableau de valeurs.\n"
     "\n"
     "Options :\n"
     "  --base         solution basique dans le bécher (titrée par l'acide chlorhydrique) ;\n"
@@ -61,6 +62,10 @@ constexpr const char* kHelp =
     "                 de la lecture et son dernier chiffre, burette lue à 0,05 mL),\n"
     "                 tirées de la GRAINE (un entier) comme au banc ; avec --droites,\n"
     "                 u(Véq) et U(Véq) à 95 %\n"
+    "  --reel         solutions réelles : conductivités molaires selon la force ionique\n"
+    "                 (loi d'Onsager étendue), activités par l'équation de Davies\n"
+    "  --temperature T  température de la solution, de 15 à 30 °C (défaut 25) :\n"
+    "                 conductivités molaires et produit ionique de l'eau à T\n"
     "  --ions         la contribution de chaque ion à sigma, pour chaque ligne\n"
     "  --csv          le tableau pour un tableur (point-virgule, virgule décimale,\n"
     "                 UTF-8 avec BOM), les paramètres au-dessus\n"
@@ -94,6 +99,8 @@ struct Options {
     bool brut = false;
     std::optional<std::uint64_t> bruit; // --bruit GRAINE
     bool ions = false;
+    bool reel = false;              // --reel: real solutions
+    double temperature = 25;        // --temperature T, °C
     std::string mesures;            // a class's measurements (--mesures)
     std::optional<SigmaUnit> unite; // their sigma unit (--unite)
     bool csv = false;
@@ -196,7 +203,8 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             return l;
         }();
         if (a == "--base" || a == "--solute" || a == "--pka" || a == "--c" || a == "--cb" ||
-            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut" || a == "--bruit")
+            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut" || a == "--bruit" ||
+            a == "--reel" || a == "--temperature")
             o.singleCoupleOptions.push_back(a);
         std::optional<UsageError> e;
         if (a == "--becher") {
@@ -229,6 +237,14 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
                                " »)."};
         } else if (a == "--ions") {
             o.ions = true;
+        } else if (a == "--reel") {
+            o.reel = true;
+        } else if (a == "--temperature") {
+            e = number(o.temperature);
+            // The laws and their constants are checked from 15 to 30 °C only.
+            if (!e && !(o.temperature >= kMinTemperature && o.temperature <= kMaxTemperature))
+                e = UsageError{"la température doit être comprise entre 15 et 30 °C (reçu « " +
+                               args[i] + " »)."};
         } else if (a == "--csv") {
             o.csv = true;
         } else if (a == "--raw") {
@@ -493,6 +509,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
     Model model;
     initcatalogue(model);
     chpk(model, o.acide, o.position, pka);
+    model.conditions = {o.reel, o.temperature};
 
     BenchEntries entries;
     entries.acide = o.acide;

@@ -49,6 +49,14 @@ public:
     void resetSituations();
     void setCurrent(int k);
 
+    // --- The water the titration runs in ---
+    // "Solutions réelles" and "Température" (model/realsolution.h): the
+    // pouring, the curves, the table and the scale all read them through the
+    // model. They belong to the bench, not to a situation, and no file of
+    // situations holds them. The mixture engine keeps its ideal 25 °C.
+    void setConditions(const SolutionConditions& c) { m_model.conditions = c; }
+    const SolutionConditions& conditions() const { return m_model.conditions; }
+
     // --- The graph's scale ---
     float sigmamax() const { return m_sigmamax; }
     float maxaxe() const { return m_maxaxe; }

@@ -325,3 +325,40 @@ TEST(TableCommand, BecherRefusalsAndBadValuesExitWithStatusTwo)
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
     }
 }
+
+TEST(TableCommand, ReelAndTemperatureChangeTheFiguresAndBadValuesAreRefused)
+{
+    // HCl 0,01 mol/L at 0 mL (sigma is the second raw field): 0,426 S/m ideal
+    // at 25 °C, 0,412 real (the measured figure), lower at 20 °C, higher at 30.
+    auto sigmaOf = [](std::vector<std::string> args) {
+        args.insert(args.end(), {"--raw", "--solute", "2", "--at", "0"});
+        const CommandOutcome r = runTable(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        const auto l = lines(r.out);
+        return l.size() == 2 ? std::stod(fields(l[1])[1]) : 0.0;
+    };
+    EXPECT_NEAR(sigmaOf({}), 0.426, 5e-4);
+    EXPECT_NEAR(sigmaOf({"--reel"}), 0.412, 2e-3);
+    EXPECT_NEAR(sigmaOf({"--temperature", "20"}), 0.426 * (1 - 5 * 0.015), 2e-3);
+    EXPECT_NEAR(sigmaOf({"--temperature", "30,0", "--reel"}), 0.412 * (1 + 5 * 0.015), 3e-3);
+    EXPECT_EQ(sigmaOf({"--temperature", "25"}), sigmaOf({}));
+
+    const std::string nbsp = "\u00a0";
+    struct Refusal {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Refusal refusals[] = {
+        {{"--temperature", "35"}, "entre 15 et 30" + nbsp + "°C (reçu « 35 »)"},
+        {{"--temperature", "14,9"}, "(reçu « 14,9 »)"},
+        {{"--temperature", "vingt"}, "« vingt » n'est pas un nombre (option --temperature)"},
+        {{"--temperature"}, "l'option --temperature attend une valeur"},
+        {{"--becher", "HCl=0,01", "--reel"}, "--reel ne s'emploie pas avec --becher"},
+    };
+    for (const Refusal& r : refusals) {
+        const CommandOutcome o = runTable(r.args);
+        EXPECT_EQ(o.status, 2) << r.message;
+        EXPECT_TRUE(o.out.empty()) << r.message;
+        EXPECT_NE(o.err.find(r.message), std::string::npos) << o.err;
+    }
+}

@@ -1,6 +1,7 @@
 // The student's work on the bench survives what is not a change of
 // parameters: validating an unchanged value, switching situations and
 // options, pasting; a real change forgets what it contradicts.
+#include "model/measurement.h"
 #include "platform/core/numberformat.h"
 #include "tests/support/benchdriver.h"
 
@@ -131,4 +132,52 @@ TEST_F(BenchWork, LoadedSituationsGetTheirLargestConductivity)
     w->replaceSituations(sits);
     EXPECT_EQ(w->store().sit[3].textesit[6], generalFormat(w->sigmamax()));
     EXPECT_EQ(w->store().sit[4].textesit[6], "0,0");
+}
+
+TEST_F(BenchWork, RealSolutionsAndTemperatureReachPouringCurveAndTable)
+{
+    auto& reelles = d.find<QCheckBox>("reelles");
+    auto& temperature = d.find<QLineEdit>("temperature");
+    EXPECT_FALSE(reelles.isChecked());
+    EXPECT_EQ(temperature.text(), QStringLiteral("25,0"));
+    auto setTemperature = [&](const QString& text) {
+        temperature.selectAll();
+        QTest::keyClicks(&temperature, text);
+        QTest::keyClick(&temperature, Qt::Key_Return);
+    };
+    d.holdTap(40);
+    const QString idealDisplay = d.conductimeter();
+    const float idealSigma = w->state().model().sigma;
+    const QString idealFirstRow = d.cell(0, 1);
+
+    // Ticked: the bench restarts; 4 mL poured again reads otherwise (each
+    // lambda falls, but the weak acid dissociates more with its activities).
+    reelles.click();
+    EXPECT_EQ(d.entry(5), QStringLiteral("0,0"));
+    d.holdTap(40);
+    const float realSigma = w->state().model().sigma;
+    EXPECT_GT(std::fabs(realSigma / idealSigma - 1), 0.01f);
+    EXPECT_LT(std::fabs(realSigma / idealSigma - 1), 0.1f);
+    EXPECT_EQ(d.cell(d.rows() - 1, 1).toStdString(),
+              conductimeterText(static_cast<float>(*d.sigma())));
+
+    // Out of range: a French message, the box at the nearer bound, warmer reads more.
+    d.messages().clear();
+    setTemperature(QStringLiteral("35"));
+    ASSERT_EQ(d.messages().requests().size(), 1u);
+    EXPECT_TRUE(d.messages().texts().front().contains(QStringLiteral("entre 15 et 30")));
+    EXPECT_EQ(temperature.text(), QStringLiteral("30,0"));
+    EXPECT_EQ(w->state().conditions().temperature, 30.0);
+    d.holdTap(40);
+    EXPECT_GT(w->state().model().sigma, realSigma * 1.05f);
+
+    // Unticked at 25 °C: the figures and the curve of the ideal model again.
+    reelles.click();
+    setTemperature(QStringLiteral("25"));
+    EXPECT_EQ(d.messages().requests().size(), 1u);
+    EXPECT_TRUE(w->state().conditions().ideal25());
+    d.holdTap(40);
+    EXPECT_EQ(d.conductimeter(), idealDisplay);
+    EXPECT_EQ(w->state().model().sigma, idealSigma);
+    EXPECT_EQ(d.cell(0, 1), idealFirstRow);
 }

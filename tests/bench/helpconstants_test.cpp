@@ -2,10 +2,12 @@
 // engine computes with: a figure changed on either side fails here.
 #include "app/core/tablecommand.h"
 #include "model/mixtureions.h"
+#include "model/realsolution.h"
 #include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -22,6 +24,7 @@ std::string withoutTags(const std::string& html)
 {
     std::string text = std::regex_replace(html, std::regex("<[^>]*>"), "");
     text = std::regex_replace(text, std::regex("\u00a0"), " ");
+    text = std::regex_replace(text, std::regex("&nbsp;"), " ");
     return std::regex_replace(text, std::regex("\u2212"), "-");
 }
 
@@ -33,12 +36,23 @@ std::string page()
     return text.str();
 }
 
-std::string section()
+std::string section(const std::string& anchor = "melanges")
 {
     const std::string html = page();
-    const size_t from = html.find("<a name=\"melanges\">");
+    const size_t from = html.find("<a name=\"" + anchor + "\">");
     if (from == std::string::npos) return {};
     return html.substr(from, html.find("<h2>", from) - from);
+}
+
+// Every row of a section's tables: the first cell's text and its figure.
+std::map<std::string, std::string> tableRows(const std::string& html)
+{
+    std::map<std::string, std::string> rows;
+    const std::regex row("<tr><td>(.*?)</td><td[^>]*>(.*?)</td></tr>");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), row);
+         it != std::sregex_iterator(); ++it)
+        rows[withoutTags((*it)[1])] = withoutTags((*it)[2]);
+    return rows;
 }
 
 } // namespace
@@ -49,12 +63,7 @@ TEST(HelpConstants, EveryMixtureConstantIsShownAsTheEngineHasIt)
     ASSERT_FALSE(html.empty());
     EXPECT_NE(html.find("CRC Handbook"), std::string::npos);
 
-    // Every row of the section's tables: the first cell's text and its figure.
-    std::map<std::string, std::string> rows;
-    const std::regex row("<tr><td>(.*?)</td><td[^>]*>(.*?)</td></tr>");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), row);
-         it != std::sregex_iterator(); ++it)
-        rows[withoutTags((*it)[1])] = withoutTags((*it)[2]);
+    const std::map<std::string, std::string> rows = tableRows(html);
 
     const MixConstants& k = kMixConstants;
     const std::map<std::string, double> expected = {
@@ -117,4 +126,44 @@ TEST(HelpConstants, TheModelsLimitIsWhatTheBenchComputes)
         if (c == '.') c = ',';
     const std::string text = std::regex_replace(withoutTags(page()), std::regex("\\s+"), " ");
     EXPECT_NE(text.find(phrase), std::string::npos) << phrase;
+}
+
+TEST(HelpConstants, RealSolutionsSectionShowsTheLawsConstants)
+{
+    const std::string html = section("solutions-reelles");
+    ASSERT_FALSE(html.empty());
+    for (const char* source : {"Lange", "Harned et Robinson", "Davies", "Onsager", "Malmberg"})
+        EXPECT_NE(html.find(source), std::string::npos) << source;
+
+    // The figures as the code has them, to the digits the page prints.
+    const Medium at25 = mediumOf({true, 25});
+    auto percent = [](int slot) { return 100 * temperatureCoefficient(slot); };
+    struct Row {
+        const char* name;
+        double value;
+        double step; // the last digit the page shows
+    };
+    const Row expected[] = {
+        {"A (Onsager, 25 °C)", at25.relaxation, 1e-4},
+        {"B (Onsager, 25 °C)", at25.electrophoresis * 2 * 10, 1e-2}, // S.cm2/mol
+        {"AD (Davies, 25 °C)", at25.davies, 1e-4},
+        {"pKe à 15 °C", pkeAt(15), 1e-2},
+        {"pKe à 20 °C", pkeAt(20), 1e-2},
+        {"pKe à 30 °C", pkeAt(30), 1e-2},
+        {"α de H3O+", percent(1), 1e-2},
+        {"α de HO-", percent(2), 1e-2},
+        {"α de Na+", percent(3), 1e-2},
+        {"α de Cl-", percent(4), 1e-2},
+        {"α de NH4+", percent(13), 1e-2},
+        {"α des autres ions", percent(8), 1e-2},
+    };
+    const auto rows = tableRows(html);
+    EXPECT_EQ(rows.size(), std::size(expected));
+    for (const Row& r : expected) {
+        const auto shown = rows.find(r.name);
+        ASSERT_NE(shown, rows.end()) << r.name;
+        const std::optional<double> figure = parseNumber(shown->second);
+        ASSERT_TRUE(figure) << r.name << ": " << shown->second;
+        EXPECT_LE(std::fabs(*figure - r.value), r.step / 2 + 1e-9) << r.name;
+    }
 }
