@@ -6,6 +6,7 @@
 #include "model/mixturebench.h"
 #include "tests/support/benchdriver.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -136,6 +137,18 @@ TEST_F(MixtureWindow, ASavedMixtureReopensOnTheBench)
     EXPECT_TRUE(other.find<QRadioButton>("Option1(2)").isChecked());
     EXPECT_TRUE(other->store().sit[0].courbefinie);
     EXPECT_EQ(other.conductimeter(), engineSigma(m, 25.0));
+
+    // An exercise's statement masks the concentration to be found: the panel
+    // hides it until the box is unticked, and the bench still titrates it.
+    data.sit[0].optsit[4] = true;
+    ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
+    lireconfig(other.window());
+    auto& c0 = other.find<QLineEdit>("cmelange(0)");
+    EXPECT_EQ(std::tuple(c0.echoMode(), c0.isReadOnly()), std::tuple(QLineEdit::NoEcho, true));
+    EXPECT_EQ(other.conductimeter(), engineSigma(m, 25.0));
+    other.find<QCheckBox>("masquer").click();
+    EXPECT_EQ(std::tuple(c0.echoMode(), c0.isReadOnly()), std::tuple(QLineEdit::Normal, false));
+    EXPECT_FALSE(other.find<QWidget>("lbecher").isVisible());
 }
 
 TEST_F(MixtureWindow, ARefusedCombinationShowsOneMessageAndChangesNothing)
