@@ -596,6 +596,11 @@ TEST(ShippedData, PrecipitationsAndMixturesWorkedFromTheReadings)
     says("EXO18C.RTF", "V1 = " + fixed(v1, 2) + " mL");
     says("EXO18C.RTF", "V2 = " + fixed(v2, 2) + " mL");
     says("EXO18C.RTF", "σ = " + sigmaAt(spiked, 0) + " S · m-1 avant tout ajout");
+    const auto rows18 = tabulateMixture(m18, catalogue, 5);
+    const auto lowest =
+        std::min_element(rows18.begin(), rows18.end(),
+                         [](const TableRow& a, const TableRow& b) { return a.sigma < b.sigma; });
+    says("EXO18C.RTF", "minimum arrondi vers " + fixed(std::round(lowest->v), 0) + " mL");
     const double shown1 = std::round(v1 * 100) / 100, shown2 = std::round(v2 * 100) / 100;
     says("EXO18C.RTF", "C1 = " + sci(m18.ctitrant * shown1 / m18.vsol) + " mol · L-1");
     says("EXO18C.RTF", "V2 - V1 = " + fixed(shown2 - shown1, 2) + " mL");
