@@ -5,6 +5,7 @@
 #include "bench/feuillep.h"
 #include "bench/mixturepanel.h"
 #include "bench/parameterpanel.h"
+#include "bench/parametrespage.h"
 #include "model/measurement.h"
 #include "platform/messages.h"
 
@@ -50,6 +51,7 @@ void feuilleP::showMixture(const std::optional<Mixture>& mixture)
         lbecher->show();
     }
     m_mixturePanel->setVisible(mixture.has_value());
+    m_mixturePanel->setConcentrationsMasked(Picture3->masquer->isChecked());
     hideUnderMixture();
 }
 

@@ -2,6 +2,7 @@
 // the solute, the indicator, the masked and random concentration.
 #include "bench/feuillep.h"
 #include "bench/graphtoolspanel.h"
+#include "bench/mixturepanel.h"
 #include "bench/parameterpanel.h"
 #include "bench/parametrespage.h"
 #include "model/entryvalidation.h"
@@ -154,6 +155,8 @@ void feuilleP::masquer_Click()
         Label1->hide();
         command5->show();
     }
+    m_mixturePanel->setConcentrationsMasked(Picture3->masquer->isChecked());
+    hideUnderMixture();
     refreshPanel();
 }
 

@@ -134,6 +134,14 @@ std::optional<Mixture> MixturePanel::mixture() const
     return m;
 }
 
+void MixturePanel::setConcentrationsMasked(bool masked)
+{
+    for (QLineEdit* box : concentrations) {
+        box->setEchoMode(masked ? QLineEdit::NoEcho : QLineEdit::Normal);
+        box->setReadOnly(masked);
+    }
+}
+
 void MixturePanel::show(const Mixture& m)
 {
     for (int i = 0; i < kMaxMixSolutes; ++i) {

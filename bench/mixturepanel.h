@@ -45,6 +45,10 @@ public:
     std::optional<Mixture> mixture() const;
     // Shows `m` without emitting `edited`.
     void show(const Mixture& m);
+    // "Masquer la concentration": the concentrations stay in their boxes,
+    // which the bench computes from, but are neither shown nor editable, so
+    // that an exercise's unknown is not read off the panel.
+    void setConcentrationsMasked(bool masked);
 
     // The text a concentration box refuses; empty when it is accepted.
     static QString concentrationRefusal(const QString& text);

@@ -23,10 +23,6 @@ ConfigData benchConfiguration(const ConfigBench& bench)
     data.check1 = bench.isTicked(ConfigCheck::Check1);
     data.check2 = bench.isTicked(ConfigCheck::Check2);
     data.sit = bench.situationStore().sit;
-    // The files hold single-couple situations only: a mixture's slot is
-    // written empty rather than as a titration it is not.
-    for (Situation& s : data.sit)
-        if (s.mixture) s = Situation{};
     return data;
 }
 
@@ -134,17 +130,6 @@ void enregistrer::Command1_Click()
             return;
         }
     }
-
-    QStringList mixtures;
-    for (int k = 0; k < kSituations; ++k)
-        if (m_bench.situationStore().sit[k].mixture) mixtures << QString::number(k + 1);
-    if (!mixtures.isEmpty())
-        Messages::inform(
-            this, tr("Mélange ou précipitation"),
-            tr("Les mélanges et les précipitations ne s'enregistrent pas encore dans un fichier "
-               "de configuration : la situation n° %1 y est écrite comme une situation vide.")
-                .arg(mixtures.join(QStringLiteral(", "))),
-            MessageIcon::Information);
 
     const ConfigWriteStatus status =
         writeConfiguration(QFile::encodeName(path).toStdString(), benchConfiguration(m_bench));

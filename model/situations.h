@@ -50,8 +50,8 @@ struct Situation {
     std::array<bool, 5> optsit{false, true, true, true, false};
     // A mixture or a precipitation in the beaker (the nature "Mélange ou
     // précipitation"): its solutes and titrant; the texts above still give
-    // its volumes and the burette's concentration. Kept in memory only: the
-    // configuration files hold the single-couple situations.
+    // its volumes and the burette's concentration. The configuration files
+    // keep it after their 154 records (config/core/mixturerecords.h).
     std::optional<Mixture> mixture;
 };
 

@@ -134,8 +134,18 @@ void BenchState::replaceSituations(const std::array<Situation, kSituations>& sit
         points.clear();
     m_randomDrawn = {};
     for (Situation& s : m_store.sit) {
-        s.mixture.reset(); // the files hold single couples only
+        // A file's mixture reaches the bench only if the bench could have
+        // made it with the slot's volumes and burette; otherwise the slot is
+        // the single couple its fields describe.
+        if (s.mixture && mixtureBenchRefusal(mixtureWith(*s.mixture, sigmaInputsOf(s)), m_model))
+            s.mixture.reset();
         if (!s.courbefinie) continue;
+        if (s.mixture) {
+            const float sigmamax =
+                mixtureSigmaMax(mixtureWith(*s.mixture, sigmaInputsOf(s)), m_model);
+            if (sigmamax > 0) s.textesit[TextSigmamax] = generalFormat(sigmamax);
+            continue;
+        }
         Model own = m_model;
         loadModelFromSituation(own, s);
         const BenchEntries e = benchEntriesOf(s);

@@ -1,11 +1,13 @@
 #include "config/core/configfile.h"
 
+#include "config/core/mixturerecords.h"
 #include "platform/core/recordfile.h"
 #include "platform/core/safesave.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <fstream>
 #include <functional>
 
 namespace titrage {
@@ -76,15 +78,18 @@ bool underflows(std::string_view number)
 ConfigRead decodeConfiguration(const std::function<std::optional<std::string>(int)>& record)
 {
     ConfigRead result;
+    // The raw texts, for the checksum that ties the mixture part to them.
+    std::array<std::string, kConfigRecords> raw;
     // Reads record n; on failure marks where the reading stopped.
     auto next = [&](int n) -> std::optional<std::string> {
-        auto raw = record(n);
-        if (!raw) {
+        auto text = record(n);
+        if (!text) {
             result.status = ConfigReadStatus::ReadFailed;
             return std::nullopt;
         }
         result.recordsRead = n;
-        return raw;
+        raw[static_cast<std::size_t>(n - 1)] = *text;
+        return text;
     };
 
     const auto signature = next(1);
@@ -120,6 +125,7 @@ ConfigRead decodeConfiguration(const std::function<std::optional<std::string>(in
                 return result;
             }
             result.recordsRead = n;
+            raw[static_cast<std::size_t>(n - 1)] = *text;
             s.listesit[static_cast<std::size_t>(j)] = *value;
         }
         for (int j = 0; j < 5; ++j) {
@@ -128,7 +134,53 @@ ConfigRead decodeConfiguration(const std::function<std::optional<std::string>(in
             s.optsit[static_cast<std::size_t>(j)] = decodeFlag(*text);
         }
     }
+
+    // The mixtures, when the part after the 154 records still belongs to them.
+    const MixtureRead mixtures =
+        readMixtureRecords(record, firstPartChecksum([&raw](int n) -> std::string_view {
+                               return raw[static_cast<std::size_t>(n - 1)];
+                           }));
+    result.mixtures = mixtures.part;
+    result.mixtureBlocksLost = mixtures.blocksLost;
+    for (std::size_t k = 0; k < kSituations; ++k)
+        if (mixtures.blockSituations[k]) result.data.sit[k] = *mixtures.blockSituations[k];
     return result;
+}
+
+// The raw first part and the mixture part of `data`; nothing when a text is too long.
+std::optional<std::string> imageOf(const ConfigData& data)
+{
+    std::string image;
+    image.reserve(static_cast<std::size_t>(kConfigRecords * kRecordLength));
+    std::array<std::string, kConfigRecords> raw;
+    const auto records = configRecords(data);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        raw[i] = utf8ToCp1252(records[i]);
+        const auto record = encodeRecord(raw[i]);
+        if (!record) return std::nullopt;
+        image += *record;
+    }
+    const auto extra =
+        mixtureRecords(data.sit, firstPartChecksum([&raw](int n) -> std::string_view {
+                           return raw[static_cast<std::size_t>(n - 1)];
+                       }));
+    if (!extra) return std::nullopt;
+    for (const std::string& text : *extra)
+        image += encodeRecord(text).value();
+    return image;
+}
+
+// Whether the file at `path` holds a mixture part after its 154 records: one
+// an earlier save of ours wrote, which the new save replaces.
+bool holdsMixturePart(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(static_cast<std::streamoff>(kConfigRecords * kRecordLength));
+    std::string bytes(static_cast<std::size_t>(kRecordLength), '\0');
+    in.read(bytes.data(), kRecordLength);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return decodeRecord(bytes, 1) == std::optional<std::string>(kMixtureSignature);
 }
 
 } // namespace
@@ -199,7 +251,9 @@ std::array<std::string, kConfigRecords> configRecords(const ConfigData& data)
     at(kCheckRecords[1]) = encodeFlag(data.check1);
     at(kCheckRecords[2]) = encodeFlag(data.check2);
     for (int k = 0; k < kSituations; ++k) {
-        const Situation& s = data.sit[static_cast<std::size_t>(k)];
+        // A mixture's slot holds the titration closest to it, for the
+        // versions that read these records only.
+        const Situation s = singleCoupleApproximation(data.sit[static_cast<std::size_t>(k)]);
         at(situationRecord(k, kCourbeOffset)) = encodeFlag(s.courbefinie);
         for (int j = 0; j < kStoredTexts; ++j)
             at(situationRecord(k, kTextOffset + j)) = s.textesit[static_cast<std::size_t>(j)];
@@ -215,26 +269,23 @@ std::array<std::string, kConfigRecords> configRecords(const ConfigData& data)
 
 std::optional<std::string> configImage(const ConfigData& data)
 {
-    std::string image;
-    image.reserve(static_cast<std::size_t>(kConfigRecords * kRecordLength));
-    for (const std::string& text : configRecords(data)) {
-        const auto record = encodeRecord(utf8ToCp1252(text));
-        if (!record) return std::nullopt;
-        image += *record;
-    }
-    return image;
+    return imageOf(data);
 }
 
 ConfigWriteStatus writeConfiguration(const std::string& path, const ConfigData& data)
 {
     const auto image = configImage(data);
     if (!image) return ConfigWriteStatus::TextTooLong;
-    // The whole file is rebuilt beside the old one, its bytes after record
-    // 154 carried over, and replaces it only once it is complete on disk.
+    // The whole file is rebuilt beside the old one and replaces it only once
+    // it is complete on disk. The bytes after record 154 are carried over,
+    // unless the new file has a mixture part of its own or the old one's is
+    // ours: that part describes the situations the save replaces.
+    const auto firstPart = static_cast<std::int64_t>(kConfigRecords * kRecordLength);
+    const bool keepTail =
+        static_cast<std::int64_t>(image->size()) == firstPart && !holdsMixturePart(path);
     SafeSave save(path);
     if (!save.open()) return ConfigWriteStatus::OpenFailed;
-    if (save.write(*image) && save.copyTail(static_cast<std::int64_t>(image->size())) &&
-        save.commit())
+    if (save.write(*image) && (!keepTail || save.copyTail(firstPart)) && save.commit())
         return ConfigWriteStatus::Ok;
     return ConfigWriteStatus::WriteFailed;
 }
@@ -262,6 +313,7 @@ void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations
         Situation& to = situations[static_cast<std::size_t>(k)];
         auto wasRead = [&](int offset) { return situationRecord(k, offset) <= read.recordsRead; };
         if (wasRead(kCourbeOffset)) to.courbefinie = from.courbefinie;
+        if (wasRead(kOptOffset + 4)) to.mixture = from.mixture;
         for (std::size_t j = 0; j < kStoredTexts; ++j)
             if (wasRead(kTextOffset + static_cast<int>(j))) to.textesit[j] = from.textesit[j];
         for (std::size_t j = 0; j < 3; ++j)

@@ -13,7 +13,12 @@
 // Booleans are "1" or "0"; a 16-bit integer is a sign position (a blank for
 // zero and positive values, "-" for negative ones) followed by its digits.
 // textesit(6), the situation's largest conductivity, is not stored.
+//
+// A situation holding a mixture is written in the 154 records as the
+// single-couple titration closest to it, and whole in records after them
+// (config/core/mixturerecords.h), which other versions do not read.
 
+#include "config/core/mixturerecords.h"
 #include "model/situations.h"
 
 #include <array>
@@ -65,14 +70,18 @@ enum class ConfigWriteStatus {
     WriteFailed, // a write or the closing failed (full disk)
 };
 
-// The 154 texts of the file in record order (UTF-8).
+// The 154 texts of the file in record order (UTF-8), a mixture's slot as
+// singleCoupleApproximation gives it.
 std::array<std::string, kConfigRecords> configRecords(const ConfigData& data);
 
-// The first 19,712 bytes of the file; nothing when a text is too long.
+// The bytes of the file: its 154 records (19,712 bytes), then the mixture
+// part when a situation holds a mixture; nothing when a text is too long.
 std::optional<std::string> configImage(const ConfigData& data);
 
 // Writes the file at `path` (file-system encoding). Records 1 to 154 are
-// rewritten and bytes after record 154 stay as they were. Every record is
+// rewritten; the bytes after record 154 stay as they were when the data
+// holds no mixture and the old file no mixture part of ours, and are
+// replaced by the new mixture part (or dropped) otherwise. Every record is
 // checked first, and the new file replaces the old one only once it is whole
 // on disk (platform/core/safesave.h): whatever fails, an existing file keeps every
 // byte and no partial file is left.
@@ -93,6 +102,10 @@ struct ConfigRead {
     // Records 1 .. recordsRead were read and decoded; the fields of later
     // records were not read and hold the defaults of ConfigData.
     int recordsRead = 0;
+    // What became of the mixture part, read only after a whole first part;
+    // the slots it gave hold their situation whole, mixture included.
+    MixturePart mixtures = MixturePart::None;
+    int mixtureBlocksLost = 0;
     ConfigData data;
 };
 
@@ -100,12 +113,13 @@ struct ConfigRead {
 // records, decodeRecord's rules).
 ConfigRead parseConfiguration(std::string_view image);
 
-// Reads the file at `path` record by record, records 1 to 154 only, and stops
-// at the first record that fails.
+// Reads the file at `path` record by record, records 1 to 154 and the
+// mixture part, and stops at the first record of the 154 that fails.
 ConfigRead readConfiguration(const std::string& path);
 
 // Copies into `situations` the situation fields that `read` holds from the file,
-// leaving the others (and every textesit(6)) as they are.
+// leaving the others (and every textesit(6)) as they are; a slot read whole
+// takes its mixture, or none, from the file.
 void overlaySituations(const ConfigRead& read, std::array<Situation, kSituations>& situations);
 
 // ---- Save name ---------------------------------------------------------

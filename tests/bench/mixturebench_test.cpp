@@ -114,7 +114,7 @@ TEST(MixtureBench, TheCurveAndTheTableFollowTheEngineAndBreakAtEquivalence)
     EXPECT_EQ(stack.solidAmount[0][0], 0.0);
 }
 
-TEST(MixtureBench, ASituationKeepsItsMixtureInMemoryAndFilesBringNone)
+TEST(MixtureBench, ASituationKeepsItsMixtureAndFilesBringThoseTheBenchMakes)
 {
     BenchState s = mixtureState(chlorideBySilver());
     BenchControls c;
@@ -128,10 +128,19 @@ TEST(MixtureBench, ASituationKeepsItsMixtureInMemoryAndFilesBringNone)
     s.setMixture(chlorideBySilver());
     EXPECT_EQ(finished.back().sigma, s.walkCurrent(entriesAt(0)).back().sigma);
 
-    auto fromFile = s.store().sit; // an opened file may overlay the slots it holds
+    // An opened file brings its mixtures, each finished curve with its
+    // largest sigma measured again; one the bench refuses (silver ions over a
+    // base) leaves the slot to the single couple its fields describe.
+    auto fromFile = s.store().sit;
+    fromFile[3].textesit[TextSigmamax] = "0";
+    fromFile[5].mixture =
+        mixtureOf({{MixSoluteKind::CatalogueBase, 8, 7, 0.01}}, MixTitrant::SilverNitrate);
     s.replaceSituations(fromFile);
-    for (const Situation& sit : s.store().sit)
-        EXPECT_FALSE(sit.mixture);
+    ASSERT_TRUE(s.store().sit[3].mixture);
+    EXPECT_EQ(s.store().sit[3].textesit[TextSigmamax],
+              generalFormat(mixtureSigmaMax(chlorideBySilver(), s.model())));
+    EXPECT_NE(s.store().sit[3].textesit[TextSigmamax], "0");
+    EXPECT_FALSE(s.store().sit[5].mixture);
 }
 
 TEST(MixtureBench, CombinationsTheEngineCannotTreatAreRefusedWhole)

@@ -1,9 +1,12 @@
 // The nature "Mélange ou précipitation" on the bench, worked as a student
 // does: choose it, fill the panel, pour, read the conductimeter and the table;
 // a combination the engine cannot treat is refused and changes nothing.
+#include "config/core/configfile.h"
+#include "config/lireconfig.h"
 #include "model/mixturebench.h"
 #include "tests/support/benchdriver.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -107,6 +110,45 @@ TEST_F(MixtureWindow, ASituationKeepsItsMixtureWhileTheStudentSwitches)
     EXPECT_TRUE(d.find<QRadioButton>("Option1(2)").isChecked());
     EXPECT_EQ(d.conductimeter(), engineSigma(m, 25.0));
     EXPECT_TRUE(w->store().sit[0].courbefinie);
+}
+
+// Saved and reopened on a fresh bench: the panel, the finished curve and
+// the conductimeter come back as the student left them.
+TEST_F(MixtureWindow, ASavedMixtureReopensOnTheBench)
+{
+    d.find<QRadioButton>("Option1(2)").click();
+    chooseIn("lburette", static_cast<int>(MixTitrant::BariumChloride));
+    chooseIn("lmelange(0)", soluteIndex({MixSoluteKind::SodiumSulfate, 0, 7, 0}, 0));
+    const Mixture m = *w->state().mixture();
+    d.fastPlot();
+    w->selectSituation(0);
+    ConfigData data;
+    data.sit = w->situationStore().sit;
+    const QString path = d.file("SULFATE.C16");
+    ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
+
+    BenchDriver other(d.folder(), BenchDriver::Start::Hidden, messages);
+    other->setNomfichier(path);
+    lireconfig(other.window());
+    EXPECT_TRUE(messages->requests().empty());
+    ASSERT_TRUE(other->state().mixture());
+    EXPECT_EQ(other->state().mixture()->titrant, MixTitrant::BariumChloride);
+    EXPECT_EQ(other->state().mixture()->solutes[0].kind, MixSoluteKind::SodiumSulfate);
+    EXPECT_TRUE(other.find<QRadioButton>("Option1(2)").isChecked());
+    EXPECT_TRUE(other->store().sit[0].courbefinie);
+    EXPECT_EQ(other.conductimeter(), engineSigma(m, 25.0));
+
+    // An exercise's statement masks the concentration to be found: the panel
+    // hides it until the box is unticked, and the bench still titrates it.
+    data.sit[0].optsit[4] = true;
+    ASSERT_EQ(writeConfiguration(path.toStdString(), data), ConfigWriteStatus::Ok);
+    lireconfig(other.window());
+    auto& c0 = other.find<QLineEdit>("cmelange(0)");
+    EXPECT_EQ(std::tuple(c0.echoMode(), c0.isReadOnly()), std::tuple(QLineEdit::NoEcho, true));
+    EXPECT_EQ(other.conductimeter(), engineSigma(m, 25.0));
+    other.find<QCheckBox>("masquer").click();
+    EXPECT_EQ(std::tuple(c0.echoMode(), c0.isReadOnly()), std::tuple(QLineEdit::Normal, false));
+    EXPECT_FALSE(other.find<QWidget>("lbecher").isVisible());
 }
 
 TEST_F(MixtureWindow, ARefusedCombinationShowsOneMessageAndChangesNothing)

@@ -129,9 +129,9 @@ TEST_F(ConfigDialogs, SavingANameWithBlanksAndAnExtension)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-// The files hold single couples: a mixture's slot is written as an empty
-// situation, and the student is told so before the file is written.
-TEST_F(ConfigDialogs, AMixturesSlotIsSavedEmptyAndSaidSo)
+// A mixture's slot is saved whole, without a word: the file then opens
+// with it.
+TEST_F(ConfigDialogs, AMixturesSlotIsSavedWhole)
 {
     Mixture m;
     m.solutes[0] = {MixSoluteKind::SodiumChloride, 0, 7, 0.01};
@@ -142,13 +142,12 @@ TEST_F(ConfigDialogs, AMixturesSlotIsSavedEmptyAndSaidSo)
     dialog.show();
     QTest::keyClicks(dialog.Text1, "melange");
     QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-    ASSERT_EQ(messages.requests().size(), 1u);
-    EXPECT_TRUE(messages.requests()[0].text.contains(QStringLiteral("situation n° 3 ")));
+    EXPECT_TRUE(messages.requests().empty());
     ConfigData d;
     d.masquer = true;
     d.sit = bench.store.sit;
-    d.sit[2] = Situation{};
     EXPECT_EQ(readBytes(folder.file("melange.C16")), configImage(d).value());
+    EXPECT_TRUE(readConfiguration(folder.file("melange.C16")).data.sit[2].mixture);
 }
 
 TEST_F(ConfigDialogs, RefusedNamesAndOverwriteAnswers)

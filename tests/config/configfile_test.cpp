@@ -197,3 +197,154 @@ TEST(SaveName, BuiltFromTheNameFieldAndTheDirectory)
     for (const auto& [typed, directory, separators, expected] : cases)
         EXPECT_EQ(saveFileName(typed, directory, separators), expected) << '"' << typed << '"';
 }
+
+namespace {
+
+// Ten situations, three of them mixtures: a precipitation (no single couple
+// titrates like it), two acids by soda (none either), a salt beside a weak
+// acid (the acid alone titrates like it).
+ConfigData withMixtures()
+{
+    ConfigData d = tenSituations();
+    auto mixture = [](MixTitrant t, std::initializer_list<MixSolute> solutes) {
+        Mixture m;
+        m.titrant = t;
+        for (const MixSolute& s : solutes)
+            m.solutes[static_cast<std::size_t>(m.soluteCount++)] = s;
+        return m;
+    };
+    d.sit[2].mixture =
+        mixture(MixTitrant::SilverNitrate, {{MixSoluteKind::SodiumChloride, 0, 7, 0.0154}});
+    d.sit[5].mixture =
+        mixture(MixTitrant::SodiumHydroxide, {{MixSoluteKind::CatalogueAcid, 4, 7, 0.004},
+                                              {MixSoluteKind::CatalogueAcid, 2, 7, 1.0 / 3000}});
+    d.sit[7].mixture =
+        mixture(MixTitrant::SodiumHydroxide, {{MixSoluteKind::SodiumChloride, 0, 7, 0.1},
+                                              {MixSoluteKind::CatalogueAcid, 4, 7, 0.005}});
+    return d;
+}
+
+bool sameMixture(const std::optional<Mixture>& a, const std::optional<Mixture>& b)
+{
+    if (a.has_value() != b.has_value()) return false;
+    if (!a) return true;
+    if (std::tie(a->soluteCount, a->titrant, a->ctitrant, a->vsol, a->veau) !=
+        std::tie(b->soluteCount, b->titrant, b->ctitrant, b->vsol, b->veau))
+        return false;
+    for (int i = 0; i < a->soluteCount; ++i) {
+        const MixSolute &x = a->solutes[std::size_t(i)], &y = b->solutes[std::size_t(i)];
+        if (std::tie(x.kind, x.position, x.pka, x.c) != std::tie(y.kind, y.position, y.pka, y.c))
+            return false;
+    }
+    return true;
+}
+
+// The slots of `read` against `expected`: those in `mixtures` whole, the
+// others as the first part holds them.
+void expectSlots(const ConfigRead& read, const ConfigData& expected, std::vector<int> mixtures)
+{
+    for (std::size_t k = 0; k < kSituations; ++k) {
+        const bool whole = std::find(mixtures.begin(), mixtures.end(), int(k)) != mixtures.end();
+        const Situation want = whole ? expected.sit[k] : singleCoupleApproximation(expected.sit[k]);
+        const Situation& got = read.data.sit[k];
+        SCOPED_TRACE("situation " + std::to_string(k));
+        EXPECT_TRUE(sameMixture(got.mixture, want.mixture));
+        EXPECT_EQ(got.courbefinie, want.courbefinie);
+        for (std::size_t j = 0; j < 6; ++j)
+            EXPECT_EQ(got.textesit[j], want.textesit[j]);
+        EXPECT_EQ(got.listesit, want.listesit);
+        EXPECT_EQ(got.optsit, want.optsit);
+    }
+}
+
+} // namespace
+
+TEST(MixtureFile, SavedWholeAfterTheRecordsOtherVersionsRead)
+{
+    TempFolder dir;
+    const ConfigData d = withMixtures();
+    const std::string path = dir.file("melanges.C16");
+    ASSERT_EQ(writeConfiguration(path, d), ConfigWriteStatus::Ok);
+    const std::string image = readBytes(path);
+    ASSERT_EQ(image.size(), 19712u + 128u * (3 + 3 * kMixtureBlockRecords));
+    EXPECT_EQ(decodeRecord(image, 155), kMixtureSignature);
+
+    const ConfigRead read = readConfiguration(path);
+    ASSERT_EQ(read.status, ConfigReadStatus::Ok);
+    EXPECT_EQ(read.mixtures, MixturePart::Read);
+    expectSlots(read, d, {2, 5, 7});
+
+    // What a version without mixtures reads: the 154 records, each mixture as
+    // the single couple closest to it.
+    const ConfigRead other = parseConfiguration(image.substr(0, 19712));
+    EXPECT_EQ(other.mixtures, MixturePart::None);
+    expectSlots(other, d, {});
+    const Situation& acid = other.data.sit[7];
+    EXPECT_EQ(std::tuple(acid.optsit[1], acid.listesit[1], acid.textesit[TextConcentration]),
+              std::tuple(true, std::int16_t{4}, std::string("0,005")))
+        << "the weak acid without its salt";
+    EXPECT_EQ(other.data.sit[2].textesit, Situation{}.textesit) << "a precipitation: empty";
+    EXPECT_EQ(other.data.sit[5].textesit, Situation{}.textesit) << "two acids: empty";
+
+    // A save without mixtures over it drops its mixture part.
+    ASSERT_EQ(writeConfiguration(path, tenSituations()), ConfigWriteStatus::Ok);
+    EXPECT_EQ(readBytes(path), configImage(tenSituations()).value());
+}
+
+TEST(MixtureFile, ARewrittenOrDamagedPartLosesOnlyItsMixtures)
+{
+    const ConfigData d = withMixtures();
+    const std::string image = configImage(d).value();
+    auto record = [](int n) { return static_cast<std::size_t>(n - 1) * 128; };
+    auto replaced = [&](int n, const std::string& bytes) {
+        return std::string(image).replace(record(n), 128, bytes);
+    };
+    const int block0 = kMixtureFirstRecord + 3;
+    std::string padded = rec(decodeRecord(image, situationRecord(0, 2)).value());
+    padded[100] = 'x'; // another version's padding: the texts are the same
+    std::string overLength = rec("");
+    overLength[0] = 127;
+    std::string oneByte = image;
+    oneByte[record(block0 + 17) + 4] ^= 1; // in the first block's solute
+    ConfigData implausible = d;
+    implausible.sit[5].mixture->solutes[0].c = 5; // no bench takes 5 mol/L
+
+    const std::tuple<const char*, std::string, MixturePart, std::vector<int>> cases[] = {
+        {"first part rewritten elsewhere",
+         replaced(situationRecord(0, 2), rec("0,02")),
+         MixturePart::Stale,
+         {}},
+        {"rewritten with the same texts",
+         replaced(situationRecord(0, 2), padded),
+         MixturePart::Read,
+         {2, 5, 7}},
+        {"checksum record damaged",
+         replaced(kMixtureFirstRecord + 1, rec("0000000")),
+         MixturePart::Stale,
+         {}},
+        {"cut inside the second block",
+         image.substr(0, record(block0 + 25) + 5),
+         MixturePart::Damaged,
+         {2}},
+        {"one byte changed in the first block", oneByte, MixturePart::Damaged, {5, 7}},
+        {"length word over 126 in the last block",
+         replaced(block0 + 2 * 21 + 3, overLength),
+         MixturePart::Damaged,
+         {2, 5}},
+        {"a mixture no bench makes",
+         configImage(implausible).value(),
+         MixturePart::Damaged,
+         {2, 7}},
+    };
+    for (const auto& [name, bytes, part, mixtures] : cases) {
+        SCOPED_TRACE(name);
+        const ConfigRead read = parseConfiguration(bytes);
+        ASSERT_EQ(read.status, ConfigReadStatus::Ok);
+        EXPECT_EQ(read.recordsRead, kConfigRecords);
+        EXPECT_EQ(read.mixtures, part);
+        ConfigData expected = d;
+        if (part == MixturePart::Stale)
+            expected.sit[0].textesit[1] = decodeRecord(bytes, situationRecord(0, 2)).value();
+        expectSlots(read, expected, mixtures);
+    }
+}

@@ -11,6 +11,7 @@
 #include "model/entryvalidation.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
+#include "model/mixturebench.h"
 #include "model/montecarlo.h"
 #include "model/scatter.h"
 #include "platform/core/numberformat.h"
@@ -511,6 +512,150 @@ TEST(ShippedData, ActivitiesWorkedFromTheReadings)
     says("EXO20C.RTF", "VE = C · VA / CB = " + benchFigure(vinegar, Quantity::Veq, 0) + " mL");
 }
 
+// The precipitations and mixtures: each figure of a correction is what the
+// student reads (the conductimeter, the table at the 0,5 mL step, the lines
+// tool with its dilution correction and the limits the statement gives),
+// and agrees with the stoichiometry worked by hand.
+TEST(ShippedData, PrecipitationsAndMixturesWorkedFromTheReadings)
+{
+    Model catalogue;
+    initcatalogue(catalogue);
+    auto slot = [](const char* name) {
+        const ConfigRead read = readConfiguration((kData / "exercices" / name).string());
+        EXPECT_EQ(read.mixtures, MixturePart::Read) << name;
+        return read.data.sit[0];
+    };
+    auto beaker = [&](const Situation& s) {
+        EXPECT_TRUE(s.mixture);
+        return mixtureWith(s.mixture.value_or(Mixture{}), sigmaInputsOf(s));
+    };
+    auto sigmaAt = [&](const Situation& s, double v) {
+        const auto rows = tabulateMixture(beaker(s), catalogue, 5);
+        for (const TableRow& row : rows)
+            if (std::fabs(row.v - v) < 1e-3) return conductimeterText(row.sigma);
+        return std::string("none");
+    };
+    auto lines = [&](const Situation& s, std::optional<FitRanges> ranges) {
+        const Mixture m = beaker(s);
+        std::vector<FitPoint> points;
+        for (const TableRow& row : tabulateMixture(m, catalogue, 5))
+            points.push_back({row.v, row.sigma});
+        TwoLineOptions options;
+        options.v0 = m.vsol + m.veau;
+        options.ranges = ranges;
+        const TwoLines fit = fitTwoLines(points, options);
+        EXPECT_TRUE(fit.found());
+        return fit.veq;
+    };
+    auto fixed = [](double x, int decimals) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
+        return comma(buf);
+    };
+    auto sci = [&](double x) { // two significant digits, as the texts give C
+        const int exponent = static_cast<int>(std::floor(std::log10(x)));
+        return fixed(x / std::pow(10.0, exponent), 1) + " × 10-" + std::to_string(-exponent);
+    };
+    auto says = [](const char* file, const std::string& phrase) {
+        EXPECT_TRUE(contains(textLines(kData / "exercices" / file), phrase))
+            << file << ": " << phrase;
+    };
+    auto toolSays = [&](const char* file, double veq) {
+        says(file, "« " + veqConstructionText(veq) + " »");
+    };
+    for (const char* statement : {"EXO15.C16", "EXO16.C16", "EXO17.C16", "EXO18.C16", "EXO19.C16"})
+        EXPECT_TRUE(slot(statement).optsit[4]) << statement << " hides the concentration to find";
+
+    // The serum, diluted 10 times: [Cl-] = 9 / 58,5 / 10 mol/L; 10 mL of it.
+    const Situation serum = slot("EXO15C.C16");
+    const Mixture m15 = beaker(serum);
+    EXPECT_NEAR(m15.solutes[0].c, 9.0 / 58.5 / 10, 2e-4) << "the label's 9 g/L";
+    const double ve15 = lines(serum, std::nullopt);
+    EXPECT_NEAR(ve15, m15.solutes[0].c * m15.vsol / m15.ctitrant, 0.05);
+    toolSays("EXO15C.RTF", ve15);
+    // Kohlrausch by hand before any drop: Na+ and Cl- at c.V/(V + Veau).
+    const double cl = m15.solutes[0].c * m15.vsol / (m15.vsol + m15.veau) * 1000; // mol/m3
+    EXPECT_EQ(sigmaAt(serum, 0), conductimeterText(float((5.008 + 7.631) * 1e-3 * cl)));
+    says("EXO15C.RTF", "σ = " + sigmaAt(serum, 0) + " S · m-1");
+    says("EXO15C.RTF", "σ = " + sigmaAt(serum, 25) + " S · m-1 pour V = 25,0 mL");
+    const double c15 = roundSignificant(m15.ctitrant * std::round(ve15 * 100) / 100 / m15.vsol, 3);
+    says("EXO15C.RTF", "C = CB · VE / V = " + fixed(c15 * 100, 2) + " × 10-2 mol · L-1");
+    says("EXO15C.RTF", "C0 = " + fixed(10 * c15, 3) + " mol · L-1");
+    says("EXO15C.RTF", fixed(10 * c15, 3) + " × 58,5 = " + fixed(10 * c15 * 58.5, 1) + " g · L-1");
+    EXPECT_EQ(fixed(10 * c15 * 58.5, 1), "9,0");
+
+    // The mineral water: 1 180 mg/L of sulfate as sodium sulfate.
+    const Situation water = slot("EXO16C.C16");
+    const Mixture m16 = beaker(water);
+    EXPECT_NEAR(m16.solutes[0].c * 96.1, 1.18, 0.005);
+    const double ve16 = lines(water, std::nullopt);
+    EXPECT_NEAR(ve16, m16.solutes[0].c * m16.vsol / m16.ctitrant, 0.05);
+    toolSays("EXO16C.RTF", ve16);
+    const double so4 = m16.solutes[0].c * m16.vsol / (m16.vsol + m16.veau) * 1000;
+    EXPECT_EQ(sigmaAt(water, 0), conductimeterText(float((2 * 5.008 + 16.0) * 1e-3 * so4)));
+    says("EXO16C.RTF", "σ = " + sigmaAt(water, 0) + " S · m-1");
+    const double c16 = roundSignificant(m16.ctitrant * std::round(ve16 * 100) / 100 / m16.vsol, 3);
+    says("EXO16C.RTF", "C = CB · VE / V = " + fixed(c16 * 100, 2) + " × 10-2 mol · L-1");
+    says("EXO16C.RTF",
+         fixed(c16 * 100, 2) + " × 10-2 × 96,1 = " + fixed(c16 * 96.1, 2) + " g · L-1");
+
+    // Sulfuric acid by barium hydroxide: one mole of each at equivalence, and
+    // almost no ion left there.
+    const Situation sulfuric = slot("EXO17C.C16");
+    const Mixture m17 = beaker(sulfuric);
+    const double ve17 = lines(sulfuric, std::nullopt);
+    EXPECT_NEAR(ve17, m17.solutes[0].c * m17.vsol / m17.ctitrant, 0.05);
+    toolSays("EXO17C.RTF", ve17);
+    says("EXO17C.RTF", "Avant tout ajout σ = " + sigmaAt(sulfuric, 0) + " S · m-1");
+    says("EXO17C.RTF",
+         "le tableau donne σ = " + sigmaAt(sulfuric, 10) + " S · m-1 pour V = 10,0 mL");
+    EXPECT_LT(parseNumber(sigmaAt(sulfuric, 10)).value(),
+              0.01 * parseNumber(sigmaAt(sulfuric, 0)).value());
+    says("EXO17C.RTF", "C = CB · VE / V = " + sci(m17.ctitrant * ve17 / m17.vsol) + " mol · L-1");
+
+    // The spiked vinegar: each break with the limits the statement gives.
+    const Situation spiked = slot("EXO18C.C16");
+    const Mixture m18 = beaker(spiked);
+    const double v1 = lines(spiked, FitRanges{{0, 4}, {8, 11}});
+    const double v2 = lines(spiked, FitRanges{{11, 13}, {16, 25}});
+    EXPECT_NEAR(v1, m18.solutes[0].c * m18.vsol / m18.ctitrant, 0.1) << "the hydrochloric acid";
+    EXPECT_NEAR(v2, (m18.solutes[0].c + m18.solutes[1].c) * m18.vsol / m18.ctitrant, 0.1);
+    toolSays("EXO18C.RTF", v1);
+    toolSays("EXO18C.RTF", v2);
+    says("EXO18C.RTF", "V1 = " + fixed(v1, 2) + " mL");
+    says("EXO18C.RTF", "V2 = " + fixed(v2, 2) + " mL");
+    says("EXO18C.RTF", "σ = " + sigmaAt(spiked, 0) + " S · m-1 avant tout ajout");
+    const auto rows18 = tabulateMixture(m18, catalogue, 5);
+    const auto lowest =
+        std::min_element(rows18.begin(), rows18.end(),
+                         [](const TableRow& a, const TableRow& b) { return a.sigma < b.sigma; });
+    says("EXO18C.RTF", "minimum arrondi vers " + fixed(std::round(lowest->v), 0) + " mL");
+    const double shown1 = std::round(v1 * 100) / 100, shown2 = std::round(v2 * 100) / 100;
+    says("EXO18C.RTF", "C1 = " + sci(m18.ctitrant * shown1 / m18.vsol) + " mol · L-1");
+    says("EXO18C.RTF", "V2 - V1 = " + fixed(shown2 - shown1, 2) + " mL");
+    const double c2 = roundSignificant(m18.ctitrant * (shown2 - shown1) / m18.vsol, 2);
+    says("EXO18C.RTF", "C2 = CB · (V2 - V1) / V = " + sci(c2) + " mol · L-1");
+    says("EXO18C.RTF", fixed(250 * c2, 1) + " mol · L-1, soit " + fixed(250 * c2, 1) +
+                           " × 60,0 = " + fixed(250 * c2 * 60.0, 0) + " g · L-1");
+    EXPECT_NEAR(m18.solutes[1].c * 250 * 60.0, 60, 0.5) << "a vinegar at 6°";
+
+    // The cola: two acidities titrated, the third too weak.
+    const Situation cola = slot("EXO19C.C16");
+    const Mixture m19 = beaker(cola);
+    const double w1 = lines(cola, FitRanges{{0, 3}, {8, 11}});
+    const double w2 = lines(cola, FitRanges{{7, 11}, {14, 25}});
+    const double byHand = m19.solutes[0].c * m19.vsol / m19.ctitrant;
+    EXPECT_NEAR(w1, byHand, 0.05);
+    EXPECT_NEAR(w2, 2 * byHand, 0.05);
+    toolSays("EXO19C.RTF", w1);
+    toolSays("EXO19C.RTF", w2);
+    says("EXO19C.RTF", "V1 = " + fixed(w1, 2) + " mL et V2 = " + fixed(w2, 2) + " mL");
+    says("EXO19C.RTF", "Avant tout ajout σ = " + sigmaAt(cola, 0) + " S · m-1");
+    const double c19 = roundSignificant(m19.ctitrant * w1 / m19.vsol, 2);
+    says("EXO19C.RTF", "C = " + sci(c19) + " mol · L-1");
+    says("EXO19C.RTF", sci(c19) + " × 98,0 = " + fixed(c19 * 98.0, 2) + " g · L-1");
+}
+
 // Every "λ(ion) = value", "ion (λ = value)" or table of λ in a shipped text
 // gives the model's molar conductivity.
 TEST(ShippedData, LambdaValuesAreTheModels)
@@ -530,6 +675,13 @@ TEST(ShippedData, LambdaValuesAreTheModels)
     take(true, 4, {{"CH3COO-", 8}});
     take(true, 7, {{"HCOO-", 11}});
     take(true, 9, {{"NH4+", 13}});
+    // The ions of the precipitations and mixtures, as their texts write them
+    // ("SO42-" for SO₄²⁻): the exact engine's.
+    for (int sp = 0; sp < kMixSpecies; ++sp) {
+        std::string ion = speciesInfo(sp).formula;
+        ion.erase(std::remove(ion.begin(), ion.end(), '^'), ion.end());
+        if (!lambda.count(ion)) lambda[ion] = static_cast<float>(MixtureEngine::lambda(sp));
+    }
     auto text = [](float v) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%g", static_cast<double>(v));
@@ -543,7 +695,10 @@ TEST(ShippedData, LambdaValuesAreTheModels)
         const std::vector<std::string> lines = textLines(path, &rtf);
         auto check = [&](const std::string& ion, const std::string& value) {
             ASSERT_TRUE(lambda.count(ion)) << path.filename() << ": " << ion;
-            EXPECT_EQ(value, text(lambda[ion])) << path.filename() << ": " << ion;
+            // Compared as numbers: "16,0" is the 16 of the model.
+            EXPECT_EQ(static_cast<float>(parseNumber(value).value_or(-1)), lambda[ion])
+                << path.filename() << ": " << ion << " = " << value << ", not "
+                << text(lambda[ion]);
             ++checked;
         };
         auto numberAt = [](const std::string& s, std::size_t at) {

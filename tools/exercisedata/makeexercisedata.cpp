@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,9 @@ struct Bench {
     bool masked = false;
     bool finished = false;
     int indicator = 0;
+    // A mixture or a precipitation in the beaker; the texts above still give
+    // its volumes and the burette's concentration.
+    std::optional<Mixture> mixture = std::nullopt;
 };
 
 Situation situation(const Bench& b)
@@ -54,6 +58,7 @@ Situation situation(const Bench& b)
     s.listesit[2] = static_cast<std::int16_t>(b.indicator);
     s.optsit[1] = b.acid;
     s.optsit[4] = b.masked;
+    s.mixture = b.mixture;
     return s;
 }
 
@@ -99,6 +104,28 @@ Bench finished(Bench b)
 Bench masked(Bench b)
 {
     b.masked = true;
+    return b;
+}
+
+// A beaker of up to three solutes and its titrant, for `mixtureBench`.
+Mixture mixtureOf(MixTitrant titrant, std::initializer_list<MixSolute> solutes)
+{
+    Mixture m;
+    m.titrant = titrant;
+    for (const MixSolute& s : solutes)
+        m.solutes[static_cast<std::size_t>(m.soluteCount++)] = s;
+    return m;
+}
+
+// The bench for a mixture: volumes in mL and the burette's concentration as
+// the boxes hold them.
+Bench mixtureBench(const Mixture& m, const char* vBeaker, const char* water, const char* cBurette)
+{
+    Bench b;
+    b.vBeaker = vBeaker;
+    b.water = water;
+    b.cBurette = cBurette;
+    b.mixture = m;
     return b;
 }
 
@@ -261,6 +288,46 @@ int main(int argc, char** argv)
         {finished(titrant("0,01")), finished(titrant("0,005")), finished(titrant("0,002"))}, false,
         {"1", "", "Choix d'un protocole", "Volume à l'équivalence", "Méthode des droites", "",
          "Choisir la solution titrante", "2"});
+
+    // 15 to 19: precipitations and mixtures, on the exact engine.
+    const Bench serum = mixtureBench(
+        mixtureOf(MixTitrant::SilverNitrate, {{MixSoluteKind::SodiumChloride, 0, 7, 0.0154}}),
+        "10,0", "90,0", "0,01");
+    exo("EXO15", kExo15, kExo15Correction, {masked(serum)}, {finished(serum)}, false,
+        {"1", "", "Titrage par précipitation", "Conductivités molaires ioniques",
+         "Méthode des droites", "Vérifier une étiquette", "Le chlorure d'un sérum physiologique",
+         "1"});
+
+    const Bench sulfate = mixtureBench(
+        mixtureOf(MixTitrant::BariumChloride, {{MixSoluteKind::SodiumSulfate, 0, 7, 0.0123}}),
+        "10,0", "90,0", "0,01");
+    exo("EXO16", kExo16, kExo16Correction, {masked(sulfate)}, {finished(sulfate)}, false,
+        {"2", "", "Titrage par précipitation", "Conductivités molaires ioniques",
+         "Méthode des droites", "Vérifier une étiquette", "Les sulfates d'une eau minérale", "1"});
+
+    const Bench sulfuric = mixtureBench(
+        mixtureOf(MixTitrant::BariumHydroxide, {{MixSoluteKind::SulfuricAcid, 0, 7, 0.005}}),
+        "20,0", "80,0", "0,01");
+    exo("EXO17", kExo17, kExo17Correction, {masked(sulfuric)}, {finished(sulfuric)}, false,
+        {"2", "", "Précipitation et réaction acide-base", "Stœchiométrie à l'équivalence",
+         "Conductivités molaires ioniques", "", "L'acide sulfurique et l'hydroxyde de baryum",
+         "1"});
+
+    const Bench spiked =
+        mixtureBench(mixtureOf(MixTitrant::SodiumHydroxide,
+                               {{MixSoluteKind::CatalogueAcid, kAcideChlorhydrique, 7, 0.003},
+                                {MixSoluteKind::CatalogueAcid, kAcideEthanoique, 7, 0.004}}),
+                     "20,0", "80,0", "0,01");
+    exo("EXO18", kExo18, kExo18Correction, {masked(spiked)}, {finished(spiked)}, false,
+        {"3", "", "Mélange d'acides", "Acide fort, acide faible", "Deux ruptures de pente",
+         "Vérifier une étiquette", "Un vinaigre additionné d'acide chlorhydrique", "2"});
+
+    const Bench cola = mixtureBench(
+        mixtureOf(MixTitrant::SodiumHydroxide, {{MixSoluteKind::PhosphoricAcid, 0, 7, 0.006}}),
+        "10,0", "90,0", "0,01");
+    exo("EXO19", kExo19, kExo19Correction, {masked(cola)}, {finished(cola)}, false,
+        {"3", "", "Polyacide", "Deux ruptures de pente", "Méthode des droites", "",
+         "L'acide phosphorique d'une boisson au cola", "2"});
 
     // 20. A vinegar's degree of acidity against its label, by the écart normalisé
     // on a realistic series.
