@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStringList>
 #include <QSpinBox>
 #include <QToolTip>
 
@@ -72,10 +73,10 @@ void LinesTool::run()
     fitAndDraw(true);
 }
 
-TwoLineOptions LinesTool::options() const
+BrokenLineOptions LinesTool::options() const
 {
     const BenchEntries e = host().entries();
-    TwoLineOptions o;
+    BrokenLineOptions o;
     o.correctDilution = host().parametres().corrdilution->isChecked();
     o.v0 = e.vsol.value_or(0.0f) + e.veau.value_or(0.0f);
     o.ranges = m_manual;
@@ -106,7 +107,7 @@ std::vector<FitPoint> LinesTool::tablePoints() const
 
 void LinesTool::start()
 {
-    m_manual.reset();
+    m_manual.clear();
     setShown(false);
 }
 
@@ -151,13 +152,31 @@ void LinesTool::placeButton()
                                     hint.height());
 }
 
-VeqUncertainty LinesTool::uncertainty() const
+VeqUncertainty LinesTool::uncertainty(size_t i) const
 {
-    return veqUncertainty(m_fit, buretteUncertainty(ScatterModel{}, m_fit.veq));
+    const TwoLines& t = i < m_breaks.count() ? m_breaks.breaks[i] : m_fit;
+    return veqUncertainty(t, buretteUncertainty(ScatterModel{}, t.veq));
 }
 
 QString LinesTool::resultText() const
 {
+    if (m_breaks.count() > 1) {
+        // "E₁ : Véq = 10,01 mL ; E₂ : Véq = 19,95 mL", then what they are.
+        QStringList parts;
+        for (size_t i = 0; i < m_breaks.count(); ++i) {
+            const TwoLines& t = m_breaks.breaks[i];
+            parts << fromStd(breakName(i, m_breaks.count()) + " : " +
+                             (onRealisticPoints() ? veqMeasuredText(t.veq, uncertainty(i))
+                                                  : "Véq = " + formatNumber(t.veq, "#0.00") +
+                                                        " mL"));
+        }
+        const QString all = parts.join(QStringLiteral(" ; "));
+        if (onRealisticPoints()) return all + tr(" (points mesurés, graine %1)").arg(m_seed);
+        if (m_measured)
+            return all + tr(" par les droites (points mesurés sans dispersion : cochez « Mesures "
+                            "réalistes »)");
+        return all + tr(" par les droites, courbe théorique");
+    }
     if (onRealisticPoints())
         return fromStd(veqMeasuredText(m_fit.veq, uncertainty())) +
                tr(" (points mesurés, graine %1)").arg(m_seed);
@@ -167,30 +186,46 @@ QString LinesTool::resultText() const
     return fromStd(veqConstructionText(m_fit.veq));
 }
 
-std::vector<QString> LinesTool::labelLines() const
+std::vector<QString> LinesTool::labelLines(size_t i) const
 {
+    const TwoLines& t = i < m_breaks.count() ? m_breaks.breaks[i] : m_fit;
     if (onRealisticPoints()) {
-        const VeqUncertainty u = uncertainty();
-        return {fromStd(veqValueText(m_fit.veq, u)), fromStd(veqUncertaintyText(u))};
+        const VeqUncertainty u = uncertainty(i);
+        return {fromStd(veqValueText(t.veq, u)), fromStd(veqUncertaintyText(u))};
     }
-    return {fromStd("Véq = " + formatNumber(m_fit.veq, "#0.00") + " mL"),
+    return {fromStd("Véq = " + formatNumber(t.veq, "#0.00") + " mL"),
             tr("construction sur la courbe théorique")};
 }
 
 std::optional<MonteCarloResult> LinesTool::monteCarlo(int draws)
 {
     if (!m_shown || !m_fit.found()) return std::nullopt;
-    const TwoLineOptions o = options();
+    const BrokenLineOptions o = options();
     MonteCarloOptions mc;
     mc.draws = draws;
     mc.seed = m_seed;
     mc.correctDilution = o.correctDilution;
     mc.v0 = o.v0;
-    const MonteCarloResult r = monteCarloVeq(m_points, m_fit.ranges, mc);
-    if (r.found() == 0) return std::nullopt;
+    // With several breaks, each one's draws on its own two ranges.
+    m_monteCarloBreaks.clear();
+    QStringList texts;
+    for (size_t i = 0; i < m_breaks.count(); ++i) {
+        const MonteCarloResult r = monteCarloVeq(m_points, m_breaks.breaks[i].ranges, mc);
+        if (r.found() == 0) {
+            m_monteCarloBreaks.clear();
+            return std::nullopt;
+        }
+        m_monteCarloBreaks.push_back(r);
+        texts << (m_breaks.count() > 1 ? fromStd(breakName(i, m_breaks.count()) + " : ")
+                                       : QString()) +
+                     fromStd(monteCarloText(r));
+    }
+    if (m_monteCarloBreaks.empty()) return std::nullopt;
+    const MonteCarloResult r = m_monteCarloBreaks.front();
+    if (m_breaks.count() == 1) m_monteCarloBreaks.clear();
     m_monteCarlo = r;
     redraw();
-    host().showStatus(fromStd(monteCarloText(r)) +
+    host().showStatus(texts.join(QStringLiteral(" ; ")) +
                       (onRealisticPoints() ? tr(" (graine %1)").arg(m_seed)
                                            : tr(" (tirages autour de la courbe théorique)")));
     return r;
@@ -198,7 +233,7 @@ std::optional<MonteCarloResult> LinesTool::monteCarlo(int draws)
 
 bool LinesTool::fitAndDraw(bool announce)
 {
-    const TwoLineOptions o = options();
+    const BrokenLineOptions o = options();
     // The student's own points when there are enough of them on both sides,
     // else the model's curve at the measuring step.
     const std::vector<FitPoint> measured = measuredPoints();
@@ -206,14 +241,18 @@ bool LinesTool::fitAndDraw(bool announce)
     m_realistic = host().state().scatter().has_value();
     m_seed = m_realistic ? host().state().scatter()->seed() : 1;
     m_monteCarlo.reset();
-    TwoLines t;
+    m_monteCarloBreaks.clear();
+    BrokenLines t;
     if (static_cast<int>(measured.size()) >= kMinMeasuredPoints) {
-        t = fitTwoLines(measured, o);
+        t = fitBrokenLines(measured, o);
         m_measured = t.failure != BreakFailure::TooFewPoints;
     }
     m_points = m_measured ? measured : tablePoints();
-    if (!m_measured) t = fitTwoLines(m_points, o);
-    m_fit = t;
+    if (!m_measured) t = fitBrokenLines(m_points, o);
+    m_breaks = t;
+    m_fit = t.breaks.empty() ? TwoLines{} : t.breaks.front();
+    if (!t.breaks.empty() && t.count() > 1) m_fit.failure = t.failure;
+    m_selected = std::min(m_selected, markerCount() - 1);
     m_preview.reset();
     redraw();
     if (!t.found()) {
@@ -240,7 +279,7 @@ void LinesTool::redraw()
     m_redrawing = false;
     GraphView& g = host().graph();
     Canvas& c = g.canvas();
-    const TwoLineOptions o = options();
+    const BrokenLineOptions o = options();
     m_corrected = false;
     m_scale = host().state().maxaxe();
     if (m_fit.found()) {
@@ -253,27 +292,43 @@ void LinesTool::redraw()
                 drawCorrectedPoints(c, m_points, o.v0, top, host().currentColour());
             }
         }
-        drawRangeMarkers(c, m_preview.value_or(m_fit.ranges), m_selected);
-        drawTwoLines(c, m_fit, m_scale, g.penWidth(), labelLines());
-        if (m_monteCarlo) drawVeqHistogram(c, *m_monteCarlo);
+        drawRangeMarkers(c, m_preview.value_or(shownRanges()), m_selected);
+        std::vector<std::vector<QString>> labels;
+        for (size_t i = 0; i < m_breaks.count(); ++i)
+            labels.push_back(labelLines(i));
+        drawBrokenLines(c, m_breaks, m_scale, g.penWidth(), labels);
+        if (m_monteCarloBreaks.empty() && m_monteCarlo) drawVeqHistogram(c, *m_monteCarlo);
+        for (const MonteCarloResult& r : m_monteCarloBreaks)
+            drawVeqHistogram(c, r);
     }
     g.update();
 }
 
-FitRanges LinesTool::movedRanges(int i, double v) const
+std::vector<FitRange> LinesTool::shownRanges() const
 {
-    FitRanges r = m_fit.ranges;
-    double* limits[4] = {&r.before.from, &r.before.to, &r.after.from, &r.after.to};
+    if (m_breaks.count() > 1) return m_breaks.ranges();
+    return {m_fit.ranges.before, m_fit.ranges.after};
+}
+
+std::vector<FitRange> LinesTool::movedRanges(int i, double v) const
+{
+    std::vector<FitRange> r = shownRanges();
+    std::vector<double*> limits;
+    for (FitRange& f : r) {
+        limits.push_back(&f.from);
+        limits.push_back(&f.to);
+    }
+    const int last = static_cast<int>(limits.size()) - 1;
     const double lo = i > 0 ? *limits[i - 1] : 0.0;
-    const double hi = i < 3 ? *limits[i + 1] : kBuretteCapacity;
+    const double hi = i < last ? *limits[i + 1] : kBuretteCapacity;
     *limits[i] = std::clamp(v, lo, hi);
     return r;
 }
 
 bool LinesTool::moveMarker(int i, double v)
 {
-    if (!m_shown || i < 0 || i > 3) return false;
-    const std::optional<FitRanges> kept = m_manual;
+    if (!m_shown || i < 0 || i >= markerCount()) return false;
+    const std::vector<FitRange> kept = m_manual;
     m_manual = movedRanges(i, v);
     if (fitAndDraw(true)) return true;
     // Back to the ranges that gave a break.
@@ -333,9 +388,10 @@ bool LinesTool::keyPressed(const QKeyEvent& key)
     case Qt::Key_Up:
     case Qt::Key_Down: {
         // The next or the previous marker.
-        m_selected = (m_selected + (key.key() == Qt::Key_Down ? 1 : 3)) % 4;
+        const int n = markerCount();
+        m_selected = (m_selected + (key.key() == Qt::Key_Down ? 1 : n - 1)) % n;
         redraw();
-        host().showStatus(tr("Limite %1 sur 4 : ← et → la déplacent").arg(m_selected + 1));
+        host().showStatus(tr("Limite %1 sur %2 : ← et → la déplacent").arg(m_selected + 1).arg(n));
         return true;
     }
     case Qt::Key_Left:
@@ -344,9 +400,10 @@ bool LinesTool::keyPressed(const QKeyEvent& key)
         // tenth of a millilitre with Shift.
         const double step =
             key.modifiers() & Qt::ShiftModifier ? 0.1 : host().parametres().UpDown1->value() / 10.0;
-        const double limits[4] = {m_fit.ranges.before.from, m_fit.ranges.before.to,
-                                  m_fit.ranges.after.from, m_fit.ranges.after.to};
-        const double v = limits[m_selected] + (key.key() == Qt::Key_Right ? step : -step);
+        const std::vector<FitRange> ranges = shownRanges();
+        const FitRange& range = ranges[static_cast<size_t>(m_selected / 2)];
+        const double limit = m_selected % 2 ? range.to : range.from;
+        const double v = limit + (key.key() == Qt::Key_Right ? step : -step);
         moveMarker(m_selected, std::round(v * 10) / 10);
         return true;
     }
@@ -374,10 +431,10 @@ bool LinesTool::eventFilter(QObject* watched, QEvent* event)
     const double v = std::clamp(volumeAtX(p.x()), 0.0, double(kBuretteCapacity));
     auto nearMarker = [&]() {
         if (!m_shown) return -1;
-        const auto xs = markerXs(m_fit.ranges);
+        const auto xs = markerXs(shownRanges());
         int best = -1;
         double bestD = kGripDistance;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < static_cast<int>(xs.size()); ++i)
             if (const double d = std::fabs(xs[i] - p.x()); d <= bestD) {
                 best = i;
                 bestD = d;

@@ -5,6 +5,7 @@
 
 #include "bench/graphtool.h"
 #include "model/curve.h"
+#include "model/linebreaks.h"
 #include "model/linefit.h"
 #include "model/montecarlo.h"
 
@@ -42,18 +43,20 @@ public:
     void forget();
 
     bool shown() const { return m_shown; }
+    // The first (or only) break of the fit in force, and all of them.
     const TwoLines& fit() const { return m_fit; }
+    const BrokenLines& breaks() const { return m_breaks; }
     // Where the fit's points came from: the student's measurements or the model.
     bool onMeasuredPoints() const { return m_measured; }
     // Measured as a realistic series ("Mesures réalistes"): only then do the
     // points scatter, and the intersection carry an uncertainty. On the model's
     // points, or points measured exactly, it is a construction.
     bool onRealisticPoints() const { return m_measured && m_realistic; }
-    // The uncertainty of the fit in force (fits and burette).
-    VeqUncertainty uncertainty() const;
-    // What the status line and the label beside E say of the fit in force.
+    // The uncertainty of the fit in force (fits and burette), of break i.
+    VeqUncertainty uncertainty(size_t i = 0) const;
+    // What the status line and the label beside each E say of the fit in force.
     QString resultText() const;
-    std::vector<QString> labelLines() const;
+    std::vector<QString> labelLines(size_t i = 0) const;
 
     // "Incertitude par Monte-Carlo", the button shown over the graph with the
     // lines: `draws` draws of the fit's points within their uncertainties,
@@ -62,11 +65,13 @@ public:
     std::optional<MonteCarloResult> monteCarlo(int draws = 1000);
     const std::optional<MonteCarloResult>& monteCarloShown() const { return m_monteCarlo; }
     QPushButton* monteCarloButton() const { return m_monteCarloButton; }
-    // Moves marker i (0..3: before.from, before.to, after.from, after.to) to
-    // volume v and refits, as a drag released there does.
+    // Moves marker i (0..3: before.from, before.to, after.from, after.to;
+    // with k breaks 0..2k + 1, each range's from and to in order) to volume
+    // v and refits, as a drag released there does.
     bool moveMarker(int i, double v);
+    int markerCount() const { return 2 * static_cast<int>(m_breaks.count() + 1); }
 
-    // The marker the arrow keys move (0..3), and the scale the lines are
+    // The marker the arrow keys move, and the scale the lines are
     // drawn on: the graph's, or the corrected sigma's own (correctedView).
     int selectedMarker() const { return m_selected; }
     bool correctedView() const { return m_corrected; }
@@ -81,9 +86,10 @@ protected:
 private:
     std::vector<FitPoint> measuredPoints() const;
     std::vector<FitPoint> tablePoints() const;
-    TwoLineOptions options() const;
+    BrokenLineOptions options() const;
     void redraw();
-    FitRanges movedRanges(int i, double v) const;
+    std::vector<FitRange> movedRanges(int i, double v) const;
+    std::vector<FitRange> shownRanges() const;
     bool keyPressed(const QKeyEvent& key);
     void setShown(bool shown);
     void placeButton();
@@ -91,17 +97,19 @@ private:
 
     GraphView* m_graph = nullptr;
     TwoLines m_fit;
-    std::optional<FitRanges> m_manual;
+    BrokenLines m_breaks;
+    std::vector<FitRange> m_manual; // the student's ranges; empty: automatic
     bool m_shown = false;
     bool m_measured = false;
     bool m_realistic = false;
     std::uint64_t m_seed = 1;
     std::optional<MonteCarloResult> m_monteCarlo;
+    std::vector<MonteCarloResult> m_monteCarloBreaks; // with several breaks, one per break
     QPushButton* m_monteCarloButton = nullptr;
     int m_dragging = -1;
     int m_selected = 0;
     // While a marker is dragged: the ranges as they would be if released here.
-    std::optional<FitRanges> m_preview;
+    std::optional<std::vector<FitRange>> m_preview;
     std::vector<FitPoint> m_points; // what the fit in force was made on
     bool m_corrected = false;
     bool m_redrawing = false;

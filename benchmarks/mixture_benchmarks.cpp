@@ -1,7 +1,9 @@
 // Costs of the mixture engine: one point solved from a cold start, and a
-// whole table of 250 points where each starts from the previous one.
+// whole table of 250 points where each starts from the previous one; and the
+// method of the lines on such a table, with its two breaks.
 // Run on a Release build: build-release/bin/mixture_benchmarks
 #include "model/mixturebench.h"
+#include "model/linebreaks.h"
 #include "model/mixture.h"
 
 #include <benchmark/benchmark.h>
@@ -95,6 +97,29 @@ void benchShares(benchmark::State& state, const Mixture& mixture)
 }
 
 } // namespace
+
+// HCl then CH3COOH, 0,005 mol/L each, by NaOH 0,01: breaks at 10 and 20 mL;
+// the lines sought on the 251 points of a table every 0,1 mL.
+void brokenLines(benchmark::State& state)
+{
+    Mixture m;
+    m.solutes[0] = {MixSoluteKind::CatalogueAcid, 2, 7, 0.005};
+    m.solutes[1] = {MixSoluteKind::CatalogueAcid, 4, 7, 0.005};
+    m.soluteCount = 2;
+    std::vector<FitPoint> points;
+    for (const TableRow& r : tabulateMixture(m, catalogue(), 1))
+        points.push_back({r.v, r.sigma});
+    BrokenLineOptions o;
+    o.correctDilution = state.range(0) != 0;
+    BrokenLines b;
+    for (auto _ : state) {
+        b = fitBrokenLines(points, o);
+        benchmark::DoNotOptimize(b.breaks.data());
+    }
+    state.counters["points"] = static_cast<double>(points.size());
+    state.counters["breaks"] = static_cast<double>(b.count());
+}
+BENCHMARK(brokenLines)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_CAPTURE(benchRefusal, three_solutes, threeSolutes());
 BENCHMARK_CAPTURE(benchCurve, three_solutes, threeSolutes());

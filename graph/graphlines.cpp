@@ -1,6 +1,7 @@
 #include "graph/graphlines.h"
 
 #include "model/curve.h"
+#include "model/linebreaks.h"
 #include "model/graphframe.h"
 #include "platform/canvas.h"
 #include "platform/core/numberformat.h"
@@ -83,6 +84,13 @@ QPointF leastHidingSpot(const Canvas& c, QSizeF size, const std::vector<QPointF>
     return best;
 }
 
+namespace {
+// E as a dot with its drop to the volume axis and its name; where it stands.
+std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe,
+                                     const QString& name);
+void placeLabel(Canvas& c, const std::vector<QString>& texts, double xE, double yE);
+} // namespace
+
 void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
                   const std::vector<QString>& label)
 {
@@ -101,20 +109,85 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
         p.restore();
     });
 
+    const auto [xE, yE] = drawPointE(c, t, maxaxe, QStringLiteral("E"));
+    // "droites :" tells this E from the tangents' one when both are shown;
+    // the tangents write theirs right of their E, so the left comes first.
+    std::vector<QString> texts = label;
+    if (texts.empty()) texts.push_back(QString::fromStdString(veqText(t.veq, t.uVeq)));
+    texts.front().prepend(QStringLiteral("droites : "));
+    placeLabel(c, texts, xE, yE);
+}
+
+void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth,
+                     const std::vector<std::vector<QString>>& labels)
+{
+    if (!b.found() || maxaxe <= 0) return;
+    if (b.count() == 1) {
+        drawTwoLines(c, b.breaks.front(), maxaxe, penWidth,
+                     labels.empty() ? std::vector<QString>{} : labels.front());
+        return;
+    }
+    // Each line from a little before the break that opens its stretch to a
+    // little past the one that closes it: across the whole frame, k + 1
+    // lines would cross the other stretches' curve far from their own.
+    constexpr double kOverhang = 3; // mL
+    const std::vector<LineFit> fits = b.lines();
+    std::vector<QLineF> lines;
+    for (size_t j = 0; j < fits.size(); ++j) {
+        const double from = j == 0 ? 0.0 : std::max(0.0, b.breaks[j - 1].veq - kOverhang);
+        const double to = j + 1 == fits.size()
+                              ? double(kBuretteCapacity)
+                              : std::min(double(kBuretteCapacity), b.breaks[j].veq + kOverhang);
+        lines.emplace_back(QPointF(graphX(from), graphY(fits[j].at(from), maxaxe)),
+                           QPointF(graphX(to), graphY(fits[j].at(to), maxaxe)));
+    }
+    c.paint([lines, penWidth](QPainter& p) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setClipRect(QRectF(kLeftX, kTop, kRightX - kLeftX, kBottom - kTop));
+        p.setPen(QPen(kLineColour, penWidth));
+        for (const QLineF& l : lines)
+            p.drawLine(l);
+        p.restore();
+    });
+    // Every E and its drop first, so that no label hides another E.
+    std::vector<QPointF> points;
+    for (size_t i = 0; i < b.count(); ++i) {
+        const auto [x, y] =
+            drawPointE(c, b.breaks[i], maxaxe, QString::fromStdString(breakName(i, b.count())));
+        points.emplace_back(x, y);
+    }
+    for (size_t i = 0; i < b.count(); ++i) {
+        std::vector<QString> texts =
+            i < labels.size() && !labels[i].empty()
+                ? labels[i]
+                : std::vector<QString>{QString::fromStdString(
+                      veqText(b.breaks[i].veq, b.breaks[i].uVeq))};
+        texts.front().prepend(QString::fromStdString(breakName(i, b.count()) + " : "));
+        if (i == 0) texts.front().prepend(QStringLiteral("droites, "));
+        placeLabel(c, texts, points[i].x(), points[i].y());
+    }
+}
+
+namespace {
+
+std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe, const QString& name)
+{
     const double xE = graphX(t.veq);
     const double yE = clampY(graphY(t.before.at(t.veq), maxaxe));
     c.filledCircle(xE, yE, 2.5, Qt::black, Qt::black);
     c.line(xE, yE, xE, kBottom, QColor(120, 120, 120));
     c.setForeColor(Qt::black);
     c.setFont(QStringLiteral("Arial"), 8, true, false);
-    c.printAt(xE - 12, yE - 14, QStringLiteral("E"));
+    c.printAt(xE - 12, yE - 14, name);
     c.setFont(QStringLiteral("Arial"), 8, false, false);
+    return {xE, yE};
+}
 
-    // "droites :" tells this E from the tangents' one when both are shown;
-    // the tangents write theirs right of their E, so the left comes first.
-    std::vector<QString> texts = label;
-    if (texts.empty()) texts.push_back(QString::fromStdString(veqText(t.veq, t.uVeq)));
-    texts.front().prepend(QStringLiteral("droites : "));
+// The label's lines in a white box beside E, where they hide the least of
+// the curves and crosses (left of E first, above, then further up or down).
+void placeLabel(Canvas& c, const std::vector<QString>& texts, double xE, double yE)
+{
     double w = 0;
     for (const QString& line : texts)
         w = std::max(w, c.textWidth(line));
@@ -137,6 +210,8 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
     for (size_t i = 0; i < texts.size(); ++i)
         c.printAt(at.x(), at.y() + lineH * static_cast<double>(i), texts[i]);
 }
+
+} // namespace
 
 void drawVeqHistogram(Canvas& c, const MonteCarloResult& r)
 {
@@ -225,17 +300,31 @@ void drawCorrectedPoints(Canvas& c, const std::vector<FitPoint>& points, double 
 
 std::vector<double> markerXs(const FitRanges& r)
 {
-    return {graphX(r.before.from), graphX(r.before.to), graphX(r.after.from), graphX(r.after.to)};
+    return markerXs(std::vector<FitRange>{r.before, r.after});
+}
+
+std::vector<double> markerXs(const std::vector<FitRange>& ranges)
+{
+    std::vector<double> xs;
+    for (const FitRange& r : ranges) {
+        xs.push_back(graphX(r.from));
+        xs.push_back(graphX(r.to));
+    }
+    return xs;
 }
 
 void drawRangeMarkers(Canvas& c, const FitRanges& r, int selected)
 {
-    const std::vector<double> xs = markerXs(r);
-    const QRectF before(QPointF(graphX(r.before.from), kBottom - 3),
-                        QPointF(graphX(r.before.to), kBottom));
-    const QRectF after(QPointF(graphX(r.after.from), kBottom - 3),
-                       QPointF(graphX(r.after.to), kBottom));
-    c.paint([xs, before, after, selected](QPainter& p) {
+    drawRangeMarkers(c, std::vector<FitRange>{r.before, r.after}, selected);
+}
+
+void drawRangeMarkers(Canvas& c, const std::vector<FitRange>& ranges, int selected)
+{
+    const std::vector<double> xs = markerXs(ranges);
+    std::vector<QRectF> shaded;
+    for (const FitRange& r : ranges)
+        shaded.emplace_back(QPointF(graphX(r.from), kBottom - 3), QPointF(graphX(r.to), kBottom));
+    c.paint([xs, shaded, selected](QPainter& p) {
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(kMarkerColour, 1, Qt::DashLine));
@@ -255,8 +344,8 @@ void drawRangeMarkers(Canvas& c, const FitRanges& r, int selected)
         // The two ranges, shaded lightly along the axis.
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 200, 0, 60));
-        p.drawRect(before);
-        p.drawRect(after);
+        for (const QRectF& r : shaded)
+            p.drawRect(r);
         p.restore();
     });
 }

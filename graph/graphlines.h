@@ -5,6 +5,7 @@
 // are part of the graph's copies and prints.
 
 #include "model/contributions.h"
+#include "model/linebreaks.h"
 #include "model/linefit.h"
 #include "model/montecarlo.h"
 
@@ -40,6 +41,13 @@ void drawLegend(Canvas& canvas, const std::vector<LegendEntry>& entries, double 
 void drawTwoLines(Canvas& canvas, const TwoLines& lines, float maxaxe, int penWidth,
                   const std::vector<QString>& label = {});
 
+// The k + 1 lines of several breaks, each over its stretch and a little
+// beyond, each E named (E₁, E₂ …) with its drop to the volume axis, and
+// beside each its label (`labels[i]`, the break's lines of text; empty: its
+// "Véq = … ± … mL") where it hides no curve. A single break: drawTwoLines.
+void drawBrokenLines(Canvas& canvas, const BrokenLines& lines, float maxaxe, int penWidth,
+                     const std::vector<std::vector<QString>>& labels = {});
+
 // The Monte-Carlo histogram of Véq in a white box where it hides least of
 // the graph: its bars, its ends in mL, the mean and the standard deviation.
 void drawVeqHistogram(Canvas& canvas, const MonteCarloResult& result);
@@ -64,6 +72,9 @@ void drawRangeMarkers(Canvas& canvas, const FitRanges& ranges, int selected = -1
 // x of each of the four markers, in the order before.from, before.to,
 // after.from, after.to.
 std::vector<double> markerXs(const FitRanges& ranges);
+// The same for k + 1 ranges: 2 (k + 1) markers, each range's from and to.
+void drawRangeMarkers(Canvas& canvas, const std::vector<FitRange>& ranges, int selected = -1);
+std::vector<double> markerXs(const std::vector<FitRange>& ranges);
 
 // The colour of an ion's area.
 QColor ionColour(int slot);

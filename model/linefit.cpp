@@ -203,6 +203,19 @@ double straightTolerance(const std::vector<Sample>& s)
     return std::max(kStraightness * (hi - lo), scatter);
 }
 
+} // namespace
+
+double straightnessTolerance(const std::vector<FitPoint>& points)
+{
+    std::vector<Sample> s;
+    s.reserve(points.size());
+    for (const FitPoint& p : points)
+        s.push_back({p.v, p.sigma});
+    return straightTolerance(s);
+}
+
+namespace {
+
 // The straight part of one side, samples [lo, hi): among the runs of points
 // that follow their least-squares line within `tol` (root mean square) and
 // are nearly as long as the longest, the straightest, or with `nearest` the

@@ -96,6 +96,11 @@ inline constexpr double kStraightness = 0.002;
 // curve as a whole breaks have slid along a bend.
 inline constexpr double kMaxSlide = 0.1;
 
+// How far points, in order of volume, may stray from their least-squares
+// line (root mean square) and still be called straight: a small share of the
+// curve's height, or the points' own scatter.
+double straightnessTolerance(const std::vector<FitPoint>& points);
+
 // The fit on the points (any order). With automatic ranges the break is first
 // located by the best two-segment fit; each line is then fitted on a straight
 // run of its side, the straightest of those nearly as long as the longest (a

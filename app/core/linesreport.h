@@ -2,6 +2,7 @@
 // What `titrage-table --droites` prints of the method of the two lines, and
 // its option `--bruit GRAINE` (the points read as a realistic series).
 
+#include "model/linebreaks.h"
 #include "model/linefit.h"
 
 #include <cstdint>
@@ -24,5 +25,9 @@ struct LinesReportOptions {
 // On measured points the text gives u(Véq) and U(Véq) (95 %), and --raw adds
 // the column U95.
 std::string linesReport(const TwoLines& t, const LinesReportOptions& o);
+// The report of several breaks: each Véq as above after its name (E₁, E₂ …),
+// then the k + 1 lines; with --raw one row per break, in order, of the lines
+// before and after it. A single break is reported as above.
+std::string linesReport(const BrokenLines& b, const LinesReportOptions& o);
 
 } // namespace titrage

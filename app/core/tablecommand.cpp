@@ -6,6 +6,7 @@
 #include "model/contributions.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
+#include "model/linebreaks.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/mixture.h"
@@ -50,7 +51,9 @@ constexpr const char* kHelp =
     "  --droites      méthode des droites sur les points du tableau (ou de --at) :\n"
     "                 Véq, son incertitude et les deux droites, sur la conductivité\n"
     "                 corrigée de la dilution sigma.(V0 + V)/V0 ; état de sortie 3\n"
-    "                 quand aucune rupture de pente n'est trouvée\n"
+    "                 quand aucune rupture de pente n'est trouvée ; une courbe à\n"
+    "                 plusieurs ruptures (un mélange, --becher) donne un Véq par\n"
+    "                 rupture, E1, E2…, et une droite de plus que de ruptures\n"
     "  --brut         avec --droites : sur la conductivité mesurée, sans correction\n"
     "  --mesures F    les mesures d'une classe lues dans le fichier F (CSV ou texte :\n"
     "                 le volume versé en mL puis sigma sur chaque ligne), chacune à\n"
@@ -294,9 +297,6 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
     if (o.burette && o.becher.empty())
         return UsageError{"--burette ne s'emploie qu'avec --becher."};
     if (!o.becher.empty()) {
-        if (o.droites)
-            return UsageError{"la méthode des droites (--droites) n'est pas proposée pour un "
-                              "mélange décrit par --becher."};
         if (!o.singleCoupleOptions.empty())
             return UsageError{o.singleCoupleOptions.front() +
                               " ne s'emploie pas avec --becher (le bécher est décrit par "
@@ -452,6 +452,22 @@ int runMixture(const Options& o, std::ostream& out, std::ostream& err)
     }
 
     std::ostringstream body;
+    if (o.droites) {
+        // A mixture breaks at each of its equivalences: one line per stretch.
+        std::vector<FitPoint> fitPoints;
+        for (const MixPoint& p : points)
+            fitPoints.push_back({p.v, p.sigma});
+        BrokenLineOptions fit;
+        fit.correctDilution = !o.brut;
+        fit.v0 = m.vsol + m.veau;
+        const BrokenLines t = fitBrokenLines(fitPoints, fit);
+        if (!t.found()) {
+            err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";
+            return 3;
+        }
+        out << linesReport(t, {o.raw, o.brut, false});
+        return 0;
+    }
     body << (o.raw ? "V\tsigma\tpH" : "V (mL)\tσ (S·m-1)\tpH");
     for (int s = 0; s < kMixSpecies; ++s)
         if (engine.hasSpecies(s))
@@ -578,10 +594,10 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         for (const TableRow& row : rows)
             points.push_back({row.v, row.sigma});
         if (measures) points = *measures;
-        TwoLineOptions fit;
+        BrokenLineOptions fit;
         fit.correctDilution = !o.brut;
         fit.v0 = parseNumber(vsol).value_or(0) + parseNumber(veau).value_or(0);
-        const TwoLines t = fitTwoLines(points, fit);
+        const BrokenLines t = fitBrokenLines(points, fit);
         if (!t.found()) {
             err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";
             return 3;

@@ -313,7 +313,7 @@ TEST(TableCommand, BecherRefusalsAndBadValuesExitWithStatusTwo)
           "NH3=0.01"},
          "trois"},
         {{"--burette", "HCl=0.01"}, "--becher"},
-        {{"--becher", "HCl=0.01", "--droites"}, "--droites"},
+        {{"--becher", "HCl=0.01", "--droites", "--csv"}, "chacune seule"},
         {{"--becher", "HCl=0.01", "--solute", "4"}, "--solute"},
         {{"--becher", "HCl=0.01", "--burette", "NaOH=0.01", "--burette", "HCl=0.01"}, "une fois"},
     };
@@ -361,4 +361,40 @@ TEST(TableCommand, ReelAndTemperatureChangeTheFiguresAndBadValuesAreRefused)
         EXPECT_TRUE(o.out.empty()) << r.message;
         EXPECT_NE(o.err.find(r.message), std::string::npos) << o.err;
     }
+}
+
+TEST(TableCommand, DroitesOnAMixtureGiveOneRowPerBreak)
+{
+    const std::vector<std::string> mixture = {"--becher", "HCl=0,005", "--becher",
+                                              "CH3COOH=0.005", "--burette", "NaOH=0.01",
+                                              "--droites"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = mixture;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return runTable(args);
+    };
+    const CommandOutcome r = with({"--raw"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[0], "veq\tu_veq\ta1\tb1\ta2\tb2");
+    const auto first = fields(l[1]), second = fields(l[2]);
+    ASSERT_EQ(first.size(), 6u);
+    ASSERT_EQ(second.size(), 6u);
+    EXPECT_NEAR(std::stod(first[0]), 10.0, 0.1);
+    EXPECT_NEAR(std::stod(second[0]), 20.0, 0.1);
+    for (const auto& f : {first, second}) {
+        EXPECT_EQ(f[1], "0");
+        EXPECT_NEAR((std::stod(f[5]) - std::stod(f[3])) / (std::stod(f[2]) - std::stod(f[4])),
+                    std::stod(f[0]), 1e-6);
+    }
+    // The middle line is the same for both breaks: after the first, before the second.
+    EXPECT_EQ(first[4], second[2]);
+    EXPECT_EQ(first[5], second[3]);
+
+    const auto text = lines(with({}).out);
+    ASSERT_GE(text.size(), 5u);
+    EXPECT_EQ(text[0].rfind("E₁ : Véq = 10,0", 0), 0u) << text[0];
+    EXPECT_EQ(text[1].rfind("E₂ : Véq = 19,9", 0), 0u) << text[1];
+    EXPECT_EQ(text[4].rfind("Droite 3 (de ", 0), 0u) << text[4];
 }

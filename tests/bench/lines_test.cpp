@@ -6,13 +6,17 @@
 #include "graph/graphview.h"
 #include "model/curve.h"
 #include "model/graphframe.h"
+#include "model/mixturebench.h"
 #include "platform/canvas.h"
 #include "tests/support/benchdriver.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 using namespace titrage;
@@ -314,4 +318,51 @@ TEST(LinesLabel, GoesWhereItHidesNoCurve)
     EXPECT_EQ(leastHidingSpot(c, QSizeF(30, 10), spots), QPointF(10, 25));
     c.line(0, 28, 100, 28, Qt::black); // a line there too: the third
     EXPECT_EQ(leastHidingSpot(c, QSizeF(30, 10), spots), QPointF(10, 45));
+}
+
+TEST_F(Lines, AMixtureOfTwoAcidsGivesTwoBreaksAndSixMarkers)
+{
+    // HCl and CH3COOH at 0,005 mol/L each in 20 mL, by NaOH 0,01: 10 and 20 mL.
+    auto choose = [&](const char* list, int index) {
+        auto& combo = d.find<QComboBox>(list);
+        combo.setCurrentIndex(index);
+        emit combo.activated(index);
+    };
+    auto concentration = [&](int row, const QString& text) {
+        auto& box = d.find<QLineEdit>(QStringLiteral("cmelange(%1)").arg(row));
+        box.setText(text);
+        box.setModified(true);
+        emit box.editingFinished();
+    };
+    d.find<QRadioButton>("Option1(2)").click();
+    choose("lburette", static_cast<int>(MixTitrant::SodiumHydroxide));
+    choose("lmelange(0)", mixSoluteChoiceIndex({MixSoluteKind::CatalogueAcid, 2, 7, 0}));
+    concentration(0, QStringLiteral("0,005"));
+    choose("lmelange(1)", mixSoluteChoiceIndex({MixSoluteKind::CatalogueAcid, 4, 7, 0}) + 1);
+    concentration(1, QStringLiteral("0,005"));
+    ASSERT_EQ(w->state().mixture()->soluteCount, 2);
+    d.fastPlot();
+    d.click("droites");
+    EXPECT_TRUE(messages->requests().empty());
+    LinesTool& t = *w->linesTool();
+    ASSERT_TRUE(t.shown());
+    ASSERT_EQ(t.breaks().count(), 2u);
+    EXPECT_NEAR(t.breaks().breaks[0].veq, 10.0, 0.1);
+    EXPECT_NEAR(t.breaks().breaks[1].veq, 20.0, 0.1);
+    EXPECT_TRUE(d.text("info").startsWith(QStringLiteral("E₁ : Véq = 10,0"))) << d.text("info").toStdString();
+    EXPECT_NE(d.text("info").indexOf(QStringLiteral("E₂ : Véq = 19,9")), -1) << d.text("info").toStdString();
+    ASSERT_EQ(t.markerCount(), 6);
+
+    // The middle stretch's first limit, dragged and then moved by the keyboard.
+    ASSERT_TRUE(t.moveMarker(2, 14.0));
+    EXPECT_DOUBLE_EQ(t.breaks().ranges()[1].from, 14.0);
+    EXPECT_NEAR(t.breaks().breaks[1].veq, 20.0, 0.1);
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(&d.graph(), Qt::Key_Down);
+    ASSERT_EQ(t.selectedMarker(), 2);
+    QTest::keyClick(&d.graph(), Qt::Key_Right);
+    EXPECT_NEAR(t.breaks().ranges()[1].from, 14.5, 1e-9);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(&d.graph(), Qt::Key_Up);
+    EXPECT_EQ(t.selectedMarker(), 3); // six markers: five up from the third, round to the fourth
 }

@@ -1,6 +1,8 @@
 #include "model/contributions.h"
 #include "model/curve.h"
+#include "model/linebreaks.h"
 #include "model/linefit.h"
+#include "model/mixturebench.h"
 #include "platform/core/numberformat.h"
 #include "testmodel.h"
 
@@ -270,4 +272,181 @@ TEST(Contributions, SharesOfOneMeasurementAreItsTerms)
     EXPECT_EQ(shares[2].slot, 4);
     EXPECT_NEAR(shares[2].sigma, 0.07631, 1e-6);
     EXPECT_EQ(ionLegend(3, 5.008f), "Na⁺ : λ = 5,008 mS·m²·mol⁻¹");
+}
+
+
+namespace {
+
+// Continuous lines through (0, y0) turning at each of `breaks` to the next
+// slope, given as the raw sigma of a 100 mL beaker every half millilitre.
+std::vector<FitPoint> brokenPoints(double y0, const std::vector<double>& breaks,
+                                   const std::vector<double>& slopes)
+{
+    std::vector<FitPoint> pts;
+    for (int t = 0; t <= 50; ++t) {
+        const double v = t / 2.0;
+        double y = y0, at = 0;
+        for (size_t i = 0; i < slopes.size(); ++i) {
+            const double end = i < breaks.size() ? std::min(v, breaks[i]) : v;
+            if (end > at) y += slopes[i] * (end - at);
+            at = std::max(at, end);
+        }
+        pts.push_back({v, y * 100 / (100 + v)});
+    }
+    return pts;
+}
+
+BrokenLineOptions brokenOptions(double v0, bool corrected = true)
+{
+    BrokenLineOptions o;
+    o.v0 = v0;
+    o.correctDilution = corrected;
+    return o;
+}
+
+} // namespace
+
+TEST(BrokenLines, NoiseFreePiecewiseLinesGiveEachBreakExactly)
+{
+    struct Case {
+        const char* name;
+        std::vector<double> breaks, slopes;
+        std::vector<FitRange> ranges; // the student's, or none
+    };
+    const Case cases[] = {
+        {"one break", {12}, {-0.01, 0.015}, {}},
+        {"two breaks", {8, 17}, {-0.02, 0.005, 0.02}, {}},
+        {"three breaks", {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006}, {}},
+        {"three breaks, the student's ranges", {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006},
+         {{0, 5}, {7, 11}, {13, 18}, {20, 25}}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<FitPoint> pts = brokenPoints(0.3, c.breaks, c.slopes);
+        BrokenLineOptions o = brokenOptions(100);
+        o.ranges = c.ranges;
+        const BrokenLines b = fitBrokenLines(pts, o);
+        ASSERT_TRUE(b.found()) << c.name;
+        ASSERT_EQ(b.count(), c.breaks.size()) << c.name;
+        ASSERT_EQ(b.lines().size(), c.slopes.size()) << c.name;
+        for (size_t i = 0; i < c.breaks.size(); ++i) {
+            const TwoLines& t = b.breaks[i];
+            EXPECT_NEAR(t.veq, c.breaks[i], 1e-9) << c.name << " " << i;
+            EXPECT_NEAR(t.uVeq, 0.0, 1e-9) << c.name << " " << i;
+            EXPECT_NEAR(t.before.slope, c.slopes[i], 1e-10) << c.name << " " << i;
+            EXPECT_LE(t.ranges.before.to, t.veq) << c.name << " " << i;
+            EXPECT_GE(t.ranges.after.from, t.veq) << c.name << " " << i;
+            // Neighbouring breaks share their middle line.
+            if (i > 0) EXPECT_EQ(b.breaks[i - 1].after.slope, t.before.slope) << c.name;
+        }
+        if (c.breaks.size() == 1) {
+            const TwoLines alone = fitTwoLines(pts, {true, 100, std::nullopt});
+            EXPECT_EQ(b.breaks[0].veq, alone.veq);
+        }
+    }
+    // The student's ranges straddling a break: refused as such.
+    BrokenLineOptions o = brokenOptions(100);
+    o.ranges = {{0, 5}, {7, 14}, {15, 18}, {20, 25}};
+    EXPECT_EQ(fitBrokenLines(brokenPoints(0.3, {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006}), o)
+                  .failure,
+              BreakFailure::InsideRange);
+}
+
+TEST(BrokenLines, ASingleCoupleBreaksOnceWithTheTwoLinesFiguresOrNotAtAll)
+{
+    // No bend of a weak couple's curve is taken for a second break, and the
+    // single break is the two lines' own, to the last bit.
+    for (const bool acide : {true, false})
+        for (int position = 0; position < 14; ++position)
+            for (const int step : {5, 10})
+                for (const bool corrected : {true, false})
+                    for (const bool diluted : {false, true}) {
+                        const BenchEntries e =
+                            diluted ? bench(acide, position, 0.01f, 0.01f, 10, 90)
+                                    : bench(acide, position);
+                        const std::vector<FitPoint> pts = tablePoints(e, step);
+                        TwoLineOptions two = optionsFor(e);
+                        two.correctDilution = corrected;
+                        const TwoLines alone = fitTwoLines(pts, two);
+                        const BrokenLines b =
+                            fitBrokenLines(pts, brokenOptions(two.v0, corrected));
+                        const std::string name = (acide ? "acide " : "base ") +
+                                                 std::to_string(position) + " pas " +
+                                                 std::to_string(step) + (corrected ? "" : " brut") +
+                                                 (diluted ? " 10 + 90" : "");
+                        ASSERT_EQ(b.count(), 1u) << name;
+                        EXPECT_EQ(b.failure, alone.failure) << name;
+                        EXPECT_EQ(b.breaks[0].veq, alone.veq) << name;
+                    }
+}
+
+namespace {
+
+// The least-squares line of the corrected points within [from, to], by its
+// sums, and where two such lines cross.
+std::pair<double, double> plainLine(const std::vector<FitPoint>& pts, double v0, double from,
+                                    double to)
+{
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (const FitPoint& p : pts)
+        if (p.v >= from && p.v <= to) {
+            const double y = p.sigma * (v0 + p.v) / v0;
+            n += 1;
+            sx += p.v;
+            sy += y;
+            sxx += p.v * p.v;
+            sxy += p.v * y;
+        }
+    const double a = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    return {a, (sy - a * sx) / n};
+}
+
+double plainCrossing(std::pair<double, double> l, std::pair<double, double> m)
+{
+    return (m.second - l.second) / (l.first - m.first);
+}
+
+} // namespace
+
+TEST(BrokenLines, MixturesBreakAtEachEquivalenceOfTheirStoichiometry)
+{
+    // HCl then CH3COOH, 0,1 mmol each in 20 mL, by NaOH 0,01: 10 and 20 mL.
+    // H3PO4 0,2 mmol by NaOH 0,02: its first two acidities at 10 and 20 mL.
+    // The straight stretches are taken by hand, well away from the corners.
+    using K = MixSoluteKind;
+    struct Case {
+        const char* name;
+        std::vector<MixSolute> solutes;
+        double cb;
+        int step;
+        std::vector<FitRange> byHand;
+    };
+    const std::vector<MixSolute> acids = {{K::CatalogueAcid, kHydrochloric, 7, 0.005},
+                                          {K::CatalogueAcid, kEthanoic, 7, 0.005}};
+    const std::vector<FitRange> acidsByHand = {{1, 7}, {14, 19}, {21, 25}};
+    const Case cases[] = {
+        {"HCl + CH3COOH, 0,5 mL", acids, 0.01, 5, acidsByHand},
+        {"HCl + CH3COOH, 1 mL", acids, 0.01, 10, acidsByHand},
+        {"H3PO4, 0,5 mL", {{K::PhosphoricAcid, 0, 7, 0.01}}, 0.02, 5, {{6, 9}, {12, 19}, {21, 25}}},
+    };
+    const Model catalogue = freshModel();
+    for (const Case& c : cases) {
+        Mixture m;
+        for (const MixSolute& s : c.solutes)
+            m.solutes[m.soluteCount++] = s;
+        m.ctitrant = c.cb;
+        std::vector<FitPoint> pts;
+        for (const TableRow& r : tabulateMixture(m, catalogue, c.step))
+            pts.push_back({r.v, r.sigma});
+        const BrokenLines b = fitBrokenLines(pts, brokenOptions(20));
+        ASSERT_TRUE(b.found()) << c.name;
+        ASSERT_EQ(b.count(), 2u) << c.name;
+        const double stoichiometric[2] = {10, 20};
+        for (size_t i = 0; i < 2; ++i) {
+            const double byHand = plainCrossing(plainLine(pts, 20, c.byHand[i].from, c.byHand[i].to),
+                                                plainLine(pts, 20, c.byHand[i + 1].from,
+                                                          c.byHand[i + 1].to));
+            EXPECT_NEAR(b.breaks[i].veq, byHand, 0.05) << c.name << " " << i;
+            EXPECT_NEAR(b.breaks[i].veq, stoichiometric[i], 0.1) << c.name << " " << i;
+        }
+    }
 }
