@@ -128,6 +128,7 @@ void feuilleP::majaffMixture()
         LabelpH->setText(QString::fromStdString(conductimeterText(model.sigma)));
     }
     conductimeterChanged(*LabelpH);
+    phMeterChanged();
 }
 
 } // namespace titrage
