@@ -51,22 +51,25 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
     auto phOf = [&](double p) { return in.acide ? p : 14.0 - p; };
 
     computeSigma(model, in, phOf(p0), 0.0);
-    out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe)});
+    out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe),
+                   static_cast<float>(phOf(p0))});
     if (vertexDone) vertexDone(model);
     model.vverse = 0;
 
     walkP(model, static_cast<float>(p0), kCurveStep, [&] {
-        computeSigma(model, in, phOf(model.phcalc), model.vverse);
-        out.push_back(
-            {model.vverse, model.sigma, graphX(model.vverse), graphY(model.sigma, maxaxe)});
+        const double ph = phOf(model.phcalc);
+        computeSigma(model, in, ph, model.vverse);
+        out.push_back({model.vverse, model.sigma, graphX(model.vverse),
+                       graphY(model.sigma, maxaxe), static_cast<float>(ph)});
         if (vertexDone) vertexDone(model);
     });
 
     model.vverse = kBuretteCapacity;
     solvmelange(model, in.acide);
-    computeSigma(model, in, model.phcalc, model.vverse);
-    out.push_back(
-        {kBuretteCapacity, model.sigma, graphX(kBuretteCapacity), graphY(model.sigma, maxaxe)});
+    const float endPh = model.phcalc;
+    computeSigma(model, in, endPh, model.vverse);
+    out.push_back({kBuretteCapacity, model.sigma, graphX(kBuretteCapacity),
+                   graphY(model.sigma, maxaxe), endPh});
     if (vertexDone) vertexDone(model);
 }
 
