@@ -78,6 +78,15 @@ const QRectF kMeterBody(122, 378, 134, kBenchTop - 378);
 const QRectF kMeterDisplay(130, 385, 118, 41);
 const QPointF kMeterSocket(146, 378);
 
+// pH-meter case: standing on the conductimeter, or on the bench in its place
+// when the conductimeter is hidden; its display at the top, the name plate
+// under it, the electrode's socket on its left side.
+const QRectF kPhBody(150, 282, 100, 94);
+const QRectF kPhDisplay(157, 290, 86, 24);
+constexpr double kPhOnBench = 96; // how far down the case goes without the conductimeter
+const QColor kPhFace(20, 40, 20);
+const QColor kPhDigits(120, 255, 120);
+
 // The texts of the picture and the controls laid in their lines. Measured
 // once on an image at 96 dots per inch, the resolution of the canvas.
 struct Layout {
@@ -274,6 +283,7 @@ void ApparatusView::imafond(const SceneState& s)
         drawBurette();
     }
     if (s.conductimetre) drawConductimeter(decalage);
+    if (s.phmetre) drawPhMeter(decalage, s.conductimetre);
     if (s.burette) drawCaption(s.acide);
 
     m_decalage = decalage;
@@ -372,6 +382,88 @@ void ApparatusView::drawConductimeter(int decalage)
     c.setForeColor(kBlack);
 }
 
+QFont ApparatusView::phDisplayFont()
+{
+    return arial(11, true);
+}
+
+QRect ApparatusView::phDisplayRect() const
+{
+    const double dy = m_background.conductimetre ? 0 : kPhOnBench;
+    return kPhDisplay.translated(0, dy).toRect();
+}
+
+void ApparatusView::drawPhMeter(int decalage, bool onConductimeter)
+{
+    Canvas& c = canvas();
+    const double dy = onConductimeter ? 0 : kPhOnBench;
+    const QRectF body = kPhBody.translated(0, dy);
+    const QPointF socket(body.left(), body.top() + 58);
+    const double cx = (kPhProbeLeft + kPhProbeRight + 1) / 2.0;
+    c.paint([body, dy, socket, cx, decalage](QPainter& p) {
+        artwork::drawConductimeterCase(p, body, kPhDisplay.translated(0, dy));
+        // The electrode's cable from its head to the socket, then the head.
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const double top = kPhProbeHeadTop + decalage;
+        QPainterPath cable;
+        cable.moveTo(cx, top + 1);
+        cable.cubicTo(cx, top - 24, socket.x() - 40, socket.y(), socket.x(), socket.y());
+        p.setPen(QPen(QColor(40, 40, 40), 2.4, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(cable);
+        p.setPen(QPen(kBlack, 1));
+        p.setBrush(QColor(30, 60, 110));
+        p.drawRoundedRect(QRectF(cx - 4, top, 8, kPhProbeTop - kPhProbeHeadTop), 2, 2);
+        p.restore();
+    });
+    c.setFont(sceneLayout().nameplate);
+    const QString name = tr("pH-mètre");
+    const double x = body.center().x() - c.textWidth(name) / 2;
+    const double y = kPhDisplay.bottom() + dy + 5;
+    c.setForeColor(QColor(150, 150, 150));
+    c.printAt(x, y + 1, name);
+    c.setForeColor(kCaptionBlue);
+    c.printAt(x, y, name);
+    c.setForeColor(kBlack);
+}
+
+void ApparatusView::drawPhProbe(const SceneState& s, int surface)
+{
+    Canvas& c = canvas();
+    const int d = m_decalage;
+    // Glass above the liquid, then the immersed part and its bulb in the
+    // liquid's colour seen through the glass.
+    c.filledBox(kPhProbeLeft, kPhProbeTop + d, kPhProbeRight, surface, QColor(205, 215, 225),
+                kBlack);
+    const QColor immersed = qcolor(cellColour(s.liquid)).lighter(125);
+    c.box(kPhProbeLeft, surface + 1, kPhProbeRight, kPhProbeBulb + d, kBlack);
+    c.filledBox(kPhProbeLeft + 1, surface + 1, kPhProbeRight - 1, kPhProbeBulb + d - 1, immersed);
+    c.filledCircle((kPhProbeLeft + kPhProbeRight) / 2.0, kPhProbeBulb + d, 4, immersed, kBlack);
+}
+
+void ApparatusView::drawPhDisplay(const QString& text)
+{
+    Canvas& c = canvas();
+    const QRect r = phDisplayRect();
+    c.filledBox(r.left(), r.top(), r.right(), r.bottom(), kPhFace);
+    c.setFont(phDisplayFont());
+    c.setForeColor(kPhDigits);
+    // Right-aligned as the conductimeter's reading, 4 units from the edge.
+    c.printAt(r.right() - 3 - c.textWidth(text), r.center().y() - c.textHeight(text) / 2.0 + 0.5,
+              text);
+    c.setForeColor(kBlack);
+    c.setFont(arial(8));
+}
+
+void ApparatusView::showPh(const QString& text)
+{
+    if (!m_background.phmetre) return;
+    m_live.phText = text;
+    drawPhDisplay(text);
+    updateChanged();
+}
+
 void ApparatusView::drawCaption(bool acide)
 {
     Canvas& c = canvas();
@@ -423,6 +515,7 @@ void ApparatusView::niveaubecher(const SceneState& s)
                     QPainter& p) { p.drawImage(kTapAt, artwork::tapImage(open, deviceRatio(p))); },
                 QRectF(kTapAt, artwork::kTapSize));
     }
+    if (s.phmetre && m_background.phmetre) drawPhDisplay(s.phText);
     updateChanged();
 }
 
@@ -521,6 +614,7 @@ void ApparatusView::drawBeaker(const SceneState& s)
         c.paint([d](QPainter& p) { artwork::drawStirBar(p, 72, kLiquidBottom + d); },
                 QRectF(72 - 8, kLiquidBottom + d - 5, 16, 6));
 
+    if (s.phmetre && m_background.phmetre) drawPhProbe(s, surface);
     if (s.conductimetre) {
         const QColor cell = qcolor(cellColour(s.liquid));
         c.box(kCellLeft, surface + 1, kCellRight, 452 + d, kBlack);

@@ -27,6 +27,8 @@ struct SceneState {
     bool tapOpen = false;      // Timer1 running: open-tap picture and the stream of titrant
     int mixTitrant = -1;       // a mixture's titrant (MixTitrant), -1 for a single couple
     double cloudiness = 0;     // 0 (clear) to 1: the precipitate's white cloud in the beaker
+    bool phmetre = false;      // the pH-meter's probe and display
+    QString phText;            // what its display shows ("pH = 3,02")
 };
 
 enum class Overlay {
@@ -55,6 +57,17 @@ public:
     int niveau() const { return m_niveau; }
     int decalage() const { return m_decalage; }
 
+    // The pH-meter's display showing `text`, over the live layer: the
+    // measurement refreshes it between two redrawings of the liquids.
+    void showPh(const QString& text);
+    // What the display shows; empty while the pH-meter is not on the bench.
+    QString phShown() const { return m_background.phmetre ? m_live.phText : QString(); }
+    // The pH-meter's display window, in picture units, as the last imafond
+    // placed it (on the conductimeter, or in its place when it is hidden).
+    QRect phDisplayRect() const;
+    // The display's font: the conductimeter's reading's.
+    static QFont phDisplayFont();
+
     // The drop picture with its top-left corner at (x, y), over the live layer.
     void drawDropSprite(double x, double y);
     // The beaker rim drawn again over a falling drop (at its place without decalage).
@@ -79,6 +92,9 @@ protected:
 private:
     void drawBurette();
     void drawConductimeter(int decalage);
+    void drawPhMeter(int decalage, bool onConductimeter);
+    void drawPhProbe(const SceneState& s, int surface);
+    void drawPhDisplay(const QString& text);
     void drawCaption(bool acide);
     void drawBuretteLiquid(double vpoured);
     void drawBeaker(const SceneState& s);

@@ -182,7 +182,8 @@ QImage BenchCopies::tablePicture() const
 QString BenchCopies::tableTextWithNames() const
 {
     QStringList names;
-    for (const std::string& n : columnNames(m_sources.table->columns()))
+    for (const std::string& n :
+         columnNames(m_sources.table->dataColumns(), m_sources.table->phColumn()))
         names << QString::fromStdString(n);
     const QString body = m_sources.table->contentsText();
     const qsizetype firstLine = body.indexOf(QLatin1Char('\n'));

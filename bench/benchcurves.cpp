@@ -51,8 +51,11 @@ void BenchCurves::reinitialise()
     graph.setPenWidth(1);
     m_host.lockEntries(false);
     m_host.setPoured(QStringLiteral("0,0"));
+    graph.setMode(m_state.graphMode());
     graph.drawFrame(m_state.maxaxe());
-    // A mixture's table has the strong electrolytes' four columns.
+    // A mixture's table has the strong electrolytes' four columns; the
+    // pH-meter adds its own after them.
+    m_pages.MSFlexGrid1->setPhColumn(m_state.phMetre());
     m_pages.MSFlexGrid1->resetTable(
         m_state.mixture() ? 4
                           : tableColumns(m_pages.acide(), m_pages.frame2->lbecher->currentIndex()));
@@ -71,11 +74,17 @@ void BenchCurves::placepoint()
         m_host.entries().sigmaInputs(), m_entries.number(BoxPoured, model.vverse));
     if (!row) return;
     ValueTable& table = *m_pages.MSFlexGrid1;
-    m_pages.Picture1->drawCross(model.vverse, model.sigma, m_state.maxaxe(),
-                                m_situations.colour(m_state.current()));
+    m_pages.Picture1->drawViewedPoint(model.vverse, model.sigma, pointPh(row->ph),
+                                      m_state.maxaxe(), m_situations.colour(m_state.current()));
     if (model.vverse == 0.0f) startTable();
-    table.appendRow(formatRow(*row, table.columns()));
+    table.appendRow(formatRow(*row, table.dataColumns(), table.phColumn()));
     m_state.recordPoint(*row);
+}
+
+std::optional<double> BenchCurves::pointPh(double ph) const
+{
+    if (!m_state.phMetre()) return std::nullopt;
+    return ph;
 }
 
 void BenchCurves::recatab()
@@ -92,13 +101,13 @@ void BenchCurves::recatab()
     }
     ValueTable& table = *m_pages.MSFlexGrid1;
     if (model.vverse == 0.0f) startTable();
-    table.appendRow(formatRow(row, table.columns()));
+    table.appendRow(formatRow(row, table.dataColumns(), table.phColumn()));
 }
 
 void BenchCurves::tracecourbe()
 {
-    m_pages.Picture1->drawCurve(m_state.walkCurrent(m_host.entries()),
-                                m_situations.colour(m_state.current()));
+    m_pages.Picture1->drawViewedCurve(m_state.walkCurrent(m_host.entries()),
+                                      m_situations.colour(m_state.current()));
     drawKeptPoints();
     m_pages.outils->show();
 }
@@ -111,7 +120,7 @@ void BenchCurves::redessine()
         const bool chosen = m_situations.Option2[n]->isChecked();
         if (!m_pages.Picture3->Check1->isChecked() && !chosen) continue;
         if (!m_state.store().sit[n].courbefinie) continue;
-        m_pages.Picture1->drawCurve(m_state.walkFinished(n), m_situations.colour(n));
+        m_pages.Picture1->drawViewedCurve(m_state.walkFinished(n), m_situations.colour(n));
         if (chosen) {
             m_pages.outils->show();
             drawn = true;
@@ -135,7 +144,7 @@ void BenchCurves::tabule()
         ValueTable& table = *m_pages.MSFlexGrid1;
         startTable();
         for (const TableRow& row : rows)
-            table.appendRow(formatRow(row, table.columns()));
+            table.appendRow(formatRow(row, table.dataColumns(), table.phColumn()));
     }
     if (!rows.empty()) {
         m_host.setPoured(QString::fromStdString(formatNumber(rows.back().v, "####0.0")));
@@ -149,7 +158,8 @@ void BenchCurves::drawKeptPoints()
     drawImportedPoints();
     if (!m_pages.Picture3->conserver->isChecked() || k < 0 || m_state.maxaxe() == 0.0f) return;
     for (const MeasuredPoint& p : m_state.pouredPoints(k))
-        m_pages.Picture1->drawCross(p.volume, p.sigma, m_state.maxaxe(), m_situations.colour(k));
+        m_pages.Picture1->drawViewedPoint(p.volume, p.sigma, pointPh(p.row.ph), m_state.maxaxe(),
+                                          m_situations.colour(k));
 }
 
 void BenchCurves::restoreMeasuredPoints(std::vector<MeasuredPoint> points)
@@ -159,9 +169,10 @@ void BenchCurves::restoreMeasuredPoints(std::vector<MeasuredPoint> points)
     ValueTable& table = *m_pages.MSFlexGrid1;
     startTable();
     for (const MeasuredPoint& p : points) {
-        m_pages.Picture1->drawCross(static_cast<float>(p.volume), static_cast<float>(p.sigma),
-                                    m_state.maxaxe(), m_situations.colour(k));
-        table.appendRow(formatRow(p.row, table.columns()));
+        m_pages.Picture1->drawViewedPoint(static_cast<float>(p.volume),
+                                          static_cast<float>(p.sigma), pointPh(p.row.ph),
+                                          m_state.maxaxe(), m_situations.colour(k));
+        table.appendRow(formatRow(p.row, table.dataColumns(), table.phColumn()));
     }
     m_state.restorePoints(k, std::move(points));
 }
@@ -177,6 +188,8 @@ void BenchCurves::drawImportedPoints()
     const std::vector<MeasuredPoint>& points = m_state.importedPoints(k);
     if (points.empty() || m_state.maxaxe() == 0.0f || !m_state.graphetitrage()) return;
     GraphView& graph = *m_pages.Picture1;
+    // A class's file gives sigma only: nothing of it stands on a pH axis.
+    if (!showsSigma(graph.mode())) return;
     for (const MeasuredPoint& p : points)
         graph.drawImportedCross(p.volume, p.sigma, m_state.maxaxe(), importedColour());
     // In the middle of the top, where titration curves seldom pass.

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QObject>
 
+#include <optional>
 #include <vector>
 
 class QString;
@@ -60,6 +61,8 @@ public:
     static QColor importedColour();
 
 private:
+    // A measurement's pH as the graph shows it: only with the pH-meter in.
+    std::optional<double> pointPh(double ph) const;
     // The legend of superposed curves.
     void drawCurveLegend();
     // The table emptied to its header, then the imported measurements' rows.

@@ -273,6 +273,8 @@ SceneState feuilleP::sceneState() const
     s.vpoured = boxNumber(BoxPoured);
     s.liquid = indicatorColour(lindic->currentIndex(), m_state.measuredPh());
     s.tapOpen = Timer1->isActive();
+    s.phmetre = m_state.phMetre();
+    s.phText = QString::fromStdString(phMeterText(m_state.measuredPh()));
     if (const auto& m = m_state.mixture()) {
         s.mixTitrant = static_cast<int>(m->titrant);
         s.cloudiness = cloudiness(m_state.lastMixPoint(), s.vsol + s.veau + s.vpoured);

@@ -101,6 +101,7 @@ public:
     QLabel* labout = nullptr;
     QPushButton* droites = nullptr;       // "Méthode des droites"
     QPushButton* contributions = nullptr; // "Contributions des ions"
+    QComboBox* vuegraphe = nullptr;       // the graph's view: σ, pH, or both
 
     std::array<QRadioButton*, kSituations> Option2{};
     QFrame* Shape3 = nullptr;
@@ -295,6 +296,12 @@ private:
     void showMixture(const std::optional<Mixture>& mixture);
     void hideUnderMixture();
     void majaffMixture();
+    // The pH-meter and the graph's view (see feuillep_phmetre.cpp).
+    void createPhControls();
+    void phmetre_Click();
+    void vuegraphe_Click(int index);
+    // The pH-meter's display shows the last measurement.
+    void phMeterChanged();
     void storeSituation(int k);
     void selectSituationSlot(int k, bool storeCurrent);
 

@@ -130,6 +130,7 @@ void feuilleP::majaffMixture()
         LabelpH->setText(QString::fromStdString(conductimeterText(model.sigma)));
     }
     conductimeterChanged(*LabelpH);
+    phMeterChanged();
 }
 
 } // namespace titrage

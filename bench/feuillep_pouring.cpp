@@ -28,6 +28,7 @@ void feuilleP::majaff()
     if (std::isfinite(model.sigma))
         LabelpH->setText(QString::fromStdString(conductimeterText(model.sigma)));
     conductimeterChanged(*LabelpH);
+    phMeterChanged();
 }
 
 void feuilleP::niveaubecher()

@@ -37,6 +37,7 @@ void feuilleP::connectHandlers()
             [this] { Option2_Click(m_state.current()); });
     connect(Picture3->Check2, &QCheckBox::clicked, this,
             [this] { Option2_Click(m_state.current()); });
+    createPhControls();
     installKeyboardDriving();
     connect(m_situations, &SituationsBar::chosen, this, [this](int k) { Option2_Click(k); });
     connect(Onglets, &TabStrip::pageShown, m_pages, &BenchPages::showPage);

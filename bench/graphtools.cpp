@@ -178,6 +178,11 @@ ContributionsTool::ContributionsTool(GraphToolHost& host)
 {
 }
 
+bool ContributionsTool::applies() const
+{
+    return showsSigma(host().state().graphMode());
+}
+
 void ContributionsTool::run()
 {
     BenchState& state = host().state();

@@ -54,6 +54,8 @@ class ContributionsTool : public GraphTool {
 public:
     explicit ContributionsTool(GraphToolHost& host);
     void run() override;
+    // The shares of sigma need the sigma axis: not in the pH view.
+    bool applies() const override;
 };
 
 } // namespace titrage

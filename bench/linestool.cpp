@@ -369,15 +369,26 @@ QString LinesTool::readout(QPointF p) const
     const bool titration = host().state().graphetitrage();
     const GraphReadout r = graphReadout(p.x(), p.y(), titration);
     if (!r.inside || !titration) return fromStd(r.tooltip);
-    if (const auto* curve = currentCurve())
-        if (const auto sigma = curveSigmaAt(*curve, volumeAtX(p.x()))) {
-            if (!(m_shown && m_corrected)) return fromStd(sigmaReadout(r.tooltip, *sigma));
-            // Over the corrected frame, the curve's sigma corrected as the points are.
-            const double v = volumeAtX(p.x());
-            QString text =
-                fromStd(sigmaReadout(r.tooltip, dilutionCorrected(*sigma, v, options().v0)));
-            return text.replace(QStringLiteral("σ ="), tr("σ corrigée ="));
-        }
+    const GraphMode mode = host().state().graphMode();
+    if (const auto* curve = currentCurve()) {
+        // The value of each curve the view shows, sigma first.
+        const double v = volumeAtX(p.x());
+        QString text = fromStd(r.tooltip);
+        if (showsSigma(mode))
+            if (const auto sigma = curveSigmaAt(*curve, v)) {
+                if (!(m_shown && m_corrected)) {
+                    text = fromStd(sigmaReadout(r.tooltip, *sigma));
+                } else {
+                    // Over the corrected frame, the curve's sigma corrected as the points are.
+                    text = fromStd(
+                        sigmaReadout(r.tooltip, dilutionCorrected(*sigma, v, options().v0)));
+                    text.replace(QStringLiteral("σ ="), tr("σ corrigée ="));
+                }
+            }
+        if (showsPh(mode))
+            if (const auto ph = curvePhAt(*curve, v)) text = fromStd(phReadout(text.toStdString(), *ph));
+        return text;
+    }
     return fromStd(r.tooltip);
 }
 

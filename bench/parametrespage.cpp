@@ -85,6 +85,7 @@ ParametresPage::ParametresPage(QWidget* parent) : QWidget(parent)
     optscema[1] = check(tr("Conductimètre"), QStringLiteral("optscema(1)"));
     optscema[0]->setChecked(true);
     optscema[1]->setChecked(true);
+    phmetre = check(tr("pH-mètre"), QStringLiteral("phmetre"));
     Check1 = check(tr("Superposer les courbes"), QStringLiteral("Check1"));
     Check2 = check(tr("Tracer en gras"), QStringLiteral("Check2"));
     masquer = check(tr("Masquer la concentration de la solution introduite dans le bécher"),
@@ -153,6 +154,9 @@ void ParametresPage::placeControls()
         box->adjustSize();
         box->move(kControlX + 240, beside->y());
     }
+    // The second instrument on the conductimeter's line.
+    phmetre->adjustSize();
+    phmetre->move(kControlX + 130, optscema[1]->y());
     // The instruments' realism beside the instruments.
     realistes->adjustSize();
     realistes->move(kControlX + 240, optscema[1]->y());

@@ -21,6 +21,9 @@ public:
     explicit ParametresPage(QWidget* parent = nullptr);
 
     std::array<QCheckBox*, 2> optscema{}; // "Burette et agitateur magnétique", "Conductimètre"
+    // "pH-mètre": a probe and its display beside the conductimeter, unticked
+    // at start; the bench's state holds the choice.
+    QCheckBox* phmetre = nullptr;
     QCheckBox* Check1 = nullptr;          // "Superposer les courbes"
     QCheckBox* Check2 = nullptr;          // "Tracer en gras"
     QCheckBox* masquer = nullptr;         // hides the beaker concentration

@@ -56,8 +56,10 @@ QString exportTable(QWidget& parent, const ExportSituation& situation, const Val
         rows.push_back(std::move(cells));
     }
     const std::string csv =
-        forPython ? pythonTable(exportParameters(situation), pythonColumnNames(table.columns()), rows)
-                  : csvTable(exportParameters(situation), columnNames(table.columns()), rows);
+        forPython ? pythonTable(exportParameters(situation),
+                                pythonColumnNames(table.dataColumns(), table.phColumn()), rows)
+                  : csvTable(exportParameters(situation),
+                             columnNames(table.dataColumns(), table.phColumn()), rows);
 
     // Written whole or not at all: the old file stays until the new one is
     // complete and its size on disk checked (a full disk is seen).

@@ -47,17 +47,18 @@ void GraphView::drawPhScale()
     const ConstructionFrame f;
     const double x = f.x(kBuretteCapacity);
     c.setForeColor(Qt::black);
-    c.line(x, f.y(0), x, f.y(14), Qt::black);
-    for (int ph = 0; ph <= 14; ++ph) {
+    c.line(x, f.y(0), x, f.y(kPhAxisTop), Qt::black);
+    m_phGraduations.clear();
+    for (int ph = 0; ph <= kPhAxisTop; ++ph) {
         const double y = f.y(ph);
         c.line(x, y, x + (ph % 2 == 0 ? 5 : 3), y, Qt::black);
         // pH 0 would sit on the volume labels.
-        if (ph % 2 == 0 && ph > 0) {
-            const QString label = QString::number(ph);
-            c.printAt(x + 7, y - c.textHeight(label) / 2, label);
-        }
+        const QString label =
+            ph > 0 ? QString::fromStdString(phGraduationLabel(ph)) : QString();
+        m_phGraduations << label;
+        if (!label.isEmpty()) c.printAt(x + 7, y - c.textHeight(label) / 2, label);
     }
-    c.printAt(x + 12, 2, QStringLiteral("pH"));
+    drawPhTitle(x + 12, 2);
 }
 
 TangentOutcome GraphView::drawTangents(Model& model, bool acide)
@@ -66,9 +67,12 @@ TangentOutcome GraphView::drawTangents(Model& model, bool acide)
     const TangentConstruction t = tangente(model, acide);
     if (t.outcome == TangentOutcome::OutOfRange) return t.outcome;
 
-    Model walk = bench;
-    drawPhScale();
-    drawPlot(phCurve(walk, acide), kPhCurve);
+    // The pH views already show the pH curve against its axis.
+    if (m_mode == GraphMode::Sigma) {
+        Model walk = bench;
+        drawPhScale();
+        drawPlot(phCurve(walk, acide), kPhCurve);
+    }
     drawSegment(t.t1, Qt::black);
     drawSegment(t.t2, Qt::black);
     update();

@@ -4,6 +4,7 @@
 #include "model/graphframe.h"
 
 #include <QPainter>
+#include <QPolygonF>
 #include <QToolTip>
 
 #include <algorithm>
@@ -82,12 +83,80 @@ void GraphView::drawFrame(float maxaxe)
     c.setForeColor(Qt::black);
 
     m_graduations.clear();
-    for (int j = 0; j <= kSigmaGraduations; ++j)
-        m_graduations << QString::fromStdString(graduationLabel(maxaxe, j));
-    drawGrid(m_graduations, kGridGrey, kVolumeGrid);
-    drawSigmaTitle();
+    m_phGraduations.clear();
+    if (m_mode == GraphMode::Ph) {
+        drawPhGrid();
+    } else {
+        for (int j = 0; j <= kSigmaGraduations; ++j)
+            m_graduations << QString::fromStdString(graduationLabel(maxaxe, j));
+        drawGrid(m_graduations, kGridGrey, kVolumeGrid);
+        drawSigmaTitle();
+        if (m_mode == GraphMode::Both) {
+            drawPhScale();
+            drawViewKey();
+        }
+    }
     drawVolumeTitle();
     update();
+}
+
+// The pH view: a graduation per pH unit from the volume axis up to pH 14,
+// labelled every 2 left of the axis as the sigma view labels its own.
+void GraphView::drawPhGrid()
+{
+    Canvas& c = canvas();
+    c.setForeColor(Qt::black);
+    for (int ph = 0; ph <= kPhAxisTop; ++ph) {
+        const double y = phY(ph);
+        c.line(kGraphLeft, y, kGraphRight, y, kGridGrey);
+        const QString label = QString::fromStdString(phGraduationLabel(ph));
+        m_phGraduations << label;
+        if (!label.isEmpty())
+            c.printAt(kGraphLeft - 4 - c.textWidth(label), y - c.textHeight(label) / 2, label);
+    }
+    for (int i = 0; i <= kVolumeGraduations; ++i) {
+        const double x = graphX(i);
+        if (i % 5 == 0) {
+            c.setForeColor(Qt::black);
+            const QString label = QString::number(i);
+            c.printAt(x - c.textWidth(label) / 2, kGraphBottom + 2, label);
+        }
+        c.line(x, phY(kPhAxisTop), x, kGraphBottom, kVolumeGrid);
+    }
+    drawAxes();
+    drawPhTitle(-18, 4);
+}
+
+void GraphView::drawPhTitle(double x, double y)
+{
+    Canvas& c = canvas();
+    c.setForeColor(Qt::black);
+    c.printAt(x, y, QStringLiteral("pH"));
+}
+
+// Both curves on one frame: which line reads on which axis, in the free strip
+// above the frame.
+void GraphView::drawViewKey()
+{
+    Canvas& c = canvas();
+    const QFont font = c.font();
+    c.setFont(QStringLiteral("Arial"), 7, false, false);
+    c.setForeColor(QColor(60, 60, 60));
+    const double y = 8;
+    double x = 120;
+    c.line(x, y + 5, x + 14, y + 5, Qt::black);
+    c.printAt(x + 18, y, tr("σ, axe de gauche"));
+    x = c.currentX() + 16;
+    c.paint(
+        [x, y](QPainter& p) {
+            p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+            p.drawLine(QPointF(x, y + 5.5), QPointF(x + 14, y + 5.5));
+        },
+        QRectF(x - 1, y, 16, 12));
+    c.circle(x + 7, y + 5, 2, Qt::black);
+    c.printAt(x + 18, y, tr("pH, axe de droite"));
+    c.setFont(font);
+    c.setForeColor(Qt::black);
 }
 
 void GraphView::drawGrid(const QStringList& labels, QColor horizontal, QColor vertical)
@@ -192,6 +261,57 @@ void GraphView::drawCurve(const std::vector<CurveVertex>& vertices, QColor colou
         first = false;
     }
     updateChanged();
+}
+
+void GraphView::drawPhPoint(double v, double ph, QColor colour)
+{
+    const auto y = phCrossY(ph);
+    const double x = graphX(v);
+    if (!y || !std::isfinite(x) || std::fabs(x) > kCoordinateLimit) return;
+    canvas().circle(x, *y, 3, colour);
+    updateChanged();
+}
+
+void GraphView::drawPhCurve(const std::vector<CurveVertex>& vertices, QColor colour)
+{
+    QPolygonF line;
+    line.reserve(static_cast<int>(vertices.size()));
+    for (const CurveVertex& p : vertices) {
+        const double y = phY(p.ph);
+        if (!std::isfinite(p.x) || !std::isfinite(y)) continue;
+        line << QPointF(clampCoordinate(p.x), clampCoordinate(y));
+    }
+    if (line.isEmpty()) return;
+    if (m_mode == GraphMode::Ph) {
+        // The same strokes as a sigma curve: a point, then lines.
+        Canvas& c = canvas();
+        c.pset(line.front().x(), line.front().y(), colour);
+        for (int i = 1; i < line.size(); ++i)
+            c.lineTo(line[i].x(), line[i].y(), colour);
+    } else {
+        const int width = penWidth();
+        canvas().paint(
+            [line, colour, width](QPainter& p) {
+                p.setRenderHint(QPainter::Antialiasing, true);
+                p.setPen(QPen(colour, width, Qt::DashLine, Qt::FlatCap, Qt::RoundJoin));
+                p.drawPolyline(line.translated(0.5, 0.5));
+            },
+            line.boundingRect().adjusted(-width - 1, -width - 1, width + 1, width + 1));
+    }
+    updateChanged();
+}
+
+void GraphView::drawViewedCurve(const std::vector<CurveVertex>& vertices, QColor colour)
+{
+    if (showsSigma(m_mode)) drawCurve(vertices, colour);
+    if (showsPh(m_mode)) drawPhCurve(vertices, colour);
+}
+
+void GraphView::drawViewedPoint(double v, double sigma, std::optional<double> ph, float maxaxe,
+                                QColor colour)
+{
+    if (showsSigma(m_mode)) drawCross(v, sigma, maxaxe, colour);
+    if (showsPh(m_mode) && ph) drawPhPoint(v, *ph, colour);
 }
 
 QString GraphView::readout(QPointF logical, bool titration) const

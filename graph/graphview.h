@@ -5,6 +5,7 @@
 // frame's figures are those of model/graphframe.h).
 
 #include "graph/core/constructions.h"
+#include "graph/core/graphscale.h"
 #include "graph/core/readout.h"
 #include "model/curve.h"
 #include "platform/canvas.h"
@@ -29,8 +30,12 @@ public:
 
     // The empty frame: white, grey graduations, the sigma labels taken from
     // maxaxe, the volume labels under 0, 5 ... 25, both axes with their arrows
-    // and titles. Arial 8 not bold; leaves the pen width at 1.
+    // and titles. Arial 8 not bold; leaves the pen width at 1. In the pH view
+    // the ordinate is the pH (0 to 14, graduated every unit); with both, the
+    // sigma frame gets the pH axis on its right.
     void drawFrame(float maxaxe);
+    void setMode(GraphMode mode) { m_mode = mode; }
+    GraphMode mode() const { return m_mode; }
     // 1, or 2 for "Tracer en gras"; holds for crosses, curves and constructions.
     void setPenWidth(int width);
     int penWidth() const { return canvas().penWidth(); }
@@ -43,9 +48,25 @@ public:
     void drawImportedCross(double v, double sigma, float maxaxe, QColor colour);
     // A finished curve: a point at the first vertex, then a line to each next one.
     void drawCurve(const std::vector<CurveVertex>& vertices, QColor colour);
+    // A measured pH: a small circle at (40 + 13 v, round(phY(ph))), apart
+    // from the sigma crosses when both are shown.
+    void drawPhPoint(double v, double ph, QColor colour);
+    // The curve's pH against the pH axis: solid in the pH view, dashed beside
+    // the sigma curve.
+    void drawPhCurve(const std::vector<CurveVertex>& vertices, QColor colour);
+    // The curves of a titration as the view shows them: sigma, pH or both.
+    void drawViewedCurve(const std::vector<CurveVertex>& vertices, QColor colour);
+    // A measurement as the view shows it: its cross, its pH circle or both
+    // (the pH only when `ph` holds one).
+    void drawViewedPoint(double v, double sigma, std::optional<double> ph, float maxaxe,
+                         QColor colour);
 
-    // The sigma labels of the last frame, bottom (j = 0) to top (j = 10).
+    // The sigma labels of the last frame, bottom (j = 0) to top (j = 10);
+    // none in the pH view.
     const QStringList& graduationTexts() const { return m_graduations; }
+    // The pH axis's labels of the last frame, pH 0 to 14 (empty texts
+    // between the labelled ones); none in the sigma view.
+    const QStringList& phGraduationTexts() const { return m_phGraduations; }
 
     // "Méthode des tangentes" over the finished curve; `model` holds the
     // bench's titration (used as working storage). Draws the pH scale on the
@@ -81,12 +102,17 @@ private:
     void drawGrid(const QStringList& labels, QColor horizontal, QColor vertical);
     void drawAxes();
     void drawPhScale();
+    void drawPhGrid();
+    void drawPhTitle(double x, double y);
+    void drawViewKey();
     void drawPlot(const std::vector<PlotPoint>& points, QColor colour);
     void drawSegment(const PlotSegment& s, QColor colour);
     void drawSigmaTitle();
     void drawVolumeTitle();
 
     QStringList m_graduations;
+    QStringList m_phGraduations;
+    GraphMode m_mode = GraphMode::Sigma;
 };
 
 } // namespace titrage

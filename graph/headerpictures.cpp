@@ -96,6 +96,10 @@ QImage headerPicture(int column, QSize size, qreal devicePixelRatio)
                   {{QCoreApplication::translate("HeaderPictures", "[base]")}});
         concentrationUnit(c);
         break;
+    case kPhHeaderColumn:
+        // One line at the height of the sigma header's.
+        printLine(c, kSigmaLine, QStringLiteral("pH"), {{QStringLiteral("pH")}});
+        break;
     default:
         break;
     }

@@ -13,5 +13,7 @@ extern const QColor kHeaderBlue;
 // picture of `size` logical pixels, made at `devicePixelRatio` device pixels
 // per logical one. A column outside 0..5 gives a plain blue picture.
 QImage headerPicture(int column, QSize size, qreal devicePixelRatio = 1.0);
+// The pH-meter's column, after the others: "pH" on one line.
+inline constexpr int kPhHeaderColumn = 6;
 
 } // namespace titrage

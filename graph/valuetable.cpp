@@ -30,9 +30,10 @@ public:
         setFixedHeight(kHeaderHeight);
     }
 
-    void setPictures(std::vector<QImage> pictures)
+    void setPictures(std::vector<QImage> pictures, int phSection)
     {
         m_pictures = std::move(pictures);
+        m_phSection = phSection;
         viewport()->update();
     }
     QImage picture(int section) const
@@ -57,7 +58,8 @@ protected:
                 painter->drawImage(
                     QRectF(rect.topLeft(),
                            QSizeF(rect.width(), rect.width() * logical.height() / logical.width())),
-                    headerPicture(logicalIndex, logical.toSize(), ratio));
+                    headerPicture(logicalIndex == m_phSection ? kPhHeaderColumn : logicalIndex,
+                                  logical.toSize(), ratio));
         }
         // The grid line between header cells.
         painter->setPen(QColor(128, 128, 128));
@@ -66,6 +68,7 @@ protected:
 
 private:
     std::vector<QImage> m_pictures;
+    int m_phSection = -1;
 };
 
 ValueTable::ValueTable(QWidget* parent) : QTableWidget(parent)
@@ -109,7 +112,8 @@ QImage ValueTable::picture(qreal devicePixelRatio) const
     copy.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int logicalWidth = static_cast<int>(std::lround(width() / scale()));
     copy.resize(logicalWidth, height());
-    copy.resetTable(columnCount());
+    copy.setPhColumn(m_phColumn);
+    copy.resetTable(dataColumns());
     for (int r = 0; r < rowCount(); ++r) {
         std::vector<std::string> cells;
         for (int c = 0; c < columnCount(); ++c)
@@ -131,7 +135,7 @@ QImage ValueTable::picture(qreal devicePixelRatio) const
 void ValueTable::resetTable(int columns)
 {
     setRowCount(0);
-    setColumnCount(std::clamp(columns, 1, 6));
+    setColumnCount(std::clamp(columns, 1, 6) + (m_phColumn ? 1 : 0));
     layoutColumns();
 }
 
@@ -146,11 +150,13 @@ void ValueTable::layoutColumns()
                           ? logical
                           : std::max(1, static_cast<int>((this->width() - 20 * s) / n));
     std::vector<QImage> pictures;
+    const int phSection = m_phColumn ? n - 1 : -1;
     for (int c = 0; c < n; ++c) {
         setColumnWidth(c, shown);
-        pictures.push_back(headerPicture(c, QSize(logical, kHeaderHeight)));
+        pictures.push_back(
+            headerPicture(c == phSection ? kPhHeaderColumn : c, QSize(logical, kHeaderHeight)));
     }
-    m_header->setPictures(std::move(pictures));
+    m_header->setPictures(std::move(pictures), phSection);
 }
 
 void ValueTable::resizeEvent(QResizeEvent* event)

@@ -19,8 +19,14 @@ public:
     explicit ValueTable(QWidget* parent = nullptr);
 
     // 4 or 6 columns of equal width filling the widget (20 pixels kept for the
-    // scroll bar), their header pictures drawn, every measurement row removed.
+    // scroll bar), and the pH column after them when it is asked for, their
+    // header pictures drawn, every measurement row removed.
     void resetTable(int columns);
+    // The pH-meter's column, from the next resetTable on.
+    void setPhColumn(bool on) { m_phColumn = on; }
+    bool phColumn() const { return m_phColumn; }
+    // The columns before the pH's (4 or 6).
+    int dataColumns() const { return columnCount() - (m_phColumn ? 1 : 0); }
     // Keeps only the header.
     void cutToHeader();
     // A measurement row, cells as formatRow writes them (UTF-8). Missing cells
@@ -57,6 +63,7 @@ private:
 
     PictureHeader* m_header = nullptr;
     int m_designRowHeight = 0;
+    bool m_phColumn = false;
 };
 
 } // namespace titrage

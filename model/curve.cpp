@@ -68,22 +68,24 @@ void walkCurve(Model& model, const SigmaInputs& in, float maxaxe, std::vector<Cu
         model.conditions.ideal25() ? (in.acide ? p0 : 14.0 - p0) : phOfModel(model, in.acide);
 
     computeSigma(model, in, ph0, 0.0);
-    out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe)});
+    out.push_back({0.0f, model.sigma, graphX(0), graphY(model.sigma, maxaxe),
+                   static_cast<float>(ph0)});
     if (vertexDone) vertexDone(model);
     model.vverse = 0;
 
     walkP(model, in.acide, static_cast<float>(p0), kCurveStep, [&](double ph) {
         computeSigma(model, in, ph, model.vverse);
-        out.push_back(
-            {model.vverse, model.sigma, graphX(model.vverse), graphY(model.sigma, maxaxe)});
+        out.push_back({model.vverse, model.sigma, graphX(model.vverse),
+                       graphY(model.sigma, maxaxe), static_cast<float>(ph)});
         if (vertexDone) vertexDone(model);
     });
 
     model.vverse = kBuretteCapacity;
     solvmelange(model, in.acide);
-    computeSigma(model, in, model.phcalc, model.vverse);
-    out.push_back(
-        {kBuretteCapacity, model.sigma, graphX(kBuretteCapacity), graphY(model.sigma, maxaxe)});
+    const float endPh = model.phcalc;
+    computeSigma(model, in, endPh, model.vverse);
+    out.push_back({kBuretteCapacity, model.sigma, graphX(kBuretteCapacity),
+                   graphY(model.sigma, maxaxe), endPh});
     if (vertexDone) vertexDone(model);
 }
 

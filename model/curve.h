@@ -19,6 +19,9 @@ struct CurveVertex {
     float sigma = 0; // S/m
     double x = 0;
     double y = 0;
+    // The mixture's pH at the vertex, for the pH-meter's view of the same
+    // titration (the graph's pH axis places it).
+    float ph = 7;
 };
 
 // The vertices of the curve in drawing order: the first is a point at 0 mL,

@@ -156,6 +156,13 @@ std::vector<std::string> formatRow(const TableRow& row, int columns)
     return cells;
 }
 
+std::vector<std::string> formatRow(const TableRow& row, int columns, bool phColumn)
+{
+    std::vector<std::string> cells = formatRow(row, columns);
+    if (phColumn) cells.push_back(std::isfinite(row.ph) ? formatNumber(row.ph, "#0.00") : "");
+    return cells;
+}
+
 std::vector<TableRow> tabulate(Model& model, BenchEntries entries, int stepTenths)
 {
     std::vector<TableRow> rows;

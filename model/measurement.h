@@ -77,6 +77,8 @@ TableRow rowFromState(const Model& model, const SigmaInputs& inputs, double ph);
 
 // The cells of a row as the table shows them (decimal comma).
 std::vector<std::string> formatRow(const TableRow& row, int columns);
+// The same cells followed, with the pH-meter in, by the row's pH ("#0.00").
+std::vector<std::string> formatRow(const TableRow& row, int columns, bool phColumn);
 
 // The table that the bench holds after a whole titration: rows from 0 to
 // 25 mL by `stepTenths` tenths of a millilitre, each measured at the volume as

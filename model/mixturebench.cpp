@@ -179,7 +179,8 @@ void walkMixtureCurve(const Mixture& m, const Model& catalogue, float maxaxe,
         if (engine.solve(v, p, hint) != MixStatus::Ok) break;
         hint = p.h;
         const auto sigma = static_cast<float>(p.sigma);
-        out.push_back({static_cast<float>(v), sigma, graphX(v), graphY(sigma, maxaxe)});
+        out.push_back({static_cast<float>(v), sigma, graphX(v), graphY(sigma, maxaxe),
+                       static_cast<float>(p.ph)});
         if (points) points->push_back(p);
     }
 }

@@ -26,13 +26,14 @@ void appendLine(std::string& out, const std::vector<std::string>& cells)
 
 } // namespace
 
-std::vector<std::string> columnNames(int columns)
+std::vector<std::string> columnNames(int columns, bool phColumn)
 {
     std::vector<std::string> names = {"V (mL)", "σ (S·m⁻¹)", "[H₃O⁺] (mol·L⁻¹)", "[HO⁻] (mol·L⁻¹)"};
     if (columns > 4) {
         names.push_back("[acide] (mol·L⁻¹)");
         names.push_back("[base] (mol·L⁻¹)");
     }
+    if (phColumn) names.push_back("pH");
     return names;
 }
 
@@ -65,13 +66,14 @@ std::string csvTable(const std::vector<ParameterLine>& parameters,
     return out;
 }
 
-std::vector<std::string> pythonColumnNames(int columns)
+std::vector<std::string> pythonColumnNames(int columns, bool phColumn)
 {
     std::vector<std::string> names = {"V (mL)", "sigma (S/m)", "[H3O+] (mol/L)", "[HO-] (mol/L)"};
     if (columns > 4) {
         names.push_back("[acide] (mol/L)");
         names.push_back("[base] (mol/L)");
     }
+    if (phColumn) names.push_back("pH");
     return names;
 }
 

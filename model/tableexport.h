@@ -11,7 +11,8 @@
 namespace titrage {
 
 // The names of the table's 4 or 6 columns, with their units.
-std::vector<std::string> columnNames(int columns);
+// With the pH-meter in, "pH" follows them.
+std::vector<std::string> columnNames(int columns, bool phColumn = false);
 
 // What the export says of the titration above the table.
 struct ExportSituation {
@@ -42,7 +43,7 @@ std::string csvTable(const std::vector<ParameterLine>& parameters,
 // byte-order mark. An empty cell (a measurement that has no concentration)
 // is written "nan", which numpy reads as a number and keeps every row as wide
 // as the header.
-std::vector<std::string> pythonColumnNames(int columns);
+std::vector<std::string> pythonColumnNames(int columns, bool phColumn = false);
 std::string pythonTable(const std::vector<ParameterLine>& parameters,
                         const std::vector<std::string>& header,
                         const std::vector<std::vector<std::string>>& rows);

@@ -72,6 +72,8 @@ constexpr const char* kHelp =
     "  --ions         la contribution de chaque ion à sigma, pour chaque ligne\n"
     "  --csv          le tableau pour un tableur (point-virgule, virgule décimale,\n"
     "                 UTF-8 avec BOM), les paramètres au-dessus\n"
+    "  --ph           avec --csv : la colonne pH du pH-mètre en dernier (les autres\n"
+    "                 tableaux la donnent déjà)\n"
     "  --raw          point décimal, 9 chiffres significatifs, en-têtes bruts\n"
     "  --becher F=C   un soluté du bécher et sa concentration en mol/L, de 1E-06 à 0,1\n"
     "                 (répétable, trois au plus) : HCl, CH3COOH, H3PO4, H2SO4, NaCl,\n"
@@ -107,6 +109,7 @@ struct Options {
     std::string mesures;            // a class's measurements (--mesures)
     std::optional<SigmaUnit> unite; // their sigma unit (--unite)
     bool csv = false;
+    bool ph = false; // --ph: the pH-meter's column in the CSV
     bool raw = false;
     bool help = false;
     // A mixture: --becher FORMULE=c (up to three) and --burette FORMULE=c.
@@ -250,6 +253,8 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
                                args[i] + " »)."};
         } else if (a == "--csv") {
             o.csv = true;
+        } else if (a == "--ph") {
+            o.ph = true;
         } else if (a == "--raw") {
             o.raw = true;
         } else if (a == "--solute") {
@@ -303,6 +308,8 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
                               "--becher, la burette par --burette)."};
     }
     if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
+    if (o.ph && !o.csv)
+        return UsageError{"--ph ne s'emploie qu'avec --csv (les autres tableaux donnent déjà le pH)."};
     if (o.unite && o.mesures.empty()) return UsageError{"--unite ne s'emploie qu'avec --mesures."};
     if (!o.mesures.empty() && (o.curve || o.csv || o.ions || !o.at.empty() || !o.becher.empty()))
         return UsageError{"--mesures s'emploie seule ou avec --droites (et --brut, --raw)."};
@@ -646,8 +653,8 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         s.cburette = cb;
         std::vector<std::vector<std::string>> cells;
         for (const TableRow& row : rows)
-            cells.push_back(formatRow(row, columns));
-        out << csvTable(exportParameters(s), columnNames(columns), cells);
+            cells.push_back(formatRow(row, columns, o.ph));
+        out << csvTable(exportParameters(s), columnNames(columns, o.ph), cells);
         return 0;
     }
 

@@ -7,6 +7,12 @@
 
 namespace titrage {
 
+std::string phMeterText(double ph)
+{
+    if (!std::isfinite(ph)) return "pH = --,--";
+    return "pH = " + formatNumber(ph, "#0.00");
+}
+
 double randomConcentration(double r)
 {
     return roundSignificant((r * 9 + 1) / 1000, 3);

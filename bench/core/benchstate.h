@@ -5,6 +5,7 @@
 // its controls, hands their values here and draws what this returns.
 
 #include "bench/core/measuredpoints.h"
+#include "graph/core/graphscale.h"
 #include "model/mixturebench.h"
 #include "model/measurementimport.h"
 #include "model/curve.h"
@@ -31,6 +32,10 @@ struct BenchControls {
     int indicator = 0;
     EntryTexts texts{};
 };
+
+// "pH = 3,02": what the pH-meter's display shows, two decimals; a pH that
+// is not a number shows dashes, as a meter out of its range does.
+std::string phMeterText(double ph);
 
 // The random concentration of "Concentration aléatoire" for a draw r in
 // [0, 1): between 1e-3 and 1e-2 mol/L, to three significant digits.
@@ -129,6 +134,16 @@ public:
     int nextDropStep() { return ++m_etapegoutte; }
     void resetDrop() { m_etapegoutte = 0; }
 
+    // --- The pH-meter beside the conductimeter ---
+    // Its probe in the beaker and its display on the bench; the table of
+    // values then has a pH column. A bench-wide option, like the graph's
+    // view below: neither is a situation's, and no file holds them.
+    bool phMetre() const { return m_phMetre; }
+    void setPhMetre(bool on) { m_phMetre = on; }
+    // σ (the bench's own graph), pH, or both.
+    GraphMode graphMode() const { return m_graphMode; }
+    void setGraphMode(GraphMode mode) { m_graphMode = mode; }
+
     // --- A mixture or a precipitation in the beaker ---
     // The panel's choice while the nature is "Mélange ou précipitation",
     // nothing otherwise. Every sigma and pH of the bench then comes from the
@@ -158,6 +173,8 @@ private:
     std::vector<CurveVertex> m_vertices;
     std::optional<Mixture> m_mixture;
     MixPoint m_lastMixPoint;
+    bool m_phMetre = false;
+    GraphMode m_graphMode = GraphMode::Sigma;
 };
 
 } // namespace titrage

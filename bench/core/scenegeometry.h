@@ -23,4 +23,14 @@ Rgb liquidColumnColour(Rgb base, int x);
 // Colour of the immersed cell: the liquid darkened to 0.6.
 Rgb cellColour(Rgb base);
 
+// The pH-meter's glass electrode, between the burette's stream (x = 62..63)
+// and the conductivity cell (x = 86..92), clear of the stirring bar: its head
+// from y = 338, the stem from 352 down to the bulb centred at 440, all moved
+// down by decalage.
+inline constexpr int kPhProbeLeft = 73;
+inline constexpr int kPhProbeRight = 79;
+inline constexpr int kPhProbeHeadTop = 338;
+inline constexpr int kPhProbeTop = 352;
+inline constexpr int kPhProbeBulb = 440;
+
 } // namespace titrage

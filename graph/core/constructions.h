@@ -4,6 +4,7 @@
 // the derivative of the principal ion's p-value with respect to the poured
 // volume. Geometry only: the caller draws the points and segments returned.
 
+#include "graph/core/graphscale.h"
 #include "model/graphframe.h"
 #include "model/model.h"
 
@@ -21,7 +22,7 @@ struct ConstructionFrame {
     double x0 = kGraphLeft;
     double kV = kGraphUnitsPerMl; // units per mL
     double y0 = kGraphBottom;
-    double kpH = 16; // units per pH unit, upwards
+    double kpH = kPhUnits; // units per pH unit, upwards (the graph's pH axis)
     double x(double v) const { return x0 + kV * v; }
     double y(double ph) const { return y0 - kpH * ph; }
 };

@@ -14,6 +14,18 @@ std::string graduationLabel(float maxaxe, int j)
     return generalFormat(roundSignificant(value, 3));
 }
 
+std::string phGraduationLabel(int ph)
+{
+    return ph >= 0 && ph <= kPhAxisTop && ph % 2 == 0 ? std::to_string(ph) : std::string();
+}
+
+std::optional<int> phCrossY(double ph)
+{
+    const double y = phY(ph);
+    if (!std::isfinite(y) || std::fabs(y) > 1e6) return std::nullopt;
+    return static_cast<int>(std::lround(y));
+}
+
 std::optional<int> crossY(double sigma, float maxaxe)
 {
     if (maxaxe == 0.0f) return std::nullopt;

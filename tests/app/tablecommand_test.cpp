@@ -104,6 +104,7 @@ TEST(TableCommand, BadInputIsRefusedWithStatusTwoAndNothingOnStdout)
     const std::vector<std::vector<std::string>> bad = {
         {"--frobnicate"},    {"--c", "abc"}, {"--solute", "15"}, {"--solute", "-1"},
         {"--solute", "2,5"}, {"--vsol"},     {"--at", "1e999"},  {"--curve", "--at", "3"},
+        {"--ph"},            {"--ph", "--raw"},
     };
     for (const auto& args : bad) {
         const CommandOutcome r = runTable(args);
@@ -230,6 +231,14 @@ TEST(TableCommand, IonsAddUpToSigmaAndCsvIsForASpreadsheet)
                            "[acide] (mol·L⁻¹);[base] (mol·L⁻¹)\r\n"),
               std::string::npos);
     EXPECT_NE(csv.out.find("\r\n12,5;"), std::string::npos);
+
+    // With the pH-meter's column, last, two decimals as the meter shows it.
+    const CommandOutcome ph =
+        runTable({"--csv", "--ph", "--solute", "4", "--at", "10", "--at", "20"});
+    ASSERT_EQ(ph.status, 0);
+    EXPECT_NE(ph.out.find(";[base] (mol·L⁻¹);pH\r\n"), std::string::npos);
+    EXPECT_NE(ph.out.find(";4,75\r\n20,0;"), std::string::npos) << ph.out;
+    EXPECT_EQ(ph.out.substr(ph.out.size() - 7), ";8,23\r\n");
 }
 
 TEST(TableCommand, CorrectionsFollowTheBench)

@@ -235,3 +235,49 @@ TEST(ApparatusView, TapPicturesShowItsState)
     scene.view.niveaubecher(s);
     EXPECT_NE(scene.view.canvas().image().copy(QRect(76, 297, 24, 24)), shut);
 }
+
+// The pH-meter's probe dips between the stream and the cell; its case stands
+// where no control lies, and its widest reading stays inside its window,
+// with the conductimeter or in its place.
+TEST(ApparatusView, PhMeterProbeAndReadingFitTheScene)
+{
+    const auto digit = [](QColor c) { return c.green() > 200 && c.red() < 180; };
+    for (bool conductimetre : {true, false}) {
+        SceneState s;
+        s.vsol = 100; // surface at 425
+        s.vpoured = 25;
+        s.liquid = indicatorColour(5, 7.0);
+        s.conductimetre = conductimetre;
+        s.phmetre = true;
+        s.phText = QStringLiteral("pH = 14,00");
+        Scene scene(s);
+        EXPECT_EQ(scene.view.phShown(), s.phText);
+        EXPECT_NE(scene.at(76, 420), rgb(liquidColumnColour(s.liquid, 76))) << "probe";
+        EXPECT_NE(scene.at(76, 435), rgb(liquidColumnColour(s.liquid, 76))) << "immersed";
+        EXPECT_EQ(scene.at(76, 448), rgb(liquidColumnColour(s.liquid, 76))) << "over the bar";
+
+        const QRect display = scene.view.phDisplayRect();
+        ASSERT_TRUE(QRect(QPoint(0, 0), ApparatusView::kSize).contains(display));
+        int inside = 0, around = 0;
+        for (int y = display.top() - 6; y <= display.bottom() + 6; ++y)
+            for (int x = display.left() - 6; x <= display.right() + 6; ++x)
+                (display.contains(x, y) ? inside : around) += digit(scene.at(x, y));
+        EXPECT_GT(inside, 40) << conductimetre;
+        EXPECT_EQ(around, 0) << conductimetre;
+        // Without the conductimeter, the pH-meter takes its place.
+        for (Overlay o : {Overlay::DropButton, Overlay::EmptyBurette, Overlay::FastPlot,
+                          Overlay::Conductimeter}) {
+            const QRect r = scene.view.overlayRect(o);
+            if (scene.view.overlayVisible(o))
+                EXPECT_FALSE(r.intersects(display.adjusted(-8, -8, 8, 30))) << int(o);
+        }
+        // A new reading replaces the last one.
+        scene.view.showPh(QStringLiteral("pH = 7,00"));
+        EXPECT_EQ(scene.view.phShown(), QStringLiteral("pH = 7,00"));
+    }
+    SceneState off;
+    off.vsol = 100;
+    Scene without(off);
+    EXPECT_TRUE(without.view.phShown().isEmpty());
+    EXPECT_EQ(without.at(76, 435), rgb(liquidColumnColour(off.liquid, 76)));
+}

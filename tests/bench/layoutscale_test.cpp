@@ -256,3 +256,29 @@ TEST_F(Scaled, CalculatorOpensAsLargeAsTheBenchAndWorksThere)
     EXPECT_EQ(display, QRect(16, 32, 572, 178));
     EXPECT_TRUE(result.contains(QLatin1Char('9'))) << result.toStdString();
 }
+
+// The pH-meter's reading, drawn into the picture, stays in its window on
+// paper as on screen, whatever the pH.
+TEST_F(Scaled, ThePhReadingStaysInItsWindowOnPaper)
+{
+    d.find<QAbstractButton>("phmetre").click();
+    d.solute(4);
+    for (const char* poured : {"0", "25"}) {
+        d.type(5, QString::fromLatin1(poured));
+        ASSERT_FALSE(d.apparatus().phShown().isEmpty());
+        const QRect display = d.apparatus().phDisplayRect();
+        const QImage picture = w->illustrationForPrint();
+        ASSERT_EQ(picture.devicePixelRatio(), 4.0);
+        int inside = 0, around = 0;
+        const QRect band = display.adjusted(-8, -8, 8, 8);
+        for (int y = 4 * band.top(); y < 4 * (band.bottom() + 1); ++y)
+            for (int x = 4 * band.left(); x < 4 * (band.right() + 1); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                const bool digit = c.green() > 200 && c.red() < 180;
+                (display.contains(x / 4, y / 4) ? inside : around) += digit;
+            }
+        EXPECT_GT(inside, 400) << poured;
+        EXPECT_EQ(around, 0) << poured;
+        w->restoreIllustration();
+    }
+}

@@ -3,10 +3,13 @@
 // a combination the engine cannot treat is refused and changes nothing.
 #include "config/core/configfile.h"
 #include "config/lireconfig.h"
+#include "bench/core/benchstate.h"
 #include "model/mixturebench.h"
+#include "platform/core/numberformat.h"
 #include "tests/support/benchdriver.h"
 
 #include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -197,4 +200,49 @@ TEST_F(MixtureWindow, ARefusedCombinationShowsOneMessageAndChangesNothing)
         EXPECT_EQ(w->state().mixture()->solutes[0].c, accepted.solutes[0].c);
         EXPECT_EQ(d.conductimeter(), sigma);
     }
+}
+
+// The pH-meter shows the model's pH live, to two decimals, and the table
+// carries it: the single couple's solver for a described titration, the
+// exact engine for a mixture.
+TEST_F(MixtureWindow, PhMeterShowsTheModelsPhForACoupleAndForAMixture)
+{
+    EXPECT_TRUE(d.apparatus().phShown().isEmpty());
+    d.find<QAbstractButton>("phmetre").click();
+    ASSERT_TRUE(w->state().phMetre());
+    d.solute(4); // acide éthanoïque, 0,01 mol/L by 0,01 mol/L sodium hydroxide
+    const struct {
+        const char* poured;
+        const char* shown;
+    } couple[] = {{"0", "pH = 3,38"},  {"5", "pH = 4,29"},  {"10", "pH = 4,75"},
+                  {"20", "pH = 8,23"}, {"25", "pH = 11,05"}};
+    for (const auto& c : couple) {
+        d.type(5, QString::fromLatin1(c.poured));
+        EXPECT_EQ(d.apparatus().phShown(), QString::fromUtf8(c.shown)) << c.poured;
+    }
+    d.fastPlot();
+    ASSERT_EQ(d.table().columns(), 7);
+    EXPECT_EQ(d.cell(20, 0), QStringLiteral("10,0"));
+    EXPECT_EQ(d.cell(20, 6), QStringLiteral("4,75"));
+
+    d.find<QRadioButton>("Option1(2)").click();
+    ASSERT_TRUE(w->state().mixture());
+    Mixture m = *w->state().mixture();
+    m.ctitrant = 0.01;
+    for (double v : {0.0, 12.5, 25.0}) {
+        d.type(5, QString::fromStdString(formatNumber(v, "#0.0")));
+        MixPoint p;
+        ASSERT_EQ(MixtureEngine(m, w->model()).solve(v, p), MixStatus::Ok);
+        EXPECT_EQ(d.apparatus().phShown(), QString::fromStdString(phMeterText(p.ph))) << v;
+    }
+    d.fastPlot();
+    ASSERT_EQ(d.table().columns(), 5);
+    MixPoint at20;
+    ASSERT_EQ(MixtureEngine(m, w->model()).solve(20.0, at20), MixStatus::Ok);
+    EXPECT_EQ(d.cell(40, 4), QString::fromStdString(formatNumber(at20.ph, "#0.00")));
+
+    // Unticked, the bench is as it was: no display, four columns.
+    d.find<QAbstractButton>("phmetre").click();
+    EXPECT_TRUE(d.apparatus().phShown().isEmpty());
+    EXPECT_EQ(d.table().columns(), 4);
 }

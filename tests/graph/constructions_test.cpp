@@ -1,4 +1,6 @@
 #include "graph/core/constructions.h"
+#include "graph/core/curvereadout.h"
+#include "model/curve.h"
 
 #include "graphtesting.h"
 
@@ -154,4 +156,31 @@ TEST(PhCurve, RisesFromTheBeakerToTwentyFiveMillilitres)
     EXPECT_DOUBLE_EQ(points.back().x, 365.0);
     for (size_t i = 1; i < points.size(); ++i)
         EXPECT_LE(points[i].y, points[i - 1].y + 1e-9);
+}
+
+// The pH views draw the curve walk's own pH against phY: the tangents must
+// touch that curve at veq - 1 and veq + 1, and E stand on it.
+TEST(Tangents, TouchThePhCurveThePhViewsDraw)
+{
+    const ConstructionFrame f;
+    auto along = [&](const PlotSegment& s, double v) {
+        return s.a.y + (s.b.y - s.a.y) * (f.x(v) - s.a.x) / (s.b.x - s.a.x);
+    };
+    for (const Bench& b : {Bench{"ethanoic", true, kEthanoic, 0.01f, 0.01f},
+                           Bench{"ethanoic 1e-3", true, kEthanoic, 0.001f, 0.001f},
+                           Bench{"ammonia", false, kAmmonia, 0.01f, 0.02f}}) {
+        Model walk = b.model();
+        std::vector<CurveVertex> curve;
+        walkCurve(walk, benchOf(b.acide, b.position, b.c, b.cb).sigmaInputs(), 1.0f, curve);
+        Model m = b.model();
+        const TangentConstruction t = tangente(m, b.acide);
+        ASSERT_EQ(t.outcome, TangentOutcome::Complete) << b.name;
+        const auto before = curvePhAt(curve, t.veq - 1), after = curvePhAt(curve, t.veq + 1),
+                   at = curvePhAt(curve, t.veq);
+        ASSERT_TRUE(before && after && at) << b.name;
+        EXPECT_NEAR(along(t.t1, t.veq - 1), phY(*before), 0.5) << b.name;
+        EXPECT_NEAR(along(t.t2, t.veq + 1), phY(*after), 0.5) << b.name;
+        // Near E the curve is steep: its vertices lie 0.05 pH apart.
+        EXPECT_NEAR(t.e.y, phY(*at), 1.0) << b.name;
+    }
 }

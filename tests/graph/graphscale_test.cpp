@@ -1,7 +1,9 @@
 #include "graph/core/graphscale.h"
+#include "graph/core/constructions.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 using namespace titrage;
@@ -59,4 +61,28 @@ TEST(GraphScale, FrameMappingsAndTheirInversesAgree)
     EXPECT_EQ(graphY(0.1, 0), kGraphBottom); // no scale yet: on the axis
     EXPECT_EQ(gridY(kSigmaGraduations), kGraphTop);
     EXPECT_EQ(graduationsAtY(gridY(4)), 4);
+}
+
+// The pH axis of the pH views is the tangents' own scale: a pH must land
+// where the construction draws it, and come back from its ordinate.
+TEST(GraphScale, PhAxisIsTheConstructionsScaleLabelledEveryTwoUnits)
+{
+    const ConstructionFrame f;
+    for (double ph : {0.0, 3.38, 7.0, 14.0}) {
+        EXPECT_DOUBLE_EQ(phY(ph), f.y(ph)) << ph;
+        EXPECT_NEAR(phAtY(phY(ph)), ph, 1e-12) << ph;
+    }
+    EXPECT_EQ(phY(0), kGraphBottom);
+    EXPECT_EQ(phY(kPhAxisTop), 26);
+
+    const struct {
+        int ph;
+        const char* label;
+    } labels[] = {{0, "0"}, {1, ""}, {2, "2"}, {8, "8"}, {13, ""}, {14, "14"}, {15, ""}, {-2, ""}};
+    for (const auto& l : labels)
+        EXPECT_EQ(phGraduationLabel(l.ph), l.label) << l.ph;
+
+    EXPECT_EQ(phCrossY(7.0), 138);
+    EXPECT_EQ(phCrossY(3.38), 196); // 195.92
+    EXPECT_FALSE(phCrossY(std::nan("")));
 }

@@ -154,3 +154,72 @@ TEST(GraphView, GridLinesComeOutEquallyWideAtAnyScale)
                 EXPECT_EQ(w, expected) << c.what << " at " << ratio;
         }
 }
+
+// The three views: sigma as ever; the pH alone on the left axis; both, with
+// the pH graduated on the right, on the 25 mL line.
+TEST(GraphView, EachViewLabelsItsAxes)
+{
+    const QStringList left = {"0", "", "2", "", "4", "", "6", "", "8", "", "10", "", "12", "", "14"};
+    QStringList right = left;
+    right[0].clear(); // pH 0 would sit on the volume labels
+    const struct {
+        GraphMode mode;
+        int sigmaLabels;
+        QStringList ph;
+    } cases[] = {{GraphMode::Sigma, 11, {}}, {GraphMode::Ph, 0, left}, {GraphMode::Both, 11, right}};
+    for (const auto& c : cases) {
+        GraphView g;
+        g.setMode(c.mode);
+        g.drawFrame(0.43f);
+        EXPECT_EQ(g.graduationTexts().size(), c.sigmaLabels) << int(c.mode);
+        EXPECT_EQ(g.phGraduationTexts(), c.ph) << int(c.mode);
+        const Canvas& k = g.canvas();
+        // The right axis and its ticks, 5 units long at even pH, 3 at odd.
+        const bool axis = c.mode == GraphMode::Both;
+        EXPECT_EQ(k.pixel(369, static_cast<int>(phY(8))) == QColor(Qt::black), axis) << int(c.mode);
+        EXPECT_EQ(k.pixel(366, static_cast<int>(phY(7))) == QColor(Qt::black), axis) << int(c.mode);
+        EXPECT_EQ(k.pixel(369, static_cast<int>(phY(7))), QColor(Qt::white)) << int(c.mode);
+        EXPECT_EQ(countPixels(k, QRect(372, 116, 12, 12), dark) > 3, axis) << "label 8";
+        // The pH view's own grid: a line per pH unit.
+        EXPECT_EQ(k.pixel(100, static_cast<int>(phY(7))) == QColor(192, 192, 192),
+                  c.mode == GraphMode::Ph)
+            << int(c.mode);
+    }
+}
+
+TEST(GraphView, ViewsDrawTheCurveAndPointsAgainstTheirAxes)
+{
+    Model m;
+    initcatalogue(m);
+    const float maxaxe = valimax(m, benchOf(true, kEthanoic, 0.01f, 0.01f), nullptr, false).maxaxe;
+    m = loadedModel(true, kEthanoic, 0.01f, 0.01f);
+    std::vector<CurveVertex> curve;
+    walkCurve(m, benchOf(true, kEthanoic, 0.01f, 0.01f).sigmaInputs(), maxaxe, curve);
+    ASSERT_GT(curve.size(), 10u);
+    for (GraphMode mode : {GraphMode::Sigma, GraphMode::Ph, GraphMode::Both}) {
+        GraphView g;
+        g.setMode(mode);
+        g.drawFrame(maxaxe);
+        g.drawViewedCurve(curve, kGreen);
+        // The dashes and circles are smoothed: green or blue over white.
+        const auto green = [](QColor c) {
+            return c.green() - c.red() > 40 && c.green() - c.blue() > 40;
+        };
+        const auto blue = [](QColor c) { return c.blue() - c.red() > 60 && c.blue() - c.green() > 60; };
+        int onSigma = 0, onPh = 0;
+        for (const CurveVertex& p : curve) {
+            onSigma += countPixels(g.canvas(), around(p.x, p.y, 1), green) > 0;
+            onPh += countPixels(g.canvas(), around(p.x, phY(p.ph), 1), green) > 0;
+        }
+        const int n = static_cast<int>(curve.size());
+        // Where the two curves cross, one passes over the other's place.
+        EXPECT_EQ(onSigma > n * 9 / 10, showsSigma(mode)) << int(mode) << " " << onSigma;
+        EXPECT_EQ(onPh > n * 3 / 4, showsPh(mode)) << int(mode) << " " << onPh; // dashed with sigma
+        g.drawViewedPoint(10, curve[0].sigma, 4.75, maxaxe, kBlue);
+        EXPECT_EQ(countPixels(g.canvas(), around(graphX(10), phY(4.75), 4), blue) > 0,
+                  showsPh(mode));
+        EXPECT_EQ(countPixels(g.canvas(), around(graphX(10), *crossY(curve[0].sigma, maxaxe), 1),
+                              blue) > 0,
+                  showsSigma(mode));
+    }
+}

@@ -78,3 +78,28 @@ TEST(ValueTable, ContentsAsTextStartWithAnEmptyHeaderRow)
     EXPECT_EQ(lines[0], QStringLiteral("\t\t\t\t\t"));
     EXPECT_EQ(lines[3], QStringLiteral("1,0\t0,0213\t3,39E-04\t2,95E-11\t9,66E-03\t3,39E-04"));
 }
+
+// The pH-meter's column comes after the 4 or 6 others, under its own header,
+// and the text copy carries it.
+TEST(ValueTable, PhColumnFollowsTheOthers)
+{
+    for (int n : {4, 6}) {
+        ValueTable t;
+        t.resize(500, 300);
+        t.setPhColumn(true);
+        t.resetTable(n);
+        ASSERT_EQ(t.columns(), n + 1);
+        EXPECT_EQ(t.dataColumns(), n);
+        const QImage ph = t.headerImage(n);
+        EXPECT_EQ(ph, headerPicture(kPhHeaderColumn, ph.size()));
+        EXPECT_NE(ph, headerPicture(n - 1, ph.size())) << n;
+        std::vector<std::string> cells = row("1,0", n);
+        cells.push_back("4,75");
+        t.appendRow(cells);
+        EXPECT_EQ(t.cellText(0, n), QStringLiteral("4,75"));
+        EXPECT_TRUE(t.contentsText().endsWith(QStringLiteral("\t4,75"))) << t.contentsText().toStdString();
+        t.setPhColumn(false);
+        t.resetTable(n);
+        EXPECT_EQ(t.columns(), n);
+    }
+}
