@@ -2,6 +2,7 @@
 // bench's entry boxes keep as they are, and every figure their corrections
 // give is the one the bench shows for the exercise's own configuration.
 
+#include "bench/core/benchstate.h"
 #include "config/core/configfile.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/core/richtext.h"
@@ -166,6 +167,7 @@ enum class Quantity {
     TwoLinesCorrected, // the same on sigma corrected for dilution
     LinesVeq,          // Véq by the lines to 0,1 mL, the same with and without the correction
     TangentPh,         // the pH at E that "Méthode des tangentes" shows
+    TangentPoint,      // its whole point E, "Véq = … ; pH = …"
     // On the realistic series of `seed`, measured every `volume` mL, corrected:
     RealisticLines, // Véq with u and U
     NormalisedGap,  // |Véq - VE| / u(Véq), from the figures as printed
@@ -262,10 +264,12 @@ std::string benchFigure(const Situation& s, Quantity q, double volume, std::uint
         mc.v0 = options.v0;
         return monteCarloText(monteCarloVeq(points, fit.ranges, mc));
     }
-    case Quantity::TangentPh: {
+    case Quantity::TangentPh:
+    case Quantity::TangentPoint: {
         const TangentConstruction t = tangente(model, e.acide);
         if (t.outcome != TangentOutcome::Complete) return "none";
         const std::string shown = tangentPointText(t.veq, t.phE);
+        if (q == Quantity::TangentPoint) return shown;
         return shown.substr(shown.find("pH = ") + std::string("pH = ").size());
     }
     case Quantity::LinesVeq: {
@@ -739,3 +743,41 @@ TEST(ShippedData, LambdaValuesAreTheModels)
 }
 
 } // namespace
+
+// The two monitorings compared, each read with its own tool: the tangents on
+// the pH, the lines on sigma, the pH-meter for the precipitation.
+TEST(ShippedData, MonitoringsComparedWithTheirOwnTools)
+{
+    const ConfigRead read = readConfiguration((kData / "exercices/EXO21C.C16").string());
+    ASSERT_EQ(read.status, ConfigReadStatus::Ok);
+    ASSERT_EQ(read.mixtures, MixturePart::Read);
+    const auto& sit = read.data.sit;
+    auto says = [](const std::string& phrase) {
+        EXPECT_TRUE(contains(textLines(kData / "exercices/EXO21C.RTF"), phrase)) << phrase;
+    };
+    for (int i = 0; i < 2; ++i) {
+        const std::string n = std::to_string(i + 1);
+        says("situation " + n + ", le pH passe de " +
+             benchFigure(sit[std::size_t(i)], Quantity::Ph, 19) + " à 19 mL à " +
+             benchFigure(sit[std::size_t(i)], Quantity::Ph, 21) + " à 21 mL");
+        says("Situation " + n + " : les tangentes donnent « " +
+             benchFigure(sit[std::size_t(i)], Quantity::TangentPoint, 0) + " », les droites « " +
+             benchFigure(sit[std::size_t(i)], Quantity::TwoLinesCorrected, 0.5) + " »");
+    }
+    Model catalogue;
+    initcatalogue(catalogue);
+    const Mixture chloride = mixtureWith(sit[2].mixture.value(), sigmaInputsOf(sit[2]));
+    const std::vector<TableRow> rows = tabulateMixture(chloride, catalogue, 5);
+    ASSERT_FALSE(rows.empty());
+    says("Le pH-mètre indique « " + phMeterText(rows.front().ph) + " » avant tout ajout et « " +
+         phMeterText(rows.back().ph) + " » à 25 mL");
+    std::vector<FitPoint> points;
+    for (const TableRow& row : rows)
+        points.push_back({row.v, row.sigma});
+    TwoLineOptions options;
+    options.v0 = chloride.vsol + chloride.veau;
+    const TwoLines fit = fitTwoLines(points, options);
+    ASSERT_TRUE(fit.found());
+    says("les droites donnent « " + veqConstructionText(fit.veq) + " »");
+    EXPECT_NEAR(rows.back().v, 25.0, 1e-3);
+}

@@ -336,6 +336,18 @@ int main(int argc, char** argv)
         {"2", "", "Titrage d'un acide faible", "Degré d'acidité", "Écart normalisé",
          "Incertitude sur le volume équivalent", "L'acidité d'un vinaigre", "2"});
 
+    // 21. The two monitorings of the same titrations: a strong acid, a weak
+    // acid at 10^-3 mol/L, a precipitation.
+    const Bench strong21{true, kAcideChlorhydrique, "7,0", "0,01", "20,0", "0,0", "0,01"};
+    const Bench weak21{true, kAcideEthanoique, "7,0", "0,001", "20,0", "0,0", "0,001"};
+    const Bench chloride21 = mixtureBench(
+        mixtureOf(MixTitrant::SilverNitrate, {{MixSoluteKind::SodiumChloride, 0, 7, 0.01}}), "10,0",
+        "90,0", "0,01");
+    exo("EXO21", kExo21, kExo21Correction, {strong21, weak21, chloride21},
+        {finished(strong21), finished(weak21), finished(chloride21)}, false,
+        {"2", "", "Suivi pH-métrique", "Suivi conductimétrique", "Méthode des tangentes",
+         "Méthode des droites", "Suivi pH-métrique ou suivi conductimétrique ?", "2"});
+
     if (!ok) std::fprintf(stderr, "some files could not be written\n");
     return ok ? 0 : 1;
 }
