@@ -26,6 +26,10 @@ constexpr int kControlX = 32;
 constexpr int kHeadingGap = 22; // heading top to first control top
 constexpr int kRow = 22;        // one control to the next
 constexpr int kGroupGap = 12;   // last control to the next heading
+// The solution's group stands in a second column beside "Tableau": under it
+// the page has no room left at its design height.
+constexpr int kSolutionHeadingX = 300;
+constexpr int kSolutionControlX = kSolutionHeadingX + kControlX - kHeadingX;
 
 const char* const kHeadings[5] = {QT_TRANSLATE_NOOP("titrage::ParametresPage", "Matériel"),
                                   QT_TRANSLATE_NOOP("titrage::ParametresPage", "Graphe"),
@@ -179,27 +183,28 @@ void ParametresPage::placeControls()
     const int spinH = UpDown1->sizeHint().height();
     UpDown1->setGeometry(textRight + labelWidth + 2, y - 2 + (fm.height() - spinH) / 2,
                          UpDown1->sizeHint().width(), spinH);
-    y += kRow + kGroupGap;
 
-    // The solution: real or ideal, and its temperature in the second column.
-    m_headingY[4] = y;
-    y += kHeadingGap;
+    // The solution: real or ideal, then its temperature, beside the step.
+    m_headingY[4] = m_headingY[3];
     reelles->adjustSize();
-    reelles->move(kControlX, y);
+    reelles->move(kSolutionControlX, m_stepTextY - 2);
+    const int tempY = reelles->y() + kRow;
     temperatureLabel->adjustSize();
-    temperatureLabel->move(kControlX + 240, y + 2);
+    temperatureLabel->move(kSolutionControlX, tempY + 2);
     const int boxH = temperature->sizeHint().height();
     temperature->setGeometry(temperatureLabel->geometry().right() + 4,
-                             y + (reelles->height() - boxH) / 2,
+                             tempY + (reelles->height() - boxH) / 2,
                              fm.horizontalAdvance(QStringLiteral("00,00")) + 10, boxH);
     temperatureUnit->adjustSize();
-    temperatureUnit->move(temperature->geometry().right() + 4, y + 2);
+    temperatureUnit->move(temperature->geometry().right() + 4, tempY + 2);
 }
 
 QSize ParametresPage::sizeHint() const
 {
-    const int right = std::max(masquer->geometry().right(), UpDown1->geometry().right());
-    return {right + kControlX, reelles->geometry().bottom() + 16};
+    const int right = std::max({masquer->geometry().right(), UpDown1->geometry().right(),
+                                temperatureUnit->geometry().right()});
+    return {right + kControlX,
+            std::max(temperature->geometry().bottom(), UpDown1->geometry().bottom()) + 8};
 }
 
 void ParametresPage::paintEvent(QPaintEvent*)
@@ -213,7 +218,8 @@ void ParametresPage::paintEvent(QPaintEvent*)
     p.setPen(kHeading);
     const QFontMetrics hm(p.font());
     for (int i = 0; i < static_cast<int>(m_headingY.size()); ++i)
-        p.drawText(kHeadingX, m_headingY[i] + hm.ascent(), tr(kHeadings[i]));
+        p.drawText(i == 4 ? kSolutionHeadingX : kHeadingX, m_headingY[i] + hm.ascent(),
+                   tr(kHeadings[i]));
     p.setFont(font());
     p.setPen(Qt::black);
     const QFontMetrics fm(font());

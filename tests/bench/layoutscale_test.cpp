@@ -282,3 +282,19 @@ TEST_F(Scaled, ThePhReadingStaysInItsWindowOnPaper)
         w->restoreIllustration();
     }
 }
+
+// The Paramètres page holds every control it has within its design size:
+// none lies below the frame where no one could see it.
+TEST_F(Scaled, EveryParameterLiesWithinItsPage)
+{
+    QWidget& page = d.find<QWidget>("Picture3");
+    const QRect inside(QPoint(0, 0), w->designGeometry(&page).size());
+    int controls = 0;
+    for (QWidget* c : page.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (c->isHidden()) continue;
+        ++controls;
+        EXPECT_TRUE(inside.contains(w->designGeometry(c)))
+            << c->objectName().toStdString() << " at " << w->designGeometry(c).y();
+    }
+    EXPECT_GE(controls, 12);
+}
