@@ -1,8 +1,8 @@
 #include "graph/graphlines.h"
 
 #include "model/curve.h"
-#include "model/linebreaks.h"
 #include "model/graphframe.h"
+#include "model/linebreaks.h"
 #include "platform/canvas.h"
 #include "platform/core/numberformat.h"
 
@@ -89,6 +89,20 @@ namespace {
 std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe,
                                      const QString& name);
 void placeLabel(Canvas& c, const std::vector<QString>& texts, double xE, double yE);
+
+// The fitted lines, antialiased and kept inside the frame.
+void paintFittedLines(Canvas& c, const std::vector<QLineF>& lines, int penWidth)
+{
+    c.paint([lines, penWidth](QPainter& p) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setClipRect(QRectF(kLeftX, kTop, kRightX - kLeftX, kBottom - kTop));
+        p.setPen(QPen(kLineColour, penWidth));
+        for (const QLineF& l : lines)
+            p.drawLine(l);
+        p.restore();
+    });
+}
 } // namespace
 
 void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
@@ -99,15 +113,7 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
     for (const LineFit* f : {&t.before, &t.after})
         lines.emplace_back(QPointF(graphX(0), graphY(f->at(0), maxaxe)),
                            QPointF(graphX(25), graphY(f->at(25), maxaxe)));
-    c.paint([lines, penWidth](QPainter& p) {
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setClipRect(QRectF(kLeftX, kTop, kRightX - kLeftX, kBottom - kTop));
-        p.setPen(QPen(kLineColour, penWidth));
-        for (const QLineF& l : lines)
-            p.drawLine(l);
-        p.restore();
-    });
+    paintFittedLines(c, lines, penWidth);
 
     const auto [xE, yE] = drawPointE(c, t, maxaxe, QStringLiteral("E"));
     // "droites :" tells this E from the tangents' one when both are shown;
@@ -141,15 +147,7 @@ void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth
         lines.emplace_back(QPointF(graphX(from), graphY(fits[j].at(from), maxaxe)),
                            QPointF(graphX(to), graphY(fits[j].at(to), maxaxe)));
     }
-    c.paint([lines, penWidth](QPainter& p) {
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setClipRect(QRectF(kLeftX, kTop, kRightX - kLeftX, kBottom - kTop));
-        p.setPen(QPen(kLineColour, penWidth));
-        for (const QLineF& l : lines)
-            p.drawLine(l);
-        p.restore();
-    });
+    paintFittedLines(c, lines, penWidth);
     // Every E and its drop first, so that no label hides another E.
     std::vector<QPointF> points;
     for (size_t i = 0; i < b.count(); ++i) {
@@ -158,11 +156,10 @@ void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth
         points.emplace_back(x, y);
     }
     for (size_t i = 0; i < b.count(); ++i) {
-        std::vector<QString> texts =
-            i < labels.size() && !labels[i].empty()
-                ? labels[i]
-                : std::vector<QString>{QString::fromStdString(
-                      veqText(b.breaks[i].veq, b.breaks[i].uVeq))};
+        std::vector<QString> texts = i < labels.size() && !labels[i].empty()
+                                         ? labels[i]
+                                         : std::vector<QString>{QString::fromStdString(
+                                               veqText(b.breaks[i].veq, b.breaks[i].uVeq))};
         texts.front().prepend(QString::fromStdString(breakName(i, b.count()) + " : "));
         if (i == 0) texts.front().prepend(QStringLiteral("droites, "));
         placeLabel(c, texts, points[i].x(), points[i].y());
@@ -171,7 +168,8 @@ void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth
 
 namespace {
 
-std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe, const QString& name)
+std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe,
+                                     const QString& name)
 {
     const double xE = graphX(t.veq);
     const double yE = clampY(graphY(t.before.at(t.veq), maxaxe));

@@ -108,7 +108,7 @@ void GraphView::drawPhGrid()
     c.setForeColor(Qt::black);
     for (int ph = 0; ph <= kPhAxisTop; ++ph) {
         const double y = phY(ph);
-        c.line(kGraphLeft, y, kGraphRight, y, kGridGrey);
+        gridLine(c, kGraphLeft, y, kGraphRight, y, kGridGrey);
         const QString label = QString::fromStdString(phGraduationLabel(ph));
         m_phGraduations << label;
         if (!label.isEmpty())
@@ -121,7 +121,7 @@ void GraphView::drawPhGrid()
             const QString label = QString::number(i);
             c.printAt(x - c.textWidth(label) / 2, kGraphBottom + 2, label);
         }
-        c.line(x, phY(kPhAxisTop), x, kGraphBottom, kVolumeGrid);
+        gridLine(c, x, phY(kPhAxisTop), x, kGraphBottom, kVolumeGrid);
     }
     drawAxes();
     drawPhTitle(-18, 4);
