@@ -52,7 +52,7 @@ struct Pt {
 // Prefix sums of one of the sigmas over the points, for O(1) line fits on runs.
 class RunSums {
 public:
-    RunSums(const std::vector<Pt>& s, double Pt::* y) : m_n(s.size() + 1)
+    RunSums(const std::vector<Pt>& s, double Pt::*y) : m_n(s.size() + 1)
     {
         for (size_t i = 0; i < s.size(); ++i) {
             const double x = s[i].v, v = s[i].*y;
@@ -76,6 +76,9 @@ public:
         const auto [sxx, sxy, syy] = moments(i, j);
         return sxx > 0 ? sxy / sxx : 0.0;
     }
+    // The spread of the volumes of points [i, j), which a slope's standard
+    // error is the noise over the square root of.
+    double sxx(size_t i, size_t j) const { return std::get<0>(moments(i, j)); }
 
 private:
     std::tuple<double, double, double> moments(size_t i, size_t j) const
@@ -140,13 +143,38 @@ double slopeChange(double a, double b)
     return steeper > 0 ? std::fabs(a - b) / steeper : 0.0;
 }
 
+// The standard deviation of the points' scatter about a smooth curve, from
+// how far each point lies off the chord of its two neighbours (the median of
+// those, robust to the few points at a break). A measured series scatters by
+// its instruments; the model's points give next to nothing, their chords
+// missing the curve only by its bending over one step.
+double scatterOf(const std::vector<Pt>& s)
+{
+    std::vector<double> off;
+    for (size_t i = 1; i + 1 < s.size(); ++i) {
+        const double h = s[i + 1].v - s[i - 1].v;
+        if (!(h > 0)) continue;
+        const double w = (s[i].v - s[i - 1].v) / h; // the next point's weight on the chord
+        const double chord = (1 - w) * s[i - 1].judge + w * s[i + 1].judge;
+        // The gap's spread for independent draws of one deviation each.
+        off.push_back(std::fabs(s[i].judge - chord) / std::sqrt(1 + w * w + (1 - w) * (1 - w)));
+    }
+    if (off.empty()) return 0;
+    std::nth_element(off.begin(), off.begin() + off.size() / 2, off.end());
+    return off[off.size() / 2] / 0.6745; // a normal's median absolute deviation
+}
+
 // How sharply the curve breaks between two ranges, on the sigma breaks are
 // judged on: the turn of the slope from one range's line to the other's, over
 // how much each range turns within itself (the slope of its second half less
 // that of its first). A true break turns at one place between straight
 // stretches; a curve that bends all along, cut into short pieces, turns as
-// much within each piece as between them.
-double sharpness(const std::vector<Pt>& s, const RunSums& judged, const FitRanges& r)
+// much within each piece as between them. On measured points each slope
+// carries the scatter's error: every turn counts only beyond twice its
+// standard error, so that the scatter neither bends a straight stretch nor
+// breaks it.
+double sharpness(const std::vector<Pt>& s, const RunSums& judged, const FitRanges& r,
+                 double scatter)
 {
     auto indexOf = [&](double v) {
         return static_cast<size_t>(
@@ -159,13 +187,35 @@ double sharpness(const std::vector<Pt>& s, const RunSums& judged, const FitRange
     const auto [a0, a1] = span(r.before);
     const auto [b0, b1] = span(r.after);
     if (a1 < a0 + kMinPointsPerLine || b1 < b0 + kMinPointsPerLine) return 0;
+    auto beyondScatter = [&](double turn, double sxx1, double sxx2) {
+        if (!(sxx1 > 0) || !(sxx2 > 0)) return turn;
+        return std::max(0.0, turn - 2 * scatter * std::sqrt(1 / sxx1 + 1 / sxx2));
+    };
+    // A range's own turn is known only to its standard error: a short range
+    // of scattered points may bend unseen, and counts as bending half as much.
     auto within = [&](size_t i, size_t j) {
         const size_t h = (j - i) / 2;
-        return std::fabs(judged.slope(i + h, j) - judged.slope(i, i + h + 1));
+        const double a = judged.sxx(i + h, j), b = judged.sxx(i, i + h + 1);
+        const double error = a > 0 && b > 0 ? scatter * std::sqrt(1 / a + 1 / b) : 0.0;
+        return beyondScatter(std::fabs(judged.slope(i + h, j) - judged.slope(i, i + h + 1)), a, b) +
+               error / 2;
     };
-    const double turn = std::fabs(judged.slope(a0, a1) - judged.slope(b0, b1));
+    const double turn = beyondScatter(std::fabs(judged.slope(a0, a1) - judged.slope(b0, b1)),
+                                      judged.sxx(a0, a1), judged.sxx(b0, b1));
+    if (!(turn > 0)) return 0;
     const double own = within(a0, a1) + within(b0, b1);
     return own > 0 ? turn / own : INFINITY;
+}
+
+// Above this share of the largest sigma, a series' scatter is a measurement's.
+constexpr double kScatteredShare = 1e-3;
+
+// The two ranges of a break stretched away from it, to `from` and `to`.
+FitRanges awayFromBreak(FitRanges r, double from, double to)
+{
+    r.before.from = std::min(r.before.from, from);
+    r.after.to = std::max(r.after.to, to);
+    return r;
 }
 
 std::vector<FitPoint> rawPoints(const std::vector<Pt>& s, size_t lo, size_t hi)
@@ -203,8 +253,7 @@ BreakFailure pairUp(TwoLines& t, const LineFit& a, const LineFit& b)
     const double ea = a.errorAt(t.veq), eb = b.errorAt(t.veq);
     t.uVeq = std::sqrt(ea * ea + eb * eb) / std::fabs(turn);
     if (t.veq < kLowestBreak || t.veq > kHighestBreak) return BreakFailure::OffBurette;
-    if (t.ranges.before.to > t.veq || t.ranges.after.from < t.veq)
-        return BreakFailure::InsideRange;
+    if (t.ranges.before.to > t.veq || t.ranges.after.from < t.veq) return BreakFailure::InsideRange;
     return BreakFailure::None;
 }
 
@@ -283,6 +332,15 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
     // The weakest failing cut goes first, and the others are judged again on
     // the wider stretches left, until every cut left is a break.
     const RunSums judged(s, &Pt::judge);
+    const double scatter = scatterOf(s);
+    // Measured points scatter by a share of their conductivity (the model's
+    // chords miss their curve by far less): on them the two lines' ranges,
+    // chosen short where the points scatter, are judged stretched to the
+    // neighbouring cuts, where the slopes and their turns are known best.
+    double top = 0;
+    for (const Pt& p : s)
+        top = std::max(top, std::fabs(p.judge));
+    const bool scattered = scatter > kScatteredShare * top;
     std::vector<size_t> cuts = bestCuts(s, judged, o.maxBreaks + 1);
     std::vector<TwoLines> fits;
     while (cuts.size() >= 2) {
@@ -299,7 +357,9 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
             fits[i] = t;
             ok[i] = t.found() && t.veq > s[lo].v && t.veq < s[hi - 1].v &&
                     slopeChange(t.before.slope, t.after.slope) >= kMinSlopeChange &&
-                    sharpness(s, judged, t.ranges) >= kMinSharpness;
+                    sharpness(s, judged,
+                              scattered ? awayFromBreak(t.ranges, s[lo].v, s[hi - 1].v) : t.ranges,
+                              scatter) >= kMinSharpness;
         }
         // Two cuts that found the same break: the weaker one is not a break.
         for (size_t i = 0; i + 1 < cuts.size(); ++i)

@@ -165,6 +165,15 @@ TableRow mixtureRow(const MixPoint& p)
     return row;
 }
 
+MixStatus realisticMixtureSigma(const MixtureEngine& engine, double read,
+                                const ScatterSeries& series, double& sigma)
+{
+    MixPoint delivered;
+    const MixStatus status = engine.solve(series.deliveredVolume(read), delivered);
+    if (status == MixStatus::Ok) sigma = series.reading(delivered.sigma, read);
+    return status;
+}
+
 void walkMixtureCurve(const Mixture& m, const Model& catalogue, float maxaxe,
                       std::vector<CurveVertex>& out, std::vector<MixPoint>* points)
 {

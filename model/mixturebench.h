@@ -11,6 +11,7 @@
 #include "model/curve.h"
 #include "model/measurement.h"
 #include "model/mixture.h"
+#include "model/scatter.h"
 
 #include <optional>
 #include <string>
@@ -55,6 +56,14 @@ std::optional<MixPoint> solveMixturePoint(const Mixture& m, const Model& catalog
 
 // A row of the table of values (V, sigma, [H3O+], [HO-]).
 TableRow mixtureRow(const MixPoint& p);
+
+// "Mesures réalistes" on a mixture, as on a single couple: the point read at
+// `read` mL shows in `sigma` the conductimeter's reading of the beaker that
+// received the volume the burette delivered. The engine's refusal of that
+// volume (a solid it does not treat, just past the last point it accepts)
+// leaves `sigma` alone.
+MixStatus realisticMixtureSigma(const MixtureEngine& engine, double read,
+                                const ScatterSeries& series, double& sigma);
 
 // The curve from 0 to 25 mL by tenths of a millilitre, in the graph's units,
 // ending at the first refused point. `points`, when given, receives the

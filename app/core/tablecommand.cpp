@@ -10,6 +10,7 @@
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/mixture.h"
+#include "model/mixturebench.h"
 #include "model/realsolution.h"
 #include "model/scatter.h"
 #include "model/solver.h"
@@ -82,7 +83,8 @@ constexpr const char* kHelp =
     "                 quantité de chaque précipité (mol), calculés exactement\n"
     "  --burette F=C  avec --becher : la solution de la burette, NaOH, HCl, AgNO3,\n"
     "                 BaCl2 ou Ba(OH)2 (défaut NaOH=0,01) ; un mélange que le calcul\n"
-    "                 ne traite pas est refusé (état de sortie 2)\n"
+    "                 ne traite pas est refusé (état de sortie 2) ; --bruit s'y\n"
+    "                 applique comme à un couple\n"
     "  --help         affiche cette aide\n"
     "\n"
     "Les nombres s'écrivent avec une virgule ou un point. Les valeurs hors des\n"
@@ -209,8 +211,8 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
             return l;
         }();
         if (a == "--base" || a == "--solute" || a == "--pka" || a == "--c" || a == "--cb" ||
-            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut" || a == "--bruit" ||
-            a == "--reel" || a == "--temperature")
+            a == "--curve" || a == "--ions" || a == "--csv" || a == "--brut" || a == "--reel" ||
+            a == "--temperature")
             o.singleCoupleOptions.push_back(a);
         std::optional<UsageError> e;
         if (a == "--becher") {
@@ -309,7 +311,8 @@ std::optional<UsageError> parseOptions(const std::vector<std::string>& args, Opt
     }
     if (o.brut && !o.droites) return UsageError{"--brut ne s'emploie qu'avec --droites."};
     if (o.ph && !o.csv)
-        return UsageError{"--ph ne s'emploie qu'avec --csv (les autres tableaux donnent déjà le pH)."};
+        return UsageError{
+            "--ph ne s'emploie qu'avec --csv (les autres tableaux donnent déjà le pH)."};
     if (o.unite && o.mesures.empty()) return UsageError{"--unite ne s'emploie qu'avec --mesures."};
     if (!o.mesures.empty() && (o.curve || o.csv || o.ions || !o.at.empty() || !o.becher.empty()))
         return UsageError{"--mesures s'emploie seule ou avec --droites (et --brut, --raw)."};
@@ -457,6 +460,20 @@ int runMixture(const Options& o, std::ostream& out, std::ostream& err)
             return 2;
         }
     }
+    // A realistic series: each point's sigma is the conductimeter's reading
+    // of the volume delivered, the rest of the row the engine's at the volume
+    // read, as on a single couple.
+    if (o.bruit) {
+        const ScatterSeries series(*o.bruit);
+        for (MixPoint& p : points) {
+            const MixStatus status = realisticMixtureSigma(engine, p.v, series, p.sigma);
+            if (status != MixStatus::Ok) {
+                err << "titrage-table : " << mixStatusMessage(status, series.deliveredVolume(p.v))
+                    << "\n";
+                return 2;
+            }
+        }
+    }
 
     std::ostringstream body;
     if (o.droites) {
@@ -472,7 +489,7 @@ int runMixture(const Options& o, std::ostream& out, std::ostream& err)
             err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";
             return 3;
         }
-        out << linesReport(t, {o.raw, o.brut, false});
+        out << linesReport(t, {o.raw, o.brut, o.bruit.has_value()});
         return 0;
     }
     body << (o.raw ? "V\tsigma\tpH" : "V (mL)\tσ (S·m-1)\tpH");

@@ -87,13 +87,19 @@ void BenchState::restartPoints()
 
 std::optional<TableRow> BenchState::measurePoint(const SigmaInputs& inputs, double typed)
 {
-    // Realistic scatter is the single couple's model (it re-solves the
-    // delivered volume): a mixture's points are its engine's exact values.
     if (m_mixture) {
         const std::optional<MixPoint> p = measureMixture(inputs, typed);
         if (!p) return std::nullopt;
         TableRow row = mixtureRow(*p);
         row.v = m_model.vverse;
+        // A realistic series reads the conductimeter as on a single couple;
+        // the beaker's cloudiness and the ions' shares stay the exact point's.
+        if (m_scatter) {
+            const MixtureEngine engine(mixtureWith(*m_mixture, inputs), m_model);
+            double read = row.sigma;
+            if (realisticMixtureSigma(engine, row.v, *m_scatter, read) == MixStatus::Ok)
+                m_model.sigma = row.sigma = static_cast<float>(read);
+        }
         return row;
     }
     TableRow row = makeRow(m_model, inputs, typed);

@@ -102,9 +102,10 @@ TEST(TableCommand, OutOfRangeValuesAreCorrectedWithANote)
 TEST(TableCommand, BadInputIsRefusedWithStatusTwoAndNothingOnStdout)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {"--frobnicate"},    {"--c", "abc"}, {"--solute", "15"}, {"--solute", "-1"},
-        {"--solute", "2,5"}, {"--vsol"},     {"--at", "1e999"},  {"--curve", "--at", "3"},
-        {"--ph"},            {"--ph", "--raw"},
+        {"--frobnicate"},   {"--c", "abc"},           {"--solute", "15"},
+        {"--solute", "-1"}, {"--solute", "2,5"},      {"--vsol"},
+        {"--at", "1e999"},  {"--curve", "--at", "3"}, {"--ph"},
+        {"--ph", "--raw"},
     };
     for (const auto& args : bad) {
         const CommandOutcome r = runTable(args);
@@ -196,12 +197,8 @@ TEST(TableCommand, BruitReadsARealisticSeriesAndTheLinesGiveItsUncertainty)
     }
     EXPECT_GT(moved, 20);
 
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{"--bruit", "douze"},
-                                               {"--bruit", "-1"},
-                                               {"--bruit"},
-                                               {"--curve", "--bruit", "1"},
-                                               {"--becher", "HCl=0.01", "--bruit", "1"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--bruit", "douze"}, {"--bruit", "-1"}, {"--bruit"}, {"--curve", "--bruit", "1"}}) {
         const CommandOutcome bad = runTable(args);
         EXPECT_EQ(bad.status, 2) << args[0] << ' ' << args.back();
         EXPECT_TRUE(bad.out.empty());
@@ -374,9 +371,8 @@ TEST(TableCommand, ReelAndTemperatureChangeTheFiguresAndBadValuesAreRefused)
 
 TEST(TableCommand, DroitesOnAMixtureGiveOneRowPerBreak)
 {
-    const std::vector<std::string> mixture = {"--becher", "HCl=0,005", "--becher",
-                                              "CH3COOH=0.005", "--burette", "NaOH=0.01",
-                                              "--droites"};
+    const std::vector<std::string> mixture = {"--becher",  "HCl=0,005", "--becher", "CH3COOH=0.005",
+                                              "--burette", "NaOH=0.01", "--droites"};
     auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> args = mixture;
         args.insert(args.end(), extra.begin(), extra.end());
@@ -406,4 +402,31 @@ TEST(TableCommand, DroitesOnAMixtureGiveOneRowPerBreak)
     EXPECT_EQ(text[0].rfind("E₁ : Véq = 10,0", 0), 0u) << text[0];
     EXPECT_EQ(text[1].rfind("E₂ : Véq = 19,9", 0), 0u) << text[1];
     EXPECT_EQ(text[4].rfind("Droite 3 (de ", 0), 0u) << text[4];
+
+    // A realistic series: each break with its uncertainty, the table's
+    // volumes those read and its sigma scattered about the engine's.
+    const auto noisy = lines(with({"--raw", "--bruit", "5"}).out);
+    ASSERT_EQ(noisy.size(), 3u);
+    EXPECT_EQ(noisy[0], "veq\tu_veq\ta1\tb1\ta2\tb2\tU95");
+    for (size_t i = 1; i <= 2; ++i) {
+        const auto f = fields(noisy[i]);
+        EXPECT_NEAR(std::stod(f[0]), 10.0 * double(i), 0.4) << noisy[i];
+        EXPECT_GT(std::stod(f[1]), 0.005) << noisy[i];
+        EXPECT_LT(std::stod(f[1]), 0.3) << noisy[i];
+    }
+    EXPECT_NE(lines(with({"--bruit", "5"}).out)[0].find(" ; u(Véq) = "), std::string::npos);
+    std::vector<std::string> table = mixture;
+    table.back() = "--raw";
+    const auto exactRows = lines(runTable(table).out);
+    table.insert(table.end(), {"--bruit", "5"});
+    const auto noisyRows = lines(runTable(table).out);
+    ASSERT_EQ(exactRows.size(), noisyRows.size());
+    int moved = 0;
+    for (size_t i = 1; i < exactRows.size(); ++i) {
+        const auto e = fields(exactRows[i]), n = fields(noisyRows[i]);
+        EXPECT_EQ(e[0], n[0]);
+        EXPECT_NEAR(std::stod(n[1]), std::stod(e[1]), 0.05 * std::stod(e[1]) + 2e-4) << n[0];
+        moved += e[1] != n[1];
+    }
+    EXPECT_GT(moved, 20);
 }

@@ -1,7 +1,10 @@
 // The bench with a mixture in the beaker: what it measures, stores, walks
 // and refuses, without a window.
+#include "app/core/tablecommand.h"
 #include "bench/core/benchstate.h"
 #include "model/mixturebench.h"
+
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -204,4 +207,32 @@ TEST(MixtureBench, NamesAsTheBenchWritesThem)
     EXPECT_EQ(choices.size(), 33u);
     for (size_t i = 0; i < choices.size(); ++i)
         EXPECT_EQ(mixSoluteChoiceIndex(choices[i]), static_cast<int>(i));
+}
+
+TEST(MixtureBench, RealisticPointsAreTheSeedsSeriesAsTheTablePrintsIt)
+{
+    // Poured every millilitre on a realistic series, as titrage-table reads it.
+    BenchState s = mixtureState(chlorideBySilver());
+    s.setScatter(ScatterSeries(7));
+    std::ostringstream out, err;
+    ASSERT_EQ(runTableCommand({"--raw", "--step", "1", "--becher", "NaCl=0.01", "--burette",
+                               "AgNO3=0.01", "--bruit", "7"},
+                              out, err),
+              0)
+        << err.str();
+    std::istringstream table(out.str());
+    std::string line;
+    std::getline(table, line); // header
+    int differ = 0;
+    for (int v = 0; v <= 25; ++v) {
+        const BenchEntries e = entriesAt(static_cast<float>(v));
+        loadModel(s.model(), e);
+        const auto row = s.measurePoint(e.sigmaInputs(), v);
+        ASSERT_TRUE(row && std::getline(table, line)) << v;
+        const double printed = std::stod(line.substr(line.find('\t') + 1));
+        EXPECT_NEAR(row->sigma, printed, 1e-6 * printed) << v;
+        EXPECT_EQ(s.model().sigma, row->sigma) << "the conductimeter shows the reading";
+        differ += std::fabs(row->sigma - s.lastMixPoint().sigma) > 1e-4 * row->sigma;
+    }
+    EXPECT_GT(differ, 20) << "the exact point stays for the cloudiness and the shares";
 }

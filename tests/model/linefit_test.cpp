@@ -274,7 +274,6 @@ TEST(Contributions, SharesOfOneMeasurementAreItsTerms)
     EXPECT_EQ(ionLegend(3, 5.008f), "Na⁺ : λ = 5,008 mS·m²·mol⁻¹");
 }
 
-
 namespace {
 
 // Continuous lines through (0, y0) turning at each of `breaks` to the next
@@ -317,7 +316,9 @@ TEST(BrokenLines, NoiseFreePiecewiseLinesGiveEachBreakExactly)
         {"one break", {12}, {-0.01, 0.015}, {}},
         {"two breaks", {8, 17}, {-0.02, 0.005, 0.02}, {}},
         {"three breaks", {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006}, {}},
-        {"three breaks, the student's ranges", {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006},
+        {"three breaks, the student's ranges",
+         {6, 12, 19},
+         {-0.02, 0.004, 0.018, 0.006},
          {{0, 5}, {7, 11}, {13, 18}, {20, 25}}},
     };
     for (const Case& c : cases) {
@@ -346,9 +347,9 @@ TEST(BrokenLines, NoiseFreePiecewiseLinesGiveEachBreakExactly)
     // The student's ranges straddling a break: refused as such.
     BrokenLineOptions o = brokenOptions(100);
     o.ranges = {{0, 5}, {7, 14}, {15, 18}, {20, 25}};
-    EXPECT_EQ(fitBrokenLines(brokenPoints(0.3, {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006}), o)
-                  .failure,
-              BreakFailure::InsideRange);
+    EXPECT_EQ(
+        fitBrokenLines(brokenPoints(0.3, {6, 12, 19}, {-0.02, 0.004, 0.018, 0.006}), o).failure,
+        BreakFailure::InsideRange);
 }
 
 TEST(BrokenLines, ASingleCoupleBreaksOnceWithTheTwoLinesFiguresOrNotAtAll)
@@ -360,15 +361,14 @@ TEST(BrokenLines, ASingleCoupleBreaksOnceWithTheTwoLinesFiguresOrNotAtAll)
             for (const int step : {5, 10})
                 for (const bool corrected : {true, false})
                     for (const bool diluted : {false, true}) {
-                        const BenchEntries e =
-                            diluted ? bench(acide, position, 0.01f, 0.01f, 10, 90)
-                                    : bench(acide, position);
+                        const BenchEntries e = diluted
+                                                   ? bench(acide, position, 0.01f, 0.01f, 10, 90)
+                                                   : bench(acide, position);
                         const std::vector<FitPoint> pts = tablePoints(e, step);
                         TwoLineOptions two = optionsFor(e);
                         two.correctDilution = corrected;
                         const TwoLines alone = fitTwoLines(pts, two);
-                        const BrokenLines b =
-                            fitBrokenLines(pts, brokenOptions(two.v0, corrected));
+                        const BrokenLines b = fitBrokenLines(pts, brokenOptions(two.v0, corrected));
                         const std::string name = (acide ? "acide " : "base ") +
                                                  std::to_string(position) + " pas " +
                                                  std::to_string(step) + (corrected ? "" : " brut") +
@@ -442,11 +442,51 @@ TEST(BrokenLines, MixturesBreakAtEachEquivalenceOfTheirStoichiometry)
         ASSERT_EQ(b.count(), 2u) << c.name;
         const double stoichiometric[2] = {10, 20};
         for (size_t i = 0; i < 2; ++i) {
-            const double byHand = plainCrossing(plainLine(pts, 20, c.byHand[i].from, c.byHand[i].to),
-                                                plainLine(pts, 20, c.byHand[i + 1].from,
-                                                          c.byHand[i + 1].to));
+            const double byHand =
+                plainCrossing(plainLine(pts, 20, c.byHand[i].from, c.byHand[i].to),
+                              plainLine(pts, 20, c.byHand[i + 1].from, c.byHand[i + 1].to));
             EXPECT_NEAR(b.breaks[i].veq, byHand, 0.05) << c.name << " " << i;
             EXPECT_NEAR(b.breaks[i].veq, stoichiometric[i], 0.1) << c.name << " " << i;
         }
     }
+}
+
+TEST(BrokenLines, ScatteredSeriesBreakAsOftenAsTheirChemistry)
+{
+    // Realistic series of 20 seeds, read every 0,5 mL in 20 mL: the two acids
+    // break twice, at 10 and 20 mL; the chloride by silver nitrate once.
+    using K = MixSoluteKind;
+    const Model catalogue = freshModel();
+    auto series = [&](std::vector<MixSolute> solutes, MixTitrant titrant, std::uint64_t seed) {
+        Mixture m;
+        for (const MixSolute& s : solutes)
+            m.solutes[m.soluteCount++] = s;
+        m.titrant = titrant;
+        m.ctitrant = 0.01;
+        m.vsol = 20;
+        m.veau = 0;
+        const MixtureEngine engine(m, catalogue);
+        const ScatterSeries scatter(seed);
+        std::vector<FitPoint> pts;
+        for (const TableRow& r : tabulateMixture(m, catalogue, 5)) {
+            double sigma = r.sigma;
+            EXPECT_EQ(realisticMixtureSigma(engine, r.v, scatter, sigma), MixStatus::Ok);
+            pts.push_back({r.v, sigma});
+        }
+        return fitBrokenLines(pts, brokenOptions(20));
+    };
+    int twice = 0;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        const BrokenLines acids = series(
+            {{K::CatalogueAcid, kHydrochloric, 7, 0.005}, {K::CatalogueAcid, kEthanoic, 7, 0.005}},
+            MixTitrant::SodiumHydroxide, seed);
+        if (acids.found() && acids.count() == 2 && std::fabs(acids.breaks[0].veq - 10) < 0.5 &&
+            std::fabs(acids.breaks[1].veq - 20) < 0.5)
+            ++twice;
+        const BrokenLines chloride =
+            series({{K::SodiumChloride, 0, 7, 0.005}}, MixTitrant::SilverNitrate, seed);
+        EXPECT_TRUE(chloride.found()) << seed;
+        EXPECT_EQ(chloride.count(), 1u) << seed;
+    }
+    EXPECT_GE(twice, 19);
 }
