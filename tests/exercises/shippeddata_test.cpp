@@ -10,6 +10,7 @@
 #include "graph/core/curvereadout.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
+#include "model/linebreaks.h"
 #include "model/linefit.h"
 #include "model/measurement.h"
 #include "model/mixturebench.h"
@@ -587,6 +588,43 @@ TEST(ShippedData, PrecipitationsAndMixturesWorkedFromTheReadings)
     says("EXO15C.RTF", "C0 = " + fixed(10 * c15, 3) + " mol · L-1");
     says("EXO15C.RTF", fixed(10 * c15, 3) + " × 58,5 = " + fixed(10 * c15 * 58.5, 1) + " g · L-1");
     EXPECT_EQ(fixed(10 * c15 * 58.5, 1), "9,0");
+    // Again on the realistic series of 2026, read every 0,5 mL, as the lines
+    // tool fits the measured points; then Cm, u(Cm) and the écart normalisé
+    // from the figures as printed.
+    std::vector<FitPoint> read;
+    const MixtureEngine engine15(m15, catalogue);
+    for (const TableRow& row : tabulateMixture(m15, catalogue, 5)) {
+        double sigma = row.sigma;
+        EXPECT_EQ(realisticMixtureSigma(engine15, row.v, ScatterSeries(2026), sigma),
+                  MixStatus::Ok);
+        read.push_back({row.v, static_cast<float>(sigma)});
+    }
+    BrokenLineOptions measured;
+    measured.v0 = m15.vsol + m15.veau;
+    const BrokenLines realistic = fitBrokenLines(read, measured);
+    ASSERT_EQ(realistic.count(), 1u);
+    const TwoLines& r15 = realistic.breaks.front();
+    const VeqUncertainty u15 = veqUncertainty(r15, buretteUncertainty(ScatterModel{}, r15.veq));
+    const std::string shown15 = veqMeasuredText(r15.veq, u15);
+    says("EXO15C.RTF", "pour la graine 2026, " + shown15 + ".");
+    auto after = [&](const std::string& label) {
+        const std::size_t at = shown15.find(label) + label.size();
+        return parseNumber(shown15.substr(at, shown15.find(' ', at) - at)).value();
+    };
+    const double veqShown = after("Véq = "), uShown = after("u(Véq) = "),
+                 bigUShown = after("U(Véq) (95 %) = ");
+    const double cm = std::round(10 * m15.ctitrant * veqShown / m15.vsol * 58.5 * 100) / 100;
+    const double ucm = roundSignificant(cm * uShown / veqShown, 2);
+    char line15[200];
+    std::snprintf(
+        line15, sizeof line15,
+        "× %.2f / 10,0 × 58,5 = %.2f g · L-1 ; u(Cm) = Cm · u(Véq) / Véq = %.3f g · L-1 ; "
+        "écart normalisé |%.2f − 9,0| / %.3f = %.1f : inférieur à 2",
+        veqShown, cm, ucm, cm, ucm, std::fabs(cm - 9.0) / ucm);
+    says("EXO15C.RTF", comma(line15));
+    std::snprintf(line15, sizeof line15, "Cm = %.2f ± %.2f g · L-1", cm,
+                  roundSignificant(cm * bigUShown / veqShown, 2));
+    says("EXO15C.RTF", comma(line15));
 
     // The mineral water: 1 180 mg/L of sulfate as sodium sulfate.
     const Situation water = slot("EXO16C.C16");
