@@ -74,8 +74,8 @@ void BenchCurves::placepoint()
         m_host.entries().sigmaInputs(), m_entries.number(BoxPoured, model.vverse));
     if (!row) return;
     ValueTable& table = *m_pages.MSFlexGrid1;
-    m_pages.Picture1->drawViewedPoint(model.vverse, model.sigma, pointPh(row->ph),
-                                      m_state.maxaxe(), m_situations.colour(m_state.current()));
+    m_pages.Picture1->drawViewedPoint(model.vverse, model.sigma, pointPh(row->ph), m_state.maxaxe(),
+                                      m_situations.colour(m_state.current()));
     if (model.vverse == 0.0f) startTable();
     table.appendRow(formatRow(*row, table.dataColumns(), table.phColumn()));
     m_state.recordPoint(*row);
@@ -137,9 +137,7 @@ void BenchCurves::tabule()
     // The rows of the whole titration, each measured as the refresh measures
     // it; the bench is then left showing the last volume.
     const int step = m_pages.Picture3->UpDown1->value();
-    const std::vector<TableRow> rows = m_state.mixture()
-                                           ? m_state.tabulateMixture(m_host.entries(), step)
-                                           : tabulate(m_state.model(), m_host.entries(), step);
+    const std::vector<TableRow> rows = m_state.measuredTable(m_host.entries(), step);
     if (m_state.current() != -1 && m_pages.conductimetre()) {
         ValueTable& table = *m_pages.MSFlexGrid1;
         startTable();
@@ -169,9 +167,9 @@ void BenchCurves::restoreMeasuredPoints(std::vector<MeasuredPoint> points)
     ValueTable& table = *m_pages.MSFlexGrid1;
     startTable();
     for (const MeasuredPoint& p : points) {
-        m_pages.Picture1->drawViewedPoint(static_cast<float>(p.volume),
-                                          static_cast<float>(p.sigma), pointPh(p.row.ph),
-                                          m_state.maxaxe(), m_situations.colour(k));
+        m_pages.Picture1->drawViewedPoint(static_cast<float>(p.volume), static_cast<float>(p.sigma),
+                                          pointPh(p.row.ph), m_state.maxaxe(),
+                                          m_situations.colour(k));
         table.appendRow(formatRow(p.row, table.dataColumns(), table.phColumn()));
     }
     m_state.restorePoints(k, std::move(points));
@@ -196,8 +194,7 @@ void BenchCurves::drawImportedPoints()
     Canvas& c = graph.canvas();
     const int width = c.penWidth();
     c.setPenWidth(2);
-    drawLegend(c, {{importedColour(), tr("Mesures importées"), false}},
-               graphX(17), kGraphTop + 3);
+    drawLegend(c, {{importedColour(), tr("Mesures importées"), false}}, graphX(17), kGraphTop + 3);
     c.setPenWidth(width);
     graph.update();
 }
@@ -224,12 +221,14 @@ void BenchCurves::drawCurveLegend()
         const Situation& s = m_state.store().sit[k];
         if (!s.courbefinie) continue;
         const QString beaker =
-            s.mixture ? coreText("Catalogue", mixSoluteName(m_state.model(), s.mixture->solutes[0])) +
-                            (s.mixture->soluteCount > 1 ? QStringLiteral(" + …") : QString()) +
-                            QStringLiteral(" / ") +
-                            coreText("Catalogue", mixTitrantName(s.mixture->titrant))
-                      : coreText("Catalogue", soluteName(m_state.model(), s));
-        legend.push_back({m_situations.colour(k), tr("Courbe n° %1 : ").arg(k + 1) + beaker, false});
+            s.mixture
+                ? coreText("Catalogue", mixSoluteName(m_state.model(), s.mixture->solutes[0])) +
+                      (s.mixture->soluteCount > 1 ? QStringLiteral(" + …") : QString()) +
+                      QStringLiteral(" / ") +
+                      coreText("Catalogue", mixTitrantName(s.mixture->titrant))
+                : coreText("Catalogue", soluteName(m_state.model(), s));
+        legend.push_back(
+            {m_situations.colour(k), tr("Courbe n° %1 : ").arg(k + 1) + beaker, false});
     }
     if (legend.size() < 2) return;
     Canvas& c = m_pages.Picture1->canvas();

@@ -235,4 +235,27 @@ std::vector<TableRow> BenchState::tabulateMixture(const BenchEntries& entries, i
                                     stepTenths);
 }
 
+std::vector<TableRow> BenchState::measuredTable(const BenchEntries& entries, int stepTenths)
+{
+    if (!m_mixture) {
+        std::vector<TableRow> rows = tabulate(m_model, entries, stepTenths);
+        if (m_scatter && !rows.empty()) {
+            scatterRows(m_model, entries.sigmaInputs(), rows, *m_scatter);
+            m_model.sigma = rows.back().sigma; // the conductimeter reads the last row
+        }
+        return rows;
+    }
+    std::vector<TableRow> rows = tabulateMixture(entries, stepTenths);
+    if (m_scatter && !rows.empty()) {
+        const MixtureEngine engine(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model);
+        for (TableRow& row : rows) {
+            double read = row.sigma;
+            if (realisticMixtureSigma(engine, row.v, *m_scatter, read) == MixStatus::Ok)
+                row.sigma = static_cast<float>(read);
+        }
+        m_model.sigma = rows.back().sigma;
+    }
+    return rows;
+}
+
 } // namespace titrage

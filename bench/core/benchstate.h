@@ -6,11 +6,11 @@
 
 #include "bench/core/measuredpoints.h"
 #include "graph/core/graphscale.h"
-#include "model/mixturebench.h"
-#include "model/measurementimport.h"
 #include "model/curve.h"
 #include "model/entryvalidation.h"
 #include "model/measurement.h"
+#include "model/measurementimport.h"
+#include "model/mixturebench.h"
 #include "model/model.h"
 #include "model/scatter.h"
 #include "model/situations.h"
@@ -156,6 +156,10 @@ public:
     // The last point measured, which clouds the beaker.
     const MixPoint& lastMixPoint() const { return m_lastMixPoint; }
     std::vector<TableRow> tabulateMixture(const BenchEntries& entries, int stepTenths) const;
+    // The table of a whole titration as the bench shows it, every `stepTenths`
+    // tenths of a millilitre: the model's rows, or on a realistic series the
+    // conductimeter's readings at the volumes read, as the poured points.
+    std::vector<TableRow> measuredTable(const BenchEntries& entries, int stepTenths);
 
 private:
     Model m_model;
