@@ -73,6 +73,11 @@ void LinesTool::run()
     fitAndDraw(true);
 }
 
+bool LinesTool::applies() const
+{
+    return showsSigma(host().state().graphMode());
+}
+
 BrokenLineOptions LinesTool::options() const
 {
     const BenchEntries e = host().entries();
