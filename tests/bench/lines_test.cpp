@@ -560,6 +560,8 @@ TEST_F(Lines, TheLinesReadOnTheSigmaAxisInTheViewsThatShowIt)
         ASSERT_TRUE(t.shown()) << c.view;
         for (const double v : {4.0, 8.0})
             EXPECT_TRUE(dark(graphX(v), graphY(t.fit().before.at(v), t.drawnScale()))) << c.view;
+        // On the corrected sigma's own frame, no pH axis without its curve.
+        EXPECT_TRUE(d.graph().phGraduationTexts().isEmpty()) << c.view;
         // From the view with the lines to the pH view: they go with their axis.
         chooseView(d, 1);
         EXPECT_FALSE(t.shown()) << c.view;
