@@ -3,11 +3,13 @@
 #include "bench/benchkeys.h"
 #include "bench/feuillep.h"
 #include "bench/graphtoolspanel.h"
+#include "bench/linestool.h"
 #include "bench/mixturepanel.h"
 #include "bench/parametrespage.h"
 #include "bench/tabstrip.h"
 #include "bench/tappicture.h"
 #include "bench/windowcommands.h"
+#include "graph/graphview.h"
 #include "graph/valuetable.h"
 
 #include <QCheckBox>
@@ -33,6 +35,9 @@ void feuilleP::installKeyboardDriving()
     // A tool that redraws the graph hides its panel for a moment: the focus
     // waits on the strip, never in an entry box, and comes back to the tool.
     m_tools->setFocusParking(Onglets);
+    // The view's list likewise: clicked, it takes the focus, which the
+    // redrawing it asks for keeps there (see keepFocusThrough).
+    vuegraphe->setFocusPolicy(Qt::StrongFocus);
     new BenchKeys(*this, *m_burette, *Onglets);
 }
 
@@ -47,20 +52,36 @@ void feuilleP::orderKeyboardFocus()
                                 m_mixturePanel->nature,
                                 lbecher,
                                 Text1[BoxConcentration],
-                                command5,
-                                Text1[BoxVsol],
-                                Text1[BoxWater],
-                                lindic,
-                                Text1[BoxPoured]};
-    // The graph's tools, in the order they were made (top to bottom).
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-        if (graphPage->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) order.push_back(w);
+                                command5};
+    // A mixture's panel over the solute's lines: each solute and its
+    // concentration, row by row, then the burette's solution in its column.
+    // Hidden with the single solute's nature, and skipped then.
+    for (int i = 0; i < kMaxMixSolutes; ++i) {
+        order.push_back(m_mixturePanel->solutes[i]);
+        order.push_back(m_mixturePanel->concentrations[i]);
+    }
+    order.push_back(m_mixturePanel->titrant);
+    for (QWidget* w : {static_cast<QWidget*>(Text1[BoxVsol]),
+                       static_cast<QWidget*>(Text1[BoxWater]), static_cast<QWidget*>(lindic),
+                       static_cast<QWidget*>(Text1[BoxPoured])})
+        order.push_back(w);
+    // The graph page: the graph itself (a stop only while the two lines'
+    // markers are shown), the Monte-Carlo button over it, the tools top to
+    // bottom, then the view's list under them.
+    order.push_back(Picture1);
+    if (m_lines && m_lines->monteCarloButton()) order.push_back(m_lines->monteCarloButton());
+    for (QPushButton* b : m_tools->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        order.push_back(b);
+    order.push_back(vuegraphe);
     order.push_back(MSFlexGrid1);
-    // The parameters as they are shown: two columns under "Graphe".
+    // The parameters as they are shown, column by column in each group: the
+    // instruments (conductimeter and burette, the pH-meter, the realism and
+    // its seed), then the graph's two columns, the concentration's mask,
+    // the step and, beside it, the solution and its temperature.
     const ParametresPage& p = *Picture3;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{p.optscema[1], p.optscema[0], p.Check1, p.Check2,
-                                         p.corrdilution, p.conserver, p.masquer, p.UpDown1})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             p.optscema[1], p.optscema[0], p.phmetre, p.realistes, p.graine, p.Check1, p.Check2,
+             p.corrdilution, p.conserver, p.masquer, p.UpDown1, p.reelles, p.temperature})
         order.push_back(w);
     order.push_back(Histo);
     for (QWidget* w : {static_cast<QWidget*>(Text1[BoxBurette]), static_cast<QWidget*>(Image3),

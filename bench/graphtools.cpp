@@ -97,13 +97,8 @@ void TangentTool::writeEquivalencePoint(const Model& before)
     if (t.outcome != TangentOutcome::Complete) return;
     const QString text = QString::fromStdString(tangentPointText(t.veq, t.phE));
     GraphView& g = host().graph();
-    Canvas& c = g.canvas();
-    c.setForeColor(Qt::black);
-    double x = t.e.x + 8;
-    // Right of E, or left of it when it would cross the frame's right edge;
-    // always inside the frame, above its lowest line of text.
-    if (x + c.textWidth(text) > kGraphRight - 2) x = t.e.x - 12 - c.textWidth(text);
-    c.printAt(x, std::clamp(t.e.y - c.textHeight() - 2, kGraphTop + 2, kGraphBottom - 14), text);
+    // Beside E where neither the construction's lines nor a curve cross it.
+    drawLabelBeside(g.canvas(), {text}, QPointF(t.e.x, t.e.y));
     g.update();
     host().showStatus(text);
 }

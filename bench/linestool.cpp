@@ -73,6 +73,11 @@ void LinesTool::run()
     fitAndDraw(true);
 }
 
+bool LinesTool::applies() const
+{
+    return showsSigma(host().state().graphMode());
+}
+
 BrokenLineOptions LinesTool::options() const
 {
     const BenchEntries e = host().entries();
@@ -287,7 +292,14 @@ void LinesTool::redraw()
             if (const float top = correctedScale(m_points, o.v0); top > 0) {
                 m_corrected = true;
                 m_scale = top;
+                // A frame of the corrected sigma alone, in "σ et pH" too: the
+                // pH curve is not drawn on it, and its axis and key would
+                // stand for nothing (the key would also run under the
+                // frame's title).
+                const GraphMode mode = g.mode();
+                g.setMode(GraphMode::Sigma);
                 g.drawFrame(top);
+                g.setMode(mode);
                 g.setPenWidth(c.penWidth());
                 drawCorrectedPoints(c, m_points, o.v0, top, host().currentColour());
             }

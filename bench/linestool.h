@@ -29,6 +29,10 @@ public:
     ~LinesTool() override;
     // "Méthode des droites": a fresh start with automatic ranges.
     void run() override;
+    // The lines are fitted on sigma: in the pH view, which shows neither the
+    // sigma points nor their axis, they would stand for nothing the student
+    // sees; "σ et pH" shows them on the sigma axis.
+    bool applies() const override;
     void graphRedrawn() override { forget(); }
     // The graph's events no longer reach the tool (the bench is going).
     void stopListening();

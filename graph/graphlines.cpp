@@ -11,7 +11,10 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <QFontMetricsF>
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace titrage {
@@ -30,17 +33,42 @@ double clampY(double y)
 
 } // namespace
 
+namespace {
+
+constexpr double kLegendSwatch = 22; // from the box's left edge to its texts
+constexpr double kLegendPad = 6;     // after the longest text
+
+QFont legendFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(7);
+    return f;
+}
+
+} // namespace
+
+QSizeF legendSize(const Canvas& c, const std::vector<LegendEntry>& entries)
+{
+    if (entries.empty()) return {};
+    // The texts' own width on the canvas's image, and their ink, which at
+    // some sizes reaches a little past the advance (a final "¹" or "⁺").
+    const QFontMetricsF fm(legendFont(), &c.image());
+    double width = 0;
+    for (const LegendEntry& e : entries)
+        width = std::max({width, fm.horizontalAdvance(e.text), fm.boundingRect(e.text).right()});
+    const double line = fm.height() + 1;
+    return {std::ceil(width + kLegendSwatch + kLegendPad),
+            std::ceil(line * static_cast<double>(entries.size()) + 4)};
+}
+
 void drawLegend(Canvas& c, const std::vector<LegendEntry>& entries, double right, double top)
 {
     if (entries.empty()) return;
-    c.setFont(QStringLiteral("Arial"), 7, false, false);
-    double width = 0;
-    for (const LegendEntry& e : entries)
-        width = std::max(width, c.textWidth(e.text));
+    const QSizeF size = legendSize(c, entries);
+    c.setFont(legendFont());
     const double line = c.textHeight() + 1;
-    const double w = width + 34, h = line * entries.size() + 4;
-    const double left = right - w;
-    c.filledBox(left, top, right, top + h, Qt::white, QColor(150, 150, 150));
+    const double left = right - size.width();
+    c.filledBox(left, top, right, top + size.height(), Qt::white, QColor(150, 150, 150));
     for (size_t i = 0; i < entries.size(); ++i) {
         const LegendEntry& e = entries[i];
         const double y = top + 2 + line * i;
@@ -50,9 +78,18 @@ void drawLegend(Canvas& c, const std::vector<LegendEntry>& entries, double right
         else
             c.line(left + 4, mid, left + 18, mid, e.colour);
         c.setForeColor(Qt::black);
-        c.printAt(left + 22, y, e.text);
+        c.printAt(left + kLegendSwatch, y, e.text);
     }
     c.setFont(QStringLiteral("Arial"), 8, false, false);
+}
+
+QRectF drawLegendInFrame(Canvas& c, const std::vector<LegendEntry>& entries)
+{
+    if (entries.empty()) return {};
+    const QSizeF size = legendSize(c, entries);
+    const QPointF at = freeSpotInFrame(c, size);
+    drawLegend(c, entries, at.x() + size.width(), at.y());
+    return QRectF(at, size);
 }
 
 namespace {
@@ -60,21 +97,75 @@ namespace {
 // Drawn ink: anything but the white ground and the light greys of the grid.
 bool inked(QColor p)
 {
+    // The tangents' grey pH curve (150) and a legend's border are ink too.
     const bool grey = p.red() == p.green() && p.green() == p.blue();
-    return !(grey && p.red() >= 150);
+    return !(grey && p.red() >= 190);
 }
 
 } // namespace
 
-QPointF leastHidingSpot(const Canvas& c, QSizeF size, const std::vector<QPointF>& candidates)
+namespace {
+
+// The canvas's drawn ink by logical unit, with running sums so that what a
+// box would hide is counted at once wherever the box is tried: a label
+// placed by trying hundreds of spots stays cheap. A unit is inked when any
+// device pixel in it is: a fine slanting stroke at a high ratio counts.
+class InkMap {
+public:
+    explicit InkMap(const Canvas& c)
+        : m_origin(c.origin()), m_w(c.size().width()), m_h(c.size().height()),
+          m_sums(static_cast<size_t>((m_w + 1) * (m_h + 1)), 0)
+    {
+        const QImage& image = c.image();
+        const double ratio = std::max(1e-6, c.devicePixelRatio());
+        std::vector<unsigned char> ink(static_cast<size_t>(m_w * m_h), 0);
+        for (int py = 0; py < image.height(); ++py) {
+            const int y = std::min(m_h - 1, static_cast<int>(py / ratio));
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(py));
+            for (int px = 0; px < image.width(); ++px)
+                if (inked(QColor(row[px]))) {
+                    const int x = std::min(m_w - 1, static_cast<int>(px / ratio));
+                    ink[static_cast<size_t>(y * m_w + x)] = 1;
+                }
+        }
+        for (int y = 0; y < m_h; ++y)
+            for (int x = 0; x < m_w; ++x)
+                at(x + 1, y + 1) = ink[static_cast<size_t>(y * m_w + x)] + at(x, y + 1) +
+                                   at(x + 1, y) - at(x, y);
+    }
+
+    // Inked units among those from (x0, y0) to (x1, y1) inclusive, logical
+    // coordinates; a unit off the picture counts as inked.
+    int count(int x0, int y0, int x1, int y1) const
+    {
+        if (x1 < x0 || y1 < y0) return 0;
+        const int ox = static_cast<int>(std::floor(m_origin.x()));
+        const int oy = static_cast<int>(std::floor(m_origin.y()));
+        const int ax = std::clamp(x0 - ox, 0, m_w), bx = std::clamp(x1 - ox + 1, 0, m_w);
+        const int ay = std::clamp(y0 - oy, 0, m_h), by = std::clamp(y1 - oy + 1, 0, m_h);
+        const long long all = static_cast<long long>(x1 - x0 + 1) * (y1 - y0 + 1);
+        const long long inside = static_cast<long long>(bx - ax) * (by - ay);
+        const int drawn = bx > ax && by > ay ? at(bx, by) - at(ax, by) - at(bx, ay) + at(ax, ay) : 0;
+        return static_cast<int>(std::min<long long>(all - inside + drawn, INT_MAX));
+    }
+
+private:
+    int& at(int x, int y) { return m_sums[static_cast<size_t>(y * (m_w + 1) + x)]; }
+    int at(int x, int y) const { return m_sums[static_cast<size_t>(y * (m_w + 1) + x)]; }
+
+    QPointF m_origin;
+    int m_w, m_h;
+    std::vector<int> m_sums;
+};
+
+QPointF leastHiding(const InkMap& ink, QSizeF size, const std::vector<QPointF>& candidates)
 {
     QPointF best = candidates.empty() ? QPointF() : candidates.front();
     int least = -1;
     for (const QPointF& at : candidates) {
-        int hidden = 0;
-        for (int y = int(std::floor(at.y())); y <= int(std::ceil(at.y() + size.height())); ++y)
-            for (int x = int(std::floor(at.x())); x <= int(std::ceil(at.x() + size.width())); ++x)
-                if (inked(c.pixel(x, y))) ++hidden;
+        const int hidden =
+            ink.count(int(std::floor(at.x())), int(std::floor(at.y())),
+                      int(std::ceil(at.x() + size.width())), int(std::ceil(at.y() + size.height())));
         if (least < 0 || hidden < least) {
             least = hidden;
             best = at;
@@ -84,11 +175,35 @@ QPointF leastHidingSpot(const Canvas& c, QSizeF size, const std::vector<QPointF>
     return best;
 }
 
+} // namespace
+
+QPointF leastHidingSpot(const Canvas& c, QSizeF size, const std::vector<QPointF>& candidates)
+{
+    return leastHiding(InkMap(c), size, candidates);
+}
+
+QPointF freeSpotInFrame(const Canvas& c, QSizeF size, double margin)
+{
+    // The box with its margin, kept inside the frame.
+    const QSizeF outer(size.width() + 2 * margin, size.height() + 2 * margin);
+    const double left = kLeftX + 2, right = kRightX - 1 - outer.width();
+    const double top = kTop + 1, bottom = kBottom - 2 - outer.height();
+    if (right < left || bottom < top) return QPointF(left + margin, top + margin);
+    // The corners first, the upper ones before (a legend reads best there),
+    // then every spot of the frame from the top down.
+    std::vector<QPointF> spots = {{right, top}, {left, top}, {right, bottom}, {left, bottom}};
+    constexpr double kStep = 3;
+    for (double y = top; y <= bottom; y += kStep)
+        for (double x = right; x >= left; x -= kStep)
+            spots.emplace_back(x, y);
+    const QPointF at = leastHiding(InkMap(c), outer, spots);
+    return at + QPointF(margin, margin);
+}
+
 namespace {
 // E as a dot with its drop to the volume axis and its name; where it stands.
-std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe,
-                                     const QString& name);
-void placeLabel(Canvas& c, const std::vector<QString>& texts, double xE, double yE);
+std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe);
+void nameE(Canvas& c, const QString& name, double xE, double yE);
 
 // The fitted lines, antialiased and kept inside the frame.
 void paintFittedLines(Canvas& c, const std::vector<QLineF>& lines, int penWidth)
@@ -115,13 +230,14 @@ void drawTwoLines(Canvas& c, const TwoLines& t, float maxaxe, int penWidth,
                            QPointF(graphX(25), graphY(f->at(25), maxaxe)));
     paintFittedLines(c, lines, penWidth);
 
-    const auto [xE, yE] = drawPointE(c, t, maxaxe, QStringLiteral("E"));
+    const auto [xE, yE] = drawPointE(c, t, maxaxe);
+    nameE(c, QStringLiteral("E"), xE, yE);
     // "droites :" tells this E from the tangents' one when both are shown;
     // the tangents write theirs right of their E, so the left comes first.
     std::vector<QString> texts = label;
     if (texts.empty()) texts.push_back(QString::fromStdString(veqText(t.veq, t.uVeq)));
     texts.front().prepend(QStringLiteral("droites : "));
-    placeLabel(c, texts, xE, yE);
+    drawLabelBeside(c, texts, QPointF(xE, yE));
 }
 
 void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth,
@@ -148,13 +264,15 @@ void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth
                            QPointF(graphX(to), graphY(fits[j].at(to), maxaxe)));
     }
     paintFittedLines(c, lines, penWidth);
-    // Every E and its drop first, so that no label hides another E.
+    // Every E and its drop first, so that no name or label hides another E
+    // or is crossed by its drop.
     std::vector<QPointF> points;
     for (size_t i = 0; i < b.count(); ++i) {
-        const auto [x, y] =
-            drawPointE(c, b.breaks[i], maxaxe, QString::fromStdString(breakName(i, b.count())));
+        const auto [x, y] = drawPointE(c, b.breaks[i], maxaxe);
         points.emplace_back(x, y);
     }
+    for (size_t i = 0; i < b.count(); ++i)
+        nameE(c, QString::fromStdString(breakName(i, b.count())), points[i].x(), points[i].y());
     for (size_t i = 0; i < b.count(); ++i) {
         std::vector<QString> texts = i < labels.size() && !labels[i].empty()
                                          ? labels[i]
@@ -162,54 +280,87 @@ void drawBrokenLines(Canvas& c, const BrokenLines& b, float maxaxe, int penWidth
                                                veqText(b.breaks[i].veq, b.breaks[i].uVeq))};
         texts.front().prepend(QString::fromStdString(breakName(i, b.count()) + " : "));
         if (i == 0) texts.front().prepend(QStringLiteral("droites, "));
-        placeLabel(c, texts, points[i].x(), points[i].y());
+        drawLabelBeside(c, texts, points[i]);
     }
 }
 
 namespace {
 
-std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe,
-                                     const QString& name)
+std::pair<double, double> drawPointE(Canvas& c, const TwoLines& t, float maxaxe)
 {
     const double xE = graphX(t.veq);
     const double yE = clampY(graphY(t.before.at(t.veq), maxaxe));
     c.filledCircle(xE, yE, 2.5, Qt::black, Qt::black);
     c.line(xE, yE, xE, kBottom, QColor(120, 120, 120));
-    c.setForeColor(Qt::black);
-    c.setFont(QStringLiteral("Arial"), 8, true, false);
-    c.printAt(xE - 12, yE - 14, name);
-    c.setFont(QStringLiteral("Arial"), 8, false, false);
     return {xE, yE};
 }
 
-// The label's lines in a white box beside E, where they hide the least of
-// the curves and crosses (left of E first, above, then further up or down).
-void placeLabel(Canvas& c, const std::vector<QString>& texts, double xE, double yE)
+// E's name in bold close to it, on the side its lines and the curve leave
+// free: the fitted lines meet at E and cross one side or another of it
+// depending on their slopes.
+void nameE(Canvas& c, const QString& name, double xE, double yE)
 {
+    c.setFont(QStringLiteral("Arial"), 8, true, false);
+    const double w = c.textWidth(name), h = c.textHeight();
+    std::vector<QPointF> spots;
+    for (const double gap : {4.0, 8.0})
+        for (const QPointF& d : {QPointF(-w - gap, -h - gap + 2), QPointF(gap, -h - gap + 2),
+                                 QPointF(-w - gap, gap - 2), QPointF(gap, gap - 2),
+                                 QPointF(-w / 2, -h - gap), QPointF(-w - gap - 2, -h / 2),
+                                 QPointF(gap + 2, -h / 2)})
+            spots.push_back(QPointF(xE, yE) + d);
+    const QPointF at = leastHidingSpot(c, QSizeF(w, h - 2), spots);
+    c.setForeColor(Qt::black);
+    c.printAt(at.x(), at.y(), name);
+    c.setFont(QStringLiteral("Arial"), 8, false, false);
+}
+
+} // namespace
+
+QRectF drawLabelBeside(Canvas& c, const std::vector<QString>& texts, QPointF point)
+{
+    if (texts.empty()) return {};
     double w = 0;
     for (const QString& line : texts)
         w = std::max(w, c.textWidth(line));
     const double lineH = c.textHeight();
     const double h = lineH * static_cast<double>(texts.size());
+    constexpr double kMargin = 2; // kept clear of any line around the box
+    const double xE = point.x(), yE = point.y();
     auto inside = [&](double x, double y) {
-        return QPointF(std::clamp(x, kLeftX + 2, kRightX - 2 - w),
-                       std::clamp(y, kTop + 2, kBottom - h - 2));
+        return QPointF(std::clamp(x, kLeftX + 2 + kMargin, kRightX - 2 - kMargin - w),
+                       std::clamp(y, kTop + 2 + kMargin, kBottom - h - 2 - kMargin));
     };
+    // Beside the point first (left above, right above, left below, right
+    // below), then anywhere in the frame, the nearest spots first, so that
+    // the label reads as the point's without a line through its text.
     std::vector<QPointF> spots;
     for (const double dy : {-h - 6, 6.0})
         for (const double x : {xE - 6 - w, xE + 6})
             spots.push_back(inside(x, yE + dy));
-    for (double y = kTop + 2; y + h + 2 <= kBottom; y += 6)
-        for (const double x : {xE - 6 - w, xE + 6})
-            spots.push_back(inside(x, y));
-    const QPointF at = leastHidingSpot(c, QSizeF(w, h), spots);
+    std::vector<QPointF> far;
+    for (double y = kTop + 2 + kMargin; y + h + 2 + kMargin <= kBottom; y += 3)
+        for (double x = kLeftX + 2 + kMargin; x + w + 2 + kMargin <= kRightX; x += 3)
+            far.emplace_back(x, y);
+    auto distance = [&](QPointF at) {
+        // From the point to the nearest point of the box.
+        const double dx = std::max({at.x() - xE, 0.0, xE - at.x() - w});
+        const double dy = std::max({at.y() - yE, 0.0, yE - at.y() - h});
+        return dx * dx + dy * dy;
+    };
+    std::stable_sort(far.begin(), far.end(),
+                     [&](QPointF a, QPointF b) { return distance(a) < distance(b); });
+    spots.insert(spots.end(), far.begin(), far.end());
+    for (QPointF& at : spots)
+        at -= QPointF(kMargin, kMargin);
+    const QPointF at = leastHidingSpot(c, QSizeF(w + 2 * kMargin, h + 2 * kMargin), spots) +
+                       QPointF(kMargin, kMargin);
     c.filledBox(at.x() - 1, at.y(), at.x() + w + 1, at.y() + h, Qt::white, Qt::white);
     c.setForeColor(Qt::black);
     for (size_t i = 0; i < texts.size(); ++i)
         c.printAt(at.x(), at.y() + lineH * static_cast<double>(i), texts[i]);
+    return QRectF(at.x() - 1, at.y(), w + 2, h);
 }
-
-} // namespace
 
 void drawVeqHistogram(Canvas& c, const MonteCarloResult& r)
 {
@@ -383,9 +534,9 @@ std::vector<std::pair<QPolygonF, QColor>> stackedAreas(const std::vector<CurveVe
     return areas;
 }
 
-void drawContributions(Canvas& c, const StackedCurve& s, float maxaxe)
+QRectF drawContributions(Canvas& c, const StackedCurve& s, float maxaxe)
 {
-    if (maxaxe <= 0 || s.vertices.empty()) return;
+    if (maxaxe <= 0 || s.vertices.empty()) return {};
     std::vector<QColor> colours;
     for (const int ion : s.ions)
         colours.push_back(ionColour(ion));
@@ -407,7 +558,7 @@ void drawContributions(Canvas& c, const StackedCurve& s, float maxaxe)
     for (size_t k = s.ions.size(); k-- > 0;)
         legend.push_back({ionColour(s.ions[k]),
                           QString::fromStdString(ionLegend(s.ions[k], s.lambdas[k])), true});
-    drawLegend(c, legend, kRightX - 3, kTop + 3);
+    return drawLegendInFrame(c, legend);
 }
 
 } // namespace titrage

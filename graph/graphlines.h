@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QPointF>
 #include <QPolygonF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -31,6 +32,11 @@ struct LegendEntry {
 // A white box with a grey border holding one line per entry, its top-right
 // corner at (right, top). Arial 7.
 void drawLegend(Canvas& canvas, const std::vector<LegendEntry>& entries, double right, double top);
+// The size of that box: its longest text with its swatch and margins.
+QSizeF legendSize(const Canvas& canvas, const std::vector<LegendEntry>& entries);
+// The legend inside the frame where it hides nothing drawn so far (see
+// freeSpotInFrame); the box it took.
+QRectF drawLegendInFrame(Canvas& canvas, const std::vector<LegendEntry>& entries);
 
 // Both fitted lines across the frame, straight on the scale they were fitted
 // on (maxaxe: the graph's for the measured sigma, correctedScale's for the
@@ -60,10 +66,21 @@ float correctedScale(const std::vector<FitPoint>& points, double v0);
 void drawCorrectedPoints(Canvas& canvas, const std::vector<FitPoint>& points, double v0,
                          float maxaxe, QColor colour);
 
+// The lines of `texts` in a white box beside `point` (left of it and above
+// first), where no curve, line or cross crosses them, else the nearest spot
+// of the frame that hides nothing, else the one that hides least; the box.
+// The canvas's current font.
+QRectF drawLabelBeside(Canvas& canvas, const std::vector<QString>& texts, QPointF point);
+
 // Where a box of `size` hides least of what is drawn (curves, crosses, lines;
 // not the white ground nor the grey grid): the first of `candidates`
 // (top-left corners) that hides nothing, else the one that hides least.
 QPointF leastHidingSpot(const Canvas& canvas, QSizeF size, const std::vector<QPointF>& candidates);
+// The top-left corner of a box of `size` inside the frame, `margin` clear
+// all round, where it hides nothing drawn: a corner of the frame when one is
+// free (the upper ones first), else the first free spot from the top, else
+// the spot that hides least.
+QPointF freeSpotInFrame(const Canvas& canvas, QSizeF size, double margin = 2);
 
 // The four limits of the ranges as dashed verticals with a handle under the
 // frame, the student's grips to move them; the one the arrow keys move
@@ -86,7 +103,8 @@ std::vector<std::pair<QPolygonF, QColor>> stackedAreas(const std::vector<CurveVe
                                                        const std::vector<QColor>& colours,
                                                        float maxaxe);
 
-// sigma(V) as stacked areas, one per ion, and their legend (ion and lambda).
-void drawContributions(Canvas& canvas, const StackedCurve& stack, float maxaxe);
+// sigma(V) as stacked areas, one per ion, and their legend (ion and lambda)
+// where it hides no curve; the legend's box.
+QRectF drawContributions(Canvas& canvas, const StackedCurve& stack, float maxaxe);
 
 } // namespace titrage

@@ -142,8 +142,10 @@ void GraphView::drawViewKey()
     const QFont font = c.font();
     c.setFont(QStringLiteral("Arial"), 7, false, false);
     c.setForeColor(QColor(60, 60, 60));
+    // From just right of the sigma axis's title, so that the right of the
+    // strip stays free for the two lines' Monte-Carlo button.
     const double y = 8;
-    double x = 120;
+    double x = 56;
     c.line(x, y + 5, x + 14, y + 5, Qt::black);
     c.printAt(x + 18, y, tr("σ, axe de gauche"));
     x = c.currentX() + 16;

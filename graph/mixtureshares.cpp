@@ -47,9 +47,9 @@ QColor mixtureSpeciesColour(int species)
     }
 }
 
-void drawMixtureShares(Canvas& c, const MixtureStack& s, float maxaxe)
+QRectF drawMixtureShares(Canvas& c, const MixtureStack& s, float maxaxe)
 {
-    if (maxaxe <= 0 || s.vertices.empty()) return;
+    if (maxaxe <= 0 || s.vertices.empty()) return {};
     std::vector<QColor> colours;
     for (const int species : s.species)
         colours.push_back(mixtureSpeciesColour(species));
@@ -95,7 +95,7 @@ void drawMixtureShares(Canvas& c, const MixtureStack& s, float maxaxe)
                                                  generalFormat(static_cast<float>(s.lambdas[k])) +
                                                  " mS·m²·mol⁻¹"),
                           true});
-    drawLegend(c, legend, kGraphRight - 3, kGraphTop + 3);
+    return drawLegendInFrame(c, legend);
 }
 
 } // namespace titrage

@@ -7,6 +7,7 @@
 #include "model/mixturebench.h"
 
 #include <QColor>
+#include <QRectF>
 
 namespace titrage {
 
@@ -15,6 +16,8 @@ class Canvas;
 // The colour of a species' area (the bench's own ions keep their colours).
 QColor mixtureSpeciesColour(int species);
 
-void drawMixtureShares(Canvas& canvas, const MixtureStack& stack, float maxaxe);
+// The areas, the precipitates' lines and their legend, placed where it hides
+// none of them; the legend's box.
+QRectF drawMixtureShares(Canvas& canvas, const MixtureStack& stack, float maxaxe);
 
 } // namespace titrage

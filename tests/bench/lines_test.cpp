@@ -19,6 +19,10 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
 using namespace titrage;
 using Lines = titrage::testing::BenchTest;
 
@@ -365,4 +369,202 @@ TEST_F(Lines, AMixtureOfTwoAcidsGivesTwoBreaksAndSixMarkers)
     for (int i = 0; i < 5; ++i)
         QTest::keyClick(&d.graph(), Qt::Key_Up);
     EXPECT_EQ(t.selectedMarker(), 3); // six markers: five up from the third, round to the fourth
+}
+
+namespace {
+
+// What a label or legend must not hide: any ink but the white ground and
+// the grid's light greys.
+bool drawnInk(QColor p)
+{
+    const bool grey = p.red() == p.green() && p.green() == p.blue();
+    return !(grey && p.red() >= 190);
+}
+
+// The inked logical pixels of `image` (drawn at `ratio`) inside `box`.
+int inkInside(const QImage& image, qreal ratio, QPointF origin, QRectF box)
+{
+    int n = 0;
+    const QRect device = QRectF((box.topLeft() - origin) * ratio, box.size() * ratio).toRect();
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int x = device.left(); x <= device.right(); ++x)
+            if (image.rect().contains(x, y) && drawnInk(image.pixelColor(x, y))) ++n;
+    return n;
+}
+
+void chooseView(titrage::testing::BenchDriver& d, int index)
+{
+    auto& view = d.find<QComboBox>("vuegraphe");
+    view.setCurrentIndex(index);
+    emit view.activated(index);
+}
+
+// A mixture of two solutes, by the burette's sodium hydroxide or silver nitrate.
+void chooseMixture(titrage::testing::BenchDriver& d, MixSolute first, MixSolute second,
+                   MixTitrant titrant)
+{
+    auto choose = [&](const char* list, int index) {
+        auto& combo = d.find<QComboBox>(list);
+        combo.setCurrentIndex(index);
+        emit combo.activated(index);
+    };
+    d.find<QRadioButton>("Option1(2)").click();
+    choose("lburette", static_cast<int>(titrant));
+    choose("lmelange(0)", mixSoluteChoiceIndex(first));
+    choose("lmelange(1)", mixSoluteChoiceIndex(second) + 1);
+}
+
+} // namespace
+
+TEST_F(Lines, TheIonsLegendHoldsItsTextsAndHidesNoCurve)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> bench;
+    };
+    const Case benches[] = {
+        {"ethanoic acid", [&] { d.solute(4); }},
+        {"two acids",
+         [&] {
+             chooseMixture(d, {MixSoluteKind::CatalogueAcid, 2, 7, 0},
+                           {MixSoluteKind::CatalogueAcid, 4, 7, 0}, MixTitrant::SodiumHydroxide);
+         }},
+    };
+    const QColor border(150, 150, 150);
+    for (const Case& c : benches) {
+        c.bench();
+        d.fastPlot();
+        GraphView& g = d.graph();
+        Canvas& canvas = g.canvas();
+        const QImage plain = canvas.renderedAt(1);
+        d.click("contributions");
+        ASSERT_TRUE(messages->requests().empty()) << c.name;
+        for (const qreal scale : {1.0, 1.8}) {
+            const QImage shown = canvas.renderedAt(scale);
+            // The legend's box: the long straight runs of its grey border
+            // (the labels' antialiasing has a pixel or two of that grey).
+            QRect box;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0, run = 0; x < shown.width(); ++x) {
+                    run = shown.pixelColor(x, y) == border ? run + 1 : 0;
+                    if (run >= 40) box |= QRect(x - run + 1, y, run, 1);
+                }
+            ASSERT_FALSE(box.isEmpty()) << c.name;
+            // Whole borders: no text ran across the right one, and a white
+            // margin inside it on every line.
+            int width = 0; // of the border, in device pixels
+            while (width < box.width() &&
+                   shown.pixelColor(box.right() - width, box.center().y()) == border)
+                ++width;
+            // (Its top and bottom lines may be a pixel thicker than its sides.)
+            for (int y = box.top() + width + 1; y < box.bottom() - width; ++y) {
+                EXPECT_EQ(shown.pixelColor(box.right(), y), border) << c.name << " " << scale;
+                for (int x = box.right() - width - 1; x <= box.right() - width; ++x)
+                    EXPECT_EQ(shown.pixelColor(x, y), QColor(Qt::white))
+                        << c.name << " " << scale << " " << y;
+            }
+            // The curve and its points, as drawn before the shares, nowhere under it.
+            const QRectF logical(QPointF(box.topLeft()) / scale + canvas.origin(),
+                                 QSizeF(box.size()) / scale);
+            EXPECT_EQ(inkInside(plain, 1, canvas.origin(), logical.adjusted(-1, -1, 1, 1)), 0)
+                << c.name << " " << scale;
+            EXPECT_GE(logical.left(), kGraphLeft);
+            EXPECT_LE(logical.right(), kGraphRight + 1);
+        }
+        d.find<QPushButton>("Command9").click();
+    }
+}
+
+TEST_F(Lines, TheTangentsLabelIsCrossedByNoLineInEachView)
+{
+    d.solute(4); // acide éthanoïque: E at 20 mL
+    d.fastPlot();
+    GraphView& g = d.graph();
+    for (const int view : {0, 1, 2}) {
+        chooseView(d, view);
+        // The construction alone, then as the tool draws it with its label:
+        // the label's box is where they differ.
+        d.find<QPushButton>("Command9").click();
+        Model working = w->state().model();
+        ASSERT_EQ(g.drawTangents(working, true), TangentOutcome::Complete);
+        const QImage construction = g.canvas().renderedAt(1);
+        d.find<QPushButton>("Command9").click();
+        d.click("image4");
+        const QImage labelled = g.canvas().renderedAt(1);
+        ASSERT_EQ(labelled.size(), construction.size());
+        QRect label;
+        for (int y = 0; y < labelled.height(); ++y)
+            for (int x = 0; x < labelled.width(); ++x)
+                if (labelled.pixel(x, y) != construction.pixel(x, y)) label |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(label.isEmpty()) << view;
+        // Its text is there, its box crossed by nothing drawn before it.
+        EXPECT_GE(label.width(), 100) << view;
+        EXPECT_EQ(inkInside(construction, 1, QPointF(), QRectF(label).adjusted(-1, -1, 1, 1)), 0)
+            << view;
+    }
+}
+
+TEST(LinesLabel, BesideItsPointWhereNoLineCrossesIt)
+{
+    // Two lines crossing at the point, as the fitted lines meet at E, and a
+    // curve above: the label takes a free side, near the point.
+    struct Case {
+        QPointF e;
+        double slope1, slope2;
+    };
+    for (const Case& c : {Case{{200, 120}, -0.8, 0.8}, Case{{300, 60}, 1.5, -0.1},
+                          Case{{60, 230}, -0.2, -2.0}, Case{{200, 140}, 0.0, 100.0}}) {
+        Canvas canvas(QSize(470, 275));
+        canvas.setOrigin(QPointF(-20, 0));
+        canvas.cls();
+        canvas.setFont(QStringLiteral("Arial"), 8);
+        for (const double s : {c.slope1, c.slope2})
+            canvas.line(c.e.x() - 200, c.e.y() - 200 * s, c.e.x() + 200, c.e.y() + 200 * s,
+                        Qt::black);
+        canvas.line(kGraphLeft, 80, kGraphRight, 40, QColor(255, 0, 0));
+        const QImage before = canvas.image().copy();
+        const QRectF box =
+            drawLabelBeside(canvas, {QStringLiteral("Véq = 10,0 mL ; pH = 7,86")}, c.e);
+        EXPECT_EQ(inkInside(before, 1, canvas.origin(), box.adjusted(-1, -1, 1, 1)), 0)
+            << c.e.x() << " " << c.e.y();
+        // Near the point: within a box's height of it.
+        const double dx = std::max({box.left() - c.e.x(), 0.0, c.e.x() - box.right()});
+        const double dy = std::max({box.top() - c.e.y(), 0.0, c.e.y() - box.bottom()});
+        EXPECT_LT(std::hypot(dx, dy), 40) << c.e.x() << " " << c.e.y();
+    }
+}
+
+TEST_F(Lines, TheLinesReadOnTheSigmaAxisInTheViewsThatShowIt)
+{
+    d.solute(2); // acide chlorhydrique
+    d.fastPlot();
+    // Dark within a unit of a logical point.
+    auto dark = [&](double x, double y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (qGray(d.graph().canvas().pixel(int(x) + dx, int(y) + dy).rgb()) < 100)
+                    return true;
+        return false;
+    };
+    const struct {
+        int view;
+        bool drawn;
+    } cases[] = {{0, true}, {1, false}, {2, true}};
+    for (const auto& c : cases) {
+        chooseView(d, c.view);
+        QPushButton& droites = d.find<QPushButton>("droites");
+        EXPECT_EQ(droites.isEnabled(), c.drawn) << c.view;
+        if (!c.drawn) continue;
+        droites.click();
+        LinesTool& t = *w->linesTool();
+        ASSERT_TRUE(t.shown()) << c.view;
+        for (const double v : {4.0, 8.0})
+            EXPECT_TRUE(dark(graphX(v), graphY(t.fit().before.at(v), t.drawnScale()))) << c.view;
+        // On the corrected sigma's own frame, no pH axis without its curve.
+        EXPECT_TRUE(d.graph().phGraduationTexts().isEmpty()) << c.view;
+        // From the view with the lines to the pH view: they go with their axis.
+        chooseView(d, 1);
+        EXPECT_FALSE(t.shown()) << c.view;
+        EXPECT_FALSE(droites.isEnabled());
+    }
 }

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -456,4 +457,127 @@ TEST_F(OnScreen, LinesMarkerFollowsARealDragThenTheArrowKeys)
     EXPECT_NEAR(t.fit().ranges.before.to, to - 0.5, 1e-9);
     EXPECT_TRUE(d.messages().requests().empty());
     screenshot("lines-markers");
+}
+
+namespace {
+
+// The names of the controls Tab (or Shift+Tab) reaches from the strip, in
+// order, until it comes to the burette's box that follows every page (or
+// back to the strip).
+QStringList pageWalk(feuilleP* w, const std::function<void(const QString&)>& press, bool back)
+{
+    QStringList names;
+    QWidget* end = w->findChild<QWidget*>(back ? QStringLiteral("Onglets")
+                                               : QStringLiteral("Text1(1)"));
+    for (int i = 0; i < 30; ++i) {
+        press(back ? QStringLiteral("shift+Tab") : QStringLiteral("Tab"));
+        QWidget* f = QApplication::focusWidget();
+        if (!f || f == end) break;
+        names << f->objectName();
+    }
+    return names;
+}
+
+QStringList reversed(QStringList names)
+{
+    std::reverse(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST_F(OnScreen, TheNewerControlsTakeTheirTurnAndTheirClicksKeepTheFocusOutOfTheBoxes)
+{
+    // Tab and Shift+Tab as real keys, each waited for until the focus moves.
+    auto press = [this](const QString& k) {
+        QWidget* before = QApplication::focusWidget();
+        ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), k}));
+        waitUntil([&] { return QApplication::focusWidget() != before; }, 3000);
+    };
+    d.solute(2); // acide chlorhydrique: no distribution diagram
+    d.fastPlot();
+    // Each page walked both ways, from the strip and back from the box
+    // after it, in every state that changes what it shows.
+    struct Case {
+        const char* state;
+        int page;
+        std::function<void()> enter;
+        QStringList expected;
+    };
+    const QStringList tools = {"Command12", "Command9", "image4", "image5", "droites",
+                               "contributions"};
+    const std::vector<Case> cases = {
+        {"graph, sigma view", 2, [] {}, tools + QStringList{"vuegraphe"}},
+        {"graph, lines shown", 2, [&] { control("droites")->setFocus(); key("space"); },
+         QStringList{"Picture1", "montecarlo"} + tools + QStringList{"vuegraphe"}},
+        {"graph, pH view", 2,
+         [&] {
+             control("vuegraphe")->setFocus(Qt::TabFocusReason);
+             key("Down");
+         },
+         QStringList{"Command12", "Command9", "image4", "image5", "vuegraphe"}},
+        {"parameters", 4, [] {},
+         {"optscema(1)", "optscema(0)", "phmetre", "realistes", "graine", "Check1", "Check2",
+          "corrdilution", "conserver", "masquer", "UpDown1", "reelles", "temperature"}},
+        {"mixture", 1, [&] { click(control("Option1(2)")); },
+         {"Option1(2)", "lmelange(0)", "cmelange(0)", "lmelange(1)", "cmelange(1)",
+          "lmelange(2)", "cmelange(2)", "lburette", "Text1(4)", "Text1(6)", "lindic",
+          "Text1(5)"}},
+        {"mixture after a switch", 1,
+         [&] {
+             w->Option2_Click(1);
+             w->Option2_Click(0);
+         },
+         {"Option1(2)", "lmelange(0)", "cmelange(0)", "lmelange(1)", "cmelange(1)",
+          "lmelange(2)", "cmelange(2)", "lburette", "Text1(4)", "Text1(6)", "lindic",
+          "Text1(5)"}},
+    };
+    for (const Case& c : cases) {
+        clickTab(c.page);
+        c.enter();
+        d.tabs().setFocus(Qt::TabFocusReason);
+        settle();
+        EXPECT_EQ(pageWalk(w, press, false), c.expected) << c.state;
+        control("Text1(1)")->setFocus(Qt::TabFocusReason);
+        settle();
+        EXPECT_EQ(pageWalk(w, press, true), reversed(c.expected)) << c.state;
+    }
+    screenshot("newer-controls-walk");
+
+    // A click on each newer control, from a box with its text selected:
+    // the focus is the control's, and the next digit edits no box.
+    d.nature(0);
+    struct Click {
+        int page;
+        const char* control;
+        const char* then; // a key that chooses in a list just opened
+    };
+    for (const Click& c : {Click{2, "vuegraphe", "Up Return"}, Click{4, "phmetre", ""},
+                           Click{4, "reelles", ""}, Click{4, "realistes", ""},
+                           Click{4, "phmetre", ""}, Click{4, "reelles", ""}}) {
+        clickTab(c.page);
+        click(control("Text1(1)"));
+        key(QStringLiteral("ctrl+a"));
+        click(control(c.control));
+        for (const QString& k : QString::fromLatin1(c.then).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            key(k);
+        settle(300);
+        EXPECT_EQ(QApplication::focusWidget(), control(c.control)) << c.control;
+        key(QStringLiteral("5"));
+        EXPECT_EQ(d.entry(1), QStringLiteral("0,01")) << c.control;
+    }
+    // The mixture's lists likewise.
+    clickTab(1);
+    click(control("Option1(2)"));
+    for (const char* list : {"lmelange(1)", "lburette"}) {
+        click(control("Text1(1)"));
+        key(QStringLiteral("ctrl+a"));
+        click(control(list));
+        key(QStringLiteral("Return"));
+        settle(300);
+        EXPECT_EQ(QApplication::focusWidget(), control(list)) << list;
+        key(QStringLiteral("5"));
+        EXPECT_EQ(d.entry(1), QStringLiteral("0,01")) << list;
+    }
+    d.messages().setAnswer(MessageAnswer::Ok);
 }
