@@ -7,13 +7,22 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace titrage {
+
+namespace {
+// Whether a window of `client` size shows whole in `free` with its title bar:
+// the frame's thin borders may hang off the screen's edges unharmed.
+bool fitsOn(QSize client, QSize free, QMargins frame)
+{
+    return client.width() <= free.width() && client.height() + frame.top() <= free.height();
+}
+} // namespace
 
 QSize BenchView::windowSizeFor(QSize free, QMargins frame)
 {
-    if (free.width() >= kDesignSize.width() + frame.left() + frame.right() &&
-        free.height() >= kDesignSize.height() + frame.top() + frame.bottom())
-        return kDesignSize;
+    if (fitsOn(kDesignSize, free, frame)) return kDesignSize;
     const QSize room = (QSizeF(free) * 0.95).toSize() -
                        QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     return kDesignSize.scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
@@ -27,7 +36,8 @@ QMargins frameOf(const QWidget& window)
             frame.bottom() - inner.bottom()};
 }
 
-// Sized for the screen's free area and its frame centred there.
+// Sized for the screen's free area, its frame centred there, the title bar
+// never above the free area.
 void fitOnScreen(QWidget& window, QMargins frame)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
@@ -37,7 +47,8 @@ void fitOnScreen(QWidget& window, QMargins frame)
     const QSize outer =
         window.size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     // move() places the frame's corner.
-    window.move(free.center() - QRect(QPoint(), outer).center());
+    const QPoint corner = free.center() - QRect(QPoint(), outer).center();
+    window.move(std::max(corner.x(), free.left() - frame.left()), std::max(corner.y(), free.top()));
 }
 } // namespace
 
@@ -94,7 +105,7 @@ bool BenchView::eventFilter(QObject* watched, QEvent* event)
         if (!frame.isNull()) {
             m_framed = true;
             const QScreen* screen = m_window.screen();
-            if (screen && !screen->availableGeometry().contains(m_window.frameGeometry()))
+            if (screen && !fitsOn(m_window.size(), screen->availableGeometry().size(), frame))
                 fitOnScreen(m_window, frame);
         }
     }

@@ -20,8 +20,8 @@ public:
     static constexpr QSize kDesignSize{800, 600};
 
     // At its design size, centred on the screen's free area; on a screen too
-    // small for it, with its frame in 95 % of the free area (the bench scales
-    // down). The frame is known only once the window manager has framed the
+    // small for it and its title bar, with its frame in 95 % of the free area
+    // (the bench scales down). The frame is known only once the window manager has framed the
     // shown window: the size is then made again with it (see eventFilter).
     static void placeWindow(QWidget& window);
     // The window's size for a free area `free` and a frame of `frame`.
