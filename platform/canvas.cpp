@@ -9,6 +9,17 @@
 
 namespace titrage {
 
+void scaleToDeviceRatio(QPainter& p)
+{
+    const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    if (!(ratio > 0) || ratio >= 1.0) return;
+    // Qt scales a painter up for a dense device but never down: on an image
+    // made smaller than its logical size the drawing would keep its logical
+    // size and be cropped. Pictures drawn in it are shrunk smoothly.
+    p.scale(ratio, ratio);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
 Canvas::Canvas(QSize logicalSize, QColor backColor) : m_backColor(backColor)
 {
     m_font = QFont(QStringLiteral("Arial"));
@@ -93,6 +104,7 @@ void Canvas::replay(QImage& image, const Record& record) const
 {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
+    scaleToDeviceRatio(p);
     p.translate(-m_origin);
     for (const Step& step : record.steps)
         run(p, step, record);
@@ -134,6 +146,7 @@ QPainter& Canvas::begin()
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
+        scaleToDeviceRatio(*m_painter);
         m_painter->translate(-m_origin);
     }
     return *m_painter;
@@ -287,6 +300,30 @@ QRectF cornersRect(double x1, double y1, double x2, double y2)
     return {left, top, std::max(x1, x2) - left, std::max(y1, y2) - top};
 }
 
+// A filled rectangle in logical units. Shown smaller than its design, a unit
+// is less than a device pixel, and a stroke one unit wide would fall between
+// pixel centres and vanish (a grid line, a wall of the beaker): below one
+// device pixel per unit the rectangle's edges are rounded to whole pixels and
+// it keeps at least one of them each way, so that neighbours still join.
+void fillUnits(QPainter& p, const QRectF& r, QColor color)
+{
+    const QTransform toDevice = p.deviceTransform();
+    if (toDevice.type() > QTransform::TxScale || (toDevice.m11() >= 1.0 && toDevice.m22() >= 1.0)) {
+        p.fillRect(r, color);
+        return;
+    }
+    const QRectF d = toDevice.mapRect(r);
+    const auto edge = [](qreal v) { return static_cast<int>(std::lround(std::clamp(v, -1e7, 1e7))); };
+    const int left = edge(d.left()), top = edge(d.top());
+    const int right = std::max(left + 1, edge(d.right()));
+    const int bottom = std::max(top + 1, edge(d.bottom()));
+    p.save();
+    // Device pixels: undo the painter's own transforms, keep the device's.
+    p.setWorldTransform(toDevice.inverted() * p.worldTransform());
+    p.fillRect(QRect(left, top, right - left, bottom - top), color);
+    p.restore();
+}
+
 // One-unit strokes are rasterised here, unit for unit, the way the picture
 // boxes drew them: from the first end point up to, but not including, the
 // last one, so that a chain of lines joins without drawing a shared point
@@ -307,12 +344,12 @@ void thinLine(QPainter& p, double x1, double y1, double x2, double y2, QColor co
         const long top = std::min(y, yEnd + (dy == 0 ? 0 : -sy));
         const long bottom = std::max(y, yEnd + (dy == 0 ? 0 : -sy));
         if (dx != 0 || dy != 0)
-            p.fillRect(QRectF(left, top, right - left + 1, bottom - top + 1), color);
+            fillUnits(p, QRectF(left, top, right - left + 1, bottom - top + 1), color);
         return;
     }
     long err = dx + dy;
     while (x != xEnd || y != yEnd) {
-        p.fillRect(QRectF(x, y, 1, 1), color);
+        fillUnits(p, QRectF(x, y, 1, 1), color);
         const long e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -340,8 +377,8 @@ void Canvas::run(QPainter& p, const Step& s, const Record& record)
                                  : QPainter::CompositionMode_SourceOver);
     switch (s.kind) {
     case Step::Kind::Point:
-        p.fillRect(QRectF(s.x1 - (s.pen - 1) / 2.0, s.y1 - (s.pen - 1) / 2.0, s.pen, s.pen),
-                   s.colour);
+        fillUnits(p, QRectF(s.x1 - (s.pen - 1) / 2.0, s.y1 - (s.pen - 1) / 2.0, s.pen, s.pen),
+                  s.colour);
         break;
     case Step::Kind::Line:
         if (s.pen == 1 && (s.merge || s.x1 == s.x2 || s.y1 == s.y2 || deviceRatio(p) == 1.0)) {
@@ -365,7 +402,7 @@ void Canvas::run(QPainter& p, const Step& s, const Record& record)
         break;
     case Step::Kind::FilledBox: {
         const QRectF r = cornersRect(s.x1, s.y1, s.x2, s.y2);
-        p.fillRect(QRectF(r.left(), r.top(), r.width() + 1, r.height() + 1), s.colour);
+        fillUnits(p, QRectF(r.left(), r.top(), r.width() + 1, r.height() + 1), s.colour);
         break;
     }
     case Step::Kind::Circle:

@@ -214,6 +214,11 @@ private:
     Canvas m_canvas;
 };
 
+// Scales a painter just begun on an image whose device pixel ratio is below
+// one (a picture shown smaller than its design) so that it draws in logical
+// units like on any other image; a no-op from a ratio of one up.
+void scaleToDeviceRatio(QPainter& p);
+
 // How much larger than its design the window of `w` is shown: its property
 // kLayoutScaleProperty, 1 when unset. Painted widgets draw in design units
 // scaled by it.

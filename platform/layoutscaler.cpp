@@ -10,10 +10,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWidget>
@@ -38,6 +41,27 @@ bool isLeaf(const QWidget* w)
 int scaledInt(int v, qreal s)
 {
     return static_cast<int>(std::lround(v * s));
+}
+
+// The design font as shown at scale `s`. Fonts come in whole pixels: shown
+// smaller, a size rounded up would make a caption wider than its control,
+// which shrinks exactly, and cut its end ("magnétiqu"); below the design the
+// size is rounded down instead.
+QFont scaledFont(const QFont& design, qreal s)
+{
+    QFont f = design;
+    const qreal points = design.pointSizeF();
+    if (points <= 0 || qFuzzyCompare(s, 1.0)) return f;
+    if (s > 1.0) {
+        f.setPointSizeF(points * s);
+        return f;
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const int designPixels = std::max(1, QFontInfo(design).pixelSize());
+    const int pixels = std::max(1, static_cast<int>(std::floor(designPixels * s + 1e-6)));
+    f.setPointSizeF(pixels * 72.0 / dpi);
+    return f;
 }
 
 // Pixel sizes in a style sheet grow with the window.
@@ -129,8 +153,7 @@ void LayoutScaler::apply(Placed& p)
             doc->markContentsDirty(0, doc->characterCount());
         }
     } else if (p.ownFont) {
-        QFont f = p.font;
-        if (p.font.pointSizeF() > 0) f.setPointSizeF(p.font.pointSizeF() * m_scale);
+        const QFont f = scaledFont(p.font, m_scale);
         if (w->font() != f) w->setFont(f);
     }
     if (p.leaf && !qobject_cast<QTextEdit*>(w)) {
@@ -223,10 +246,13 @@ bool LayoutScaler::eventFilter(QObject* watched, QEvent* event)
         // A font set by the program is a design font.
         if (!p.ownFont) return false;
         QFont f = w->font();
-        QFont expected = p.font;
-        if (p.font.pointSizeF() > 0) expected.setPointSizeF(p.font.pointSizeF() * m_scale);
-        if (f == expected) return false;
-        if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() / m_scale);
+        const QFont shown = scaledFont(p.font, m_scale);
+        if (f == shown) return false;
+        // Only the style changed (bold, say): the design size stays.
+        if (f.pointSizeF() > 0)
+            f.setPointSizeF(qFuzzyCompare(f.pointSizeF(), shown.pointSizeF())
+                                ? p.font.pointSizeF()
+                                : f.pointSizeF() / m_scale);
         p.font = f;
         apply(p);
         return false;

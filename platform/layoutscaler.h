@@ -39,6 +39,9 @@ public:
     // A control's place in design units, in its parent's frame (its plain
     // geometry when the scaler does not place it).
     QRect designGeometry(const QWidget* w) const;
+    // Whether the scaler places `w` (its own children are the control's business
+    // when not).
+    bool places(const QWidget* w) const { return m_placed.contains(w); }
     // Moves a control the scaler places to `design` (design units) at once,
     // even while the window is hidden and the control's move is still pending.
     void setDesignGeometry(QWidget* w, const QRect& design);

@@ -4,14 +4,17 @@
 #include "graph/headerpictures.h"
 #include "platform/layoutscaler.h"
 #include "tests/support/benchdriver.h"
+#include "tests/support/wholepicture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 
@@ -297,4 +300,93 @@ TEST_F(Scaled, EveryParameterLiesWithinItsPage)
             << c->objectName().toStdString() << " at " << w->designGeometry(c).y();
     }
     EXPECT_GE(controls, 12);
+}
+
+namespace {
+
+// A pixel of the closed tap's red lever.
+bool tapRed(QColor c)
+{
+    return c.red() > 100 && c.red() > 2 * c.green() && c.green() < 90 && c.blue() < 90;
+}
+
+} // namespace
+
+// Smaller and larger than its design, and in a window of another shape: every
+// control and every painted picture lies where the design puts it, scaled,
+// inside the window; each picture shows its whole drawing at the scale (none
+// cropped at its design size), and the tap is drawn once, under its control.
+TEST_F(Scaled, EveryControlAndPictureFollowsTheScaleBelowAndAboveTheDesign)
+{
+    struct Case {
+        QSize window;
+        qreal scale;
+    };
+    const LayoutScaler& scaler = *LayoutScaler::of(w);
+    const QRect designWindow(QPoint(), scaler.designSize());
+    QWidget& tap = d.find<QWidget>("Image3");
+    ApparatusView& scene = d.apparatus();
+    for (const Case& c : {Case{{480, 360}, 0.6}, Case{{640, 480}, 0.8}, Case{{800, 600}, 1.0},
+                          Case{{1200, 900}, 1.5}, Case{{1600, 1200}, 2.0},
+                          Case{{1000, 500}, 500.0 / 600}}) {
+        w->resize(c.window);
+        QApplication::processEvents();
+        const std::string at = std::to_string(c.window.width()) + "x" +
+                               std::to_string(c.window.height());
+        ASSERT_NEAR(scaler.scale(), c.scale, 1e-9) << at;
+        for (int page : {2, 3, 1}) {
+            d.tabs().setOngletactif(page);
+            QApplication::processEvents();
+            for (QWidget* control : w->findChildren<QWidget*>()) {
+                if (control->isWindow() || !control->isVisibleTo(w) || !scaler.places(control))
+                    continue;
+                QRectF design(w->designGeometry(control));
+                for (QWidget* p = control->parentWidget(); p && p != w; p = p->parentWidget())
+                    design.translate(w->designGeometry(p).topLeft());
+                if (!designWindow.contains(design.toRect())) continue; // parked out of sight
+                const QRect shown(control->mapTo(w, QPoint()), control->size());
+                const QRectF expected(scaler.toWindow(design.topLeft()),
+                                      scaler.toWindow(design.bottomRight() + QPointF(1, 1)));
+                const std::string name = control->objectName().toStdString() + " at " + at;
+                EXPECT_TRUE(w->rect().contains(shown)) << name;
+                EXPECT_TRUE(expected.adjusted(-1, -1, 1, 1).contains(QRectF(shown))) << name;
+                // Its caption whole: fonts come in whole pixels, and one
+                // rounded up would outgrow the control (the hint keeps a
+                // pixel of margin past the text).
+                if (qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control))
+                    EXPECT_LE(control->sizeHint().width(), control->width() + 1) << name;
+            }
+            for (CanvasWidget* picture : w->findChildren<CanvasWidget*>()) {
+                if (!picture->isVisibleTo(w) || picture->size().isEmpty()) continue;
+                const std::string name = picture->objectName().toStdString() + " at " + at;
+                EXPECT_GT(titrage::testing::flatPointsShown(picture->canvas()), 0.97) << name;
+                EXPECT_NEAR(picture->canvas().image().width(), picture->width(), 1) << name;
+            }
+        }
+        // The beaker's liquid at (52, 452) of the picture, where the scale puts it.
+        const QImage picture = scene.grab().toImage();
+        const QPoint liquid = (QPointF(52.5, 452.5) * c.scale).toPoint();
+        bool found = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (const QColor p = picture.pixelColor(liquid + QPoint(dx, dy));
+                    std::abs(p.red() - 230) <= 6 && std::abs(p.green() - 240) <= 6 &&
+                    std::abs(p.blue() - 250) <= 6)
+                    found = true;
+        EXPECT_TRUE(found) << at;
+        // One tap: the red of its lever only under the control, with the
+        // control shown and with the picture alone.
+        for (bool control : {true, false}) {
+            tap.setVisible(control);
+            const QImage burette = scene.grab().toImage();
+            const QRect under = tap.geometry().adjusted(-1, -1, 1, 1);
+            int inside = 0, outside = 0;
+            for (int y = 0; y < burette.height(); ++y)
+                for (int x = 0; x < std::min(burette.width(), int(115 * c.scale)); ++x)
+                    if (tapRed(burette.pixelColor(x, y))) ++(under.contains(x, y) ? inside : outside);
+            EXPECT_GT(inside, 10) << at << (control ? " control" : " picture");
+            EXPECT_EQ(outside, 0) << at << (control ? " control" : " picture");
+        }
+        tap.show();
+    }
 }

@@ -7,6 +7,7 @@
 #include "platform/appstyle.h"
 #include "platform/frenchtranslations.h"
 #include "tests/support/benchdriver.h"
+#include "tests/support/wholepicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -580,4 +581,39 @@ TEST_F(OnScreen, TheNewerControlsTakeTheirTurnAndTheirClicksKeepTheFocusOutOfThe
         EXPECT_EQ(d.entry(1), QStringLiteral("0,01")) << list;
     }
     d.messages().setAnswer(MessageAnswer::Ok);
+}
+
+// On a netbook's 1024 x 600 screen the window, once framed by the window
+// manager, lies whole in the free area with its title bar, shown smaller than
+// its design; pouring and turning the pages, every picture shows all of its
+// drawing.
+TEST_F(OnScreen, OnANetbookTheWindowFitsAndItsPicturesAreWhole)
+{
+    const QRect free = w->screen()->availableGeometry();
+    ASSERT_LE(free.height(), 600) << "run by display_netbook_tests on a 1024x600 screen";
+    ASSERT_TRUE(waitUntil([&] {
+        return w->frameGeometry() != w->geometry() && w->geometry().height() < 600;
+    })) << w->frameGeometry().height();
+    settle(300);
+    const QRect frame = w->frameGeometry(), client = w->geometry();
+    EXPECT_TRUE(free.contains(client)) << client.bottom() << " below " << free.bottom();
+    EXPECT_GE(frame.top(), free.top());
+    EXPECT_LE(frame.bottom(), free.bottom());
+    EXPECT_LT(w->property(kLayoutScaleProperty).toReal(), 1.0);
+    click(control("Command13")); // Trace rapide
+    ASSERT_TRUE(waitUntil([&] { return d.poured() >= 25.0; }));
+    for (int k : {2, 3, 1}) {
+        clickTab(k);
+        ASSERT_EQ(d.tabs().ongletactif(), k);
+        for (CanvasWidget* picture : w->findChildren<CanvasWidget*>()) {
+            if (!picture->isVisible() || picture->size().isEmpty()) continue;
+            const std::string name = picture->objectName().toStdString() + " on page " +
+                                     std::to_string(k);
+            EXPECT_NEAR(picture->canvas().image().width(),
+                        picture->width() * picture->devicePixelRatioF(), 1)
+                << name;
+            EXPECT_GT(titrage::testing::flatPointsShown(picture->canvas()), 0.97) << name;
+        }
+        screenshot(k == 2 ? "netbook-graph" : k == 3 ? "netbook-table" : "netbook-bench");
+    }
 }

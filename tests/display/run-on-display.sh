@@ -2,6 +2,8 @@
 # Runs a test program on a virtual X display of its own, with a window
 # manager, so that focus and activation behave as on a desktop.
 #   run-on-display.sh PROGRAM [ARGS...]
+# The screen is 1280 x 1024 unless TITRAGE_DISPLAY_SCREEN says otherwise
+# (WIDTHxHEIGHTxDEPTH, a netbook's 1024x600x24 say).
 set -uo pipefail
 for tool in xvfb-run Xvfb openbox xdotool xprop; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -35,4 +37,5 @@ kill "$wm" 2>/dev/null
 exit $status
 SCRIPT
 )
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$inner" run-on-display "$@"
+screen=${TITRAGE_DISPLAY_SCREEN:-1280x1024x24}
+exec xvfb-run -a -s "-screen 0 $screen" bash -c "$inner" run-on-display "$@"
