@@ -8,7 +8,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QLayout>
+#include <QMenu>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -164,10 +167,28 @@ void scaleWithBench(QWidget* window, const QWidget* from)
     for (const LayoutBefore& l : layouts)
         if (l.layout) l.layout->invalidate();
 
+    // A menu's sub-menus are windows of their own, shown from it.
+    if (auto* menu = qobject_cast<QMenu*>(window))
+        for (QAction* action : menu->actions())
+            if (action->menu()) scaleWithBench(action->menu(), window);
+
     // A size the program gave grows too; one it did not is the layout's. The
     // dialogs are smaller than the bench, so that grown as much as the bench
     // they still fit the screen it fits.
     if (window->testAttribute(Qt::WA_Resized)) window->resize(scaledSize(window->size(), r));
+}
+
+QPixmap iconPicture(const QIcon& icon, int side, double scale)
+{
+    const QPixmap design = icon.pixmap(side, side);
+    if (scale <= 1.0 || design.isNull()) return design;
+    const QSize wanted = (design.deviceIndependentSize() * scale).toSize();
+    const QPixmap drawn = icon.pixmap(wanted);
+    if (drawn.deviceIndependentSize().width() >= wanted.width() - 0.5) return drawn;
+    const qreal ratio = design.devicePixelRatio();
+    QPixmap grown = design.scaled(wanted * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    grown.setDevicePixelRatio(ratio);
+    return grown;
 }
 
 } // namespace titrage

@@ -7,6 +7,8 @@
 // size nothing changes, and they never shrink below it: a bench squeezed on a
 // netbook still opens readable dialogs.
 
+class QIcon;
+class QPixmap;
 class QWidget;
 
 namespace titrage {
@@ -23,5 +25,11 @@ double benchScale(const QWidget* w);
 // size since. A window with a LayoutScaler of its own lays itself out and is
 // left alone.
 void scaleWithBench(QWidget* window, const QWidget* from = nullptr);
+
+// The picture of `icon` for a label of `side` × `side` design pixels, `scale`
+// times larger: as the icon gives it at that size, or its design picture
+// enlarged where the icon has none so large (a picture never fills less of
+// its dialog than at the design size).
+QPixmap iconPicture(const QIcon& icon, int side, double scale);
 
 } // namespace titrage

@@ -42,8 +42,8 @@ void growIcon(QMessageBox& box, QSizeF design, double scale)
     const QSizeF wanted = design * scale;
     if (drawn.deviceIndependentSize().width() >= wanted.width() - 0.5) return;
     const qreal ratio = drawn.devicePixelRatio();
-    QPixmap grown = drawn.scaled((wanted * ratio).toSize(), Qt::KeepAspectRatio,
-                                 Qt::SmoothTransformation);
+    QPixmap grown =
+        drawn.scaled((wanted * ratio).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     grown.setDevicePixelRatio(ratio);
     label->setPixmap(grown);
 }
