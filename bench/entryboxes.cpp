@@ -4,6 +4,7 @@
 #include "bench/entryboxes.h"
 
 #include "model/entryvalidation.h"
+#include "platform/benchscale.h"
 #include "platform/core/numberformat.h"
 
 #include <QAction>
@@ -151,6 +152,7 @@ void EntryBoxes::showMenu(int box, QPoint globalPos)
         connect(action, &QAction::triggered, this,
                 [this, box] { pasteInto(box, QGuiApplication::clipboard()->text()); });
     }
+    scaleWithBench(menu.get(), edit);
     menu->exec(globalPos);
 }
 

@@ -1,5 +1,7 @@
 #include "bench/importdialog.h"
 
+#include "platform/benchscale.h"
+#include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 
 #include <QComboBox>
@@ -68,6 +70,7 @@ ImportDialog::ImportDialog(QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &ImportDialog::reject);
     connect(ouvrirfichier, &QPushButton::clicked, this, &ImportDialog::chooseFile);
     resize(460, 360);
+    scaleWithBench(this);
 }
 
 SigmaUnit ImportDialog::chosenUnit() const
@@ -96,11 +99,8 @@ void ImportDialog::chooseFile()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({tr("Mesures (*.csv *.txt *.tsv *.dat)"), tr("Tous les fichiers (*)")});
-    dialog.setLabelText(QFileDialog::LookIn, tr("Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName, tr("Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType, tr("Type :"));
-    dialog.setLabelText(QFileDialog::Accept, tr("Ouvrir"));
-    dialog.setLabelText(QFileDialog::Reject, tr("Annuler"));
+    useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     if (Messages::execDialog(dialog) != QDialog::Accepted) return;
     const QString path = dialog.selectedFiles().value(0);
     if (!path.isEmpty()) loadFile(path);

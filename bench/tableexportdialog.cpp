@@ -1,7 +1,9 @@
 #include "bench/tableexportdialog.h"
 
 #include "graph/valuetable.h"
+#include "platform/benchscale.h"
 #include "platform/core/safesave.h"
+#include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 
 #include <QCoreApplication>
@@ -28,16 +30,8 @@ QString exportTable(QWidget& parent, const ExportSituation& situation, const Val
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
         dialog.setDefaultSuffix(filter == python ? QStringLiteral("txt") : QStringLiteral("csv"));
     });
-    dialog.setLabelText(QFileDialog::LookIn,
-                        QCoreApplication::translate("titrage::TableExport", "Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName,
-                        QCoreApplication::translate("titrage::TableExport", "Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType,
-                        QCoreApplication::translate("titrage::TableExport", "Type :"));
-    dialog.setLabelText(QFileDialog::Accept,
-                        QCoreApplication::translate("titrage::TableExport", "Enregistrer"));
-    dialog.setLabelText(QFileDialog::Reject,
-                        QCoreApplication::translate("titrage::TableExport", "Annuler"));
+    useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     dialog.selectFile(QCoreApplication::translate("titrage::TableExport", "tableau.csv"));
     if (Messages::execDialog(dialog) != QDialog::Accepted) return {};
     QString path = dialog.selectedFiles().value(0);

@@ -8,6 +8,7 @@
 #include "calculator/machine.h"
 #include "config/configdialogs.h"
 #include "exercises/fichexo.h"
+#include "platform/benchscale.h"
 #include "platform/layoutscaler.h"
 #include "platform/messages.h"
 #include "printing/confimp.h"
@@ -104,6 +105,7 @@ void WindowCommands::validatePendingEntries()
 
 void WindowCommands::Command4_Click()
 {
+    scaleWithBench(m_targets.copies->menu(), &m_bench);
     m_targets.copies->menu()->popup(QCursor::pos());
 }
 

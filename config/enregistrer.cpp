@@ -2,6 +2,7 @@
 
 #include "config/core/configfile.h"
 #include "config/lireconfig.h"
+#include "platform/benchscale.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
 
@@ -83,6 +84,7 @@ enregistrer::enregistrer(ConfigBench& bench)
     setTabOrder(Command1, Command2);
     Text1->setFocus();
     Text1->selectAll();
+    scaleWithBench(this);
 }
 
 void enregistrer::File1_PathChange()

@@ -1,6 +1,7 @@
 #include "config/ouvrir.h"
 
 #include "config/lireconfig.h"
+#include "platform/benchscale.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -26,7 +27,8 @@ ouvrir::ouvrir(ConfigBench& bench)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
     auto* picture = new QLabel(Frame1);
-    picture->setPixmap(style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(32, 32));
+    picture->setPixmap(iconPicture(style()->standardIcon(QStyle::SP_DriveHDIcon), 32,
+                                   benchScale(bench.benchWindow())));
     auto* loading = new QLabel(tr("Chargement du fichier"), Frame1);
     auto* frameLayout = new QHBoxLayout(Frame1);
     frameLayout->addWidget(picture);
@@ -51,6 +53,7 @@ ouvrir::ouvrir(ConfigBench& bench)
     connect(Command1, &QPushButton::clicked, this, &ouvrir::Command1_Click);
 
     startLists();
+    scaleWithBench(this);
 }
 
 void ouvrir::File1_Click(const QString& name)

@@ -1,6 +1,7 @@
 #include "exercises/answerdialog.h"
 
 #include "exercises/core/answercheck.h"
+#include "platform/benchscale.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -51,6 +52,7 @@ AnswerDialog::AnswerDialog(QWidget* parent, double hidden) : QDialog(parent), m_
     layout->addWidget(resultat);
     layout->addWidget(buttons);
     resize(440, sizeHint().height());
+    scaleWithBench(this);
 }
 
 void AnswerDialog::compare()

@@ -2,6 +2,7 @@
 
 #include "exercises/core/exercisefile.h"
 #include "exercises/exercisemessages.h"
+#include "platform/benchscale.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,15 +27,24 @@ namespace {
 
 const char* const kCorrected = QT_TRANSLATE_NOOP("titrage::ExerciseChooser", "Exercice corrigé");
 const char* const kNotCorrected = QT_TRANSLATE_NOOP("titrage::ExerciseChooser", "Non corrigé");
+// A transparent picture of `design` size drawn `scale` times larger, crisp.
+QPixmap scaledPicture(QSize design, double scale)
+{
+    QPixmap pixmap(std::max(1, static_cast<int>(std::lround(design.width() * scale))),
+                   std::max(1, static_cast<int>(std::lround(design.height() * scale))));
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
 // `count` hourglasses side by side, one per estimated unit of time.
-QPixmap hourglasses(int count)
+QPixmap hourglasses(int count, double scale)
 {
     constexpr int w = 14;
     constexpr int h = 20;
-    QPixmap pixmap(std::max(1, count * (w + 4)), h);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = scaledPicture(QSize(std::max(1, count * (w + 4)), h), scale);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     for (int i = 0; i < count; ++i) {
         const double x = i * (w + 4) + 1;
         const QPolygonF glass{{x, 2},
@@ -57,12 +67,12 @@ QPixmap hourglasses(int count)
     return pixmap;
 }
 
-QPixmap starPicture(bool lit)
+QPixmap starPicture(bool lit, double scale)
 {
-    QPixmap pixmap(22, 22);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = scaledPicture(QSize(22, 22), scale);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     QPainterPath star;
     for (int k = 0; k < 10; ++k) {
         const double r = (k % 2 == 0) ? 10.0 : 4.2;
@@ -88,7 +98,9 @@ void ShadowLabel::paintEvent(QPaintEvent*)
     p.setFont(font());
     const QRect area = contentsRect();
     p.setPen(QColor(128, 128, 128));
-    p.drawText(area.translated(2, 2), int(alignment()), text());
+    // The shadow's offset grows with the text.
+    const int shadow = static_cast<int>(std::lround(2 * benchScale(this)));
+    p.drawText(area.translated(shadow, shadow), int(alignment()), text());
     p.setPen(QColor(0, 0, 200));
     p.drawText(area, int(alignment()), text());
 }
@@ -216,6 +228,7 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QDialog(parent)
     connect(mesExercices, &QPushButton::clicked, this, [this] { start(m_own); });
 
     clearPreview();
+    scaleWithBench(this);
 }
 
 bool ExerciseChooser::corrected() const
@@ -231,7 +244,7 @@ bool ExerciseChooser::starLit(int i) const
 void ExerciseChooser::setStar(int i, bool lit)
 {
     QLabel* star = etoile[static_cast<std::size_t>(i)];
-    star->setPixmap(starPicture(lit));
+    star->setPixmap(starPicture(lit, benchScale(this)));
     star->setProperty("lit", lit);
 }
 
@@ -316,7 +329,7 @@ bool ExerciseChooser::apercu()
         notions->append(QString::fromStdString(line));
     titre->setText(QString::fromStdString(file->title()));
     m_hourglasses = file->hourglasses();
-    sabliers->setPixmap(hourglasses(m_hourglasses));
+    sabliers->setPixmap(hourglasses(m_hourglasses, benchScale(this)));
     return true;
 }
 

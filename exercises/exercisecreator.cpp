@@ -8,6 +8,8 @@
 #include "exercises/core/textmarkup.h"
 #include "exercises/exercisehost.h"
 #include "exercises/richtextdocument.h"
+#include "platform/benchscale.h"
+#include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
 
@@ -177,6 +179,7 @@ ExerciseCreator::ExerciseCreator(ExerciseHost& host, const QString& folder)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    scaleWithBench(this);
 }
 
 void ExerciseCreator::browseFile(QLineEdit* field)
@@ -185,6 +188,8 @@ void ExerciseCreator::browseFile(QLineEdit* field)
                        tr("Textes (*.rtf *.RTF *.txt *.TXT);;Tous les fichiers (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     field->setText(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
@@ -196,6 +201,8 @@ void ExerciseCreator::browseFolder()
     QFileDialog dialog(this, QString(), documentsFolder());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     dossier->setText(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));

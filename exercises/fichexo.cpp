@@ -10,6 +10,8 @@
 #include "exercises/introduction.h"
 #include "exercises/richtextdocument.h"
 #include "exercises/textarea.h"
+#include "platform/benchscale.h"
+#include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 #include "platform/savefolders.h"
 #include "platform/terminationsignals.h"
@@ -104,6 +106,8 @@ void Fichexo::btexo_Click(QWidget* btexo)
 {
     m_opencor->setEnabled(m_corrige);
     m_closexo->setEnabled(!m_fich->text().isEmpty());
+    // As large as the bench it drops from, on the projector too.
+    scaleWithBench(m_optionexo, btexo);
     m_optionexo->popup(btexo->mapToGlobal(QPoint(0, btexo->height())));
 }
 
@@ -365,6 +369,8 @@ void Fichexo::savetexte()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("RTF"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().constFirst();
@@ -393,6 +399,8 @@ void Fichexo::opentexte()
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.selectFile(QStringLiteral("*.rtf"));
+    useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();

@@ -29,6 +29,19 @@ public:
         return qFuzzyCompare(s, 1.0) ? base : static_cast<int>(std::lround(base * s));
     }
 
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contents,
+                           const QWidget* widget) const override
+    {
+        const QSize base = QProxyStyle::sizeFromContents(type, option, contents, widget);
+        const qreal s = layoutScale(widget);
+        // A menu's entry gets a padding of fixed pixels around its text: it
+        // grows with the menu as the text does.
+        if (type != CT_MenuItem || qFuzzyCompare(s, 1.0) || !contents.isValid()) return base;
+        const QSize padding = base - contents;
+        return contents + QSize(static_cast<int>(std::lround(padding.width() * s)),
+                                static_cast<int>(std::lround(padding.height() * s)));
+    }
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override
     {

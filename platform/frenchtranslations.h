@@ -3,6 +3,7 @@
 // in French whatever the machine's locale, as the rest of the program speaks.
 
 class QCoreApplication;
+class QFileDialog;
 
 namespace titrage {
 
@@ -10,5 +11,12 @@ namespace titrage {
 // locale. Returns false when the translation files are not installed (the
 // program then runs with Qt's English texts).
 bool installFrenchTranslations(QCoreApplication& app);
+
+// The captions every file dialog of the program shows, those of the
+// configuration dialogs: "Répertoire :", "Nom du fichier :", "Type :" and the
+// buttons "OUVRIR" (or "ENREGISTRER", "CHOISIR" for a folder) and "ANNULER".
+// Makes the dialog Qt's own (not the desktop's, whose captions cannot be
+// set). Call it once the dialog's accept and file modes are set.
+void useProgramCaptions(QFileDialog& dialog);
 
 } // namespace titrage

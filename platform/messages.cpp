@@ -1,9 +1,17 @@
 #include "platform/messages.h"
 
+#include "platform/benchscale.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
 
 namespace titrage {
 
@@ -18,13 +26,49 @@ Messages::DialogRunner& dialogRunner()
     static Messages::DialogRunner r;
     return r;
 }
+QLabel* iconLabel(QMessageBox& box)
+{
+    return box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+}
+
+// The icon `scale` times its design picture (`design`, in pixels of the
+// screen): drawn again, and enlarged where the desktop has no larger picture.
+void growIcon(QMessageBox& box, QSizeF design, double scale)
+{
+    box.setIcon(box.icon());
+    QLabel* label = iconLabel(box);
+    if (!label || label->pixmap().isNull() || design.isEmpty()) return;
+    const QPixmap drawn = label->pixmap();
+    const QSizeF wanted = design * scale;
+    if (drawn.deviceIndependentSize().width() >= wanted.width() - 0.5) return;
+    const qreal ratio = drawn.devicePixelRatio();
+    QPixmap grown =
+        drawn.scaled((wanted * ratio).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    grown.setDevicePixelRatio(ratio);
+    label->setPixmap(grown);
+}
+
+// Qt wraps a long text at a width of its own, in pixels (half the screen, at
+// most 500): the box shown larger wraps it as much further, so that its lines
+// hold the same words as at the design size.
+void keepWrapWidthScaled(QMessageBox& box, double scale)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const QScreen* screen = box.screen();
+    if (scale <= 1.0 || !label || !box.layout() || !screen) return;
+    const int wrapWidth = std::min(screen->availableGeometry().width() / 2, 500);
+    const int unwrapped = label->minimumSizeHint().width();
+    const int around = box.layout()->totalMinimumSize().width() - unwrapped;
+    const int wanted = static_cast<int>(std::lround(wrapWidth * scale)) - around;
+    label->setMinimumWidth(std::clamp(wanted, 0, unwrapped));
+}
+
 } // namespace
 
-MessageAnswer Messages::ask(QWidget* parent, const MessageRequest& request)
+std::unique_ptr<QMessageBox> Messages::messageBox(QWidget* parent, const MessageRequest& request)
 {
-    if (responder()) return responder()(request);
-
-    QMessageBox box(parent);
+    auto made = std::make_unique<QMessageBox>(parent);
+    QMessageBox& box = *made;
     box.setWindowTitle(request.title);
     box.setText(request.text);
     switch (request.icon) {
@@ -56,7 +100,25 @@ MessageAnswer Messages::ask(QWidget* parent, const MessageRequest& request)
         box.button(QMessageBox::No)->setText(QCoreApplication::translate("Messages", "&Non"));
         break;
     }
-    switch (box.exec()) {
+    // Its text, icon and buttons as large as the bench's.
+    const QLabel* icon = iconLabel(box);
+    const QSizeF designIcon =
+        icon && !icon->pixmap().isNull() ? icon->pixmap().deviceIndependentSize() : QSizeF();
+    scaleWithBench(&box);
+    const double scale = benchScale(&box);
+    if (scale > 1.0) {
+        growIcon(box, designIcon, scale);
+        keepWrapWidthScaled(box, scale);
+    }
+    return made;
+}
+
+MessageAnswer Messages::ask(QWidget* parent, const MessageRequest& request)
+{
+    if (responder()) return responder()(request);
+
+    const std::unique_ptr<QMessageBox> box = messageBox(parent, request);
+    switch (box->exec()) {
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     case QMessageBox::Yes:

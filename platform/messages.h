@@ -7,9 +7,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace titrage {
@@ -34,6 +36,10 @@ public:
     static MessageAnswer ask(QWidget* parent, const MessageRequest& request);
     static void inform(QWidget* parent, const QString& title, const QString& text,
                        MessageIcon icon = MessageIcon::Information);
+
+    // The box ask() shows for `request`, scaled with the bench of `parent`
+    // (tests look at it without showing it).
+    static std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const MessageRequest& request);
 
     // Runs a modal dialog (or hands it to the test's runner); returns its result code.
     static int execDialog(QDialog& dialog);

@@ -1,5 +1,6 @@
 #include "printing/printersetup.h"
 
+#include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 
 #include <QCoreApplication>
@@ -77,16 +78,7 @@ std::optional<QString> askPdfFile(QWidget* parent, const QString& suggested)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
-    dialog.setLabelText(QFileDialog::LookIn,
-                        QCoreApplication::translate("PrinterSetup", "Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName,
-                        QCoreApplication::translate("PrinterSetup", "Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType,
-                        QCoreApplication::translate("PrinterSetup", "Type :"));
-    dialog.setLabelText(QFileDialog::Accept,
-                        QCoreApplication::translate("PrinterSetup", "&Enregistrer"));
-    dialog.setLabelText(QFileDialog::Reject,
-                        QCoreApplication::translate("PrinterSetup", "Annuler"));
+    useProgramCaptions(dialog);
     dialog.selectFile(QFileInfo(suggested).fileName());
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

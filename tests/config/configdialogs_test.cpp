@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "sampleconfig.h"
 #include "tempfolder.h"
+#include "tests/platform/windowlook.h"
 
 #include <QDir>
 #include <QFrame>
@@ -334,4 +335,33 @@ TEST_F(ConfigDialogs, OpenDialogRefusals)
     }
     EXPECT_EQ(messages.requests().front().icon, MessageIcon::Critical);
     EXPECT_EQ(bench.title(), "Titrage conductimétrique");
+}
+
+// On a bench shown 1,8 times larger (a projector), both dialogs come up 1,8
+// times larger, their lists and buttons too; the save dialog still opens on
+// the file name.
+TEST_F(ConfigDialogs, DialogsGrowWithTheBench)
+{
+    FakeBench projector;
+    showBenchAt(*projector.benchWindow(), {1440, 1080});
+    const struct {
+        const char* name;
+        void (*open)(ConfigBench&);
+    } cases[] = {{"enregistrer", showSaveDialog}, {"ouvrir", showOpenDialog}};
+    for (const auto& c : cases) {
+        std::vector<WindowLook> looks;
+        std::vector<QString> focused;
+        Messages::setDialogRunner([&](QDialog& d) {
+            looks.push_back(lookOf(d));
+            focused.push_back(d.focusWidget() ? d.focusWidget()->objectName() : QString());
+            return int(QDialog::Rejected);
+        });
+        c.open(bench);
+        c.open(projector);
+        Messages::setDialogRunner(nullptr);
+        ASSERT_EQ(looks.size(), 2u) << c.name;
+        expectScaled(looks[0], looks[1], 1.8, c.name);
+        if (std::string(c.name) == "enregistrer")
+            EXPECT_EQ(focused, (std::vector<QString>{"Text1", "Text1"}));
+    }
 }

@@ -5,6 +5,7 @@
 #include "graph/graphview.h"
 #include "model/graphframe.h"
 #include "platform/appstyle.h"
+#include "platform/canvas.h"
 #include "platform/frenchtranslations.h"
 #include "tests/support/benchdriver.h"
 #include "tests/support/wholepicture.h"
@@ -616,4 +617,44 @@ TEST_F(OnScreen, OnANetbookTheWindowFitsAndItsPicturesAreWhole)
         }
         screenshot(k == 2 ? "netbook-graph" : k == 3 ? "netbook-table" : "netbook-bench");
     }
+}
+
+// The Exercices menu on a real window manager: on a maximised window it is as
+// much larger as the bench, and whole on the screen.
+TEST_F(OnScreen, ExercisesMenuDropsBelowItsButtonAsLargeAsTheBench)
+{
+    auto popUp = [&] {
+        std::pair<QRect, double> seen{{}, 0.0};
+        QTimer::singleShot(400, [&seen] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            screenshot("exercises-menu");
+            seen = {menu->geometry(), menu->font().pointSizeF()};
+            menu->close();
+        });
+        click(control("btexo"));
+        waitUntil([&seen] { return seen.second > 0; });
+        settle(300);
+        return seen;
+    };
+    const auto [designRect, designPoints] = popUp();
+    ASSERT_GT(designPoints, 0) << "no menu popped up";
+    w->showMaximized();
+    ASSERT_TRUE(waitUntil([&] { return layoutScale(w) > 1.5; }, kWindowMs)) << layoutScale(w);
+    settle(300);
+    const double s = layoutScale(w);
+    const auto [shownRect, shownPoints] = popUp();
+    EXPECT_NEAR(shownPoints, designPoints * s, 0.01);
+    EXPECT_NEAR(shownRect.height(), designRect.height() * s, 0.12 * s * designRect.height());
+    EXPECT_NEAR(shownRect.width(), designRect.width() * s, 0.12 * s * designRect.width());
+    // Just below the button's left edge where the screen has room; moved so
+    // as to stay whole where it has none (the button lies low on the bench).
+    QWidget* btexo = control("btexo");
+    const QPoint under = btexo->mapToGlobal(QPoint(0, btexo->height()));
+    const QRect screen = w->screen()->geometry();
+    if (QRect(under, shownRect.size()).intersected(screen).size() == shownRect.size())
+        EXPECT_LE((shownRect.topLeft() - under).manhattanLength(), 4)
+            << shownRect.x() << "," << shownRect.y() << " for " << under.x() << "," << under.y();
+    EXPECT_TRUE(screen.contains(shownRect)) << shownRect.x() << "," << shownRect.y() << " "
+                                            << shownRect.width() << "x" << shownRect.height();
 }

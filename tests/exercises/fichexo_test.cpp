@@ -3,18 +3,26 @@
 #include "../config/fakebench.h"
 #include "../config/tempfolder.h"
 #include "../platform/smalldisk.h"
+#include "bench/importdialog.h"
+#include "bench/tableexportdialog.h"
 #include "config/core/configfile.h"
 #include "exercises/answerdialog.h"
 #include "exercises/core/exercisefile.h"
 #include "exercises/exercisechooser.h"
 #include "exercises/exercisecreator.h"
+#include "graph/valuetable.h"
 #include "platform/messages.h"
 #include "printing/core/pdfcheck.h"
 #include "printing/pdfoutput.h"
+#include "printing/printersetup.h"
+#include "tests/platform/windowlook.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
@@ -646,4 +654,127 @@ TEST(FichexoTest, PrintingTheTextToAFullDiskKeepsTheOlderFile)
                             std::filesystem::directory_iterator()),
               1)
         << "no temporary left beside it";
+}
+
+// Every dialog and the menu the exercises open from the bench, and every file
+// dialog of the program: on a bench shown 1,8 times larger (a projector) they
+// come up 1,8 times larger; each file dialog shows the captions of the
+// configuration dialogs, its buttons too.
+TEST(FichexoTest, DialogsMenuAndFileDialogsGrowWithTheBenchAndShareTheirCaptions)
+{
+    TempFolder folder;
+    writeSample(folder, "EXO1", "Titrage", true, true, "2");
+    std::filesystem::create_directory(folder.file("classe"));
+    using Record = std::function<void(QWidget&)>;
+    using Open = std::function<void(Fichexo&, FakeHost&, QWidget & btexo, const Record&)>;
+    auto clickIn = [](QWidget& dialog, const char* button) {
+        auto* b = dialog.findChild<QAbstractButton*>(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr) << button;
+        b->click();
+    };
+    const QString save = QStringLiteral("ENREGISTRER");
+    const QString open = QStringLiteral("OUVRIR");
+    const struct {
+        const char* name;
+        Open open;
+        QString accept; // a file dialog's button; empty for the program's own dialogs
+        bool scaled = true;
+    } cases[] = {
+        {"optionexo",
+         [](Fichexo& f, FakeHost&, QWidget& b, const Record& record) {
+             f.btexo_Click(&b);
+             record(*f.optionexo());
+         },
+         {}},
+        {"chooser", [](Fichexo& f, FakeHost&, QWidget&, const Record&) { f.openexo(); }, {}},
+        {"answer", [](Fichexo& f, FakeHost&, QWidget&, const Record&) { f.mareponse(); }, {}},
+        {"creator", [](Fichexo& f, FakeHost&, QWidget&, const Record&) { f.creerexo(); }, {}},
+        {"import",
+         [](Fichexo&, FakeHost& h, QWidget&, const Record& record) {
+             ImportDialog d(h.exerciseWindow());
+             record(d);
+         },
+         {}},
+        {"savetexte", [](Fichexo& f, FakeHost&, QWidget&, const Record&) { f.savetexte(); }, save},
+        {"opentexte", [](Fichexo& f, FakeHost&, QWidget&, const Record&) { f.opentexte(); }, open},
+        {"parcourirEnonce",
+         [&](Fichexo&, FakeHost& h, QWidget&, const Record&) {
+             ExerciseCreator c(h, QString::fromStdString(folder.path()));
+             clickIn(c, "parcourirEnonce");
+         },
+         open},
+        {"parcourirDossier",
+         [&](Fichexo&, FakeHost& h, QWidget&, const Record&) {
+             ExerciseCreator c(h, QString::fromStdString(folder.path()));
+             clickIn(c, "parcourirDossier");
+         },
+         QStringLiteral("CHOISIR")},
+        {"ouvrirfichier",
+         [&](Fichexo&, FakeHost& h, QWidget&, const Record&) {
+             ImportDialog d(h.exerciseWindow());
+             clickIn(d, "ouvrirfichier");
+         },
+         open},
+        {"exportTable",
+         [](Fichexo&, FakeHost& h, QWidget&, const Record&) {
+             ValueTable table;
+             exportTable(*h.exerciseWindow(), ExportSituation{}, table);
+         },
+         save},
+        {"askPdfFile",
+         [&](Fichexo&, FakeHost& h, QWidget&, const Record&) {
+             askPdfFile(h.exerciseWindow(), path(folder, "page.pdf"));
+         },
+         save, false},
+    };
+    const QStringList labels{"lookInLabel", "fileNameLabel", "fileTypeLabel"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<WindowLook> looks;
+        std::vector<QStringList> captions;
+        const Record record = [&](QWidget& w) {
+            // The caption of a file dialog's button is set as its folder is read.
+            QApplication::processEvents();
+            if (auto* files = qobject_cast<QFileDialog*>(&w)) {
+                QStringList shown;
+                for (const QString& label : labels)
+                    shown << files->findChild<QLabel*>(label)->text();
+                auto* buttons = files->findChild<QDialogButtonBox*>();
+                for (QAbstractButton* b : buttons->buttons())
+                    shown << b->text();
+                // A save dialog given a folder's name offers to open it.
+                if (files->acceptMode() == QFileDialog::AcceptSave) {
+                    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                        ->setText(path(folder, "classe"));
+                    shown << buttons->buttons().constFirst()->text();
+                }
+                captions.push_back(shown);
+            }
+            looks.push_back(lookOf(w));
+        };
+        DialogAnswer answer([&](QDialog& d) {
+            record(d);
+            return int(QDialog::Rejected);
+        });
+        for (const bool projector : {false, true}) {
+            FakeHost host(folder.path());
+            host.hidden = 0.01;
+            QPushButton btexo(host.bench.benchWindow());
+            if (projector) showBenchAt(*host.bench.benchWindow(), {1440, 1080});
+            Fichexo fichexo(host);
+            c.open(fichexo, host, btexo, record);
+        }
+        ASSERT_EQ(looks.size(), 2u);
+        if (c.scaled) expectScaled(looks[0], looks[1], 1.8, c.name);
+        if (c.accept.isEmpty()) {
+            EXPECT_TRUE(captions.empty());
+            continue;
+        }
+        QStringList expected{"Répertoire\u00a0:", "Nom du fichier\u00a0:", "Type\u00a0:", c.accept,
+                             "ANNULER"};
+        if (c.accept == save) expected << open;
+        ASSERT_EQ(captions.size(), 2u);
+        EXPECT_EQ(captions[0], expected);
+        EXPECT_EQ(captions[1], expected);
+    }
 }

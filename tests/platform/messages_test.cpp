@@ -1,10 +1,16 @@
 #include "platform/messages.h"
 
+#include "platform/benchscale.h"
+#include "platform/canvas.h"
+#include "windowlook.h"
+
 #include <QDialog>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
 using namespace titrage;
+using titrage::testing::WindowLook;
 
 TEST(Messages, RecorderAnswersWithoutBlockingAndKeepsTheExactText)
 {
@@ -30,4 +36,52 @@ TEST(Messages, DialogRunnerReplacesTheModalLoop)
     EXPECT_EQ(Messages::execDialog(dialog), int(QDialog::Accepted));
     EXPECT_EQ(seen, 1);
     Messages::setDialogRunner(nullptr);
+}
+
+// A message box, and a dialog opened from one bench, come up as much larger as
+// the bench is shown, never smaller than their design, and follow the bench
+// when it changes its size.
+TEST(Messages, BoxesAndDialogsGrowWithTheBench)
+{
+    using titrage::testing::expectScaled;
+    using titrage::testing::lookOf;
+    const MessageRequest request{QStringLiteral("impossible d'ouvrir ce fichier"),
+                                 QStringLiteral("Nom de fichier incorrect ou chemin non valide"),
+                                 MessageIcon::Critical, MessageButtons::OkCancel};
+    QWidget designBench;
+    const WindowLook design = lookOf(*Messages::messageBox(&designBench, request));
+    ASSERT_EQ(design.pictures.size(), 1u); // the icon
+
+    const struct {
+        QSize shown;
+        double scale;
+    } cases[] = {{{800, 600}, 1.0},  {{1440, 1080}, 1.8}, {{1920, 1080}, 1.8},
+                 {{1280, 960}, 1.6}, {{640, 480}, 1.0},   {{1000, 500}, 1.0}};
+    for (const auto& c : cases) {
+        const std::string what =
+            std::to_string(c.shown.width()) + "x" + std::to_string(c.shown.height());
+        QWidget bench;
+        titrage::testing::showBenchAt(bench, c.shown);
+        EXPECT_NEAR(benchScale(&bench), c.scale, 1e-9) << what;
+        expectScaled(design, lookOf(*Messages::messageBox(&bench, request)), c.scale, what);
+
+        // A box asked from a dialog of that bench, scaled with it.
+        QDialog dialog(&bench);
+        scaleWithBench(&dialog);
+        expectScaled(design, lookOf(*Messages::messageBox(&dialog, request)), c.scale,
+                     what + " from a dialog");
+    }
+
+    // A menu kept from one popup to the next follows the bench, back to its
+    // very design when the bench is shown at its design size again.
+    QWidget bench;
+    auto* scaler = titrage::testing::showBenchAt(bench, {1440, 1080});
+    QDialog kept(&bench);
+    const double designPoints = kept.font().pointSizeF();
+    scaleWithBench(&kept);
+    EXPECT_NEAR(kept.font().pointSizeF(), designPoints * 1.8, 1e-6);
+    scaler->fit({800, 600});
+    scaleWithBench(&kept);
+    EXPECT_NEAR(kept.font().pointSizeF(), designPoints, 1e-6);
+    EXPECT_NEAR(layoutScale(&kept), 1.0, 1e-9);
 }
