@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <array>
+#include <cstdlib>
+
 using namespace titrage;
 
 namespace {
@@ -20,7 +23,9 @@ namespace {
 
 class EverythingPrinted : public ::testing::TestWithParam<int> {};
 
-TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
+// The illustration fills most of a page: the graph goes with its history to
+// the next one, the table to a third.
+TEST_P(EverythingPrinted, ThreePagesPerCopyWithTheFinishedCurves)
 {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
     titrage::testing::BenchDriver d;
@@ -47,7 +52,7 @@ TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
     Messages::setDialogRunner(nullptr);
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_TRUE(d.messages().requests().empty());
-    EXPECT_EQ(pdfPages(pdf), 4);
+    EXPECT_EQ(pdfPages(pdf), 6);
 }
 
 INSTANTIATE_TEST_SUITE_P(Curves, EverythingPrinted, ::testing::Values(2, 3));

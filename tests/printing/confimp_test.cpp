@@ -1,5 +1,6 @@
 #include "model/model.h"
 #include "model/situations.h"
+#include "pagerecorder.h"
 #include "pdfpages.h"
 #include "platform/messages.h"
 #include "printing/confimp.h"
@@ -197,6 +198,79 @@ TEST(PageDrawing, HistoryLinesOnlyForFinishedCurves)
     EXPECT_FALSE(blank(one, underGraph));
     EXPECT_TRUE(anyPixel(one, underGraph, QColor(0, 128, 0))) << "Courbe n°2 in its colour";
 }
+
+struct HistoryPageCase {
+    const char* name;
+    bool illustration, table;
+    int curves;
+};
+
+class HistoryOnItsPage : public ::testing::TestWithParam<HistoryPageCase> {};
+
+// Read from what the page painter draws on an A4 page within 10 mm margins:
+// every entry of the history on the graph's page, never beside the
+// illustration or the table; every line's label and text on one baseline in
+// one size, only the exponents raised.
+TEST_P(HistoryOnItsPage, OnTheGraphsPageEachLineOnOneBaseline)
+{
+    const HistoryPageCase& c = GetParam();
+    FakeSource source;
+    for (int k = 0; k < c.curves; ++k)
+        source.store.sit[k].courbefinie = true;
+    confimp d(source);
+    d.Chec[0]->setChecked(c.illustration);
+    d.Chec[1]->setChecked(true);
+    d.Chec[3]->setChecked(c.table);
+    const PrintMaterial m = d.gatherMaterial();
+    titrage::testing::PageRecorder recorder(190, 277);
+    const LayoutInput in = layoutInput(m, recorder);
+    const auto pages = layoutCopy(in);
+    const double exponentRise = 50 * 1200 / 1440.0; // 50 twips
+
+    int titles = 0;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        recorder.clear();
+        {
+            QPainter p(&recorder);
+            paintPage(p, m, in, pages[i]);
+        }
+        bool graph = false, other = false;
+        for (const auto& image : recorder.images()) {
+            graph = graph || image.size == m.graph.size();
+            other = other || image.size == m.illustration.size() || image.size == m.table.size();
+        }
+        std::set<double> baselines;
+        std::vector<double> raised;
+        const auto& texts = recorder.texts();
+        for (std::size_t t = 1; t < texts.size(); ++t) { // 0 is the page's title
+            EXPECT_DOUBLE_EQ(texts[t].font.pointSizeF(), 8) << texts[t].text.toStdString();
+            if (texts[t].text.startsWith(QStringLiteral("Courbe"))) {
+                ++titles;
+                EXPECT_TRUE(graph && !other) << "page " << i + 1;
+            }
+            if (texts[t].text == QStringLiteral("-1"))
+                raised.push_back(texts[t].origin.y());
+            else
+                baselines.insert(texts[t].origin.y());
+        }
+        if (texts.size() <= 1) continue;
+        // A title and two lines an entry, each on one baseline.
+        EXPECT_EQ(baselines.size(), 3u * static_cast<unsigned>(c.curves)) << "page " << i + 1;
+        for (double y : raised) {
+            const auto line = baselines.lower_bound(y + exponentRise - 0.01);
+            EXPECT_TRUE(line != baselines.end() && *line < y + exponentRise + 0.01)
+                << "an exponent 50 twips above its line, at " << y;
+        }
+    }
+    EXPECT_EQ(titles, c.curves);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, HistoryOnItsPage,
+                         ::testing::Values(HistoryPageCase{"UnderTheIllustration", true, true, 3},
+                                           HistoryPageCase{"GraphAndTable", false, true, 2},
+                                           HistoryPageCase{"TenCurvesNoTable", true, false, 10},
+                                           HistoryPageCase{"TenCurvesAndTable", false, true, 10}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PageDrawing, EmptyTitleKeepsEverythingElseInPlace)
 {
