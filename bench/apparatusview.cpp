@@ -694,6 +694,14 @@ QRect ApparatusView::overlayRect(Overlay which) const
     return {};
 }
 
+std::optional<ApparatusView::CaptionLine> ApparatusView::captionLine(Overlay which)
+{
+    const Layout& l = sceneLayout();
+    if (which == Overlay::BuretteConcentration) return CaptionLine{l.concentrationLineY, l.caption};
+    if (which == Overlay::PouredVolume) return CaptionLine{l.volumeLineY, l.caption};
+    return std::nullopt;
+}
+
 bool ApparatusView::overlayVisible(Overlay which) const
 {
     return which == Overlay::Conductimeter ? m_background.conductimetre : m_background.burette;

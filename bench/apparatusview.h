@@ -10,11 +10,13 @@
 #include "bench/core/indicators.h"
 #include "platform/canvas.h"
 
+#include <QFont>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace titrage {
 
@@ -75,6 +77,15 @@ public:
 
     // Where a live control goes, in widget coordinates (one per logical unit).
     QRect overlayRect(Overlay which) const;
+    // The caption line a value box sits on ("c₁ = [box] mol · L⁻¹", "V₁ =
+    // [box]"): the top of its text in picture units and the captions' font,
+    // so that a value written into the picture for a copy or a print sits on
+    // its caption's baseline in its size. Nothing for the other overlays.
+    struct CaptionLine {
+        double top = 0;
+        QFont font;
+    };
+    static std::optional<CaptionLine> captionLine(Overlay which);
     // Whether the view that carries the control is ticked in the last imafond.
     bool overlayVisible(Overlay which) const;
 

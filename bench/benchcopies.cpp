@@ -123,12 +123,6 @@ void BenchCopies::prepaima()
         if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() / scale);
         return f;
     };
-    auto write = [&](const QWidget* control, const QString& text, QColor colour, double x,
-                     double y) {
-        c.setFont(designFont(control));
-        c.setForeColor(colour);
-        c.printAt(x, y, text);
-    };
     if (m_sources.conductimeter->isVisible()) {
         // The reading as the display shows it: its digits on the display's own
         // dark background, right-aligned inside the display, so that they stay
@@ -148,16 +142,23 @@ void BenchCopies::prepaima()
                        text);
         });
     }
-    if (m_sources.poured->isVisible()) {
-        const QRect r = designGeometry(m_sources.poured);
-        write(m_sources.poured, m_sources.poured->text(), Qt::black, r.left(), r.top());
-    }
-    if (m_sources.burette->isVisible()) {
-        const QRect r = designGeometry(m_sources.burette);
-        c.setFont(designFont(m_sources.burette));
-        write(m_sources.burette, m_sources.burette->text(), Qt::black,
-              r.left() + c.textWidth(m_sources.burette->text()) / 2, r.top() + 3);
-    }
+    // The poured volume and the burette's concentration go on the line of
+    // their captions ("V₁ = ", "c₁ = "), in the captions' font: the boxes'
+    // own font and top would print them larger and higher than the caption.
+    auto writeOnCaption = [&](const QWidget* control, const QString& text, Overlay box,
+                              bool centred) {
+        const QRect r = designGeometry(control);
+        const auto line = ApparatusView::captionLine(box);
+        c.setFont(line ? line->font : designFont(control));
+        c.setForeColor(Qt::black);
+        c.printAt(r.left() + (centred ? c.textWidth(text) / 2 : 0.0), line ? line->top : r.top(),
+                  text);
+    };
+    if (m_sources.poured->isVisible())
+        writeOnCaption(m_sources.poured, m_sources.poured->text(), Overlay::PouredVolume, false);
+    if (m_sources.burette->isVisible())
+        writeOnCaption(m_sources.burette, m_sources.burette->text(),
+                       Overlay::BuretteConcentration, true);
     c.setForeColor(Qt::black);
     m_sources.apparatus->update();
 }

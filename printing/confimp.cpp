@@ -1,7 +1,10 @@
 #include "printing/confimp.h"
 
+#include "platform/canvas.h"
 #include "platform/coretext.h"
+#include "platform/layoutscaler.h"
 #include "platform/messages.h"
+#include "printing/pathfield.h"
 #include "printing/pdfoutput.h"
 #include "printing/printersetup.h"
 #include "printing/printsource.h"
@@ -17,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -30,6 +35,9 @@ std::optional<PrinterSetup>& rememberedSetup()
     static std::optional<PrinterSetup> setup;
     return setup;
 }
+
+// The box of the number of copies: two digits at the design size.
+constexpr int kCopiesWidth = 30;
 
 } // namespace
 
@@ -47,6 +55,7 @@ confimp::confimp(PrintSource& source, QWidget* parent)
     }
     createControls();
     nameAccessibly();
+    scaleWithBench();
     Form_Load();
 }
 
@@ -56,9 +65,8 @@ void confimp::createControls()
 {
     Labeldefaut = new QLabel(this);
     Labeldefaut->setObjectName(QStringLiteral("Labeldefaut"));
-    defaut = new QLineEdit(this);
+    defaut = new PathField(this);
     defaut->setObjectName(QStringLiteral("defaut"));
-    defaut->setReadOnly(true);
     Labeldefaut->setBuddy(defaut);
 
     Frame1 = new QGroupBox(tr("Options"), this);
@@ -90,7 +98,7 @@ void confimp::createControls()
     Label4->setFrameShape(QFrame::Panel);
     Label4->setFrameShadow(QFrame::Sunken);
     Label4->setAlignment(Qt::AlignCenter);
-    Label4->setMinimumWidth(30);
+    Label4->setMinimumWidth(kCopiesWidth);
     UpDown1 = new UpDown(kMinCopies, kMaxCopies, Frame1);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     copiesRow->addWidget(Label3);
@@ -155,6 +163,34 @@ void confimp::nameAccessibly()
     Frame2->setAccessibleName(Label1->text());
 }
 
+void confimp::scaleWithBench()
+{
+    // The dialog is laid out by its layouts around controls of design size:
+    // it grows with the bench when the bench's window is shown larger (on a
+    // projector), so that its texts read as large as the bench's. Three
+    // things make its size: the font, which every control takes from the
+    // dialog; the style's sizes (check marks, frames, margins, spacing),
+    // which the application's style grows by the window's layout scale
+    // (appstyle.h); and the few sizes fixed here in pixels. A smaller bench
+    // (a netbook) leaves the dialog at its design size, which fits there.
+    const LayoutScaler* scaler = parentWidget() ? LayoutScaler::of(parentWidget()) : nullptr;
+    m_scale = scaler ? std::max<qreal>(1.0, scaler->scale()) : 1.0;
+    if (qFuzzyCompare(m_scale, 1.0)) return;
+    setProperty(kLayoutScaleProperty, m_scale);
+    QFont f = font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * m_scale);
+    else if (f.pixelSize() > 0)
+        f.setPixelSize(static_cast<int>(std::lround(f.pixelSize() * m_scale)));
+    setFont(f);
+    const auto scaled = [this](int pixels) {
+        return static_cast<int>(std::lround(pixels * m_scale));
+    };
+    Label4->setMinimumWidth(scaled(kCopiesWidth));
+    UpDown1->setButtonSize(QSize(scaled(UpDown::kButtonSize.width()),
+                                 scaled(UpDown::kButtonSize.height())));
+}
+
 QString confimp::suggestedPdfFile() const
 {
     if (!m_printer->outputFileName().isEmpty()) return m_printer->outputFileName();
@@ -167,10 +203,10 @@ void confimp::Form_Load()
     if (!defaut) return;
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {
         Labeldefaut->setText(tr("Fichier PDF :"));
-        defaut->setText(suggestedPdfFile());
+        defaut->setPath(suggestedPdfFile());
     } else {
         Labeldefaut->setText(tr("Imprimante :"));
-        defaut->setText(m_printer->printerName());
+        defaut->setPath(m_printer->printerName());
     }
 }
 

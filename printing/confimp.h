@@ -4,6 +4,7 @@
 // number of copies, the printer set-up, and the printing itself.
 
 #include "printing/pageprinter.h"
+#include "printing/pathfield.h"
 
 #include <QDialog>
 
@@ -57,7 +58,7 @@ public:
     QFrame* Frame2 = nullptr;        // shown while printing
     QLabel* Label1 = nullptr;        // "Veuillez patienter quelques instants..."
     QLabel* Labeldefaut = nullptr;   // "Imprimante :" or "Fichier PDF :"
-    QLineEdit* defaut = nullptr;     // name of the current printer or of the PDF file
+    PathField* defaut = nullptr;     // name of the current printer or of the PDF file
 
     // --- Event handlers ---
     void Form_Load();
@@ -65,6 +66,10 @@ public:
     void Command2_Click();
     void Command3_Click();
     void UpDown1_Change();
+
+    // How much larger than its design size the dialog is shown: the bench's
+    // scale (its window maximised on a projector), never below 1.
+    qreal scale() const { return m_scale; }
 
     // Copies the up-down allows.
     static constexpr int kMinCopies = 1;
@@ -74,6 +79,7 @@ private:
     void createControls();
     void showPrinting(bool printing);
     void nameAccessibly();
+    void scaleWithBench();
     void remember();
     QString suggestedPdfFile() const;
 
@@ -83,6 +89,7 @@ private:
     QString m_previousPdf;
     // The PDF file chosen could not be written: ask again next time.
     bool m_askPdfAgain = false;
+    qreal m_scale = 1.0;
 };
 
 // "&Imprimer" of the bench: creates the dialog, caption "Imprimer", runs it.

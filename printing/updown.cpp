@@ -20,12 +20,18 @@ UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     m_down->setArrowType(Qt::DownArrow);
     m_down->setAutoRepeat(true);
     for (QToolButton* b : {m_up, m_down}) {
-        b->setFixedSize(18, 12);
+        b->setFixedSize(kButtonSize);
         b->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(b);
     }
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
+}
+
+void UpDown::setButtonSize(QSize size)
+{
+    for (QToolButton* b : {m_up, m_down})
+        b->setFixedSize(size);
 }
 
 void UpDown::setValue(int value)

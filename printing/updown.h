@@ -2,6 +2,7 @@
 // A bare up-down control: two arrow buttons that step a value within a range.
 // The value is shown elsewhere (a label), as the dialog that uses it wants.
 
+#include <QSize>
 #include <QWidget>
 
 class QToolButton;
@@ -13,6 +14,11 @@ class UpDown : public QWidget {
 
 public:
     explicit UpDown(int minimum, int maximum, QWidget* parent = nullptr);
+
+    // Each arrow button's size at the design size of its dialog.
+    static constexpr QSize kButtonSize{18, 12};
+    // The arrow buttons at another size (a dialog shown larger).
+    void setButtonSize(QSize size);
 
     int value() const { return m_value; }
     int minimum() const { return m_minimum; }

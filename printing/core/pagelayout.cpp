@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace titrage {
 
@@ -30,27 +29,15 @@ double centred(double pageWidth, double width)
     return (pageWidth - width) / 2;
 }
 
-// Where the table ends on the last page it is printed on.
-double tableBottom(const LayoutInput& in)
+// The height the history takes under its graph: the leading empty line and
+// every entry.
+double historyHeight(const LayoutInput& in)
 {
-    const double H = in.page.height;
-    const double y = H / 20;
-    const int rows = tableRowCount(in.table.height, in.tableHeader, in.tableRow);
-    if (y + in.table.height <= H || rows <= 1) return y + in.table.height;
-    const int fit =
-        std::max(1, static_cast<int>(std::floor((H - y - in.tableHeader) / in.tableRow)));
-    const int last = rows - (rows - 1) / fit * fit; // rows on the last part
-    return y + in.table.height - (rows - last) * in.tableRow;
-}
-
-// Whether the history entries from `first` on fit under the table. Each of
-// them starts with its own empty line, which parts it from the table.
-bool fitsUnderTable(const LayoutInput& in, int first)
-{
-    double height = 0;
-    for (std::size_t j = static_cast<std::size_t>(first); j < in.historyEntries.size(); ++j)
-        height += in.historyEntries[j];
-    return tableBottom(in) + height <= in.page.height;
+    if (in.historyEntries.empty()) return 0;
+    double height = in.historyLead;
+    for (double h : in.historyEntries)
+        height += h;
+    return height;
 }
 
 } // namespace
@@ -78,7 +65,6 @@ std::vector<LayoutPage> layoutCopy(const LayoutInput& in)
 
     out.newPage();
     double y = gap;
-    std::optional<LayoutItem> leftover; // history entries printed under the table
 
     if (in.choice.illustration) {
         y += gap;
@@ -89,9 +75,13 @@ std::vector<LayoutPage> layoutCopy(const LayoutInput& in)
 
     if (in.choice.graph) {
         y += gap;
-        // A graph that would run off the bottom under the illustration goes
-        // to the top of a page of its own rather than being cut.
-        if (in.choice.illustration && y + in.graph.height > H) {
+        // The graph and its history make one view. Under the illustration,
+        // the graph goes to the top of a page of its own when it would run
+        // off the bottom, or when its history would not fit under it there
+        // but graph and history fit together on a fresh page.
+        const double together = in.graph.height + historyHeight(in);
+        if (in.choice.illustration &&
+            (y + in.graph.height > H || (y + together > H && 2 * gap + together <= H))) {
             out.newPage();
             y = 2 * gap;
         }
@@ -99,10 +89,9 @@ std::vector<LayoutPage> layoutCopy(const LayoutInput& in)
         out.add({LayoutKind::Graph, x, y, in.graph.width, in.graph.height});
         y += in.graph.height;
 
-        // The history under the graph. Entries that would pass the bottom of
-        // the page go under the table when they all fit there, so that a copy
-        // needs no page for a few lines only; otherwise they continue at the
-        // top of the next page.
+        // The history under the graph. A history longer than the rest of the
+        // page goes on at the top of the next page, entry by entry, on pages
+        // of its own: never beside another view, never an entry cut.
         const int entries = static_cast<int>(in.historyEntries.size());
         if (entries > 0) {
             LayoutItem block{LayoutKind::History, x, y, 0, in.historyLead, 0, 0, true};
@@ -112,14 +101,6 @@ std::vector<LayoutPage> layoutCopy(const LayoutInput& in)
                 // Break only where something is above: the graph or earlier entries.
                 if (cursor + h > H && (block.count > 0 || block.lead)) {
                     if (block.count > 0) out.add(block);
-                    if (in.choice.table && fitsUnderTable(in, i)) {
-                        leftover = {LayoutKind::History, x, 0, 0, 0, i, entries - i, false};
-                        for (int j = i; j < entries; ++j)
-                            leftover->height += in.historyEntries[static_cast<std::size_t>(j)];
-                        block.count = 0;
-                        block.lead = false;
-                        break;
-                    }
                     out.newPage();
                     block = {LayoutKind::History, x, gap, 0, 0, i, 0, false};
                     cursor = gap;
@@ -128,7 +109,7 @@ std::vector<LayoutPage> layoutCopy(const LayoutInput& in)
                 block.height += h;
                 cursor += h;
             }
-            if (block.count > 0 || block.lead) out.add(block);
+            if (block.count > 0) out.add(block);
         }
     }
 
@@ -157,10 +138,6 @@ std::vector<LayoutPage> layoutCopy(const LayoutInput& in)
                 out.add({LayoutKind::TableBorder, x, y, 0, first == 0 ? border : height});
                 first += count;
             }
-        }
-        if (leftover) {
-            leftover->y = tableBottom(in);
-            out.add(*leftover);
         }
     }
     return pages;

@@ -6,8 +6,11 @@
 // The page carries the title at its top; the first item starts H/20 lower.
 // The illustration and the graph are centred one under the other with H/20
 // between them, the history of the curves under the graph from the graph's
-// left edge; the table goes on a page of its own when anything else is
-// printed, titled with the page number.
+// left edge. The graph and its history stay one view: they move together to
+// a page of their own rather than part, and a history too long for the page
+// goes on at the top of the next one, on a page of its own. The table goes on
+// a page of its own when anything else is printed, titled with the page
+// number.
 
 #include <string>
 #include <vector>

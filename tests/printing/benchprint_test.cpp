@@ -2,6 +2,7 @@
 // named through the save dialog.
 #include "pdfpages.h"
 #include "printing/confimp.h"
+#include "platform/layoutscaler.h"
 #include "printing/updown.h"
 #include "tests/support/benchdriver.h"
 
@@ -12,15 +13,78 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+
 using namespace titrage;
 
 namespace {
 
+// The ink rows [top, bottom] of the first glyph right of `left` within
+// `band` (device pixels) of `picture`: dark pixels in adjacent columns.
+std::pair<int, int> firstGlyphRows(const QImage& picture, const QRect& band, int left)
+{
+    int top = INT_MAX, bottom = -1;
+    bool inGlyph = false;
+    for (int x = left; x <= band.right(); ++x) {
+        bool ink = false;
+        for (int y = band.top(); y <= band.bottom(); ++y) {
+            if (qGray(picture.pixel(x, y)) >= 128) continue;
+            ink = true;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+        if (inGlyph && !ink) break;
+        inGlyph = inGlyph || ink;
+    }
+    return {top, bottom};
+}
+
 } // namespace
+
+// The values written into the printed illustration sit on the line of their
+// captions ("c₁ = 0,01 mol · L⁻¹", "V₁ = 25,0 mL"), in their size: the first
+// digit stands on the caption's baseline and is as tall as its capitals,
+// whatever the size the bench is shown at.
+TEST(PrintedIllustration, ValuesOnTheirCaptionsBaselineInTheirSize)
+{
+    titrage::testing::BenchDriver d;
+    d.type(1, QStringLiteral("0,01"));
+    d.type(5, QStringLiteral("25"));
+    for (const QSize window : {QSize(800, 600), QSize(1440, 1080)}) {
+        LayoutScaler::of(&d.window())->fit(window);
+        QApplication::processEvents();
+        const QImage picture = d->illustrationForPrint();
+        const qreal ratio = picture.devicePixelRatio();
+        for (const Overlay box : {Overlay::BuretteConcentration, Overlay::PouredVolume}) {
+            SCOPED_TRACE(window.width());
+            const auto line = ApparatusView::captionLine(box);
+            ASSERT_TRUE(line.has_value());
+            const QRect r = d.apparatus().overlayRect(box);
+            // The rows of the box the value is typed in, which its caption's line crosses.
+            const QRect band(qRound(r.left() * ratio), qRound(r.top() * ratio),
+                             qRound(r.width() * ratio), qRound(r.height() * ratio));
+            const auto [top, bottom] = firstGlyphRows(picture, band, band.left());
+
+            // Measured as the scene measures its texts: on a picture of 96 dpi.
+            const QImage screen(1, 1, QImage::Format_RGB32);
+            const QFontMetricsF fm(line->font, &screen);
+            const double baseline = (line->top + fm.ascent()) * ratio;
+            const double capitals = fm.capHeight() * ratio;
+            EXPECT_NEAR(bottom + 1, baseline, 1.5);
+            EXPECT_NEAR(bottom + 1 - top, capitals, 1.5);
+        }
+        d->restoreIllustration();
+    }
+}
 
 class EverythingPrinted : public ::testing::TestWithParam<int> {};
 
-TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
+// The illustration fills most of a page: the graph goes with its history to
+// the next one, the table to a third.
+TEST_P(EverythingPrinted, ThreePagesPerCopyWithTheFinishedCurves)
 {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
     titrage::testing::BenchDriver d;
@@ -47,7 +111,7 @@ TEST_P(EverythingPrinted, TwoPagesPerCopyWithTheFinishedCurves)
     Messages::setDialogRunner(nullptr);
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_TRUE(d.messages().requests().empty());
-    EXPECT_EQ(pdfPages(pdf), 4);
+    EXPECT_EQ(pdfPages(pdf), 6);
 }
 
 INSTANTIATE_TEST_SUITE_P(Curves, EverythingPrinted, ::testing::Values(2, 3));

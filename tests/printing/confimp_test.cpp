@@ -1,6 +1,8 @@
 #include "model/model.h"
 #include "model/situations.h"
+#include "pagerecorder.h"
 #include "pdfpages.h"
+#include "platform/layoutscaler.h"
 #include "platform/messages.h"
 #include "printing/confimp.h"
 #include "printing/core/pdfcheck.h"
@@ -9,9 +11,12 @@
 #include "printing/updown.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +25,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QToolButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -198,6 +204,79 @@ TEST(PageDrawing, HistoryLinesOnlyForFinishedCurves)
     EXPECT_TRUE(anyPixel(one, underGraph, QColor(0, 128, 0))) << "Courbe n°2 in its colour";
 }
 
+struct HistoryPageCase {
+    const char* name;
+    bool illustration, table;
+    int curves;
+};
+
+class HistoryOnItsPage : public ::testing::TestWithParam<HistoryPageCase> {};
+
+// Read from what the page painter draws on an A4 page within 10 mm margins:
+// every entry of the history on the graph's page, never beside the
+// illustration or the table; every line's label and text on one baseline in
+// one size, only the exponents raised.
+TEST_P(HistoryOnItsPage, OnTheGraphsPageEachLineOnOneBaseline)
+{
+    const HistoryPageCase& c = GetParam();
+    FakeSource source;
+    for (int k = 0; k < c.curves; ++k)
+        source.store.sit[k].courbefinie = true;
+    confimp d(source);
+    d.Chec[0]->setChecked(c.illustration);
+    d.Chec[1]->setChecked(true);
+    d.Chec[3]->setChecked(c.table);
+    const PrintMaterial m = d.gatherMaterial();
+    titrage::testing::PageRecorder recorder(190, 277);
+    const LayoutInput in = layoutInput(m, recorder);
+    const auto pages = layoutCopy(in);
+    const double exponentRise = 50 * 1200 / 1440.0; // 50 twips
+
+    int titles = 0;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        recorder.clear();
+        {
+            QPainter p(&recorder);
+            paintPage(p, m, in, pages[i]);
+        }
+        bool graph = false, other = false;
+        for (const auto& image : recorder.images()) {
+            graph = graph || image.size == m.graph.size();
+            other = other || image.size == m.illustration.size() || image.size == m.table.size();
+        }
+        std::set<double> baselines;
+        std::vector<double> raised;
+        const auto& texts = recorder.texts();
+        for (std::size_t t = 1; t < texts.size(); ++t) { // 0 is the page's title
+            EXPECT_DOUBLE_EQ(texts[t].font.pointSizeF(), 8) << texts[t].text.toStdString();
+            if (texts[t].text.startsWith(QStringLiteral("Courbe"))) {
+                ++titles;
+                EXPECT_TRUE(graph && !other) << "page " << i + 1;
+            }
+            if (texts[t].text == QStringLiteral("-1"))
+                raised.push_back(texts[t].origin.y());
+            else
+                baselines.insert(texts[t].origin.y());
+        }
+        if (texts.size() <= 1) continue;
+        // A title and two lines an entry, each on one baseline.
+        EXPECT_EQ(baselines.size(), 3u * static_cast<unsigned>(c.curves)) << "page " << i + 1;
+        for (double y : raised) {
+            const auto line = baselines.lower_bound(y + exponentRise - 0.01);
+            EXPECT_TRUE(line != baselines.end() && *line < y + exponentRise + 0.01)
+                << "an exponent 50 twips above its line, at " << y;
+        }
+    }
+    EXPECT_EQ(titles, c.curves);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, HistoryOnItsPage,
+                         ::testing::Values(HistoryPageCase{"UnderTheIllustration", true, true, 3},
+                                           HistoryPageCase{"GraphAndTable", false, true, 2},
+                                           HistoryPageCase{"TenCurvesNoTable", true, false, 10},
+                                           HistoryPageCase{"TenCurvesAndTable", false, true, 10}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(PageDrawing, EmptyTitleKeepsEverythingElseInPlace)
 {
     FakeSource source;
@@ -327,6 +406,115 @@ TEST(Confimp, MnemonicsAreUniqueAndThePrinterBoxIsLabelled)
         << keys.join(u',').toStdString();
     EXPECT_EQ(d.Labeldefaut->buddy(), d.defaut);
     EXPECT_FALSE(d.Labeldefaut->text().isEmpty());
+}
+
+namespace {
+
+// A bench window of the design size 800 x 600 shown at `scale`, to parent a dialog.
+struct ScaledBench {
+    explicit ScaledBench(double scale) : scaler(&window, QSize(800, 600))
+    {
+        scaler.fit(QSize(qRound(800 * scale), qRound(600 * scale)));
+    }
+    QWidget window;
+    LayoutScaler scaler;
+};
+
+} // namespace
+
+// Maximised on a projector the bench is shown 1,8 times larger: the dialog
+// grows with it (font, check marks, fixed sizes); at the design size or on a
+// smaller screen it is left as designed.
+TEST(Confimp, GrowsWithTheBench)
+{
+    const struct {
+        double bench, dialog;
+    } cases[] = {{1.0, 1.0}, {1.8, 1.8}, {2.4, 2.4}, {0.8, 1.0}};
+    FakeSource source;
+    ScaledBench designSized(1.0);
+    confimp plain(source, &designSized.window);
+    const QSize plainSize = plain.sizeHint();
+    const int plainArrow = plain.UpDown1->findChild<QToolButton*>()->height();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bench);
+        ScaledBench bench(c.bench);
+        ASSERT_DOUBLE_EQ(bench.scaler.scale(), c.bench);
+        confimp d(source, &bench.window);
+        EXPECT_DOUBLE_EQ(d.scale(), c.dialog);
+        EXPECT_NEAR(d.Text1->font().pointSizeF(), QApplication::font().pointSizeF() * c.dialog,
+                    0.01);
+        EXPECT_NEAR(d.UpDown1->findChild<QToolButton*>()->height(), plainArrow * c.dialog, 1);
+        // The whole dialog, as laid out: its texts and margins grown alike.
+        EXPECT_NEAR(double(d.sizeHint().height()) / plainSize.height(), c.dialog, 0.15 * c.dialog);
+        EXPECT_NEAR(double(d.sizeHint().width()) / plainSize.width(), c.dialog, 0.2 * c.dialog);
+    }
+}
+
+// The box names the file whole, however deep its folder, with the whole path
+// as its tooltip; the dialog stays within an 800 x 600 screen.
+TEST(Confimp, ThePdfBoxShowsTheFileName)
+{
+    const struct {
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"/tmp/x.pdf", "/tmp/x.pdf"},
+        {"/home/enseignant/Documents/Physique-chimie/Terminale/Titrages conductimétriques/"
+         "Séance 3/Pelkora - Dosage conductimétrique.pdf",
+         "Pelkora - Dosage conductimétrique.pdf"},
+        {"C:\\Users\\prof\\Documents\\Physique-chimie\\Terminale\\Titrages\\"
+         "Dosage de l'acide éthanoïque.pdf",
+         "Dosage de l'acide éthanoïque.pdf"},
+    };
+    FakeSource source;
+    for (double scale : {1.0, 1.8}) {
+        ScaledBench bench(scale);
+        for (const auto& c : cases) {
+            const QString path = QString::fromUtf8(c.path);
+            SCOPED_TRACE(c.path);
+            confimp d(source, &bench.window);
+            d.printer().setOutputFormat(QPrinter::PdfFormat);
+            d.printer().setOutputFileName(path);
+            d.Form_Load();
+            d.show();
+            QCoreApplication::processEvents();
+            const QString shown = d.defaut->text();
+            EXPECT_TRUE(shown.endsWith(QString::fromUtf8(c.name))) << shown.toStdString();
+            EXPECT_TRUE(shown == path || shown.startsWith(QStringLiteral("\u2026")))
+                << shown.toStdString();
+            EXPECT_LE(QFontMetricsF(d.defaut->font()).horizontalAdvance(shown),
+                      d.defaut->contentsRect().width());
+            EXPECT_EQ(d.defaut->toolTip(), QDir::toNativeSeparators(path));
+            if (scale == 1.0) EXPECT_LE(d.frameGeometry().width(), 800);
+        }
+    }
+}
+
+// Elided to any width: the end of the file name is kept, the text fits.
+TEST(PathField, ElidesFoldersBeforeTheFileName)
+{
+    const QFontMetricsF fm(QFont(QStringLiteral("Arial"), 9));
+    const QString deep = QStringLiteral("/a/bb/ccc/dddd/eeeee/rapport.pdf");
+    const QString longName = QStringLiteral("/a/") + QString(120, u'n') + QStringLiteral(".pdf");
+    const struct {
+        QString path;
+        QString width; // the width of this text
+        QString expected;
+    } cases[] = {
+        {deep, deep, deep},
+        {deep, QStringLiteral("\u2026/eeeee/rapport.pdf"), QStringLiteral("\u2026/eeeee/rapport.pdf")},
+        {deep, QStringLiteral("\u2026/eeee/rapport.pdf"), QStringLiteral("\u2026/rapport.pdf")},
+        {QStringLiteral("imprimante-de-la-salle-12"), QStringLiteral("imprimante-de-la-salle-12"),
+         QStringLiteral("imprimante-de-la-salle-12")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(elidedPath(c.path, fm, fm.horizontalAdvance(c.width)), c.expected)
+            << c.width.toStdString();
+    // A file name longer than the box on its own loses its middle.
+    const QString cut = elidedPath(longName, fm, 200);
+    EXPECT_LE(fm.horizontalAdvance(cut), 200);
+    EXPECT_TRUE(cut.contains(QStringLiteral("\u2026")));
+    EXPECT_TRUE(cut.endsWith(QStringLiteral(".pdf")));
 }
 
 namespace {

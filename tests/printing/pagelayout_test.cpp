@@ -69,8 +69,10 @@ TEST(Layout, PositionsFollowTwentiethsOfThePageHeight)
 
 struct HistoryPagingCase {
     const char* name;
+    bool illustration;
     double entryHeight;
     int entries;
+    int graphPage;
     std::vector<std::pair<int, int>> blocks; // (page index, entries on it)
     int tablePage;                           // the table's last page
     int tableRows = 26;
@@ -78,10 +80,13 @@ struct HistoryPagingCase {
 
 class HistoryPaging : public ::testing::TestWithParam<HistoryPagingCase> {};
 
-TEST_P(HistoryPaging, EveryEntryIsPrintedOnceAndInsideThePage)
+// The graph and its history are one view: every entry printed once, whole,
+// inside the page, on the graph's page or on the pages right after it that
+// hold nothing else; never beside the illustration or the table.
+TEST_P(HistoryPaging, TheHistoryStaysWithItsGraph)
 {
     const auto& c = GetParam();
-    LayoutInput in = a4(true, true, true);
+    LayoutInput in = a4(c.illustration, true, true);
     in.historyEntries = std::vector<double>(static_cast<std::size_t>(c.entries), c.entryHeight);
     in.table.height = in.tableHeader + c.tableRows * in.tableRow;
     const auto pages = layoutCopy(in);
@@ -89,19 +94,24 @@ TEST_P(HistoryPaging, EveryEntryIsPrintedOnceAndInsideThePage)
 
     std::vector<std::pair<int, int>> blocks;
     int next = 0;
+    int graphPage = -1;
     for (std::size_t p = 0; p < pages.size(); ++p) {
-        double tableBottom = 0;
-        for (const auto& t : itemsOf(pages[p], K::Table))
-            tableBottom = t.y + t.height;
+        const bool graphHere = !itemsOf(pages[p], K::Graph).empty();
+        if (graphHere) graphPage = static_cast<int>(p);
         for (const auto& h : itemsOf(pages[p], K::History)) {
             blocks.emplace_back(static_cast<int>(p), h.count);
             EXPECT_EQ(h.first, next);
+            EXPECT_EQ(h.lead, graphHere) << "the empty line under the graph only";
             next += h.count;
             EXPECT_LE(h.y + h.height, in.page.height + 1e-9);
-            EXPECT_EQ(h.lead, p == 0);
-            EXPECT_GE(h.y, tableBottom) << "under the table on its page";
+            EXPECT_TRUE(itemsOf(pages[p], K::Table).empty()) << "page " << p;
+            if (!graphHere) {
+                EXPECT_TRUE(itemsOf(pages[p], K::Illustration).empty()) << "page " << p;
+                EXPECT_EQ(pages[p].items.size(), 2u) << "title and history only, page " << p;
+            }
         }
     }
+    EXPECT_EQ(graphPage, c.graphPage);
     EXPECT_EQ(next, c.entries);
     EXPECT_EQ(blocks, c.blocks);
     EXPECT_FALSE(itemsOf(pages[static_cast<std::size_t>(c.tablePage)], K::Table).empty());
@@ -109,16 +119,18 @@ TEST_P(HistoryPaging, EveryEntryIsPrintedOnceAndInsideThePage)
               "T (page " + std::to_string(c.tablePage + 1) + ")");
 }
 
-// The graph ends at 2 x 800 + 8400 + 800 + 4125 = 14925 twips; the lead takes 230.
+// Under the illustration the graph ends at 2 x 800 + 8400 + 800 + 4125 =
+// 14925 twips; alone at 1600 + 4125 = 5725. The lead takes 230.
 INSTANTIATE_TEST_SUITE_P(
     Cases, HistoryPaging,
     ::testing::Values(
-        HistoryPagingCase{"FitsUnderTheGraph", 400, 2, {{0, 2}}, 1},
-        HistoryPagingCase{"RestGoesUnderTheTable", 600, 3, {{0, 1}, {1, 2}}, 1},
-        HistoryPagingCase{"UnderTheLastPartOfALongTable", 600, 3, {{0, 1}, {6, 2}}, 6, 251},
-        HistoryPagingCase{"RestTooLongForUnderTheTable", 600, 13, {{0, 1}, {1, 12}}, 2},
-        HistoryPagingCase{"NoneFitsUnderTheGraph", 1000, 10, {{1, 10}}, 2},
-        HistoryPagingCase{"OverTwoMorePages", 3000, 10, {{1, 5}, {2, 5}}, 3}),
+        HistoryPagingCase{"FitsUnderTheGraph", true, 400, 2, 0, {{0, 2}}, 1},
+        HistoryPagingCase{"MovesWithItsGraph", true, 600, 3, 1, {{1, 3}}, 2},
+        HistoryPagingCase{"MovesWithItsGraphBeforeALongTable", true, 600, 3, 1, {{1, 3}}, 7, 251},
+        HistoryPagingCase{"TenCurvesMoveWithTheirGraph", true, 1000, 10, 1, {{1, 10}}, 2},
+        HistoryPagingCase{"TooLongForAnyPageFlowsOn", true, 3000, 10, 0, {{1, 5}, {2, 5}}, 3},
+        HistoryPagingCase{"GraphAloneFlowsOnToAPageOfItsOwn", false, 1500, 10, 0,
+                          {{0, 6}, {1, 4}}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Layout, TableLongerThanThePageContinuesWithItsHeader)
