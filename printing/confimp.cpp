@@ -1,5 +1,7 @@
 #include "printing/confimp.h"
 
+#include "platform/benchscale.h"
+
 #include "platform/canvas.h"
 #include "platform/coretext.h"
 #include "platform/layoutscaler.h"
@@ -165,30 +167,19 @@ void confimp::nameAccessibly()
 
 void confimp::scaleWithBench()
 {
-    // The dialog is laid out by its layouts around controls of design size:
-    // it grows with the bench when the bench's window is shown larger (on a
-    // projector), so that its texts read as large as the bench's. Three
-    // things make its size: the font, which every control takes from the
-    // dialog; the style's sizes (check marks, frames, margins, spacing),
-    // which the application's style grows by the window's layout scale
-    // (appstyle.h); and the few sizes fixed here in pixels. A smaller bench
-    // (a netbook) leaves the dialog at its design size, which fits there.
-    const LayoutScaler* scaler = parentWidget() ? LayoutScaler::of(parentWidget()) : nullptr;
-    m_scale = scaler ? std::max<qreal>(1.0, scaler->scale()) : 1.0;
+    // The dialog grows with the bench shown larger (on a projector), as every
+    // dialog opened from it: its font, its fixed sizes and the style's
+    // margins. A smaller bench (a netbook) leaves it at its design size.
+    titrage::scaleWithBench(this);
+    m_scale = benchScale(this);
     if (qFuzzyCompare(m_scale, 1.0)) return;
-    setProperty(kLayoutScaleProperty, m_scale);
-    QFont f = font();
-    if (f.pointSizeF() > 0)
-        f.setPointSizeF(f.pointSizeF() * m_scale);
-    else if (f.pixelSize() > 0)
-        f.setPixelSize(static_cast<int>(std::lround(f.pixelSize() * m_scale)));
-    setFont(f);
+    // The up-down's arrows are painted at a size of their own, which neither
+    // a layout nor the style knows of.
     const auto scaled = [this](int pixels) {
         return static_cast<int>(std::lround(pixels * m_scale));
     };
-    Label4->setMinimumWidth(scaled(kCopiesWidth));
-    UpDown1->setButtonSize(QSize(scaled(UpDown::kButtonSize.width()),
-                                 scaled(UpDown::kButtonSize.height())));
+    UpDown1->setButtonSize(
+        QSize(scaled(UpDown::kButtonSize.width()), scaled(UpDown::kButtonSize.height())));
 }
 
 QString confimp::suggestedPdfFile() const
