@@ -30,9 +30,9 @@ bool installFrenchTranslations(QCoreApplication& app)
 namespace {
 
 // Listed for a translator under one context, read through it.
-const char* const kLookIn = QT_TRANSLATE_NOOP("titrage::FileDialog", "Répertoire\u00a0:");
-const char* const kFileName = QT_TRANSLATE_NOOP("titrage::FileDialog", "Nom du fichier\u00a0:");
-const char* const kFileType = QT_TRANSLATE_NOOP("titrage::FileDialog", "Type\u00a0:");
+const char* const kLookIn = QT_TRANSLATE_NOOP("titrage::FileDialog", "Répertoire:");
+const char* const kFileName = QT_TRANSLATE_NOOP("titrage::FileDialog", "Nom du fichier:");
+const char* const kFileType = QT_TRANSLATE_NOOP("titrage::FileDialog", "Type:");
 const char* const kOpen = QT_TRANSLATE_NOOP("titrage::FileDialog", "OUVRIR");
 const char* const kSave = QT_TRANSLATE_NOOP("titrage::FileDialog", "ENREGISTRER");
 const char* const kChoose = QT_TRANSLATE_NOOP("titrage::FileDialog", "CHOISIR");

@@ -13,7 +13,7 @@ namespace titrage {
 bool installFrenchTranslations(QCoreApplication& app);
 
 // The captions every file dialog of the program shows, those of the
-// configuration dialogs: "Répertoire :", "Nom du fichier :", "Type :" and the
+// configuration dialogs: "Répertoire:", "Nom du fichier:", "Type:" and the
 // buttons "OUVRIR" (or "ENREGISTRER", "CHOISIR" for a folder) and "ANNULER".
 // Makes the dialog Qt's own (not the desktop's, whose captions cannot be
 // set). Call it once the dialog's accept and file modes are set.

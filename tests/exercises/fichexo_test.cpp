@@ -770,7 +770,7 @@ TEST(FichexoTest, DialogsMenuAndFileDialogsGrowWithTheBenchAndShareTheirCaptions
             EXPECT_TRUE(captions.empty());
             continue;
         }
-        QStringList expected{"Répertoire\u00a0:", "Nom du fichier\u00a0:", "Type\u00a0:", c.accept,
+        QStringList expected{"Répertoire:", "Nom du fichier:", "Type:", c.accept,
                              "ANNULER"};
         if (c.accept == save) expected << open;
         ASSERT_EQ(captions.size(), 2u);
