@@ -1,5 +1,6 @@
 #include "bench/benchview.h"
 
+#include "platform/benchscale.h"
 #include "platform/layoutscaler.h"
 
 #include <QAction>
@@ -61,6 +62,7 @@ void BenchView::placeWindow(QWidget& window)
 BenchView::BenchView(QWidget& window) : QObject(&window), m_window(window)
 {
     auto* scaler = new LayoutScaler(&window, kDesignSize);
+    scaleToolTipsWithBench();
     window.setMinimumSize(kDesignSize / 2);
     scaler->fit(window.size());
     window.installEventFilter(this);
@@ -98,8 +100,7 @@ bool BenchView::eventFilter(QObject* watched, QEvent* event)
     // whose frame would hang off a small screen (the status line cut at the
     // bottom) is fitted again, frame included. Later moves are the user's.
     if (watched == &m_window && !m_framed &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
-        m_window.isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Show) && m_window.isVisible() &&
         !(m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         const QMargins frame = frameOf(m_window);
         if (!frame.isNull()) {

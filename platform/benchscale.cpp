@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPointer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <algorithm>
@@ -77,6 +78,32 @@ struct LayoutBefore {
     QPointer<QLayout> layout;
     QMargins margins;
     int spacing = -1;
+};
+
+// Sets the tooltips' font, shared by the whole program, to the scale of the
+// widget that asks for one, just before it shows it.
+class ToolTipScaler : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip && watched->isWidgetType())
+            follow(benchScale(static_cast<QWidget*>(watched)));
+        return false;
+    }
+
+private:
+    void follow(double scale)
+    {
+        if (std::abs(scale - m_shown) < 1e-6) return;
+        m_shown = scale;
+        QToolTip::setFont(scaledFont(m_design, scale));
+    }
+
+    QFont m_design = QToolTip::font();
+    double m_shown = 1.0;
 };
 
 } // namespace
@@ -176,6 +203,14 @@ void scaleWithBench(QWidget* window, const QWidget* from)
     // dialogs are smaller than the bench, so that grown as much as the bench
     // they still fit the screen it fits.
     if (window->testAttribute(Qt::WA_Resized)) window->resize(scaledSize(window->size(), r));
+}
+
+void scaleToolTipsWithBench()
+{
+    static QPointer<QObject> installed;
+    if (installed || !qApp) return;
+    installed = new ToolTipScaler(qApp);
+    qApp->installEventFilter(installed);
 }
 
 QPixmap iconPicture(const QIcon& icon, int side, double scale)

@@ -26,6 +26,11 @@ double benchScale(const QWidget* w);
 // left alone.
 void scaleWithBench(QWidget* window, const QWidget* from = nullptr);
 
+// Shows every tooltip as large as the bench (or the window) it pops up over,
+// never smaller than its design: the values the graph gives under the pointer
+// read from the back of the room too. Installs itself once for the program.
+void scaleToolTipsWithBench();
+
 // The picture of `icon` for a label of `side` × `side` design pixels, `scale`
 // times larger: as the icon gives it at that size, or its design picture
 // enlarged where the icon has none so large (a picture never fills less of

@@ -4,8 +4,12 @@
 #include "platform/canvas.h"
 #include "windowlook.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -84,4 +88,32 @@ TEST(Messages, BoxesAndDialogsGrowWithTheBench)
     scaleWithBench(&kept);
     EXPECT_NEAR(kept.font().pointSizeF(), designPoints, 1e-6);
     EXPECT_NEAR(layoutScale(&kept), 1.0, 1e-9);
+}
+
+// The tooltip a control pops up (the graph's values under the pointer) comes
+// up as much larger as its bench, and at its design size over a design-size
+// bench.
+TEST(Messages, ToolTipsGrowWithTheBenchTheyPopUpOver)
+{
+    scaleToolTipsWithBench();
+    const double designPoints = QToolTip::font().pointSizeF();
+    ASSERT_GT(designPoints, 0);
+    auto shownTipFont = [](QWidget& over) {
+        QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), over.mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(&over, &ask);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible()) return w->font().pointSizeF();
+        return 0.0;
+    };
+    for (const auto& [shown, scale] :
+         {std::pair{QSize(1440, 1080), 1.8}, std::pair{QSize(800, 600), 1.0},
+          std::pair{QSize(640, 480), 1.0}}) {
+        QWidget bench;
+        titrage::testing::showBenchAt(bench, shown);
+        QLabel control(QStringLiteral("c₁"), &bench);
+        control.setToolTip(QStringLiteral("V = 10,0 mL ; σ = 0,0396 S·m⁻¹"));
+        bench.show();
+        EXPECT_NEAR(shownTipFont(control), designPoints * scale, 1e-6) << shown.width();
+        QToolTip::hideText();
+    }
 }
