@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -35,9 +36,20 @@ public:
         const QSize base = QProxyStyle::sizeFromContents(type, option, contents, widget);
         const qreal s = layoutScale(widget);
         // A menu's entry gets a padding of fixed pixels around its text: it
-        // grows with the menu as the text does.
-        if (type != CT_MenuItem || qFuzzyCompare(s, 1.0) || !contents.isValid()) return base;
-        const QSize padding = base - contents;
+        // grows with the menu as the text does. Only a menu's: a combo box's
+        // list asks the same for its rows, whose height is all padding and
+        // follows the box's font already. The icon and shortcut columns come
+        // at the menu's scale (its icons, its font) and are not grown again.
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (type != CT_MenuItem || qFuzzyCompare(s, 1.0) || !item || !contents.isValid() ||
+            !qobject_cast<const QMenu*>(widget))
+            return base;
+        QStyleOptionMenuItem design(*item);
+        design.maxIconWidth = static_cast<int>(std::lround(item->maxIconWidth / s));
+        design.reservedShortcutWidth =
+            static_cast<int>(std::lround(item->reservedShortcutWidth / s));
+        const QSize padding =
+            QProxyStyle::sizeFromContents(type, &design, contents, widget) - contents;
         return contents + QSize(static_cast<int>(std::lround(padding.width() * s)),
                                 static_cast<int>(std::lround(padding.height() * s)));
     }

@@ -50,16 +50,21 @@ void growIcon(QMessageBox& box, QSizeF design, double scale)
 
 // Qt wraps a long text at a width of its own, in pixels (half the screen, at
 // most 500): the box shown larger wraps it as much further, so that its lines
-// hold the same words as at the design size.
+// hold the same words as at the design size, but never past the width Qt
+// fixes the box at (the screen less 480 pixels, at most 1000; a small
+// screen's whole width), where the lines would be cut instead.
 void keepWrapWidthScaled(QMessageBox& box, double scale)
 {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     const QScreen* screen = box.screen();
     if (scale <= 1.0 || !label || !box.layout() || !screen) return;
-    const int wrapWidth = std::min(screen->availableGeometry().width() / 2, 500);
+    const int screenWidth = screen->availableGeometry().width();
+    const int wrapWidth = std::min(screenWidth / 2, 500);
+    const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
     const int unwrapped = label->minimumSizeHint().width();
     const int around = box.layout()->totalMinimumSize().width() - unwrapped;
-    const int wanted = static_cast<int>(std::lround(wrapWidth * scale)) - around;
+    const int wanted =
+        std::min(static_cast<int>(std::lround(wrapWidth * scale)), boxLimit) - around;
     label->setMinimumWidth(std::clamp(wanted, 0, unwrapped));
 }
 

@@ -1,10 +1,7 @@
 #include "printing/confimp.h"
 
 #include "platform/benchscale.h"
-
-#include "platform/canvas.h"
 #include "platform/coretext.h"
-#include "platform/layoutscaler.h"
 #include "platform/messages.h"
 #include "printing/pathfield.h"
 #include "printing/pdfoutput.h"
@@ -168,18 +165,11 @@ void confimp::nameAccessibly()
 void confimp::scaleWithBench()
 {
     // The dialog grows with the bench shown larger (on a projector), as every
-    // dialog opened from it: its font, its fixed sizes and the style's
-    // margins. A smaller bench (a netbook) leaves it at its design size.
+    // dialog opened from it: its font, its fixed sizes (the up-down's arrows
+    // too) and the style's margins. A smaller bench (a netbook) leaves it at
+    // its design size.
     titrage::scaleWithBench(this);
     m_scale = benchScale(this);
-    if (qFuzzyCompare(m_scale, 1.0)) return;
-    // The up-down's arrows are painted at a size of their own, which neither
-    // a layout nor the style knows of.
-    const auto scaled = [this](int pixels) {
-        return static_cast<int>(std::lround(pixels * m_scale));
-    };
-    UpDown1->setButtonSize(
-        QSize(scaled(UpDown::kButtonSize.width()), scaled(UpDown::kButtonSize.height())));
 }
 
 QString confimp::suggestedPdfFile() const
@@ -312,6 +302,7 @@ void confimp::Command2_Click()
 {
     QPrintDialog dialog(m_printer.get(), this);
     dialog.setWindowTitle(tr("Imprimantes"));
+    titrage::scaleWithBench(&dialog);
     if (Messages::execDialog(dialog) == QDialog::Accepted) {
         m_askPdfAgain = false;
         // Copies are printed one after the other by the dialog itself: a

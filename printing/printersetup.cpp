@@ -1,5 +1,6 @@
 #include "printing/printersetup.h"
 
+#include "platform/benchscale.h"
 #include "platform/frenchtranslations.h"
 #include "platform/messages.h"
 
@@ -79,6 +80,7 @@ std::optional<QString> askPdfFile(QWidget* parent, const QString& suggested)
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
     useProgramCaptions(dialog);
+    scaleWithBench(&dialog);
     dialog.selectFile(QFileInfo(suggested).fileName());
     if (Messages::execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

@@ -28,12 +28,6 @@ UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
 }
 
-void UpDown::setButtonSize(QSize size)
-{
-    for (QToolButton* b : {m_up, m_down})
-        b->setFixedSize(size);
-}
-
 void UpDown::setValue(int value)
 {
     value = std::clamp(value, m_minimum, m_maximum);

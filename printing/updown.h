@@ -15,10 +15,9 @@ class UpDown : public QWidget {
 public:
     explicit UpDown(int minimum, int maximum, QWidget* parent = nullptr);
 
-    // Each arrow button's size at the design size of its dialog.
+    // Each arrow button's size at the design size of its dialog (a fixed
+    // size, which grows with the dialog shown larger).
     static constexpr QSize kButtonSize{18, 12};
-    // The arrow buttons at another size (a dialog shown larger).
-    void setButtonSize(QSize size);
 
     int value() const { return m_value; }
     int minimum() const { return m_minimum; }

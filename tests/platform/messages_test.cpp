@@ -4,11 +4,16 @@
 #include "platform/canvas.h"
 #include "windowlook.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QHelpEvent>
+#include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -115,5 +120,50 @@ TEST(Messages, ToolTipsGrowWithTheBenchTheyPopUpOver)
         bench.show();
         EXPECT_NEAR(shownTipFont(control), designPoints * scale, 1e-6) << shown.width();
         QToolTip::hideText();
+    }
+}
+
+// A menu's entries, with their shortcuts and icons, grow as much as the bench
+// and no more; a combo box's list keeps rows no taller than the box.
+TEST(Messages, MenusAndListsGrowOnceWithTheBench)
+{
+    auto menuWidth = [](QSize shown) {
+        QWidget bench;
+        titrage::testing::showBenchAt(bench, shown);
+        QMenu menu(&bench);
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        menu.addAction(QIcon(red), QStringLiteral("Copier\tCtrl+Maj+Inser"));
+        menu.addAction(QStringLiteral("Tout sélectionner\tCtrl+A"));
+        scaleWithBench(&menu, &bench);
+        return menu.sizeHint().width();
+    };
+    EXPECT_NEAR(double(menuWidth({1440, 1080})) / menuWidth({800, 600}), 1.8, 0.1);
+
+    QWidget bench;
+    auto* combo = new QComboBox(&bench);
+    combo->addItems({QStringLiteral("acide chlorhydrique"), QStringLiteral("ammoniac")});
+    combo->setGeometry(10, 10, 200, 22);
+    titrage::testing::showBenchAt(bench, {1920, 1440});
+    EXPECT_LE(combo->view()->sizeHintForRow(0), combo->height());
+}
+
+// A long message on a bench shown far larger than its screen allows the box
+// (Qt fixes its width) wraps within the box rather than losing its line ends.
+TEST(Messages, ALongMessageWrapsWithinTheBoxAtAnyScale)
+{
+    QString text;
+    for (int i = 0; i < 12; ++i)
+        text += QStringLiteral("Le fichier de configuration n'a pas pu être lu. ");
+    for (const QSize shown : {QSize(1440, 1080), QSize(2400, 1800)}) {
+        QWidget bench;
+        titrage::testing::showBenchAt(bench, shown);
+        const auto box = Messages::messageBox(
+            &bench, {QStringLiteral("Ouvrir"), text, MessageIcon::Critical, MessageButtons::Ok});
+        box->show();
+        QCoreApplication::processEvents();
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_TRUE(label);
+        EXPECT_LE(label->geometry().right(), box->width()) << shown.width();
     }
 }
