@@ -292,6 +292,17 @@ QPen penOf(QColor color, int width)
     return pen;
 }
 
+// The pen of a stroke `width` units wide on `p`. Shown smaller than its
+// design, a one-unit stroke would be thinner than a device pixel and come out
+// grey: it keeps one whole pixel, as the strokes of fillUnits do.
+QPen strokeOf(const QPainter& p, QColor color, int width)
+{
+    QPen pen = penOf(color, width);
+    const QTransform toDevice = p.deviceTransform();
+    if (width == 1 && (toDevice.m11() < 1.0 || toDevice.m22() < 1.0)) pen.setCosmetic(true);
+    return pen;
+}
+
 // Pixel-grid rectangle between two corners, both included.
 QRectF cornersRect(double x1, double y1, double x2, double y2)
 {
@@ -385,7 +396,7 @@ void Canvas::run(QPainter& p, const Step& s, const Record& record)
             thinLine(p, s.x1, s.y1, s.x2, s.y2, s.colour);
         } else if (s.pen == 1) {
             // A slanting stroke drawn finer than the units' staircase.
-            QPen pen = penOf(s.colour, 1);
+            QPen pen = strokeOf(p, s.colour, 1);
             pen.setCapStyle(Qt::RoundCap);
             p.setPen(pen);
             p.drawLine(QPointF(s.x1 + 0.5, s.y1 + 0.5), QPointF(s.x2 + 0.5, s.y2 + 0.5));
@@ -396,7 +407,7 @@ void Canvas::run(QPainter& p, const Step& s, const Record& record)
         }
         break;
     case Step::Kind::Box:
-        p.setPen(penOf(s.colour, s.pen));
+        p.setPen(strokeOf(p, s.colour, s.pen));
         p.setBrush(Qt::NoBrush);
         p.drawRect(cornersRect(s.x1, s.y1, s.x2, s.y2).translated(0.5, 0.5));
         break;
@@ -407,14 +418,14 @@ void Canvas::run(QPainter& p, const Step& s, const Record& record)
     }
     case Step::Kind::Circle:
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(penOf(s.colour, s.pen));
+        p.setPen(strokeOf(p, s.colour, s.pen));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), s.x2, s.x2);
         p.setRenderHint(QPainter::Antialiasing, false);
         break;
     case Step::Kind::FilledCircle:
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(penOf(s.colour2, 1));
+        p.setPen(strokeOf(p, s.colour2, 1));
         p.setBrush(s.colour);
         p.drawEllipse(QPointF(s.x1 + 0.5, s.y1 + 0.5), s.x2, s.x2);
         p.setBrush(Qt::NoBrush);

@@ -215,3 +215,22 @@ TEST(Canvas, ClearingGivesBackExactlyTheBackgroundAndReportsWhatChanged)
     c.cls();
     EXPECT_EQ(c.image(), background);
 }
+
+// Drawn smaller than its design (a netbook), every one-unit stroke keeps a
+// whole device pixel in its own colour: outlines and slanting lines as well
+// as the straight ones.
+TEST(Canvas, ShownSmallerEveryStrokeKeepsItsColour)
+{
+    for (const int kind : {0, 2, 3}) {
+        Canvas c(QSize(80, 80));
+        if (kind == 0) c.box(10, 10, 60, 50, Qt::black);
+        if (kind == 2) c.line(5, 7, 70, 40, Qt::black);
+        if (kind == 3) c.line(10, 10, 60, 10, Qt::black);
+        c.setDevicePixelRatio(0.75);
+        int black = 0;
+        for (int y = 0; y < c.image().height(); ++y)
+            for (int x = 0; x < c.image().width(); ++x)
+                black += c.image().pixelColor(x, y) == QColor(Qt::black);
+        EXPECT_GT(black, 20) << kind;
+    }
+}
