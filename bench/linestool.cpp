@@ -18,8 +18,8 @@
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStringList>
 #include <QSpinBox>
+#include <QStringList>
 #include <QToolTip>
 
 #include <algorithm>
@@ -171,9 +171,9 @@ QString LinesTool::resultText() const
         for (size_t i = 0; i < m_breaks.count(); ++i) {
             const TwoLines& t = m_breaks.breaks[i];
             parts << fromStd(breakName(i, m_breaks.count()) + " : " +
-                             (onRealisticPoints() ? veqMeasuredText(t.veq, uncertainty(i))
-                                                  : "Véq = " + formatNumber(t.veq, "#0.00") +
-                                                        " mL"));
+                             (onRealisticPoints()
+                                  ? veqMeasuredText(t.veq, uncertainty(i))
+                                  : "Véq = " + formatNumber(t.veq, "#0.00") + " mL"));
         }
         const QString all = parts.join(QStringLiteral(" ; "));
         if (onRealisticPoints()) return all + tr(" (points mesurés, graine %1)").arg(m_seed);
@@ -249,7 +249,11 @@ bool LinesTool::fitAndDraw(bool announce)
     m_monteCarloBreaks.clear();
     BrokenLines t;
     if (static_cast<int>(measured.size()) >= kMinMeasuredPoints) {
-        t = fitBrokenLines(measured, o);
+        // Readings that scatter: realistic ones, or a class's own.
+        BrokenLineOptions read = o;
+        read.measured =
+            m_realistic || !host().state().importedPoints(host().state().current()).empty();
+        t = fitBrokenLines(measured, read);
         m_measured = t.failure != BreakFailure::TooFewPoints;
     }
     m_points = m_measured ? measured : tablePoints();
@@ -398,7 +402,8 @@ QString LinesTool::readout(QPointF p) const
                 }
             }
         if (showsPh(mode))
-            if (const auto ph = curvePhAt(*curve, v)) text = fromStd(phReadout(text.toStdString(), *ph));
+            if (const auto ph = curvePhAt(*curve, v))
+                text = fromStd(phReadout(text.toStdString(), *ph));
         return text;
     }
     return fromStd(r.tooltip);

@@ -207,6 +207,37 @@ double sharpness(const std::vector<Pt>& s, const RunSums& judged, const FitRange
     return own > 0 ? turn / own : INFINITY;
 }
 
+// A stretch of points off both lines longer than this share of Véq is not a
+// corner (see leavesPointsOff).
+constexpr double kLongestStray = 0.25;
+
+// Whether measured points leave their two lines over a long stretch: a run of
+// at least kMinPointsPerLine of them, from the first line's range on, each
+// further from the line of its side than three times the scatter, and longer
+// than a quarter of Véq. Two lines drawn across a curve that breaks twice
+// (the scatter hid one break) leave the stretch between the breaks so, and so
+// do the two lines of a curve that rounds off instead of breaking; a break's
+// corner, which the lines accept rounded over a tenth of Véq at most, and the
+// scatter itself do not.
+bool leavesPointsOff(const std::vector<Pt>& s, const TwoLines& t, double scatter)
+{
+    int run = 0;
+    double from = 0;
+    for (const Pt& p : s) {
+        if (p.v < t.ranges.before.from) continue;
+        const LineFit& line = p.v < t.veq ? t.before : t.after;
+        // The scatter is the judged sigma's: on the fitted one, in proportion.
+        const double spread = p.judge != 0 ? scatter * std::fabs(p.fit / p.judge) : scatter;
+        if (!(std::fabs(p.fit - line.at(p.v)) > 3 * spread)) {
+            run = 0;
+            continue;
+        }
+        if (run++ == 0) from = p.v;
+        if (run >= kMinPointsPerLine && p.v - from >= kLongestStray * t.veq) return true;
+    }
+    return false;
+}
+
 // Above this share of the largest sigma, a series' scatter is a measurement's.
 constexpr double kScatteredShare = 1e-3;
 
@@ -343,6 +374,7 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
     const bool scattered = scatter > kScatteredShare * top;
     std::vector<size_t> cuts = bestCuts(s, judged, o.maxBreaks + 1);
     std::vector<TwoLines> fits;
+    bool sawBreak = false; // some cut stood as a break on its neighbours' points
     while (cuts.size() >= 2) {
         fits.assign(cuts.size(), TwoLines{});
         std::vector<bool> ok(cuts.size(), false);
@@ -365,13 +397,25 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
         for (size_t i = 0; i + 1 < cuts.size(); ++i)
             if (ok[i] && ok[i + 1] && fits[i].veq >= fits[i + 1].ranges.before.from)
                 ok[change[i] < change[i + 1] ? i : i + 1] = false;
+        sawBreak = sawBreak || std::find(ok.begin(), ok.end(), true) != ok.end();
         size_t worst = cuts.size();
         for (size_t i = 0; i < cuts.size(); ++i)
             if (!ok[i] && (worst == cuts.size() || change[i] < change[worst])) worst = i;
         if (worst == cuts.size()) break;
         cuts.erase(cuts.begin() + static_cast<std::ptrdiff_t>(worst));
     }
-    if (cuts.size() < 2) return single(whole);
+    // One break kept, or none, of a curve cut into several pieces: on measured
+    // points the single two lines stand only where the points follow them, and
+    // a curve that broke somewhere is not called one that merely rounds off.
+    auto alone = [&]() {
+        BrokenLines r = single(whole);
+        if (o.measured && scattered &&
+            (whole.found() ? leavesPointsOff(s, whole, scatter)
+                           : whole.failure == BreakFailure::NoBreak && sawBreak))
+            r.failure = BreakFailure::Unresolved;
+        return r;
+    };
+    if (cuts.size() < 2) return alone();
 
     // One range per stretch. The middle ones were chosen twice, as the
     // after-range of one break and the before-range of the next: both
@@ -422,7 +466,7 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
         size_t d = 0;
         while (d < pick.size() && ++pick[d] == choices[d].size())
             pick[d++] = 0;
-        if (d == pick.size()) return single(whole);
+        if (d == pick.size()) return alone();
     }
     for (size_t i = 0; i < result.breaks.size() && i < fits.size(); ++i)
         result.breaks[i].bend = fits[i].bend;

@@ -44,6 +44,9 @@ struct BrokenLineOptions {
     // breaks are sought and the ranges chosen away from them.
     std::vector<FitRange> ranges;
     int maxBreaks = kMaxBreaks;
+    // The points are measurements (realistic readings, a class's own): a
+    // single break is given only where they follow its two lines.
+    bool measured = false;
 };
 
 // The breaks of the curve and their lines. The curve is first cut into

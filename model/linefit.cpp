@@ -531,6 +531,8 @@ const char* breakFailureMessage(BreakFailure failure)
         return kOffBuretteMessage;
     case BreakFailure::InsideRange:
         return kInsideRangeMessage;
+    case BreakFailure::Unresolved:
+        return kUnresolvedMessage;
     }
     return kNoBreakMessage;
 }

@@ -59,6 +59,7 @@ enum class BreakFailure {
     NoBreak,      // the curve bends without a break: the couple is too weak
     OffBurette,   // the intersection leaves no room for the lines (outside 2 .. 23 mL)
     InsideRange,  // the lines cross inside a range the student chose
+    Unresolved,   // measured points leave the two lines over a long stretch
 };
 
 struct TwoLines {
@@ -160,6 +161,12 @@ inline constexpr const char* kTooFewPointsMessage = QT_TRANSLATE_NOOP(
 inline constexpr const char* kOffBuretteMessage = QT_TRANSLATE_NOOP(
     "LineFit", "Les droites se coupent hors de la burette : la méthode des droites demande une "
                "équivalence entre 2 et 23 mL. Changez les concentrations ou les volumes.");
+inline constexpr const char* kUnresolvedMessage = QT_TRANSLATE_NOOP(
+    "LineFit",
+    "Les mesures s'écartent des deux droites sur une longue portion de la courbe : elle "
+    "s'arrondit au lieu de se briser, ou bien elle se brise plus d'une fois et la dispersion "
+    "des mesures cache une des ruptures. La méthode des droites ne donne pas de volume "
+    "équivalent sûr : mesurez avec un pas plus petit près des équivalences.");
 inline constexpr const char* kInsideRangeMessage = QT_TRANSLATE_NOOP(
     "LineFit",
     "Les droites se coupent à l'intérieur d'un des domaines choisis : pour la méthode des "

@@ -484,6 +484,7 @@ int runMixture(const Options& o, std::ostream& out, std::ostream& err)
         BrokenLineOptions fit;
         fit.correctDilution = !o.brut;
         fit.v0 = m.vsol + m.veau;
+        fit.measured = o.bruit.has_value();
         const BrokenLines t = fitBrokenLines(fitPoints, fit);
         if (!t.found()) {
             err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";
@@ -621,6 +622,7 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         BrokenLineOptions fit;
         fit.correctDilution = !o.brut;
         fit.v0 = parseNumber(vsol).value_or(0) + parseNumber(veau).value_or(0);
+        fit.measured = o.bruit.has_value() || measures.has_value();
         const BrokenLines t = fitBrokenLines(points, fit);
         if (!t.found()) {
             err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";

@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The help and the curve come first: only the method of the two lines says 3.
         CHECK(droites && !help && !curve);
         bool cause = false;
-        for (BreakFailure f :
-             {BreakFailure::TooFewPoints, BreakFailure::NoBreak, BreakFailure::OffBurette})
+        for (BreakFailure f : {BreakFailure::TooFewPoints, BreakFailure::NoBreak,
+                               BreakFailure::OffBurette, BreakFailure::Unresolved})
             cause = cause || err.str().find(breakFailureMessage(f)) != std::string::npos;
         CHECK(cause);
     } else if (status == 0 && !help) {

@@ -430,3 +430,27 @@ TEST(TableCommand, DroitesOnAMixtureGiveOneRowPerBreak)
     }
     EXPECT_GT(moved, 20);
 }
+
+// Two lines drawn across readings that stray from them for a long stretch are
+// no equivalence: a second break hidden by the scatter (the diluted mixture
+// collapsed to one Véq between its two), or a curve that rounds off (aniline,
+// read 0,56 mL short with u = 0,15 mL). Each is refused with its causes, not
+// given with a tight uncertainty; the mixture's model curve breaks twice.
+TEST(TableCommand, DroitesRefuseTwoLinesTheReadingsLeave)
+{
+    const std::vector<std::string> diluted = {"--becher",  "HCl=0.003", "--becher", "CH3COOH=0.004",
+                                              "--vsol",    "20",        "--veau",   "80",
+                                              "--droites", "--raw"};
+    for (const auto& extra : {std::vector<std::string>{"--bruit", "16"},
+                              std::vector<std::string>{"--base", "--solute", "2", "--c", "0.01",
+                                                       "--droites", "--bruit", "1"}}) {
+        std::vector<std::string> args = extra.size() == 2 ? diluted : std::vector<std::string>{};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandOutcome r = runTable(args);
+        EXPECT_EQ(r.status, 3) << r.out;
+        EXPECT_NE(r.err.find("s'écartent des deux droites"), std::string::npos) << r.err;
+    }
+    const CommandOutcome model = runTable(diluted);
+    ASSERT_EQ(model.status, 0) << model.err;
+    EXPECT_EQ(lines(model.out).size(), 3u);
+}

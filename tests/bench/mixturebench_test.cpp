@@ -179,6 +179,15 @@ TEST(MixtureBench, CombinationsTheEngineCannotTreatAreRefusedWhole)
         }
     }
 
+    // Ag2SO4 would form only past 25 mL, where a realistic burette read at
+    // 25 mL may still deliver: refused too, naming that volume.
+    Mixture edge =
+        mixtureOf({salt(MixSoluteKind::SodiumSulfate, 0.03505)}, MixTitrant::SilverNitrate);
+    edge.ctitrant = 0.05;
+    const auto past = mixtureBenchRefusal(edge, catalogue);
+    ASSERT_TRUE(past);
+    EXPECT_NE(past->find("25,15 mL"), std::string::npos) << *past;
+
     // A refused point leaves the bench's measurement as it was.
     Mixture m = mixtureOf({salt(MixSoluteKind::SodiumSulfate, 0.1)}, MixTitrant::SilverNitrate);
     BenchState s = mixtureState(m);

@@ -454,10 +454,13 @@ TEST(BrokenLines, MixturesBreakAtEachEquivalenceOfTheirStoichiometry)
 TEST(BrokenLines, ScatteredSeriesBreakAsOftenAsTheirChemistry)
 {
     // Realistic series of 20 seeds, read every 0,5 mL in 20 mL: the two acids
-    // break twice, at 10 and 20 mL; the chloride by silver nitrate once.
+    // break twice, at 10 and 20 mL; the chloride by silver nitrate once. Read
+    // every millilitre, the acids' second break is lost in the scatter now
+    // and then, and the lines then say so rather than give one Véq.
     using K = MixSoluteKind;
     const Model catalogue = freshModel();
-    auto series = [&](std::vector<MixSolute> solutes, MixTitrant titrant, std::uint64_t seed) {
+    auto series = [&](std::vector<MixSolute> solutes, MixTitrant titrant, std::uint64_t seed,
+                      int step) {
         Mixture m;
         for (const MixSolute& s : solutes)
             m.solutes[m.soluteCount++] = s;
@@ -468,25 +471,34 @@ TEST(BrokenLines, ScatteredSeriesBreakAsOftenAsTheirChemistry)
         const MixtureEngine engine(m, catalogue);
         const ScatterSeries scatter(seed);
         std::vector<FitPoint> pts;
-        for (const TableRow& r : tabulateMixture(m, catalogue, 5)) {
+        for (const TableRow& r : tabulateMixture(m, catalogue, step)) {
             double sigma = r.sigma;
             EXPECT_EQ(realisticMixtureSigma(engine, r.v, scatter, sigma), MixStatus::Ok);
             pts.push_back({r.v, sigma});
         }
-        return fitBrokenLines(pts, brokenOptions(20));
+        BrokenLineOptions o = brokenOptions(20);
+        o.measured = true;
+        return fitBrokenLines(pts, o);
     };
-    int twice = 0;
+    const std::vector<MixSolute> acids = {{K::CatalogueAcid, kHydrochloric, 7, 0.005},
+                                          {K::CatalogueAcid, kEthanoic, 7, 0.005}};
+    auto bothBreaks = [](const BrokenLines& b) {
+        return b.found() && b.count() == 2 && std::fabs(b.breaks[0].veq - 10) < 0.5 &&
+               std::fabs(b.breaks[1].veq - 20) < 0.5;
+    };
+    int twice = 0, lost = 0;
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
-        const BrokenLines acids = series(
-            {{K::CatalogueAcid, kHydrochloric, 7, 0.005}, {K::CatalogueAcid, kEthanoic, 7, 0.005}},
-            MixTitrant::SodiumHydroxide, seed);
-        if (acids.found() && acids.count() == 2 && std::fabs(acids.breaks[0].veq - 10) < 0.5 &&
-            std::fabs(acids.breaks[1].veq - 20) < 0.5)
-            ++twice;
+        twice += bothBreaks(series(acids, MixTitrant::SodiumHydroxide, seed, 5));
         const BrokenLines chloride =
-            series({{K::SodiumChloride, 0, 7, 0.005}}, MixTitrant::SilverNitrate, seed);
+            series({{K::SodiumChloride, 0, 7, 0.005}}, MixTitrant::SilverNitrate, seed, 5);
         EXPECT_TRUE(chloride.found()) << seed;
         EXPECT_EQ(chloride.count(), 1u) << seed;
+
+        const BrokenLines coarse = series(acids, MixTitrant::SodiumHydroxide, seed, 10);
+        if (bothBreaks(coarse)) continue;
+        ++lost;
+        EXPECT_EQ(coarse.failure, BreakFailure::Unresolved) << seed;
     }
     EXPECT_GE(twice, 19);
+    EXPECT_GE(lost, 3);
 }
