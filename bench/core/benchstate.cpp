@@ -235,26 +235,30 @@ std::vector<TableRow> BenchState::tabulateMixture(const BenchEntries& entries, i
                                     stepTenths);
 }
 
+void BenchState::readRows(const BenchEntries& entries, std::vector<TableRow>& rows) const
+{
+    if (!m_scatter) return;
+    if (!m_mixture) {
+        scatterRows(m_model, entries.sigmaInputs(), rows, *m_scatter);
+        return;
+    }
+    const MixtureEngine engine(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model);
+    for (TableRow& row : rows) {
+        double read = row.sigma;
+        if (realisticMixtureSigma(engine, row.v, *m_scatter, read) == MixStatus::Ok)
+            row.sigma = static_cast<float>(read);
+    }
+}
+
 std::vector<TableRow> BenchState::measuredTable(const BenchEntries& entries, int stepTenths)
 {
-    if (!m_mixture) {
-        std::vector<TableRow> rows = tabulate(m_model, entries, stepTenths);
-        if (m_scatter && !rows.empty()) {
-            scatterRows(m_model, entries.sigmaInputs(), rows, *m_scatter);
-            m_model.sigma = rows.back().sigma; // the conductimeter reads the last row
-        }
-        return rows;
-    }
-    std::vector<TableRow> rows = tabulateMixture(entries, stepTenths);
-    if (m_scatter && !rows.empty()) {
-        const MixtureEngine engine(mixtureWith(*m_mixture, entries.sigmaInputs()), m_model);
-        for (TableRow& row : rows) {
-            double read = row.sigma;
-            if (realisticMixtureSigma(engine, row.v, *m_scatter, read) == MixStatus::Ok)
-                row.sigma = static_cast<float>(read);
-        }
-        m_model.sigma = rows.back().sigma;
-    }
+    std::vector<TableRow> rows =
+        m_mixture ? tabulateMixture(entries, stepTenths) : tabulate(m_model, entries, stepTenths);
+    // A titration the student measured reads as her points did; one drawn at
+    // once ("Trace rapide") is the model's curve, its table too.
+    if (!m_scatter || current() < 0 || pouredPoints(current()).empty() || rows.empty()) return rows;
+    readRows(entries, rows);
+    m_model.sigma = rows.back().sigma; // the conductimeter reads the last row
     return rows;
 }
 

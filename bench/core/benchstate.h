@@ -157,11 +157,15 @@ public:
     const MixPoint& lastMixPoint() const { return m_lastMixPoint; }
     std::vector<TableRow> tabulateMixture(const BenchEntries& entries, int stepTenths) const;
     // The table of a whole titration as the bench shows it, every `stepTenths`
-    // tenths of a millilitre: the model's rows, or on a realistic series the
-    // conductimeter's readings at the volumes read, as the poured points.
+    // tenths of a millilitre: the model's rows, or, once the student has
+    // poured points of a realistic series, the conductimeter's readings at
+    // the volumes read, as those points.
     std::vector<TableRow> measuredTable(const BenchEntries& entries, int stepTenths);
 
 private:
+    // The conductimeter's readings in place of the model's sigma, on a
+    // realistic series.
+    void readRows(const BenchEntries& entries, std::vector<TableRow>& rows) const;
     Model m_model;
     SituationStore m_store;
     float m_sigmamax = 0;

@@ -233,19 +233,26 @@ TEST(MixtureBench, RealisticPointsAreTheSeedsSeriesAsTheTablePrintsIt)
     std::string line;
     std::getline(table, line); // header
     int differ = 0;
-    // The table the bench fills when the curve is finished reads the same series.
-    const std::vector<TableRow> shown = s.measuredTable(entriesAt(0), 10);
-    ASSERT_EQ(shown.size(), 26u);
+    // Drawn at once, the titration's table is the model's curve.
+    const std::vector<TableRow> drawn = s.measuredTable(entriesAt(0), 10);
+    std::vector<TableRow> poured;
     for (int v = 0; v <= 25; ++v) {
         const BenchEntries e = entriesAt(static_cast<float>(v));
         loadModel(s.model(), e);
         const auto row = s.measurePoint(e.sigmaInputs(), v);
         ASSERT_TRUE(row && std::getline(table, line)) << v;
-        EXPECT_EQ(shown[std::size_t(v)].sigma, row->sigma) << v;
+        s.recordPoint(*row);
+        poured.push_back(*row);
         const double printed = std::stod(line.substr(line.find('\t') + 1));
         EXPECT_NEAR(row->sigma, printed, 1e-6 * printed) << v;
         EXPECT_EQ(s.model().sigma, row->sigma) << "the conductimeter shows the reading";
         differ += std::fabs(row->sigma - s.lastMixPoint().sigma) > 1e-4 * row->sigma;
+        EXPECT_NEAR(drawn[std::size_t(v)].sigma, s.lastMixPoint().sigma, 1e-6) << v;
     }
     EXPECT_GT(differ, 20) << "the exact point stays for the cloudiness and the shares";
+    // The table the bench fills when the poured curve is finished reads the same series.
+    const std::vector<TableRow> shown = s.measuredTable(entriesAt(0), 10);
+    ASSERT_EQ(shown.size(), 26u);
+    for (int v = 0; v <= 25; ++v)
+        EXPECT_EQ(shown[std::size_t(v)].sigma, poured[std::size_t(v)].sigma) << v;
 }
