@@ -85,6 +85,9 @@ BrokenLineOptions LinesTool::options() const
     o.correctDilution = host().parametres().corrdilution->isChecked();
     o.v0 = e.vsol.value_or(0.0f) + e.veau.value_or(0.0f);
     o.ranges = m_manual;
+    // A single acid or base has one equivalence: its curve is the two
+    // lines' business (a class's own measurements may break more often).
+    if (!host().state().mixture()) o.maxBreaks = 1;
     return o;
 }
 
@@ -251,8 +254,9 @@ bool LinesTool::fitAndDraw(bool announce)
     if (static_cast<int>(measured.size()) >= kMinMeasuredPoints) {
         // Readings that scatter: realistic ones, or a class's own.
         BrokenLineOptions read = o;
-        read.measured =
-            m_realistic || !host().state().importedPoints(host().state().current()).empty();
+        const bool imported = !host().state().importedPoints(host().state().current()).empty();
+        read.measured = m_realistic || imported;
+        if (imported) read.maxBreaks = kMaxBreaks;
         t = fitBrokenLines(measured, read);
         m_measured = t.failure != BreakFailure::TooFewPoints;
     }

@@ -342,7 +342,7 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
         return linesOn(s, o.ranges);
     }
     const TwoLines whole = fitTwoLines(points, two);
-    if (two.ranges || o.maxBreaks < 2) return single(whole);
+    if (two.ranges || (o.maxBreaks < 2 && !o.measured)) return single(whole);
 
     std::vector<Pt> s;
     s.reserve(points.size());
@@ -372,9 +372,21 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
     for (const Pt& p : s)
         top = std::max(top, std::fabs(p.judge));
     const bool scattered = scatter > kScatteredShare * top;
+    // One break kept, or none: on measured points the single two lines stand
+    // only where the points follow them, and a curve that broke somewhere is
+    // not called one that merely rounds off.
+    bool sawBreak = false; // some cut stood as a break on its neighbours' points
+    auto alone = [&]() {
+        BrokenLines r = single(whole);
+        if (o.measured && scattered &&
+            (whole.found() ? leavesPointsOff(s, whole, scatter)
+                           : whole.failure == BreakFailure::NoBreak && sawBreak))
+            r.failure = BreakFailure::Unresolved;
+        return r;
+    };
+    if (o.maxBreaks < 2) return alone();
     std::vector<size_t> cuts = bestCuts(s, judged, o.maxBreaks + 1);
     std::vector<TwoLines> fits;
-    bool sawBreak = false; // some cut stood as a break on its neighbours' points
     while (cuts.size() >= 2) {
         fits.assign(cuts.size(), TwoLines{});
         std::vector<bool> ok(cuts.size(), false);
@@ -404,17 +416,6 @@ BrokenLines fitBrokenLines(const std::vector<FitPoint>& points, const BrokenLine
         if (worst == cuts.size()) break;
         cuts.erase(cuts.begin() + static_cast<std::ptrdiff_t>(worst));
     }
-    // One break kept, or none, of a curve cut into several pieces: on measured
-    // points the single two lines stand only where the points follow them, and
-    // a curve that broke somewhere is not called one that merely rounds off.
-    auto alone = [&]() {
-        BrokenLines r = single(whole);
-        if (o.measured && scattered &&
-            (whole.found() ? leavesPointsOff(s, whole, scatter)
-                           : whole.failure == BreakFailure::NoBreak && sawBreak))
-            r.failure = BreakFailure::Unresolved;
-        return r;
-    };
     if (cuts.size() < 2) return alone();
 
     // One range per stretch. The middle ones were chosen twice, as the

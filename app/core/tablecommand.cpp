@@ -623,6 +623,8 @@ int runTableCommand(const std::vector<std::string>& args, std::ostream& out, std
         fit.correctDilution = !o.brut;
         fit.v0 = parseNumber(vsol).value_or(0) + parseNumber(veau).value_or(0);
         fit.measured = o.bruit.has_value() || measures.has_value();
+        // One acid or base, one equivalence; a class's measurements may hold more.
+        if (!measures) fit.maxBreaks = 1;
         const BrokenLines t = fitBrokenLines(points, fit);
         if (!t.found()) {
             err << "titrage-table : " << breakFailureMessage(t.failure) << "\n";

@@ -453,4 +453,13 @@ TEST(TableCommand, DroitesRefuseTwoLinesTheReadingsLeave)
     const CommandOutcome model = runTable(diluted);
     ASSERT_EQ(model.status, 0) << model.err;
     EXPECT_EQ(lines(model.out).size(), 3u);
+
+    // One acid, one equivalence: the diluted vinegar's curved start, read in
+    // the scatter, is no first break.
+    const CommandOutcome vinegar =
+        runTable({"--solute", "4", "--vsol", "10", "--veau", "90", "--step", "0.2", "--droites",
+                  "--bruit", "37", "--raw"});
+    ASSERT_EQ(vinegar.status, 0) << vinegar.err;
+    ASSERT_EQ(lines(vinegar.out).size(), 2u) << vinegar.out;
+    EXPECT_NEAR(std::stod(fields(lines(vinegar.out)[1])[0]), 9.94, 0.2);
 }
