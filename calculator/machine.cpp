@@ -2,7 +2,6 @@
 
 #include "calculator/calckey.h"
 #include "calculator/core/numbertext.h"
-#include "platform/benchscale.h"
 #include "platform/coretext.h"
 #include "platform/layoutscaler.h"
 
@@ -98,7 +97,6 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
     // bench shown larger) everything in it grows together.
     resize(kWidth, kHeight);
     new LayoutScaler(this, QSize(kWidth, kHeight));
-    scaleToolTipsWithBench();
     setMinimumSize(kWidth, kHeight);
 }
 

@@ -142,10 +142,9 @@ std::optional<std::string> mixtureBenchRefusal(const Mixture& m, const Model& ca
         if (status != MixStatus::Ok) return mixStatusMessage(status, t / 10.0);
         hint = p.h;
     }
-    // A burette read at 25 mL delivers up to its readings' and its glass's
-    // errors more, which realistic measurements pour.
-    const ScatterModel glass;
-    const double most = kTenths / 10.0 + 2 * glass.readingHalfWidth + glass.tolerance;
+    // A burette read at 25 mL may deliver a little more, which realistic
+    // measurements pour.
+    const double most = ScatterSeries::mostDelivered(kTenths / 10.0);
     if (const MixStatus status = engine.solve(most, p, hint); status != MixStatus::Ok)
         return mixStatusMessage(status, most);
     return std::nullopt;

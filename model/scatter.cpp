@@ -86,6 +86,12 @@ double ScatterSeries::deliveredVolume(double read) const
     return std::max(0.0, read + readingError - m_zero + calibration);
 }
 
+double ScatterSeries::mostDelivered(double read, const ScatterModel& model)
+{
+    const double calibration = model.capacity > 0 ? model.tolerance * read / model.capacity : 0;
+    return read + 2 * model.readingHalfWidth + calibration;
+}
+
 double ScatterSeries::reading(double sigma, double read) const
 {
     Draws d = pointDraws(m_seed, read);

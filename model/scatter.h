@@ -77,6 +77,9 @@ public:
 
     // The volume the beaker received when v mL is read (0 at 0).
     double deliveredVolume(double read) const;
+    // The most that any series of `model` delivers when v mL is read: both
+    // readings' errors and the glass's tolerance, all in excess.
+    static double mostDelivered(double read, const ScatterModel& model = {});
     // The conductimeter's reading of a conductivity at a point read at v mL.
     double reading(double sigma, double read) const;
 

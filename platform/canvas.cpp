@@ -292,14 +292,21 @@ QPen penOf(QColor color, int width)
     return pen;
 }
 
+// Whether a unit of `p` is less than a device pixel either way (the picture
+// drawn smaller than its design).
+bool shownSmaller(const QPainter& p)
+{
+    const QTransform toDevice = p.deviceTransform();
+    return toDevice.m11() < 1.0 || toDevice.m22() < 1.0;
+}
+
 // The pen of a stroke `width` units wide on `p`. Shown smaller than its
 // design, a one-unit stroke would be thinner than a device pixel and come out
 // grey: it keeps one whole pixel, as the strokes of fillUnits do.
 QPen strokeOf(const QPainter& p, QColor color, int width)
 {
     QPen pen = penOf(color, width);
-    const QTransform toDevice = p.deviceTransform();
-    if (width == 1 && (toDevice.m11() < 1.0 || toDevice.m22() < 1.0)) pen.setCosmetic(true);
+    if (width == 1 && shownSmaller(p)) pen.setCosmetic(true);
     return pen;
 }
 
@@ -319,12 +326,14 @@ QRectF cornersRect(double x1, double y1, double x2, double y2)
 void fillUnits(QPainter& p, const QRectF& r, QColor color)
 {
     const QTransform toDevice = p.deviceTransform();
-    if (toDevice.type() > QTransform::TxScale || (toDevice.m11() >= 1.0 && toDevice.m22() >= 1.0)) {
+    if (toDevice.type() > QTransform::TxScale || !shownSmaller(p)) {
         p.fillRect(r, color);
         return;
     }
     const QRectF d = toDevice.mapRect(r);
-    const auto edge = [](qreal v) { return static_cast<int>(std::lround(std::clamp(v, -1e7, 1e7))); };
+    const auto edge = [](qreal v) {
+        return static_cast<int>(std::lround(std::clamp(v, -1e7, 1e7)));
+    };
     const int left = edge(d.left()), top = edge(d.top());
     const int right = std::max(left + 1, edge(d.right()));
     const int bottom = std::max(top + 1, edge(d.bottom()));

@@ -169,7 +169,11 @@ void confimp::scaleWithBench()
     // too) and the style's margins. A smaller bench (a netbook) leaves it at
     // its design size.
     titrage::scaleWithBench(this);
-    m_scale = benchScale(this);
+}
+
+qreal confimp::scale() const
+{
+    return benchScale(this);
 }
 
 QString confimp::suggestedPdfFile() const

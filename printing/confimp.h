@@ -69,7 +69,7 @@ public:
 
     // How much larger than its design size the dialog is shown: the bench's
     // scale (its window maximised on a projector), never below 1.
-    qreal scale() const { return m_scale; }
+    qreal scale() const;
 
     // Copies the up-down allows.
     static constexpr int kMinCopies = 1;
@@ -89,7 +89,6 @@ private:
     QString m_previousPdf;
     // The PDF file chosen could not be written: ask again next time.
     bool m_askPdfAgain = false;
-    qreal m_scale = 1.0;
 };
 
 // "&Imprimer" of the bench: creates the dialog, caption "Imprimer", runs it.
